@@ -1,0 +1,9 @@
+// The two dialogs the host can open: the action parameter editor and the
+// about box. Native builds have no dialogs and answer "cancelled".
+#pragma once
+
+// Returns true when the author confirmed with OK.
+bool RunActionEditor(int id, char** params);
+int RunAboutBox();
+// InitCommonControlsEx with the standard classes; its result.
+int InitCommonControlsStandard();

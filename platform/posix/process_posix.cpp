@@ -1,0 +1,135 @@
+// Child processes on POSIX: fork + execv with stdout and stderr on one pipe.
+#include <errno.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/ioctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <cstring>
+#include <vector>
+#include "platform/platform.h"
+#include "platform/posix/command_line.h"
+
+namespace plat {
+
+namespace {
+// Exit status per child pid, kept once waitpid has reaped it.
+struct Reaped {
+    bool done = false;
+    unsigned long code = 259;
+};
+
+bool Reap(ChildProcess& child, bool block, Reaped& out) {
+    int status = 0;
+    pid_t r = waitpid(static_cast<pid_t>(child.process), &status, block ? 0 : WNOHANG);
+    if (r == 0) return false;
+    if (r < 0) {
+        out.done = true;
+        out.code = 1;
+        return true;
+    }
+    out.done = true;
+    if (WIFEXITED(status)) out.code = static_cast<unsigned long>(WEXITSTATUS(status));
+    else if (WIFSIGNALED(status)) out.code = 128ul + static_cast<unsigned long>(WTERMSIG(status));
+    else out.code = 1;
+    return true;
+}
+}  // namespace
+
+// The reaped status lives in the `thread` field, which POSIX does not need:
+// 0 = still running, otherwise code + 1.
+static bool IsReaped(const ChildProcess& c) { return c.thread != 0; }
+
+bool StartHidden(const std::string& commandLine, ChildProcess& child) {
+    child = ChildProcess();
+    std::vector<std::string> args = SplitCommandLine(commandLine);
+    if (args.empty()) return false;
+    if (access(args[0].c_str(), X_OK) != 0) return false;
+    int fds[2];
+    if (pipe(fds) != 0) return false;
+    fcntl(fds[0], F_SETFD, FD_CLOEXEC);
+    pid_t pid = fork();
+    if (pid < 0) {
+        close(fds[0]);
+        close(fds[1]);
+        return false;
+    }
+    if (pid == 0) {
+        int devnull = open("/dev/null", O_RDONLY);
+        if (devnull >= 0) dup2(devnull, 0);
+        dup2(fds[1], 1);
+        dup2(fds[1], 2);
+        if (fds[1] > 2) close(fds[1]);
+        std::vector<char*> argv;
+        for (auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    close(fds[1]);
+    child.process = pid;
+    child.readEnd = fds[0];
+    child.running = true;
+    return true;
+}
+
+unsigned long BytesWaiting(ChildProcess& child) {
+    if (child.readEnd < 0) return 0;
+    int n = 0;
+    if (ioctl(static_cast<int>(child.readEnd), FIONREAD, &n) != 0 || n < 0) return 0;
+    return static_cast<unsigned long>(n);
+}
+
+long ReadPipe(ChildProcess& child, char* buffer, unsigned long size) {
+    if (child.readEnd < 0) return -1;
+    while (true) {
+        ssize_t r = read(static_cast<int>(child.readEnd), buffer, size);
+        if (r < 0 && errno == EINTR) continue;
+        return static_cast<long>(r);
+    }
+}
+
+static void Remember(ChildProcess& child, const Reaped& r) {
+    child.thread = static_cast<intptr_t>(r.code) + 1;
+    child.running = false;
+}
+
+bool HasExited(ChildProcess& child) {
+    if (IsReaped(child)) return true;
+    if (!child.process) return true;
+    Reaped r;
+    if (!Reap(child, false, r)) return false;
+    Remember(child, r);
+    return true;
+}
+
+bool WaitExit(ChildProcess& child, unsigned long ms) {
+    uint64_t end = TickMs() + ms;
+    while (!HasExited(child)) {
+        if (TickMs() >= end) return false;
+        usleep(2000);
+    }
+    return true;
+}
+
+unsigned long ExitCode(ChildProcess& child) {
+    if (!HasExited(child)) return 259;  // STILL_ACTIVE, as Windows reports it
+    return child.thread ? static_cast<unsigned long>(child.thread - 1) : 1;
+}
+
+void Terminate(ChildProcess& child, unsigned long) {
+    if (!child.process || IsReaped(child)) return;
+    kill(static_cast<pid_t>(child.process), SIGKILL);
+    Reaped r;
+    if (Reap(child, true, r)) Remember(child, r);
+}
+
+void CloseChild(ChildProcess& child) {
+    if (child.readEnd >= 0) close(static_cast<int>(child.readEnd));
+    child.readEnd = -1;
+    // A child left running is reaped later by nobody; let init adopt it when
+    // it ends by ignoring its status here.
+    child.running = false;
+}
+
+}  // namespace plat

@@ -1,0 +1,5 @@
+#include "host/dispatch.h"
+#include "host/teardown.h"
+
+void DestroyAllTimelines() {}
+void RegisterTimelineActions() {}

@@ -1,0 +1,119 @@
+// Running ffmpeg (with progress and a failure log) and ffprobe (captured).
+#include "toolchain/process_runner.h"
+#include <cstdio>
+#include <cstring>
+#include <vector>
+#include "host/host_state.h"
+#include "host/report.h"
+#include "host/text_util.h"
+#include "platform/platform.h"
+#include "toolchain/tool_location.h"
+
+static void (*g_commandObserver)(const char*) = nullptr;
+void SetCommandObserver(void (*observer)(const char*)) { g_commandObserver = observer; }
+
+static const size_t kLogSize = 16384;
+static const unsigned long kChunk = 4095;
+
+static bool EnsureTools() {
+    if (!g_tools.ffmpegFound && !LocateFFmpeg()) {
+        ReportError("FFmpeg not found. Place ffmpeg.exe in [PubDir] or plugin folder.");
+        return false;
+    }
+    SetHostVar("[QMT_FFmpegPath]", g_tools.ffmpegFolder);
+    return true;
+}
+
+int ProgressPercent(double elapsedSeconds, double totalSeconds) {
+    double pct = elapsedSeconds / totalSeconds * 100.0;
+    // Clamp before the conversion so huge values cannot overflow the int.
+    if (pct < 0) return 0;
+    if (pct > 100) return 100;
+    return static_cast<int>(pct);
+}
+
+int ScanProgressChunk(const char* chunk, double totalSeconds) {
+    int written = 0;
+    const char* at = strstr(chunk, "time=");
+    while (at) {
+        const char* p = at + 5;
+        while (*p == ' ') ++p;
+        int hours = 0, minutes = 0;
+        double seconds = 0;
+        if (sscanf(p, "%d:%d:%lf", &hours, &minutes, &seconds) == 3) {
+            ReportProgress(ProgressPercent(hours * 3600.0 + minutes * 60.0 + seconds, totalSeconds));
+            ++written;
+        }
+        at = strstr(at + 5, "time=");
+    }
+    return written;
+}
+
+std::string FailureLogPath() { return plat::TempFolder() + "qmt_ffmpeg_fail.txt"; }
+
+bool RunFFmpeg(const std::string& arguments, double totalSeconds) {
+    if (!EnsureTools()) return false;
+    std::string commandLine = "\"" + g_tools.ffmpegPath + "\" -y " + arguments;
+    if (g_commandObserver) g_commandObserver(commandLine.c_str());
+    plat::ChildProcess child;
+    if (!plat::StartHidden(commandLine, child)) {
+        ReportError("Failed to launch FFmpeg.");
+        return false;
+    }
+    std::string log;
+    log.reserve(kLogSize);
+    char chunk[kChunk + 1];
+    while (true) {
+        bool ended = plat::HasExited(child);
+        while (unsigned long waiting = plat::BytesWaiting(child)) {
+            long n = plat::ReadPipe(child, chunk, waiting < kChunk ? waiting : kChunk);
+            if (n <= 0) break;
+            chunk[n] = 0;
+            // Keeps the beginning of the output; a chunk that does not fit is
+            // dropped while a later, smaller one may still go in.
+            if (log.size() + static_cast<size_t>(n) < kLogSize - 1) log.append(chunk, static_cast<size_t>(n));
+            if (totalSeconds > 0) ScanProgressChunk(chunk, totalSeconds);
+        }
+        plat::PumpMessages();
+        if (ended) break;
+        plat::SleepMs(50);
+    }
+    while (unsigned long waiting = plat::BytesWaiting(child)) {
+        if (plat::ReadPipe(child, chunk, waiting < kChunk ? waiting : kChunk) <= 0) break;
+    }
+    unsigned long exitCode = plat::ExitCode(child);
+    plat::CloseChild(child);
+    if (exitCode == 0) return true;
+
+    std::string logPath = FailureLogPath();
+    plat::WriteTextFile(logPath, Fmt("Exit code: %lu\n\nCommand:\n%s\n\nFFmpeg output:\n%s\n", exitCode,
+                                     commandLine.c_str(), log.c_str()));
+    ReportError(Fmt("FFmpeg failed (exit %lu)\nLog: %s", exitCode, logPath.c_str()));
+    return false;
+}
+
+bool CaptureToolOutput(const std::string& arguments, std::string& output, size_t bufferSize) {
+    if (!EnsureTools()) return false;
+    std::string commandLine = "\"" + g_tools.ffprobePath + "\" " + arguments;
+    plat::ChildProcess child;
+    if (!plat::StartHidden(commandLine, child)) {
+        ReportError("Failed to run ffprobe.");
+        return false;
+    }
+    output.clear();
+    if (bufferSize >= 2) {
+        std::vector<char> buffer(bufferSize);
+        size_t have = 0;
+        while (have < bufferSize - 1) {
+            long n = plat::ReadPipe(child, buffer.data() + have, static_cast<unsigned long>(bufferSize - 1 - have));
+            if (n <= 0) break;
+            have += static_cast<size_t>(n);
+        }
+        buffer[have] = 0;
+        output.assign(buffer.data(), strlen(buffer.data()));
+    }
+    plat::WaitExit(child, 10000);
+    unsigned long exitCode = plat::ExitCode(child);
+    plat::CloseChild(child);
+    return exitCode == 0;
+}

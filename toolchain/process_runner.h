@@ -1,0 +1,22 @@
+// The two ways of running an FFmpeg tool: an encoding job with progress, and a
+// query whose printed answer is captured.
+#pragma once
+#include <string>
+
+// Runs ffmpeg with "-y" and `arguments`; `totalSeconds` > 0 turns "time="
+// reports into [QMT_Progress]. False means the failure has been reported.
+bool RunFFmpeg(const std::string& arguments, double totalSeconds);
+// Runs ffprobe; `output` receives at most `bufferSize - 1` bytes of what it
+// printed. True only for exit code 0.
+bool CaptureToolOutput(const std::string& arguments, std::string& output, size_t bufferSize);
+
+// Scans one chunk of tool output for "time=" reports and writes each as a
+// percentage of `totalSeconds`. Returns the number of reports written.
+int ScanProgressChunk(const char* chunk, double totalSeconds);
+// Percentage for one elapsed time, truncated and clamped to 0..100.
+int ProgressPercent(double elapsedSeconds, double totalSeconds);
+// Full path of the failure log.
+std::string FailureLogPath();
+
+// Test hook: receives every ffmpeg command line just before it starts.
+void SetCommandObserver(void (*observer)(const char* commandLine));
