@@ -1,0 +1,62 @@
+// Shared helpers for the tests: generated media, ffprobe checks, temporary
+// folders and a fixture that loads the plug-in into the host simulator.
+#pragma once
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+#include "hostsim/host_simulator.h"
+
+namespace qt {
+
+// Path of the native plug-in library under test.
+std::string PluginPath();
+// A media file generated once per build tree with ffmpeg and reused by every
+// test: `ffmpegArgs` are the arguments before the output name, e.g.
+// "-f lavfi -i testsrc=size=320x240:rate=25:duration=2 -pix_fmt yuv420p -c:v libx264".
+std::string Media(const std::string& fileName, const std::string& ffmpegArgs);
+// Common clips: 2 s 320x240 25 fps H.264 + AAC sine; 3 s video only; 2 s audio.
+std::string ClipAV(double seconds = 2.0, int width = 320, int height = 240);
+std::string ClipVideoOnly(double seconds = 3.0, int width = 320, int height = 240);
+std::string ClipAudio(double seconds = 2.0);  // .wav (pcm) sine
+std::string ImagePng(int width = 160, int height = 120);
+
+struct Probed {
+    bool ok = false;
+    double duration = 0;  // format duration
+    int width = 0, height = 0;
+    std::string vcodec, acodec;
+    int videoStreams = 0, audioStreams = 0;
+    double fps = 0;
+    int sampleRate = 0, channels = 0;
+};
+Probed Probe(const std::string& path);
+// Average colour (R, G, B) of the frame at `seconds`, scaled to 1x1.
+bool FrameColour(const std::string& path, double seconds, int rgb[3]);
+
+// Runs a shell command; returns its exit status and fills `output` (stdout+stderr).
+int Shell(const std::string& command, std::string* output = nullptr);
+std::string ReadFile(const std::string& path);
+bool Exists(const std::string& path);
+std::string MakeTempDir(const std::string& tag);
+void RemoveTree(const std::string& path);
+
+// Loads the plug-in with all callbacks registered; TMPDIR points at a fresh
+// folder of the test's own, so temporary files of parallel tests never meet.
+class PluginTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // A path inside the test's own folder.
+    std::string Out(const std::string& name) const { return dir + "/" + name; }
+    std::string Temp(const std::string& name) const { return tmp + name; }  // the plug-in's temp folder
+    bool Run(const std::string& action, const std::vector<std::string>& args) { return host.Call(action, args); }
+    std::string Var(const std::string& name) const { return host.Var(name); }
+    // Asserts [QMT_Status] is "Complete", printing [QMT_Error] when not.
+    void ExpectComplete() const;
+
+    HostSimulator host;
+    std::string dir;  // the test's folder
+    std::string tmp;  // TMPDIR, with trailing slash
+};
+
+}  // namespace qt
