@@ -1,0 +1,20 @@
+// The host simulator's operating-system calls: loading the plug-in, the
+// host's windows for named Rectangles, the process heap and the message pump.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+void* OsLoadLibrary(const std::string& path, std::string* error);
+void* OsFindSymbol(void* module, const char* name);
+void OsFreeLibrary(void* module);
+// The host's main window (hidden), created once.
+intptr_t OsHostWindow();
+// A child window of the host window with the given client size.
+intptr_t OsCreateRectangle(intptr_t parent, int width, int height);
+void OsDestroyWindow(intptr_t window);
+char* OsHeapAlloc(size_t size);
+bool OsHeapValid(const void* block);
+void OsHeapFree(void* block);
+// Dispatches waiting window messages.
+void OsPumpMessages();
