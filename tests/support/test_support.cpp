@@ -1,0 +1,186 @@
+#include "tests/support/test_support.h"
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace qt {
+
+std::string PluginPath() { return QMT_PLUGIN_PATH; }
+
+int Shell(const std::string& command, std::string* output) {
+    std::string full = command + " 2>&1";
+    FILE* p = popen(full.c_str(), "r");
+    if (!p) return -1;
+    std::string text;
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0) text.append(buf, n);
+    int status = pclose(p);
+    if (output) *output = text;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+bool Exists(const std::string& path) {
+    struct stat st;
+    return stat(path.c_str(), &st) == 0;
+}
+
+std::string MakeTempDir(const std::string& tag) {
+    std::string base = QMT_TEST_TMP;
+    mkdir(base.c_str(), 0777);
+    std::string pattern = base + "/" + tag + "-XXXXXX";
+    std::vector<char> buf(pattern.begin(), pattern.end());
+    buf.push_back(0);
+    if (!mkdtemp(buf.data())) return std::string();
+    return buf.data();
+}
+
+void RemoveTree(const std::string& path) {
+    if (path.size() < 8) return;  // never anything like "/" or "/tmp"
+    Shell("rm -rf '" + path + "'");
+}
+
+std::string Media(const std::string& fileName, const std::string& ffmpegArgs) {
+    std::string cache = QMT_MEDIA_CACHE;
+    mkdir(cache.c_str(), 0777);
+    std::string path = cache + "/" + fileName;
+    if (Exists(path)) return path;
+    // Written under a private name and renamed, so parallel tests never see half a file.
+    std::string ext = fileName.substr(fileName.find_last_of('.'));
+    std::string part = cache + "/.part-" + std::to_string(getpid()) + "-" + fileName;
+    std::string out;
+    int rc = Shell("ffmpeg -v error -y " + ffmpegArgs + " -f " +
+                       (ext == ".mp4" ? std::string("mp4") : ext == ".wav" ? std::string("wav")
+                                        : ext == ".png" ? std::string("image2") : ext.substr(1)) +
+                       " '" + part + "'",
+                   &out);
+    if (rc != 0) {
+        ADD_FAILURE() << "could not generate " << fileName << ": " << out;
+        return path;
+    }
+    rename(part.c_str(), path.c_str());
+    return path;
+}
+
+static std::string Num(double v) {
+    char buf[64];
+    snprintf(buf, sizeof buf, "%g", v);
+    return buf;
+}
+
+std::string ClipAV(double seconds, int width, int height) {
+    std::string name = "av_" + Num(seconds) + "s_" + std::to_string(width) + "x" + std::to_string(height) + ".mp4";
+    return Media(name, "-f lavfi -i testsrc=size=" + std::to_string(width) + "x" + std::to_string(height) +
+                           ":rate=25:duration=" + Num(seconds) + " -f lavfi -i sine=frequency=440:duration=" +
+                           Num(seconds) + " -c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac -shortest");
+}
+
+std::string ClipVideoOnly(double seconds, int width, int height) {
+    std::string name = "v_" + Num(seconds) + "s_" + std::to_string(width) + "x" + std::to_string(height) + ".mp4";
+    return Media(name, "-f lavfi -i testsrc=size=" + std::to_string(width) + "x" + std::to_string(height) +
+                           ":rate=25:duration=" + Num(seconds) + " -c:v libx264 -preset ultrafast -pix_fmt yuv420p");
+}
+
+std::string ClipAudio(double seconds) {
+    return Media("a_" + Num(seconds) + "s.wav",
+                 "-f lavfi -i sine=frequency=440:sample_rate=48000:duration=" + Num(seconds) + " -c:a pcm_s16le");
+}
+
+std::string ImagePng(int width, int height) {
+    return Media("img_" + std::to_string(width) + "x" + std::to_string(height) + ".png",
+                 "-f lavfi -i testsrc=size=" + std::to_string(width) + "x" + std::to_string(height) +
+                     ":duration=1 -frames:v 1");
+}
+
+static std::string Field(const std::string& text, const std::string& key) {
+    // Lines look like key=value (ffprobe's default writer, sections flattened).
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line))
+        if (line.compare(0, key.size() + 1, key + "=") == 0) return line.substr(key.size() + 1);
+    return std::string();
+}
+
+Probed Probe(const std::string& path) {
+    Probed p;
+    std::string out;
+    if (Shell("ffprobe -v error -show_entries format=duration -of default=noprint_wrappers=1 '" + path + "'", &out) != 0)
+        return p;
+    p.ok = true;
+    p.duration = atof(Field(out, "duration").c_str());
+    if (Shell("ffprobe -v error -select_streams v:0 -show_entries stream=codec_name,width,height,avg_frame_rate -of "
+              "default=noprint_wrappers=1 '" + path + "'",
+              &out) == 0 && !out.empty()) {
+        p.vcodec = Field(out, "codec_name");
+        p.width = atoi(Field(out, "width").c_str());
+        p.height = atoi(Field(out, "height").c_str());
+        int num = 0, den = 0;
+        if (sscanf(Field(out, "avg_frame_rate").c_str(), "%d/%d", &num, &den) == 2 && den > 0)
+            p.fps = static_cast<double>(num) / den;
+    }
+    if (Shell("ffprobe -v error -select_streams a:0 -show_entries stream=codec_name,sample_rate,channels -of "
+              "default=noprint_wrappers=1 '" + path + "'",
+              &out) == 0 && !out.empty()) {
+        p.acodec = Field(out, "codec_name");
+        p.sampleRate = atoi(Field(out, "sample_rate").c_str());
+        p.channels = atoi(Field(out, "channels").c_str());
+    }
+    if (Shell("ffprobe -v error -show_entries stream=codec_type -of csv=p=0 '" + path + "'", &out) == 0) {
+        std::istringstream in(out);
+        std::string line;
+        while (std::getline(in, line)) {
+            if (line.compare(0, 5, "video") == 0) ++p.videoStreams;
+            if (line.compare(0, 5, "audio") == 0) ++p.audioStreams;
+        }
+    }
+    return p;
+}
+
+bool FrameColour(const std::string& path, double seconds, int rgb[3]) {
+    std::string raw = MakeTempDir("frame") + "/px.rgb";
+    std::string out;
+    if (Shell("ffmpeg -v error -y -ss " + Num(seconds) + " -i '" + path +
+                  "' -frames:v 1 -vf scale=1:1:flags=area -f rawvideo -pix_fmt rgb24 '" + raw + "'",
+              &out) != 0)
+        return false;
+    std::string bytes = ReadFile(raw);
+    RemoveTree(raw.substr(0, raw.find_last_of('/')));
+    if (bytes.size() < 3) return false;
+    for (int i = 0; i < 3; ++i) rgb[i] = static_cast<unsigned char>(bytes[i]);
+    return true;
+}
+
+void PluginTest::SetUp() {
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    dir = MakeTempDir(std::string(info->test_suite_name()) + "." + info->name());
+    ASSERT_FALSE(dir.empty());
+    tmp = dir + "/tmp/";
+    mkdir(tmp.c_str(), 0777);
+    setenv("TMPDIR", tmp.c_str(), 1);
+    std::string error;
+    ASSERT_TRUE(host.Load(PluginPath(), &error)) << error;
+    host.Init();
+}
+
+void PluginTest::TearDown() {
+    host.Message(2);
+    // Kept after a failure so the outputs and logs can be looked at.
+    if (!HasFailure()) RemoveTree(dir);
+}
+
+void PluginTest::ExpectComplete() const {
+    EXPECT_EQ(host.Var("[QMT_Status]"), "Complete") << "error: " << host.Var("[QMT_Error]");
+}
+
+}  // namespace qt

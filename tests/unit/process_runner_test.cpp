@@ -1,0 +1,108 @@
+// The runner against the real ffmpeg: progress, the failure log and messages.
+#include <gtest/gtest.h>
+#include <cstdlib>
+#include "platform/platform.h"
+#include "tests/support/test_support.h"
+#include "tests/unit/capture_host.h"
+#include "toolchain/process_runner.h"
+#include "toolchain/tool_location.h"
+
+TEST(ProgressScan, ClampsAndWritesEveryReport) {
+    capture::Install();
+    EXPECT_EQ(ScanProgressChunk("frame=1 time=00:01:30.00 bitrate", 120), 1);
+    EXPECT_EQ(capture::Last("[QMT_Progress]"), "75");
+    ScanProgressChunk("time=00:02:10.00", 120);
+    EXPECT_EQ(capture::Last("[QMT_Progress]"), "100");
+    ScanProgressChunk("time=-00:00:01.00", 120);
+    EXPECT_EQ(capture::Last("[QMT_Progress]"), "0");
+    capture::writes.clear();
+    EXPECT_EQ(ScanProgressChunk("time=00:00:12.00 x time=  00:00:24.00 time=N/A time=00:00:36.00", 120), 3);
+    EXPECT_EQ(capture::Values("[QMT_Progress]"), (std::vector<std::string>{"10", "20", "30"}));
+    capture::Remove();
+}
+
+class RunnerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = qt::MakeTempDir("runner");
+        setenv("TMPDIR", (dir + "/").c_str(), 1);
+        g_tools = ToolLocation{false, "", "", "", ""};
+        ASSERT_TRUE(LocateFFmpeg());
+        capture::Install();
+    }
+    void TearDown() override {
+        capture::Remove();
+        if (!HasFailure()) qt::RemoveTree(dir);
+    }
+    std::string dir;
+};
+
+TEST_F(RunnerTest, ProgressRisesInOrderAndNothingIsReportedOnSuccess) {
+    std::string out = dir + "/p.mp4";
+    ASSERT_TRUE(RunFFmpeg("-f lavfi -i testsrc=size=320x240:rate=25:duration=6 -c:v libx264 -preset ultrafast \"" +
+                              out + "\"",
+                          6.0));
+    auto progress = capture::Values("[QMT_Progress]");
+    ASSERT_GE(progress.size(), 1u);
+    for (size_t i = 1; i < progress.size(); ++i) EXPECT_LE(atoi(progress[i - 1].c_str()), atoi(progress[i].c_str()));
+    EXPECT_TRUE(capture::Values("[QMT_Status]").empty());
+    EXPECT_EQ(capture::Last("[QMT_FFmpegPath]"), g_tools.ffmpegFolder);
+    EXPECT_NEAR(qt::Probe(out).duration, 6.0, 0.1);
+}
+
+TEST_F(RunnerTest, UnknownDurationWritesNoProgress) {
+    ASSERT_TRUE(RunFFmpeg("-f lavfi -i testsrc=duration=2 -f null -", 0));
+    EXPECT_TRUE(capture::Values("[QMT_Progress]").empty());
+}
+
+TEST_F(RunnerTest, FailureWritesTheLogAndTheExactMessage) {
+    ASSERT_FALSE(RunFFmpeg("-i \"" + dir + "/missing.mp4\" \"" + dir + "/x.mp4\"", 10));
+    std::string log = dir + "/qmt_ffmpeg_fail.txt";
+    std::string text = qt::ReadFile(log);
+    EXPECT_EQ(text.rfind("Exit code: 1\n\nCommand:\n\"" + g_tools.ffmpegPath + "\" -y -i \"", 0), 0u) << text;
+    EXPECT_NE(text.find("\n\nFFmpeg output:\n"), std::string::npos);
+    EXPECT_NE(text.find("missing.mp4"), std::string::npos);
+    EXPECT_EQ(capture::Last("[QMT_Status]"), "Error");
+    EXPECT_EQ(capture::Last("[QMT_Error]"), "FFmpeg failed (exit 1)\nLog: " + log);
+    EXPECT_EQ(capture::Last("[LastError]"), capture::Last("[QMT_Error]"));
+}
+
+TEST_F(RunnerTest, CrashStatusIsAnUnsignedCode) {
+    // A tool killed by a signal reports 128 + signal natively, as an unsigned number.
+    std::string fake = dir + "/bin";
+    ASSERT_TRUE(plat::MakeDirectory(fake));
+    qt::Shell("printf '#!/bin/sh\\nkill -SEGV $$\\n' > '" + fake + "/ffmpeg' && cp '" + fake + "/ffmpeg' '" + fake +
+              "/ffprobe' && chmod +x '" + fake + "/ffmpeg' '" + fake + "/ffprobe'");
+    ASSERT_TRUE(TryFFmpegFolder(fake));
+    g_tools.ffmpegFound = true;
+    EXPECT_FALSE(RunFFmpeg("-version", 0));
+    EXPECT_EQ(capture::Last("[QMT_Error]").rfind("FFmpeg failed (exit 139)\n", 0), 0u) << capture::Last("[QMT_Error]");
+}
+
+TEST_F(RunnerTest, CaptureCutsTheOutputAndGivesUpOnABlockedTool) {
+    std::string out;
+    ASSERT_TRUE(CaptureToolOutput("-version", out, 8192));
+    EXPECT_NE(out.find("ffprobe version"), std::string::npos);
+    // A tool that prints far more than the buffer stays blocked on its pipe;
+    // the capture keeps the first size-1 bytes and reports failure after 10 s.
+    std::string fake = dir + "/loud";
+    ASSERT_TRUE(plat::MakeDirectory(fake));
+    qt::Shell("printf '#!/bin/sh\\nexec yes 0123456789\\n' > '" + fake + "/ffprobe' && cp '" + fake + "/ffprobe' '" +
+              fake + "/ffmpeg' && chmod +x '" + fake + "/ffprobe' '" + fake + "/ffmpeg'");
+    ASSERT_TRUE(TryFFmpegFolder(fake));
+    EXPECT_FALSE(CaptureToolOutput("", out, 8192));
+    EXPECT_EQ(out.size(), 8191u);
+}
+
+TEST_F(RunnerTest, MissingProbeToolIsReported) {
+    std::string fake = dir + "/gone";
+    ASSERT_TRUE(plat::MakeDirectory(fake));
+    qt::Shell("touch '" + fake + "/ffmpeg' '" + fake + "/ffprobe'");
+    ASSERT_TRUE(TryFFmpegFolder(fake));
+    qt::Shell("rm '" + fake + "/ffprobe'");
+    std::string out;
+    EXPECT_FALSE(CaptureToolOutput("-version", out, 8192));
+    EXPECT_EQ(capture::Last("[QMT_Error]"), "Failed to run ffprobe.");
+    EXPECT_FALSE(RunFFmpeg("-version", 0));  // not executable
+    EXPECT_EQ(capture::Last("[QMT_Error]"), "Failed to launch FFmpeg.");
+}

@@ -1,0 +1,74 @@
+// Recent files, output names, version banners, probe answers and the
+// Windows command-line splitting the native runner relies on.
+#include <gtest/gtest.h>
+#include "platform/posix/command_line.h"
+#include "tests/unit/capture_host.h"
+#include "toolchain/backups.h"
+#include "toolchain/probe.h"
+#include "toolchain/tool_location.h"
+
+class RecentFilesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        g_recent = RecentFiles();
+        capture::Install();
+    }
+    void TearDown() override { capture::Remove(); }
+};
+
+TEST_F(RecentFilesTest, NewestFirstDropsTheSixth) {
+    for (const char* f : {"a.mp4", "b.mp4", "c.mp4", "d.mp4", "e.mp4", "f.mp4"}) AddRecentFile(f);
+    EXPECT_EQ(g_recent.count, 5);
+    EXPECT_EQ(capture::Last("[QMT_Recent1]"), "f.mp4");
+    EXPECT_EQ(capture::Last("[QMT_Recent5]"), "b.mp4");
+    EXPECT_EQ(capture::Last("[QMT_RecentCount]"), "5");
+}
+
+TEST_F(RecentFilesTest, KnownFileMovesToTopIgnoringCase) {
+    for (const char* f : {"C:\\A.mp4", "B.mp4", "C.mp4"}) AddRecentFile(f);
+    capture::writes.clear();
+    AddRecentFile("c:\\a.MP4");
+    EXPECT_EQ(g_recent.count, 3);
+    // Variables are written 1..5 then the count.
+    ASSERT_EQ(capture::writes.size(), 6u);
+    EXPECT_EQ(capture::writes[0], std::make_pair(std::string("[QMT_Recent1]"), std::string("c:\\a.MP4")));
+    EXPECT_EQ(capture::writes[1].second, "C.mp4");
+    EXPECT_EQ(capture::writes[2].second, "B.mp4");
+    EXPECT_EQ(capture::writes[3].second, "");
+    EXPECT_EQ(capture::writes[5], std::make_pair(std::string("[QMT_RecentCount]"), std::string("3")));
+    AddRecentFile("");
+    EXPECT_EQ(g_recent.count, 3);
+}
+
+TEST(SmartOutputName, KeepsFolderAndReplacesExtension) {
+    EXPECT_EQ(SmartOutputName("C:\\Videos\\clip.final.mp4", "trimmed", "mkv"), "C:\\Videos\\clip.final_trimmed.mkv");
+    EXPECT_EQ(SmartOutputName("clip", "x", "mp4"), "clip_x.mp4");
+    EXPECT_EQ(SmartOutputName("/home/u/a.b/clip", "s", "webm"), "/home/u/a.b/clip_s.webm");
+    EXPECT_EQ(SmartOutputName(std::string(300, 'a'), "s", "mp4").size(), 259u);
+}
+
+TEST(VersionBanner, TakesTheWordAfterVersion) {
+    EXPECT_EQ(ParseVersionBanner("ffmpeg version 7.1 Copyright (c)"), "7.1");
+    EXPECT_EQ(ParseVersionBanner("ffmpeg version 6.0-full_build\r\nbuilt with"), "6.0-full_build");
+    EXPECT_EQ(ParseVersionBanner("no banner here"), "Unknown");
+    EXPECT_EQ(ParseVersionBanner("ffmpeg version \n"), "Unknown");
+    EXPECT_EQ(ParseVersionBanner("version " + std::string(127, 'x')), "Unknown");
+    EXPECT_EQ(ParseVersionBanner("version " + std::string(126, 'x')), std::string(126, 'x'));
+}
+
+TEST(TrimAnswer, RemovesTrailingLineEndsButNeverTheFirstCharacter) {
+    EXPECT_EQ(TrimAnswer("h264\r\n"), "h264");
+    EXPECT_EQ(TrimAnswer("0/0 \n"), "0/0");
+    EXPECT_EQ(TrimAnswer("\n"), "\n");
+    EXPECT_EQ(TrimAnswer(""), "");
+}
+
+TEST(CommandLineSplit, FollowsTheWindowsRuntimeQuoting) {
+    using V = std::vector<std::string>;
+    EXPECT_EQ(plat::SplitCommandLine("\"/usr/bin/ffmpeg\" -y -i \"a b.mp4\" out.mp4"),
+              (V{"/usr/bin/ffmpeg", "-y", "-i", "a b.mp4", "out.mp4"}));
+    EXPECT_EQ(plat::SplitCommandLine("a\\\\\\\"b \"c\\\\\" d"), (V{"a\\\"b", "c\\", "d"}));
+    EXPECT_EQ(plat::SplitCommandLine("x \"\" y"), (V{"x", "", "y"}));
+    EXPECT_EQ(plat::SplitCommandLine("-vf \"drawtext=text='It''s':x=1\""), (V{"-vf", "drawtext=text='It''s':x=1"}));
+    EXPECT_EQ(plat::SplitCommandLine("C:\\path\\file.mp4"), (V{"C:\\path\\file.mp4"}));
+}
