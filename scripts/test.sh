@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Builds the native plug-in, the host simulator and the tests, and runs every
+# test: native unit and integration tests against the real ffmpeg, the Windows
+# export check and the Wine tests of the cross-compiled DLL.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+bash "$root/scripts/setup.sh" test
+build="$root/build/native"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build "$build" -j2
+cd "$build"
+ctest -j2 --output-on-failure --timeout 600
