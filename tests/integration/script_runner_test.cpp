@@ -1,0 +1,43 @@
+// The host simulator's script language, as newcomers and the demo use it.
+#include <gtest/gtest.h>
+#include "tests/support/test_support.h"
+
+using qt::PluginTest;
+
+TEST_F(PluginTest, ScriptRunsActionsExpandsVariablesAndChecks) {
+    std::string out, err;
+    std::string script =
+        "# output names\n"
+        "SetVar [In] \"C:\\Videos\\clip.mp4\"\n"
+        "\n"
+        "QMT_SmartOutput \"[In]\" \"cut\" \"mkv\"\n"
+        "Assert [OutputFile] \"C:\\Videos\\clip_cut.mkv\"\n"
+        "Print [OutputFile]\n"
+        "Echo done [OutputFile]\n";
+    EXPECT_EQ(host.RunScript(script, &out, &err), 0) << err;
+    EXPECT_EQ(out, "[OutputFile] = C:\\Videos\\clip_cut.mkv\ndone C:\\Videos\\clip_cut.mkv\n");
+}
+
+TEST_F(PluginTest, ScriptErrorsNameTheLine) {
+    std::string out, err;
+    EXPECT_NE(host.RunScript("QMT_SmartOutput \"a\" \"b\" \"c\"\nQMT_NoSuchThing \"x\"\n", &out, &err), 0);
+    EXPECT_EQ(err, "line 2: unknown action \"QMT_NoSuchThing\"");
+    EXPECT_NE(host.RunScript("\nQMT_SmartOutput \"a \"b\"\n", &out, &err), 0);
+    EXPECT_EQ(err.rfind("line 2: malformed line", 0), 0u) << err;
+    EXPECT_NE(host.RunScript("QMT_GetDuration \"a\" \"[D]\" \"extra\"\n", &out, &err), 0);
+    EXPECT_EQ(err, "line 1: QMT_GetDuration takes 2 parameters, 3 given");
+    EXPECT_NE(host.RunScript("Assert [QMT_Status] \"Complete\"\n", &out, &err), 0);
+    EXPECT_NE(err.find("expected \"Complete\""), std::string::npos);
+}
+
+TEST_F(PluginTest, QmthostToolPrintsWhatTheScriptAsks) {
+    std::string script = Out("s.qmt");
+    qt::Shell("printf 'QMT_GetDuration \"%s\" \"[D]\"\\nPrint [D]\\n' '" + qt::ClipAudio(2.0) + "' > '" + script + "'");
+    std::string plugin = qt::PluginPath();
+    std::string tool = plugin.substr(0, plugin.find_last_of('/')) + "/qmthost";
+    std::string out;
+    EXPECT_EQ(qt::Shell("'" + tool + "' --trace '" + script + "'", &out), 0) << out;
+    EXPECT_NE(out.find("[D] = 00:00:02.000"), std::string::npos) << out;
+    EXPECT_NE(out.find("  [QMT_Status] = Processing"), std::string::npos) << out;
+    EXPECT_NE(qt::Shell("'" + tool + "' '" + script + ".missing'", &out), 0);
+}
