@@ -1,0 +1,150 @@
+// The parameter editor's dialog shell, the about box, the common-control
+// set-up and the GDI objects that live as long as the plug-in.
+#include <windows.h>
+#include <commctrl.h>
+#include <cstdint>
+#include "host/dialogs.h"
+#include "host/host_state.h"
+#include "host/teardown.h"
+
+namespace {
+
+const int kAboutDialog = 300;
+const int kAboutLogo = 3001;
+const int kAboutPoweredBy = 3002;
+const int kLogoBitmap = 301;
+const int kPoweredByBitmap = 302;
+const int kAppIcon = 101;
+
+HBRUSH g_aboutBrush = nullptr;
+
+struct EditorRequest {
+    int32_t id;
+    char** params;
+};
+
+// An in-memory dialog template without controls; the editor builds its
+// controls at run time from the action id.
+struct alignas(4) EditorTemplate {
+    DLGTEMPLATE head;
+    WORD menu;
+    WORD windowClass;
+    WORD title;
+};
+
+// Until the parameter editor proper exists the dialog closes at once as
+// cancelled, so the host keeps the parameters it had.
+INT_PTR CALLBACK EditorProc(HWND dialog, UINT message, WPARAM, LPARAM) {
+    if (message == WM_INITDIALOG) {
+        EndDialog(dialog, IDCANCEL);
+        return TRUE;
+    }
+    if (message == WM_CLOSE) {
+        EndDialog(dialog, IDCANCEL);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+void CentreOverOwner(HWND dialog) {
+    RECT area;
+    HWND owner = GetWindow(dialog, GW_OWNER);
+    if (!owner || !GetWindowRect(owner, &area)) SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    RECT self;
+    GetWindowRect(dialog, &self);
+    int w = self.right - self.left, h = self.bottom - self.top;
+    int x = area.left + ((area.right - area.left) - w) / 2;
+    int y = area.top + ((area.bottom - area.top) - h) / 2;
+    SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void LoadPicture(HWND dialog, int control, int bitmap) {
+    HINSTANCE instance = static_cast<HINSTANCE>(g_host.moduleHandle);
+    HBITMAP image = static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(bitmap), IMAGE_BITMAP, 0, 0, 0));
+    if (!image) return;
+    HBITMAP previous = reinterpret_cast<HBITMAP>(
+        SendDlgItemMessageA(dialog, control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image)));
+    if (previous && previous != image) DeleteObject(previous);
+}
+
+void ReleasePicture(HWND dialog, int control) {
+    HBITMAP image =
+        reinterpret_cast<HBITMAP>(SendDlgItemMessageA(dialog, control, STM_SETIMAGE, IMAGE_BITMAP, 0));
+    if (image) DeleteObject(image);
+}
+
+INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG: {
+        if (!g_aboutBrush) g_aboutBrush = CreateSolidBrush(RGB(0, 0, 0));
+        LoadPicture(dialog, kAboutLogo, kLogoBitmap);
+        LoadPicture(dialog, kAboutPoweredBy, kPoweredByBitmap);
+        HICON icon = LoadIconA(static_cast<HINSTANCE>(g_host.moduleHandle), MAKEINTRESOURCEA(kAppIcon));
+        if (icon) {
+            SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+            SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        }
+        CentreOverOwner(dialog);
+        return TRUE;
+    }
+    case WM_COMMAND: {
+        int id = LOWORD(wParam);
+        if (id != IDOK && id != IDCANCEL) return FALSE;
+        ReleasePicture(dialog, kAboutLogo);
+        ReleasePicture(dialog, kAboutPoweredBy);
+        EndDialog(dialog, id);
+        return TRUE;
+    }
+    case WM_CTLCOLORDLG:
+        return reinterpret_cast<INT_PTR>(g_aboutBrush);
+    case WM_CTLCOLORSTATIC: {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, RGB(255, 255, 255));
+        SetBkMode(dc, TRANSPARENT);
+        return reinterpret_cast<INT_PTR>(g_aboutBrush);
+    }
+    default:
+        return FALSE;
+    }
+}
+
+}  // namespace
+
+int InitCommonControlsStandard() {
+    INITCOMMONCONTROLSEX icc;
+    icc.dwSize = 8;
+    icc.dwICC = 0x4000;  // ICC_STANDARD_CLASSES
+    return InitCommonControlsEx(&icc) ? 1 : 0;
+}
+
+bool RunActionEditor(int id, char** params) {
+    EditorTemplate tmpl;
+    ZeroMemory(&tmpl, sizeof tmpl);
+    tmpl.head.style = 0x80C80880;  // WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_CENTER | DS_MODALFRAME
+    tmpl.head.dwExtendedStyle = 0;
+    tmpl.head.cdit = 0;
+    tmpl.head.x = 0;
+    tmpl.head.y = 0;
+    tmpl.head.cx = 240;
+    tmpl.head.cy = 200;
+    // menu, window class and title words stay 0: none, the default class, "".
+    EditorRequest request = {id, params};
+    INT_PTR result = DialogBoxIndirectParamA(static_cast<HINSTANCE>(g_host.moduleHandle), &tmpl.head,
+                                             GetActiveWindow(), EditorProc, reinterpret_cast<LPARAM>(&request));
+    return result == IDOK;
+}
+
+int RunAboutBox() {
+    HWND owner = GetActiveWindow();
+    if (!owner) owner = static_cast<HWND>(g_host.hostWindow);
+    INT_PTR result = DialogBoxParamA(static_cast<HINSTANCE>(g_host.moduleHandle), MAKEINTRESOURCEA(kAboutDialog),
+                                     owner, AboutProc, 0);
+    return static_cast<int>(result);
+}
+
+void DeleteLongLivedGdiObjects() {
+    if (g_aboutBrush) {
+        DeleteObject(g_aboutBrush);
+        g_aboutBrush = nullptr;
+    }
+}
