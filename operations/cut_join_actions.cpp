@@ -1,0 +1,3 @@
+#include "host/dispatch.h"
+
+void RegisterCutJoinActions() {}
