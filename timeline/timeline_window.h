@@ -1,0 +1,18 @@
+// The timeline's own child window inside its Rectangle: a real window on
+// Windows, the headless stand-in natively. Painting and mouse editing live
+// behind these calls.
+#pragma once
+#include <cstdint>
+
+// A visible child over the parent's whole client area; 0 on failure.
+intptr_t CreateTimelineWindow(intptr_t parent);
+void DestroyTimelineWindow(intptr_t window);
+bool TimelineWindowAlive(intptr_t window);
+// Marks the window for a later paint, without erasing.
+void InvalidateTimelineWindow(intptr_t window);
+// Paints at once.
+void PaintTimelineWindow(intptr_t window);
+bool TimelineClientSize(intptr_t window, int& width, int& height);
+// The 200 ms timer (id 1) that follows the linked player.
+void StartTimelineTimer(intptr_t window);
+void StopTimelineTimer(intptr_t window);
