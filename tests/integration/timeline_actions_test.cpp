@@ -1,0 +1,151 @@
+// The timeline's editing actions through the host simulator: table limits,
+// clip slots, companions, the published variables.
+#include <gtest/gtest.h>
+#include "tests/support/test_support.h"
+
+namespace {
+
+class TimelineActions : public qt::PluginTest {
+protected:
+    void SetUp() override {
+        qt::PluginTest::SetUp();
+        host.AddRectangle("NLE1", 800, 300);
+        ASSERT_TRUE(Run("QMT_TimelineCreate", {"NLE1", ""}));
+        ExpectComplete();
+    }
+    void Add(const std::string& track, const std::string& type, const std::string& what, const std::string& start,
+             const std::string& duration, const std::string& label = "") {
+        Run("QMT_TimelineAddClip", {"NLE1", track, type, what, label, start, duration});
+    }
+    std::string State(const std::string& var) {
+        Run("QMT_TimelineGetState", {"NLE1"});
+        return Var(var);
+    }
+};
+
+}  // namespace
+
+TEST_F(TimelineActions, CreateLimitsAndUnknownNames) {
+    host.AddRectangle("NLE2", 400, 200);
+    host.AddRectangle("NLE3", 400, 200);
+    Run("QMT_TimelineCreate", {"nle1", ""});
+    ExpectComplete();
+    Run("QMT_TimelineCreate", {"NLE2", ""});
+    ExpectComplete();
+    Run("QMT_TimelineCreate", {"NLE3", ""});
+    EXPECT_EQ(Var("[QMT_Error]"), "Max NLE timelines reached.");
+    Run("QMT_TimelineCreate", {"Nowhere", ""});
+    EXPECT_EQ(Var("[QMT_Error]"), "Rectangle not found.");
+    Run("QMT_TimelineClear", {"Nowhere"});
+    EXPECT_EQ(Var("[QMT_Error]"), "NLE Timeline not found.");
+    // Destroy frees the slot for the next create.
+    Run("QMT_TimelineDestroy", {"NLE2"});
+    Run("QMT_TimelineCreate", {"NLE3", ""});
+    ExpectComplete();
+}
+
+TEST_F(TimelineActions, SlotsTracksAndStateVariables) {
+    EXPECT_EQ(State("[NLE_TotalDuration]"), "60.000");  // the creation extent
+    EXPECT_EQ(Var("[NLE_ClipCount]"), "0");
+    Run("QMT_TimelineClear", {"NLE1"});
+    EXPECT_EQ(State("[NLE_TotalDuration]"), "15.000");
+    EXPECT_EQ(Var("[NLE_Zoom]"), "30.0");
+    for (int i = 0; i < 32; ++i) Add("fx", "2", "negate", std::to_string(i), "1");
+    EXPECT_EQ(Var("[NLE_ClipIndex]"), "31");
+    Add("FX", "2", "negate", "40", "1");
+    EXPECT_EQ(Var("[QMT_Error]"), "Max clips on track.");
+    Run("QMT_TimelineRemoveClip", {"NLE1", "FX", "7"});
+    ExpectComplete();
+    Run("QMT_TimelineRemoveClip", {"NLE1", "FX", "7"});
+    EXPECT_EQ(Var("[QMT_Error]"), "Clip not found.");
+    Run("QMT_TimelineRemoveClip", {"NLE1", "FX", "-1"});
+    EXPECT_EQ(Var("[QMT_Error]"), "Clip not found.");
+    Add("FX", "2", "hue=s=0", "3", "1");
+    EXPECT_EQ(Var("[NLE_ClipIndex]"), "7");  // the freed slot, not renumbered
+    Add("V3", "0", "x.mp4", "0", "1");
+    EXPECT_EQ(Var("[QMT_Error]"), "Track not found.");
+    EXPECT_EQ(State("[NLE_ClipCount]"), "32");
+    EXPECT_EQ(Var("[NLE_TotalDuration]"), "37.000");
+
+    Run("QMT_TimelineZoom", {"NLE1", "1000"});
+    EXPECT_EQ(State("[NLE_Zoom]"), "500.0");
+    Run("QMT_TimelineZoom", {"NLE1", "wide"});
+    EXPECT_EQ(State("[NLE_Zoom]"), "2.0");
+    Run("QMT_TimelineZoomToFit", {"NLE1"});
+    EXPECT_EQ(State("[NLE_Zoom]"), "20.2");  // (800 - 52) / 37
+
+    Run("QMT_TimelineClear", {"NLE1"});
+    EXPECT_EQ(State("[NLE_ClipCount]"), "0");
+    EXPECT_EQ(Var("[NLE_SelTrack]"), "-1");
+    EXPECT_EQ(Var("[NLE_SelLabel]"), "");
+}
+
+TEST_F(TimelineActions, MediaClipsProbeAndGetCompanions) {
+    std::string av = qt::ClipAV(2.0, 160, 120);
+    std::string silent = qt::ClipVideoOnly(1.0, 160, 120);
+    Add("v1", "0", av, "0", "0");
+    ExpectComplete();
+    EXPECT_EQ(Var("[NLE_ClipIndex]"), "0");
+    Add("V1", "0", silent, "2", "0", "Quiet");
+    EXPECT_EQ(Var("[NLE_ClipIndex]"), "1");
+    Add("V1", "0", dir + "/missing.mp4", "3", "0");
+    ExpectComplete();
+    EXPECT_EQ(State("[NLE_ClipCount]"), "4");  // only the first clip has sound
+    EXPECT_EQ(Var("[NLE_TotalDuration]"), "15.000");
+
+    // Save shows the probed lengths and the link both ways.
+    ASSERT_TRUE(Run("QMT_TimelineSave", {"NLE1", Out("p.qmtproj")}));
+    ExpectComplete();
+    EXPECT_EQ(Var("[QMT_LastOutput]"), Out("p.qmtproj"));
+    std::string text = qt::ReadFile(Out("p.qmtproj"));
+    EXPECT_NE(text.find("TRACK V1 0 3\nCLIP 0\n  start=0.000000\n  duration=2.0"), std::string::npos) << text;
+    EXPECT_NE(text.find("  duration=5.000000\n"), std::string::npos);  // the missing file keeps 5 s
+    EXPECT_NE(text.find("  label=Quiet\n"), std::string::npos);
+    EXPECT_NE(text.find("TRACK A1 4 1\nCLIP 4\n"), std::string::npos);
+    EXPECT_NE(text.find("(audio)\n  fontSize=0\n"), std::string::npos);
+    EXPECT_NE(text.find("  linkedTrack=4\n  linkedClip=0\n"), std::string::npos);
+
+    // Split at the playhead needs it inside; the partner follows, remove-selected takes both.
+    host.SetVar("[X]", "");
+    Run("QMT_TimelineSplit", {"NLE1"});
+    EXPECT_EQ(Var("[QMT_Error]"), "No clip at playhead to split.");
+    Run("QMT_TimelineDuplicate", {"NLE1"});
+    EXPECT_EQ(Var("[QMT_Error]"), "No clip selected.");
+    Run("QMT_TimelineRemoveSelected", {"NLE1"});
+    EXPECT_EQ(Var("[QMT_Error]"), "No clip selected.");
+}
+
+TEST_F(TimelineActions, TransitionsMovesTrimsAndLoad) {
+    Add("TX", "3", "Hello", "1", "2");
+    EXPECT_EQ(Var("[NLE_ClipIndex]"), "0");
+    Run("QMT_TimelineSetTransition", {"NLE1", "TX", "0", "anything", "0"});
+    ExpectComplete();
+    Run("QMT_TimelineMoveClip", {"NLE1", "TX", "0", "-3"});
+    Run("QMT_TimelineTrimClip", {"NLE1", "TX", "0", "-1", "0.05"});
+    Run("QMT_TimelineSnap", {"NLE1", "ON"});
+    ASSERT_TRUE(Run("QMT_TimelineSave", {"NLE1", Out("t.qmtproj")}));
+    std::string text = qt::ReadFile(Out("t.qmtproj"));
+    EXPECT_NE(text.find("CLIP 3\n  start=0.000000\n  duration=2.000000\n  srcIn=0.000000\n  srcOut=2.000000\n"
+                        "  label=Hello\n  text=Hello\n  transIn=anything\n  transInDur=1.000\n  fontSize=48\n"
+                        "  textX=0\n  textY=0\n  textColor=16777215\n  opacity=1.00\nENDCLIP\n"),
+              std::string::npos)
+        << text;
+
+    qt::Shell("printf 'qmt_project 1.0\\n' > " + Out("bad.qmtproj"));
+    Run("QMT_TimelineLoad", {"NLE1", Out("bad.qmtproj")});
+    EXPECT_EQ(Var("[QMT_Error]"), "Not a valid QMT project file.");
+    EXPECT_EQ(State("[NLE_ClipCount]"), "1");  // untouched
+    Run("QMT_TimelineLoad", {"NLE1", Out("none.qmtproj")});
+    EXPECT_EQ(Var("[QMT_Error]"), "Cannot open project file.");
+    Run("QMT_TimelineSave", {"NLE1", dir + "/no/such/folder/x.qmtproj"});
+    EXPECT_EQ(Var("[QMT_Error]"), "Cannot create project file.");
+
+    qt::Shell("printf 'QMT_PROJECT 2.7\\nzoom=12.5\\nTRACK A2 4 1\\nCLIP 4\\n  start=20\\n  file=m.wav\\n' > " +
+              Out("short.qmtproj"));
+    Run("QMT_TimelineLoad", {"NLE1", Out("short.qmtproj")});
+    ExpectComplete();
+    EXPECT_EQ(State("[NLE_ClipCount]"), "1");
+    EXPECT_EQ(Var("[NLE_Zoom]"), "12.5");
+    EXPECT_EQ(Var("[NLE_TotalDuration]"), "25.000");  // no duration key: 0
+    EXPECT_EQ(Var("[NLE_SelClip]"), "-1");
+}
