@@ -240,3 +240,39 @@ TEST(TimelineProject, TextRoundTripAndMalformedLines) {
     EXPECT_FALSE(IsProjectMagic("qmt_project 1.0"));
     EXPECT_TRUE(IsProjectMagic("QMT_PROJECT 2.7"));
 }
+
+TEST(TimelineRenderPlan, OneCommandLines) {
+    Fresh f;
+    int m = f.Add(0, kClipVideo, 2, 4, "in.mp4");
+    RenderLists lists;
+    GatherRenderLists(f.tl, lists);
+    EXPECT_EQ(OneCommandArguments(f.tl, lists, "out.mp4"),
+              "-i \"in.mp4\" -c:v libx264 -preset fast -crf 18 -c:a aac \"out.mp4\"");
+
+    NleClip& main = f.tl.tracks[0].clips[m];
+    main.srcIn = 1;
+    main.srcOut = 4;
+    SetField(main.transIn, "out:fade");
+    main.transInDur = 0;
+    int t = f.Add(3, kClipText, 1, 2, "");
+    SetField(f.tl.tracks[3].clips[t].text, "Hi");
+    GatherRenderLists(f.tl, lists);
+    EXPECT_EQ(OneCommandArguments(f.tl, lists, "out.mp4"),
+              "-i \"in.mp4\" -filter_complex \"[0:v]trim=start=1.000,setpts=PTS-STARTPTS,"
+              "drawtext=text='Hi':fontsize=48:fontcolor=#ffffff:x=0:y=0:enable='between(t,0.00,1.00)',"
+              "fade=t=out:st=2.00:d=1.00[outv]\" -map \"[outv]\" -map 0:a? -c:v libx264 -preset fast -crf 18 "
+              "-c:a aac \"out.mp4\"");
+
+    main.transIn[0] = '\0';
+    main.srcIn = 0;
+    f.tl.tracks[3].clips[t].inUse = 0;
+    int o1 = f.Add(1, kClipImage, 3, 1, "logo.png");
+    f.tl.tracks[1].clips[o1].opacity = 0.5f;
+    f.Add(1, kClipVideo, 0, 10, "pip.mp4");
+    GatherRenderLists(f.tl, lists);
+    EXPECT_EQ(OneCommandArguments(f.tl, lists, "out.mp4"),
+              "-i \"in.mp4\" -i \"logo.png\" -i \"pip.mp4\"  -filter_complex \"[0:v]null[base];"
+              "[1:v]format=rgba,colorchannelmixer=aa=0.50[ovr0];[base][ovr0]overlay=0:0:enable='between(t,1.00,2.00)'[ov0];"
+              "[2:v]format=rgba,colorchannelmixer=aa=1.00[ovr1];[ov0][ovr1]overlay=0:0:enable='between(t,0.00,8.00)'[outv]\" "
+              "-map \"[outv]\" -map 0:a? -c:v libx264 -preset fast -crf 18 -c:a aac \"out.mp4\"");
+}
