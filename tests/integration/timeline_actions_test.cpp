@@ -1,6 +1,7 @@
 // The timeline's editing actions through the host simulator: table limits,
 // clip slots, companions, the published variables.
 #include <gtest/gtest.h>
+#include "platform/headless/headless_window.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -38,10 +39,18 @@ TEST_F(TimelineActions, CreateLimitsAndUnknownNames) {
     EXPECT_EQ(Var("[QMT_Error]"), "Rectangle not found.");
     Run("QMT_TimelineClear", {"Nowhere"});
     EXPECT_EQ(Var("[QMT_Error]"), "NLE Timeline not found.");
-    // Destroy frees the slot for the next create.
+    // Destroy takes the child window away and frees the slot for the next create.
+    int windows = hwWindowCount();
     Run("QMT_TimelineDestroy", {"NLE2"});
+    EXPECT_EQ(hwWindowCount(), windows - 1);
     Run("QMT_TimelineCreate", {"NLE3", ""});
     ExpectComplete();
+    EXPECT_EQ(hwWindowCount(), windows);
+    // Leaving the page destroys every timeline.
+    host.Message(2);
+    EXPECT_EQ(hwWindowCount(), windows - 2);
+    Run("QMT_TimelineGetState", {"NLE1"});
+    EXPECT_EQ(Var("[QMT_Error]"), "NLE Timeline not found.");
 }
 
 TEST_F(TimelineActions, SlotsTracksAndStateVariables) {
