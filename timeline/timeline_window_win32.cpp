@@ -31,8 +31,11 @@ LRESULT CALLBACK TimelineWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
     }
     case WM_ERASEBKGND:
         return 1;
-    case WM_SETCURSOR:
+    case WM_SETCURSOR:  // the cursor chosen on mouse move stays
         return TRUE;
+    case WM_MOUSEMOVE:
+        SetCursor(LoadCursor(nullptr, IDC_ARROW));
+        return 0;
     case WM_TIMER:
         return 0;
     default:
