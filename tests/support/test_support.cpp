@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include "platform/posix/command_line.h"
 
 namespace qt {
 
@@ -177,6 +178,64 @@ void PluginTest::TearDown() {
     host.Message(2);
     // Kept after a failure so the outputs and logs can be looked at.
     if (!HasFailure()) RemoveTree(dir);
+}
+
+static std::string Which(const std::string& tool) {
+    std::string out;
+    Shell("command -v " + tool, &out);
+    while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
+    return out;
+}
+
+ToolRecorder::ToolRecorder(const std::string& folder) : folder_(folder) {
+    mkdir(folder_.c_str(), 0777);
+    std::string ffmpeg = Which("ffmpeg"), ffprobe = Which("ffprobe");
+    std::ofstream(folder_ + "/ffmpeg")
+        << "#!/bin/sh\n"
+           "log='" << folder_ << "/runs.log'\n"
+           "for a in \"$@\"; do printf '%s\\037' \"$a\" >> \"$log\"; done\n"
+           "printf '\\036\\n' >> \"$log\"\n"
+           "if [ -s '" << folder_ << "/fail_when' ]; then\n"
+           "  pat=$(cat '" << folder_ << "/fail_when')\n"
+           "  case \"$*\" in *\"$pat\"*) echo 'recorder: refused' >&2; exit 1;; esac\n"
+           "fi\n"
+           "exec '" << ffmpeg << "' \"$@\"\n";
+    std::ofstream(folder_ + "/ffprobe") << "#!/bin/sh\nexec '" << ffprobe << "' \"$@\"\n";
+    chmod((folder_ + "/ffmpeg").c_str(), 0755);
+    chmod((folder_ + "/ffprobe").c_str(), 0755);
+}
+
+void ToolRecorder::Clear() { remove((folder_ + "/runs.log").c_str()); }
+
+void ToolRecorder::FailWhen(const std::string& text) { std::ofstream(folder_ + "/fail_when") << text; }
+
+std::vector<std::vector<std::string>> ToolRecorder::Runs() const {
+    std::vector<std::vector<std::string>> runs;
+    std::string log = ReadFile(folder_ + "/runs.log");
+    std::vector<std::string> run;
+    std::string arg;
+    for (char c : log) {
+        if (c == '\037') {
+            run.push_back(arg);
+            arg.clear();
+        } else if (c == '\036') {
+            runs.push_back(run);
+            run.clear();
+        } else if (c != '\n' || !arg.empty()) {
+            arg += c;
+        }
+    }
+    return runs;
+}
+
+std::vector<std::string> Argv(const std::string& commandLine) { return plat::SplitCommandLine(commandLine); }
+
+ToolRecorder& PluginTest::Record() {
+    recorder.reset(new ToolRecorder(dir + "/tools"));
+    EXPECT_TRUE(host.Call("QMT_SetFFmpegPath", {recorder->folder()}));
+    ExpectComplete();
+    recorder->Clear();  // the version check of the path setting is not a job
+    return *recorder;
 }
 
 void PluginTest::ExpectComplete() const {

@@ -2,6 +2,7 @@
 // folders and a fixture that loads the plug-in into the host simulator.
 #pragma once
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 #include <vector>
 #include "hostsim/host_simulator.h"
@@ -40,6 +41,25 @@ bool Exists(const std::string& path);
 std::string MakeTempDir(const std::string& tag);
 void RemoveTree(const std::string& path);
 
+// A tool folder whose ffmpeg records every argument list it is given and then
+// runs the real ffmpeg (ffprobe is passed straight through). A run whose
+// arguments contain the text given to FailWhen exits 1 without running.
+class ToolRecorder {
+public:
+    explicit ToolRecorder(const std::string& folder);
+    const std::string& folder() const { return folder_; }
+    void FailWhen(const std::string& text);
+    void Clear();
+    // Each ffmpeg run's arguments, argv[0] left out.
+    std::vector<std::vector<std::string>> Runs() const;
+    size_t RunCount() const { return Runs().size(); }
+
+private:
+    std::string folder_;
+};
+// The arguments a command line such as the plug-in builds stands for.
+std::vector<std::string> Argv(const std::string& commandLine);
+
 // Loads the plug-in with all callbacks registered; TMPDIR points at a fresh
 // folder of the test's own, so temporary files of parallel tests never meet.
 class PluginTest : public ::testing::Test {
@@ -53,6 +73,10 @@ protected:
     std::string Var(const std::string& name) const { return host.Var(name); }
     // Asserts [QMT_Status] is "Complete", printing [QMT_Error] when not.
     void ExpectComplete() const;
+    // Points the plug-in at a recording tool folder.
+    ToolRecorder& Record();
+
+    std::unique_ptr<ToolRecorder> recorder;
 
     HostSimulator host;
     std::string dir;  // the test's folder
