@@ -1,3 +1,228 @@
+// The file operations whose work is one ffmpeg run with the parameters put
+// straight into a template, or through a small word mapping.
+#include <cstdlib>
 #include "host/dispatch.h"
+#include "host/text_util.h"
+#include "operations/operation_frame.h"
+#include "operations/word_tables.h"
+#include "toolchain/probe.h"
 
-void RegisterSingleCommandActions() {}
+namespace {
+
+const char* const kEncodeVideo = "-c:v libx264 -preset fast -crf 18";
+
+// The geometry actions share the video-filter template; only where the
+// output parameter sits differs.
+void FilterRun(const ActionArgs& a, const std::string& filter, int outputIndex) {
+    ApplyVideoFilter(a.text(0), filter, a.text(outputIndex));
+}
+
+void Trim(const ActionArgs& a) {
+    BeginOperation();
+    FinishOperation(Fmt("-ss %s -to %s -i \"%s\" -c copy \"%s\"", a.raw(1), a.raw(2), a.raw(0), a.raw(3)), 0, a.text(3));
+}
+
+void Overlay(const ActionArgs& a) {
+    RunOperation(a.text(0),
+                 Fmt("-i \"%s\" -i \"%s\" -filter_complex \"overlay=%s:%s\" %s -c:a copy \"%s\"", a.raw(0), a.raw(1),
+                     a.raw(2), a.raw(3), kEncodeVideo, a.raw(4)),
+                 a.text(4));
+}
+
+void OverlayAdvanced(const ActionArgs& a) {
+    RunOperation(a.text(0),
+                 Fmt("-i \"%s\" -i \"%s\" -filter_complex \"[1:v]scale=%s:-1[ov];[0:v][ov]overlay=%s:%s:enable='between(t,%s,%s)'\" "
+                     "%s -c:a copy \"%s\"",
+                     a.raw(0), a.raw(1), a.raw(4), a.raw(2), a.raw(3), a.raw(5), a.raw(6), kEncodeVideo, a.raw(7)),
+                 a.text(7));
+}
+
+void ReplaceAudio(const ActionArgs& a) {
+    RunOperation(a.text(0),
+                 Fmt("-i \"%s\" -i \"%s\" -c:v copy -map 0:v:0 -map 1:a:0 -shortest \"%s\"", a.raw(0), a.raw(1), a.raw(2)),
+                 a.text(2));
+}
+
+void MixAudio(const ActionArgs& a) {
+    RunOperation(a.text(0),
+                 Fmt("-i \"%s\" -i \"%s\" -filter_complex \"[0:a]volume=1.0[a0];[1:a]volume=%s[a1];"
+                     "[a0][a1]amix=inputs=2:duration=first[outa]\" -map 0:v -map \"[outa]\" -c:v copy -c:a aac \"%s\"",
+                     a.raw(0), a.raw(1), a.raw(2), a.raw(3)),
+                 a.text(3));
+}
+
+void Resize(const ActionArgs& a) { FilterRun(a, Fmt("scale=%s:%s", a.raw(1), a.raw(2)), 3); }
+
+void Crop(const ActionArgs& a) { FilterRun(a, Fmt("crop=%s:%s:%s:%s", a.raw(1), a.raw(2), a.raw(3), a.raw(4)), 5); }
+
+void Rotate(const ActionArgs& a) {
+    // The quarter turns are exact transposes; anything else rotates by the
+    // angle as typed.
+    switch (atoi(a.raw(1))) {
+        case 90: FilterRun(a, "transpose=1", 2); break;
+        case 180: FilterRun(a, "transpose=1,transpose=1", 2); break;
+        case 270: FilterRun(a, "transpose=2", 2); break;
+        default: FilterRun(a, Fmt("rotate=%s*PI/180", a.raw(1)), 2); break;
+    }
+}
+
+void Flip(const ActionArgs& a) { FilterRun(a, FlipFilter(a.text(1)), 2); }
+
+void Speed(const ActionArgs& a) {
+    double factor = SpeedFactor(a.text(1));
+    std::string input = a.text(0), output = a.text(2);
+    BeginOperation();
+    FinishOperation(Fmt("-i \"%s\" -filter_complex \"[0:v]setpts=%.4f*PTS[v];[0:a]atempo=%.4f[a]\" -map \"[v]\" -map \"[a]\" "
+                        "-c:v libx264 -preset fast -crf 18 -c:a aac \"%s\"",
+                        input.c_str(), 1.0 / factor, factor, output.c_str()),
+                    ProbeDurationSeconds(input) / factor, output);
+}
+
+void FrameRate(const ActionArgs& a) {
+    RunOperation(a.text(0), Fmt("-i \"%s\" -r %s %s -c:a copy \"%s\"", a.raw(0), a.raw(1), kEncodeVideo, a.raw(2)),
+                 a.text(2));
+}
+
+void Pad(const ActionArgs& a) {
+    FilterRun(a, Fmt("pad=%s:%s:(ow-iw)/2:(oh-ih)/2:color=%s", a.raw(1), a.raw(2), a.raw(3)), 4);
+}
+
+void ScaleToFit(const ActionArgs& a) {
+    FilterRun(a, Fmt("scale='min(%s,iw)':'min(%s,ih)':force_original_aspect_ratio=decrease", a.raw(1), a.raw(2)), 3);
+}
+
+void Reverse(const ActionArgs& a) {
+    RunOperation(a.text(0),
+                 Fmt("-i \"%s\" -vf reverse -af areverse -c:v libx264 -preset fast -crf 18 -c:a aac \"%s\"", a.raw(0),
+                     a.raw(1)),
+                 a.text(1));
+}
+
+// Audio filters keep the picture as it is and re-encode the sound.
+void AudioFilterRun(const ActionArgs& a, const std::string& filter) {
+    RunOperation(a.text(0), Fmt("-i \"%s\" -af \"%s\" -c:v copy -c:a aac \"%s\"", a.raw(0), filter.c_str(), a.raw(2)),
+                 a.text(2));
+}
+
+void SetVolume(const ActionArgs& a) { AudioFilterRun(a, Fmt("volume=%s", a.raw(1))); }
+void FadeAudioIn(const ActionArgs& a) { AudioFilterRun(a, Fmt("afade=t=in:st=0:d=%s", a.raw(1))); }
+
+void FadeAudioOut(const ActionArgs& a) {
+    BeginOperation();
+    double total = ProbeDurationSeconds(a.text(0));
+    double start = total - atof(a.raw(1));  // may go negative; ffmpeg decides
+    FinishOperation(Fmt("-i \"%s\" -af \"afade=t=out:st=%.2f:d=%s\" -c:v copy -c:a aac \"%s\"", a.raw(0), start, a.raw(1),
+                        a.raw(2)),
+                    total, a.text(2));
+}
+
+void Mute(const ActionArgs& a) {
+    RunOperation(a.text(0), Fmt("-i \"%s\" -an -c:v copy \"%s\"", a.raw(0), a.raw(1)), a.text(1));
+}
+
+void Normalize(const ActionArgs& a) {
+    RunOperation(a.text(0), Fmt("-i \"%s\" -af loudnorm=I=-16:TP=-1.5:LRA=11 -c:v copy -c:a aac \"%s\"", a.raw(0), a.raw(1)),
+                 a.text(1));
+}
+
+void Brightness(const ActionArgs& a) { ApplyVideoFilter(a.text(0), Fmt("eq=brightness=%s", a.raw(1)), a.text(2)); }
+void Contrast(const ActionArgs& a) { ApplyVideoFilter(a.text(0), Fmt("eq=contrast=%s", a.raw(1)), a.text(2)); }
+void Saturation(const ActionArgs& a) { ApplyVideoFilter(a.text(0), Fmt("eq=saturation=%s", a.raw(1)), a.text(2)); }
+void ColorBalance(const ActionArgs& a) {
+    ApplyVideoFilter(a.text(0), Fmt("eq=brightness=%s:contrast=%s:saturation=%s", a.raw(1), a.raw(2), a.raw(3)), a.text(4));
+}
+void Blur(const ActionArgs& a) { ApplyVideoFilter(a.text(0), Fmt("boxblur=%s", a.raw(1)), a.text(2)); }
+void Sharpen(const ActionArgs& a) {
+    ApplyVideoFilter(a.text(0), Fmt("unsharp=5:5:%s:5:5:%s", a.raw(1), a.raw(1)), a.text(2));
+}
+void Grayscale(const ActionArgs& a) { ApplyVideoFilter(a.text(0), "hue=s=0", a.text(1)); }
+void Sepia(const ActionArgs& a) {
+    ApplyVideoFilter(a.text(0), "colorchannelmixer=.393:.769:.189:0:.349:.686:.168:0:.272:.534:.131:0", a.text(1));
+}
+void Vignette(const ActionArgs& a) { ApplyVideoFilter(a.text(0), Fmt("vignette=angle=%s", a.raw(1)), a.text(2)); }
+void FadeIn(const ActionArgs& a) { ApplyVideoFilter(a.text(0), Fmt("fade=t=in:st=0:d=%s", a.raw(1)), a.text(2)); }
+
+void FadeOut(const ActionArgs& a) {
+    BeginOperation();
+    double total = ProbeDurationSeconds(a.text(0));
+    std::string filter = Fmt("fade=t=out:st=%.2f:d=%s", total - atof(a.raw(1)), a.raw(1));
+    FinishOperation(Fmt("-i \"%s\" -vf \"%s\" %s -c:a copy \"%s\"", a.raw(0), filter.c_str(), kEncodeVideo, a.raw(2)),
+                    total, a.text(2));
+}
+
+void DrawBox(const ActionArgs& a) {
+    ApplyVideoFilter(a.text(0),
+                     Fmt("drawbox=x=%s:y=%s:w=%s:h=%s:color=%s:t=%s", a.raw(1), a.raw(2), a.raw(3), a.raw(4), a.raw(5),
+                         a.raw(6)),
+                     a.text(7));
+}
+
+void CustomFilter(const ActionArgs& a) { ApplyVideoFilter(a.text(0), a.text(1), a.text(2)); }
+void Denoise(const ActionArgs& a) { ApplyVideoFilter(a.text(0), DenoiseFilter(a.text(1)), a.text(2)); }
+void Deinterlace(const ActionArgs& a) { ApplyVideoFilter(a.text(0), "yadif", a.text(1)); }
+
+void TextOverlay(const ActionArgs& a) {
+    // The text goes in unescaped: authors write ffmpeg's own escapes themselves.
+    FilterRun(a, Fmt("drawtext=text='%s':fontsize=%s:fontcolor=%s:x=%s:y=%s", a.raw(1), a.raw(2), a.raw(3), a.raw(4), a.raw(5)),
+              6);
+}
+
+void ExtractFrame(const ActionArgs& a) {
+    BeginOperation();
+    FinishOperation(Fmt("-ss %s -i \"%s\" -frames:v 1 -q:v 2 \"%s\"", a.raw(1), a.raw(0), a.raw(2)), 0, a.text(2));
+}
+
+void Convert(const ActionArgs& a) {
+    RunOperation(a.text(0), Fmt("-i \"%s\" \"%s\"", a.raw(0), a.raw(1)), a.text(1));
+}
+
+void SetBitrate(const ActionArgs& a) {
+    std::string video = BitrateNumber(a.text(1)), audio = BitrateNumber(a.text(2));
+    RunOperation(a.text(0),
+                 Fmt("-i \"%s\" -c:v libx264 -b:v %sk -c:a aac -b:a %sk \"%s\"", a.raw(0), video.c_str(), audio.c_str(),
+                     a.raw(3)),
+                 a.text(3));
+}
+
+}  // namespace
+
+void RegisterSingleCommandActions() {
+    RegisterAction(21, Trim);
+    RegisterAction(33, Overlay);
+    RegisterAction(34, OverlayAdvanced);
+    RegisterAction(35, ReplaceAudio);
+    RegisterAction(36, MixAudio);
+    RegisterAction(41, Resize);
+    RegisterAction(42, Crop);
+    RegisterAction(43, Rotate);
+    RegisterAction(44, Flip);
+    RegisterAction(45, Speed);
+    RegisterAction(46, FrameRate);
+    RegisterAction(47, Pad);
+    RegisterAction(48, ScaleToFit);
+    RegisterAction(52, SetVolume);
+    RegisterAction(53, FadeAudioIn);
+    RegisterAction(54, FadeAudioOut);
+    RegisterAction(55, Mute);
+    RegisterAction(56, Normalize);
+    RegisterAction(61, Brightness);
+    RegisterAction(62, Contrast);
+    RegisterAction(63, Saturation);
+    RegisterAction(64, ColorBalance);
+    RegisterAction(65, Blur);
+    RegisterAction(66, Sharpen);
+    RegisterAction(67, Grayscale);
+    RegisterAction(68, Sepia);
+    RegisterAction(69, Vignette);
+    RegisterAction(70, TextOverlay);
+    RegisterAction(72, FadeIn);
+    RegisterAction(73, FadeOut);
+    RegisterAction(74, DrawBox);
+    RegisterAction(75, CustomFilter);
+    RegisterAction(81, ExtractFrame);
+    RegisterAction(91, Convert);
+    RegisterAction(96, SetBitrate);
+    RegisterAction(103, Denoise);
+    RegisterAction(105, Deinterlace);
+    RegisterAction(106, Reverse);
+}

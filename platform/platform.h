@@ -52,6 +52,13 @@ bool RemoveDirectoryPath(const std::string& path); // empty folders only
 // Names (not paths) of the regular files in `folder` that match a wildcard
 // pattern such as "*.mp4" (case-insensitive), in sorted order.
 std::vector<std::string> FindFiles(const std::string& folder, const std::string& pattern);
+// Every entry (folders too, "." and ".." when the pattern matches them) in the
+// order the file system gives them; false when the search finds nothing.
+struct FolderEntry {
+    std::string name;
+    bool directory;
+};
+bool SearchFolder(const std::string& folder, const std::string& pattern, std::vector<FolderEntry>& entries);
 bool WriteTextFile(const std::string& path, const std::string& text);  // CR LF on Windows
 
 // ---- environment -----------------------------------------------------------

@@ -86,6 +86,20 @@ std::vector<std::string> FindFiles(const std::string& folder, const std::string&
     return names;
 }
 
+bool SearchFolder(const std::string& folder, const std::string& pattern, std::vector<FolderEntry>& entries) {
+    entries.clear();
+    DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir) return false;
+    std::string base = folder;
+    if (!base.empty() && base.back() != '/') base += '/';
+    while (dirent* e = readdir(dir)) {
+        if (fnmatch(pattern.c_str(), e->d_name, FNM_CASEFOLD) != 0) continue;
+        entries.push_back(FolderEntry{e->d_name, IsDirectory(base + e->d_name)});
+    }
+    closedir(dir);
+    return !entries.empty();
+}
+
 bool WriteTextFile(const std::string& path, const std::string& text) {
     FILE* f = fopen(path.c_str(), "w");
     if (!f) return false;

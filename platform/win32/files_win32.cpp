@@ -66,6 +66,21 @@ std::vector<std::string> FindFiles(const std::string& folder, const std::string&
     return names;
 }
 
+bool SearchFolder(const std::string& folder, const std::string& pattern, std::vector<FolderEntry>& entries) {
+    entries.clear();
+    std::string query = folder;
+    if (!query.empty() && query.back() != '\\' && query.back() != '/') query += '\\';
+    query += pattern;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(query.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return false;
+    do {
+        entries.push_back(FolderEntry{found.cFileName, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return true;
+}
+
 bool WriteTextFile(const std::string& path, const std::string& text) {
     // Text mode: the C runtime writes every "\n" as CR LF.
     FILE* f = fopen(path.c_str(), "w");

@@ -199,6 +199,12 @@ ToolRecorder::ToolRecorder(const std::string& folder) : folder_(folder) {
            "  pat=$(cat '" << folder_ << "/fail_when')\n"
            "  case \"$*\" in *\"$pat\"*) echo 'recorder: refused' >&2; exit 1;; esac\n"
            "fi\n"
+           "if [ -s '" << folder_ << "/snapshot' ]; then cp \"$(cat '" << folder_ << "/snapshot')\" '" << folder_
+        << "/snapshot.copy' 2>/dev/null; fi\n"
+           "if [ -s '" << folder_ << "/pass_when' ]; then\n"
+           "  pat=$(cat '" << folder_ << "/pass_when')\n"
+           "  case \"$*\" in *\"$pat\"*) exit 0;; esac\n"
+           "fi\n"
            "exec '" << ffmpeg << "' \"$@\"\n";
     std::ofstream(folder_ + "/ffprobe") << "#!/bin/sh\nexec '" << ffprobe << "' \"$@\"\n";
     chmod((folder_ + "/ffmpeg").c_str(), 0755);
@@ -206,6 +212,10 @@ ToolRecorder::ToolRecorder(const std::string& folder) : folder_(folder) {
 }
 
 void ToolRecorder::Clear() { remove((folder_ + "/runs.log").c_str()); }
+
+void ToolRecorder::PassWhen(const std::string& text) { std::ofstream(folder_ + "/pass_when") << text; }
+void ToolRecorder::Snapshot(const std::string& path) { std::ofstream(folder_ + "/snapshot") << path; }
+std::string ToolRecorder::SnapshotText() const { return ReadFile(folder_ + "/snapshot.copy"); }
 
 void ToolRecorder::FailWhen(const std::string& text) { std::ofstream(folder_ + "/fail_when") << text; }
 

@@ -43,16 +43,25 @@ void RemoveTree(const std::string& path);
 
 // A tool folder whose ffmpeg records every argument list it is given and then
 // runs the real ffmpeg (ffprobe is passed straight through). A run whose
-// arguments contain the text given to FailWhen exits 1 without running.
+// arguments contain the text given to FailWhen exits 1 without running; one
+// whose arguments contain the PassWhen text exits 0 without running.
 class ToolRecorder {
 public:
     explicit ToolRecorder(const std::string& folder);
     const std::string& folder() const { return folder_; }
     void FailWhen(const std::string& text);
     void Clear();
+    void PassWhen(const std::string& text);
+    // Copies `path` aside before every run, for files the plug-in deletes afterwards.
+    void Snapshot(const std::string& path);
+    std::string SnapshotText() const;
     // Each ffmpeg run's arguments, argv[0] left out.
     std::vector<std::vector<std::string>> Runs() const;
     size_t RunCount() const { return Runs().size(); }
+    std::vector<std::string> Last() const {
+        auto runs = Runs();
+        return runs.empty() ? std::vector<std::string>() : runs.back();
+    }
 
 private:
     std::string folder_;

@@ -1,0 +1,130 @@
+#include "operations/word_tables.h"
+#include <cstdlib>
+#include "host/text_util.h"
+
+std::string FlipFilter(const std::string& direction) {
+    if (EqualsNoCase(direction, "vertical")) return "vflip";
+    if (EqualsNoCase(direction, "both")) return "hflip,vflip";
+    return "hflip";
+}
+
+std::string DenoiseFilter(const std::string& strength) {
+    if (EqualsNoCase(strength, "light") || EqualsNoCase(strength, "low")) return "hqdn3d=2:2:3:3";
+    if (EqualsNoCase(strength, "heavy") || EqualsNoCase(strength, "high")) return "hqdn3d=8:6:12:9";
+    return "hqdn3d=4:3:6:4.5";
+}
+
+double SpeedFactor(const std::string& factor) {
+    double f = atof(factor.c_str());
+    return f > 0 ? f : 1.0;
+}
+
+std::string BitrateNumber(const std::string& typed) {
+    // The template appends the k itself; "2000k" from the action editor would
+    // otherwise reach ffmpeg as "2000kk".
+    if (!typed.empty() && (typed.back() == 'k' || typed.back() == 'K')) return typed.substr(0, typed.size() - 1);
+    return typed;
+}
+
+const char* ExtractAudioTemplate(const std::string& format) {
+    if (EqualsNoCase(format, "wav")) return "-i \"%s\" -vn -acodec pcm_s16le \"%s\"";
+    if (EqualsNoCase(format, "flac")) return "-i \"%s\" -vn -acodec flac \"%s\"";
+    if (EqualsNoCase(format, "aac")) return "-i \"%s\" -vn -acodec aac -b:a 192k \"%s\"";
+    return "-i \"%s\" -vn -acodec libmp3lame -b:a 192k \"%s\"";
+}
+
+std::string WatermarkPosition(const std::string& position) {
+    if (EqualsNoCase(position, "topright")) return "main_w-overlay_w-10:10";
+    if (EqualsNoCase(position, "bottomleft")) return "10:main_h-overlay_h-10";
+    if (EqualsNoCase(position, "bottomright")) return "main_w-overlay_w-10:main_h-overlay_h-10";
+    if (EqualsNoCase(position, "center")) return "(main_w-overlay_w)/2:(main_h-overlay_h)/2";
+    return "10:10";
+}
+
+static std::string VideoEncoder(const std::string& word) {
+    if (EqualsNoCase(word, "h265") || EqualsNoCase(word, "hevc")) return "libx265";
+    if (EqualsNoCase(word, "vp9")) return "libvpx-vp9";
+    if (EqualsNoCase(word, "av1")) return "libaom-av1";
+    if (EqualsNoCase(word, "copy")) return "copy";
+    if (EqualsNoCase(word, "mpeg4")) return "mpeg4";
+    if (word.empty()) return "libx264";
+    return word;
+}
+
+static std::string AudioOption(const std::string& word) {
+    std::string codec;
+    if (EqualsNoCase(word, "mp3")) codec = "libmp3lame";
+    else if (EqualsNoCase(word, "opus")) codec = "libopus";
+    else if (EqualsNoCase(word, "flac")) codec = "flac";
+    else if (EqualsNoCase(word, "copy")) codec = "copy";
+    else if (EqualsNoCase(word, "none")) return "-an";
+    else if (word.empty()) codec = "aac";
+    else codec = word;
+    return "-c:a " + codec;
+}
+
+CodecChoice ChooseCodecs(const std::string& videoWord, const std::string& audioWord, const std::string& qualityWord) {
+    CodecChoice c;
+    c.encoder = VideoEncoder(videoWord);
+    c.audioOption = AudioOption(audioWord);
+    std::string preset;
+    const std::string& q = qualityWord;
+    if (EqualsNoCase(q, "low")) c.rateOption = "-crf 28";
+    else if (EqualsNoCase(q, "medium")) c.rateOption = "-crf 23";
+    else if (EqualsNoCase(q, "high")) c.rateOption = "-crf 18";
+    else if (EqualsNoCase(q, "lossless")) c.rateOption = "-crf 0";
+    else if (EqualsNoCase(q, "ultrafast") || EqualsNoCase(q, "fast") || EqualsNoCase(q, "slow") ||
+             EqualsNoCase(q, "veryslow")) {
+        c.rateOption = "-crf 23";
+        preset = "-preset " + ToLowerAscii(q);
+    } else if (q.empty()) c.rateOption = "-crf 23";
+    else c.rateOption = "-crf " + q;
+    // VP9 and AV1 are steered by their own speed options instead of a preset.
+    if (EqualsNoCase(c.encoder, "libvpx-vp9")) c.extraOption = "-b:v 0 -speed 1 -row-mt 1";
+    else if (EqualsNoCase(c.encoder, "libaom-av1")) c.extraOption = "-b:v 0 -cpu-used 4 -row-mt 1";
+    else c.extraOption = preset.empty() ? "-preset fast" : preset;
+    return c;
+}
+
+int StabilizeShakiness(const std::string& strength) {
+    if (EqualsNoCase(strength, "low")) return 3;
+    if (EqualsNoCase(strength, "high")) return 8;
+    return 5;
+}
+
+std::string ChromaKeyColour(const std::string& colour) {
+    if (EqualsNoCase(colour, "green")) return "0x00FF00";
+    if (EqualsNoCase(colour, "blue")) return "0x0000FF";
+    if (!colour.empty() && colour[0] == '#') return "0x" + colour.substr(1);
+    return colour;
+}
+
+std::string EscapeSubtitlePath(const std::string& path) {
+    std::string out;
+    for (char c : path) {
+        if (out.size() >= 516) break;
+        if (c == '\\' || c == ':') out += '\\';
+        out += c;
+    }
+    return out;
+}
+
+double CompressBitrate(double targetMB, double seconds) {
+    double bits = targetMB * 1024 * 1024 * 8 / seconds - 128000;
+    return bits > 100000 ? bits : 100000;
+}
+
+int LoopRepeats(const std::string& count) {
+    int repeats = atoi(count.c_str()) - 1;
+    return repeats < 0 ? 0 : repeats;
+}
+
+std::string ConcatListLine(const std::string& path) {
+    // The concat demuxer reads '\'' inside a quoted name as one quote.
+    std::string quoted;
+    for (char c : path) {
+        if (c == '\'') quoted += "'\\''";
+        else quoted += c;
+    }
+    return "file '" + quoted + "'\n";
+}
