@@ -1,0 +1,111 @@
+// Per-operation overhead: an action run through the plug-in (operation frame,
+// duration probe, command build, process start, pipe polling) against the
+// same ffmpeg command line run directly, on a 10 s 720p clip. Target: the
+// plug-in adds under 5% to the run.
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+#include "hostsim/host_simulator.h"
+
+extern char** environ;
+
+namespace {
+
+const std::string kWork = QMT_BENCH_DIR "/ops_overhead";
+
+double Now() {
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+int RunArgs(const std::vector<std::string>& args) {
+    std::vector<char*> argv;
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    int rc = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (rc != 0) return -1;
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+struct Case {
+    const char* name;
+    std::vector<std::string> action;  // action name first, then its parameters
+    std::vector<std::string> direct;  // the ffmpeg arguments the action runs
+};
+
+}  // namespace
+
+int main() {
+    mkdir(QMT_BENCH_DIR, 0777);
+    mkdir(kWork.c_str(), 0777);
+    setenv("TMPDIR", (kWork + "/").c_str(), 1);
+    const std::string in = kWork + "/clip_720p_10s.mp4";
+    struct stat st;
+    if (stat(in.c_str(), &st) != 0 &&
+        RunArgs({"ffmpeg", "-y", "-f", "lavfi", "-i", "testsrc2=size=1280x720:rate=25:duration=10", "-f", "lavfi", "-i",
+                 "sine=frequency=440:duration=10", "-c:v", "libx264", "-preset", "veryfast", "-pix_fmt", "yuv420p", "-c:a",
+                 "aac", "-shortest", in}) != 0) {
+        fprintf(stderr, "could not generate %s\n", in.c_str());
+        return 1;
+    }
+    HostSimulator host;
+    std::string error;
+    if (!host.Load(QMT_PLUGIN_PATH, &error)) {
+        fprintf(stderr, "%s\n", error.c_str());
+        return 1;
+    }
+    host.Init();
+    const std::string out = kWork + "/out.mp4";
+    std::vector<Case> cases = {
+        {"Trim (stream copy)", {"QMT_Trim", in, "0", "8", out}, {"-ss", "0", "-to", "8", "-i", in, "-c", "copy", out}},
+        {"SetVolume (audio re-encode)",
+         {"QMT_SetVolume", in, "0.5", out},
+         {"-i", in, "-af", "volume=0.5", "-c:v", "copy", "-c:a", "aac", out}},
+        {"Grayscale (video re-encode)",
+         {"QMT_Grayscale", in, out},
+         {"-i", in, "-vf", "hue=s=0", "-c:v", "libx264", "-preset", "fast", "-crf", "18", "-c:a", "copy", out}},
+    };
+    const int reps = 3;
+    printf("%-30s %12s %12s %10s\n", "operation", "plug-in s", "direct s", "overhead");
+    for (const Case& c : cases) {
+        std::vector<double> viaPlugin, direct;
+        for (int r = 0; r < reps; ++r) {
+            double t0 = Now();
+            host.Call(c.action[0], std::vector<std::string>(c.action.begin() + 1, c.action.end()));
+            viaPlugin.push_back(Now() - t0);
+            if (host.Var("[QMT_Status]") != "Complete") {
+                fprintf(stderr, "%s failed: %s\n", c.name, host.Var("[QMT_Error]").c_str());
+                return 1;
+            }
+            std::vector<std::string> args = {"ffmpeg", "-y"};
+            args.insert(args.end(), c.direct.begin(), c.direct.end());
+            t0 = Now();
+            RunArgs(args);
+            direct.push_back(Now() - t0);
+        }
+        double p = Median(viaPlugin), d = Median(direct);
+        printf("%-30s %12.3f %12.3f %9.1f%%\n", c.name, p, d, (p - d) / d * 100.0);
+    }
+    printf("(median of %d runs each; the target is under 5%% on the re-encoding runs)\n", reps);
+    return 0;
+}
