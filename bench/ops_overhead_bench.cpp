@@ -2,45 +2,21 @@
 // duration probe, command build, process start, pipe polling) against the
 // same ffmpeg command line run directly, on a 10 s 720p clip. Target: the
 // plug-in adds under 5% to the run.
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
+#include "bench/bench_support.h"
 #include "hostsim/host_simulator.h"
-
-extern char** environ;
 
 namespace {
 
 const std::string kWork = QMT_BENCH_DIR "/ops_overhead";
 
-double Now() {
-    using namespace std::chrono;
-    return duration<double>(steady_clock::now().time_since_epoch()).count();
-}
-
-int RunArgs(const std::vector<std::string>& args) {
-    std::vector<char*> argv;
-    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    int rc = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0) return -1;
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+using bench::Now;
+using bench::RunArgs;
 
 double Median(std::vector<double> v) {
     std::sort(v.begin(), v.end());

@@ -17,8 +17,6 @@ namespace {
 void ExtractAudio(const ActionArgs& a) { ExtractAudioTrack(a.text(0), a.text(2), a.text(1)); }
 
 void AddAudio(const ActionArgs& a) {
-    BeginOperation();
-    double total = ProbeDurationSeconds(a.text(0));
     double delay = atof(a.raw(2));
     std::string args;
     if (delay > 0) {
@@ -31,12 +29,10 @@ void AddAudio(const ActionArgs& a) {
                    "-c:v copy -c:a aac \"%s\"",
                    a.raw(0), a.raw(1), a.raw(3));
     }
-    FinishOperation(args, total, a.text(3));
+    RunOperation(a.text(0), args, a.text(3));
 }
 
 void Watermark(const ActionArgs& a) {
-    BeginOperation();
-    double total = ProbeDurationSeconds(a.text(0));
     std::string position = WatermarkPosition(a.text(2));
     double opacity = atof(a.raw(3));
     std::string args;
@@ -47,7 +43,7 @@ void Watermark(const ActionArgs& a) {
     else  // out of range or not a number: laid on fully opaque
         args = Fmt("-i \"%s\" -i \"%s\" -filter_complex \"overlay=%s\" -c:v libx264 -preset fast -crf 18 -c:a copy \"%s\"",
                    a.raw(0), a.raw(1), position.c_str(), a.raw(4));
-    FinishOperation(args, total, a.text(4));
+    RunOperation(a.text(0), args, a.text(4));
 }
 
 void ExtractFrames(const ActionArgs& a) {
@@ -106,13 +102,11 @@ void Compress(const ActionArgs& a) {
 }
 
 void ChromaKey(const ActionArgs& a) {
-    BeginOperation();
-    double total = ProbeDurationSeconds(a.text(0));
     std::string key = ChromaKeyColour(a.text(2));
-    FinishOperation(Fmt("-i \"%s\" -i \"%s\" -filter_complex \"[0:v]chromakey=%s:%s:0.1[fg];[1:v][fg]overlay[outv]\" "
+    RunOperation(a.text(0), Fmt("-i \"%s\" -i \"%s\" -filter_complex \"[0:v]chromakey=%s:%s:0.1[fg];[1:v][fg]overlay[outv]\" "
                         "-map \"[outv]\" -map 0:a? -c:v libx264 -preset fast -crf 18 -c:a aac \"%s\"",
                         a.raw(0), a.raw(1), key.c_str(), a.raw(3), a.raw(4)),
-                    total, a.text(4));
+                 a.text(4));
 }
 
 void Stabilize(const ActionArgs& a) {
@@ -132,13 +126,11 @@ void Stabilize(const ActionArgs& a) {
 }
 
 void BurnSubtitles(const ActionArgs& a) {
-    BeginOperation();
-    double total = ProbeDurationSeconds(a.text(0));
     std::string path = EscapeSubtitlePath(a.text(1));
-    FinishOperation(Fmt("-i \"%s\" -vf \"subtitles='%s':force_style='FontSize=%s,PrimaryColour=&H%s&'\" "
+    RunOperation(a.text(0), Fmt("-i \"%s\" -vf \"subtitles='%s':force_style='FontSize=%s,PrimaryColour=&H%s&'\" "
                         "-c:v libx264 -preset fast -crf 18 -c:a copy \"%s\"",
                         a.raw(0), path.c_str(), a.raw(2), a.raw(3), a.raw(4)),
-                    total, a.text(4));
+                 a.text(4));
 }
 
 void Loop(const ActionArgs& a) {

@@ -69,23 +69,6 @@ bool MakeDirectory(const std::string& path) { return mkdir(path.c_str(), 0777) =
 
 bool RemoveDirectoryPath(const std::string& path) { return rmdir(path.c_str()) == 0; }
 
-std::vector<std::string> FindFiles(const std::string& folder, const std::string& pattern) {
-    std::vector<std::string> names;
-    DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
-    if (!dir) return names;
-    while (dirent* e = readdir(dir)) {
-        std::string name = e->d_name;
-        if (name == "." || name == "..") continue;
-        if (fnmatch(pattern.c_str(), name.c_str(), FNM_CASEFOLD) != 0) continue;
-        std::string full = folder;
-        if (!full.empty() && full.back() != '/') full += '/';
-        if (FileExists(full + name)) names.push_back(name);
-    }
-    closedir(dir);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 bool SearchFolder(const std::string& folder, const std::string& pattern, std::vector<FolderEntry>& entries) {
     entries.clear();
     DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
@@ -94,10 +77,22 @@ bool SearchFolder(const std::string& folder, const std::string& pattern, std::ve
     if (!base.empty() && base.back() != '/') base += '/';
     while (dirent* e = readdir(dir)) {
         if (fnmatch(pattern.c_str(), e->d_name, FNM_CASEFOLD) != 0) continue;
+        // A dangling link names nothing that could be opened.
+        if (!PathExists(base + e->d_name)) continue;
         entries.push_back(FolderEntry{e->d_name, IsDirectory(base + e->d_name)});
     }
     closedir(dir);
     return !entries.empty();
+}
+
+std::vector<std::string> FindFiles(const std::string& folder, const std::string& pattern) {
+    std::vector<FolderEntry> entries;
+    std::vector<std::string> names;
+    SearchFolder(folder, pattern, entries);
+    for (const FolderEntry& e : entries)
+        if (!e.directory) names.push_back(e.name);
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 bool WriteTextFile(const std::string& path, const std::string& text) {

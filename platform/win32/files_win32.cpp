@@ -49,23 +49,6 @@ bool MakeDirectory(const std::string& path) { return CreateDirectoryA(path.c_str
 
 bool RemoveDirectoryPath(const std::string& path) { return RemoveDirectoryA(path.c_str()) != 0; }
 
-std::vector<std::string> FindFiles(const std::string& folder, const std::string& pattern) {
-    std::vector<std::string> names;
-    std::string query = folder;
-    if (!query.empty() && query.back() != '\\' && query.back() != '/') query += '\\';
-    query += pattern;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(query.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-        names.push_back(found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 bool SearchFolder(const std::string& folder, const std::string& pattern, std::vector<FolderEntry>& entries) {
     entries.clear();
     std::string query = folder;
@@ -79,6 +62,16 @@ bool SearchFolder(const std::string& folder, const std::string& pattern, std::ve
     } while (FindNextFileA(search, &found));
     FindClose(search);
     return true;
+}
+
+std::vector<std::string> FindFiles(const std::string& folder, const std::string& pattern) {
+    std::vector<FolderEntry> entries;
+    std::vector<std::string> names;
+    SearchFolder(folder, pattern, entries);
+    for (const FolderEntry& e : entries)
+        if (!e.directory) names.push_back(e.name);
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 bool WriteTextFile(const std::string& path, const std::string& text) {

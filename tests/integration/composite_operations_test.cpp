@@ -5,27 +5,8 @@
 
 namespace {
 
-std::string Q(const std::string& s) { return "\"" + s + "\""; }
-
-class Composite : public qt::PluginTest {
-protected:
-    void SetUp() override {
-        qt::PluginTest::SetUp();
-        rec = &Record();
-        in = qt::ClipAV(2.0, 160, 120);
-    }
-    qt::Probed Do(const std::string& action, std::vector<std::string> args) {
-        std::string out = args.back();
-        EXPECT_TRUE(Run(action, args));
-        ExpectComplete();
-        EXPECT_EQ(Var("[QMT_LastOutput]"), out);
-        return qt::Probe(out);
-    }
-    std::string Arg(size_t i) { return rec->Last().at(i); }
-
-    qt::ToolRecorder* rec = nullptr;
-    std::string in;
-};
+using qt::Quoted;
+using Composite = qt::OperationTest;
 
 }  // namespace
 
@@ -33,7 +14,7 @@ TEST_F(Composite, AudioExtractionFollowsTheFormatWord) {
     qt::Probed p = Do("QMT_ExtractAudio", {in, "OGG", Out("a.mp3")});
     EXPECT_EQ(p.acodec, "mp3");
     EXPECT_EQ(p.videoStreams, 0);
-    EXPECT_EQ(rec->Last(), qt::Argv("-y -i " + Q(in) + " -vn -acodec libmp3lame -b:a 192k " + Q(Out("a.mp3"))));
+    EXPECT_EQ(rec->Last(), qt::Argv("-y -i " + Quoted(in) + " -vn -acodec libmp3lame -b:a 192k " + Quoted(Out("a.mp3"))));
     p = Do("QMT_ExtractAudio", {in, "wav", Out("a.wav")});
     EXPECT_EQ(p.acodec, "pcm_s16le");
     EXPECT_NEAR(p.duration, 2.0, 0.1);
@@ -65,8 +46,8 @@ TEST_F(Composite, StillsSheetsAndGifs) {
     char at[16];
     snprintf(at, sizeof at, "%.2f", qt::Probe(longer).duration / 3);
     Do("QMT_Thumbnail", {longer, Out("t.jpg")});
-    EXPECT_EQ(rec->Last(), qt::Argv("-y -ss " + std::string(at) + " -i " + Q(longer) + " -frames:v 1 -q:v 2 " +
-                                    Q(Out("t.jpg"))));
+    EXPECT_EQ(rec->Last(), qt::Argv("-y -ss " + std::string(at) + " -i " + Quoted(longer) + " -frames:v 1 -q:v 2 " +
+                                    Quoted(Out("t.jpg"))));
 
     qt::Probed p = Do("QMT_ContactSheet", {longer, "2", "2", Out("sheet.jpg")});
     EXPECT_EQ(p.width, 640);  // two cells of 320
@@ -89,16 +70,16 @@ TEST_F(Composite, CodecWordsPickEncodersAndOptions) {
     qt::Probed p = Do("QMT_ConvertAdvanced", {in, "HEVC", "none", "", Out("h.mp4")});
     EXPECT_EQ(p.vcodec, "hevc");
     EXPECT_EQ(p.audioStreams, 0);
-    EXPECT_EQ(rec->Last(), qt::Argv("-y -i " + Q(in) + " -c:v libx265 -an -crf 23 -preset fast " + Q(Out("h.mp4"))));
+    EXPECT_EQ(rec->Last(), qt::Argv("-y -i " + Quoted(in) + " -c:v libx265 -an -crf 23 -preset fast " + Quoted(Out("h.mp4"))));
 
     p = Do("QMT_ToWebM", {in, "slow", Out("w.webm")});
-    EXPECT_EQ(rec->Last(), qt::Argv("-y -i " + Q(in) + " -c:v libvpx-vp9 -c:a libopus -crf 23 -b:v 0 -speed 1 -row-mt 1 " +
-                                    Q(Out("w.webm"))));
+    EXPECT_EQ(rec->Last(), qt::Argv("-y -i " + Quoted(in) + " -c:v libvpx-vp9 -c:a libopus -crf 23 -b:v 0 -speed 1 -row-mt 1 " +
+                                    Quoted(Out("w.webm"))));
     EXPECT_EQ(p.vcodec, "vp9");
     EXPECT_EQ(p.acodec, "opus");
 
     p = Do("QMT_ToMP4", {in, "High", Out("m.mp4")});
-    EXPECT_EQ(rec->Last(), qt::Argv("-y -i " + Q(in) + " -c:v h264 -c:a aac -crf 18 -preset fast " + Q(Out("m.mp4"))));
+    EXPECT_EQ(rec->Last(), qt::Argv("-y -i " + Quoted(in) + " -c:v h264 -c:a aac -crf 18 -preset fast " + Quoted(Out("m.mp4"))));
     EXPECT_EQ(p.vcodec, "h264");
 
     size_t runs = rec->RunCount();
@@ -145,7 +126,7 @@ TEST_F(Composite, StabilizeRunsBothPassesAndRemovesTheMotionData) {
     auto runs = rec->Runs();
     ASSERT_EQ(runs.size(), 2u);
     std::string trf = Temp("qmt_trf.trf");
-    EXPECT_EQ(runs[0], qt::Argv("-y -i " + Q(in) + " -vf \"vidstabdetect=shakiness=8:result='" + trf + "'\" -f null /dev/null"));
+    EXPECT_EQ(runs[0], qt::Argv("-y -i " + Quoted(in) + " -vf \"vidstabdetect=shakiness=8:result='" + trf + "'\" -f null /dev/null"));
     EXPECT_EQ(runs[1].at(4), "vidstabtransform=input='" + trf + "':smoothing=10,unsharp=5:5:0.8:3:3:0.4");
     EXPECT_FALSE(qt::Exists(trf));
     EXPECT_NEAR(p.duration, 2.0, 0.1);
@@ -174,7 +155,7 @@ TEST_F(Composite, BurnSubtitlesEscapesThePathForTheFilter) {
 
 TEST_F(Composite, LoopAndPicturesIntoVideo) {
     qt::Probed p = Do("QMT_Loop", {in, "3", Out("l.mp4")});
-    EXPECT_EQ(rec->Last(), qt::Argv("-y -stream_loop 2 -i " + Q(in) + " -c copy " + Q(Out("l.mp4"))));
+    EXPECT_EQ(rec->Last(), qt::Argv("-y -stream_loop 2 -i " + Quoted(in) + " -c copy " + Quoted(Out("l.mp4"))));
     EXPECT_NEAR(p.duration, 6.0, 0.2);
     Do("QMT_Loop", {in, "", Out("l1.mp4")});
     EXPECT_EQ(Arg(2), "0");

@@ -6,7 +6,7 @@
 
 namespace {
 
-std::string Q(const std::string& s) { return "\"" + s + "\""; }
+using qt::Quoted;
 
 // Stream-copy cuts land on key frames; a key frame every 0.2 s keeps them near the times asked for.
 std::string KeyframeClip() {
@@ -31,8 +31,8 @@ TEST_F(CutJoin, TrimExactReencodesTheRange) {
     ASSERT_TRUE(Run("QMT_TrimExact", {in, "0.5", "00:00:01.700", Out("x.mp4")}));
     ExpectComplete();
     EXPECT_EQ(Var("[QMT_LastOutput]"), Out("x.mp4"));
-    EXPECT_EQ(rec->Last(), qt::Argv("-y -i " + Q(in) + " -ss 0.5 -to 00:00:01.700 -c:v libx264 -preset fast -crf 18 "
-                                    "-c:a aac -b:a 192k " + Q(Out("x.mp4"))));
+    EXPECT_EQ(rec->Last(), qt::Argv("-y -i " + Quoted(in) + " -ss 0.5 -to 00:00:01.700 -c:v libx264 -preset fast -crf 18 "
+                                    "-c:a aac -b:a 192k " + Quoted(Out("x.mp4"))));
     qt::Probed p = qt::Probe(Out("x.mp4"));
     EXPECT_NEAR(p.duration, 1.2, 0.1);
     EXPECT_EQ(p.audioStreams, 1);
@@ -47,8 +47,8 @@ TEST_F(CutJoin, SplitWritesBothHalvesAndKeepsTheFirstWhenTheSecondFails) {
     EXPECT_NEAR(qt::Probe(Out("b.mp4")).duration, 2.0, 0.15);
     auto runs = rec->Runs();
     ASSERT_EQ(runs.size(), 2u);
-    EXPECT_EQ(runs[0], qt::Argv("-y -i " + Q(in) + " -to 1 -c copy " + Q(Out("a.mp4"))));
-    EXPECT_EQ(runs[1], qt::Argv("-y -ss 1 -i " + Q(in) + " -c copy " + Q(Out("b.mp4"))));
+    EXPECT_EQ(runs[0], qt::Argv("-y -i " + Quoted(in) + " -to 1 -c copy " + Quoted(Out("a.mp4"))));
+    EXPECT_EQ(runs[1], qt::Argv("-y -ss 1 -i " + Quoted(in) + " -c copy " + Quoted(Out("b.mp4"))));
 
     rec->FailWhen("b2.mp4");
     Run("QMT_Split", {in, "1", Out("a2.mp4"), Out("b2.mp4")});
@@ -69,7 +69,7 @@ TEST_F(CutJoin, RemoveSegmentJoinsTheOutsidePartsAndCleansUp) {
     auto runs = rec->Runs();
     ASSERT_EQ(runs.size(), 3u);
     EXPECT_EQ(runs[2], qt::Argv("-y -i \"concat:" + Temp("qmt_s1.ts") + "|" + Temp("qmt_s2.ts") +
-                                "\" -c copy -bsf:a aac_adtstoasc " + Q(Out("cut.mp4"))));
+                                "\" -c copy -bsf:a aac_adtstoasc " + Quoted(Out("cut.mp4"))));
     EXPECT_FALSE(qt::Exists(Temp("qmt_s1.ts")));
     EXPECT_FALSE(qt::Exists(Temp("qmt_s2.ts")));
 
@@ -92,8 +92,8 @@ TEST_F(CutJoin, ConcatWritesOneListLinePerNameAndDeletesTheList) {
     ExpectComplete();
     EXPECT_EQ(rec->SnapshotText(),
               "file '" + clip + "'\nfile '" + Out("it'\\''s.mp4") + "'\nfile '" + clip + "'\n");
-    EXPECT_EQ(rec->Last(), qt::Argv("-y -f concat -safe 0 -i " + Q(Temp("qmt_concat.txt")) + " -c copy " +
-                                    Q(Out("all.mp4"))));
+    EXPECT_EQ(rec->Last(), qt::Argv("-y -f concat -safe 0 -i " + Quoted(Temp("qmt_concat.txt")) + " -c copy " +
+                                    Quoted(Out("all.mp4"))));
     EXPECT_NEAR(qt::Probe(Out("all.mp4")).duration, 3.0, 0.15);
     EXPECT_FALSE(qt::Exists(Temp("qmt_concat.txt")));
 

@@ -248,6 +248,20 @@ ToolRecorder& PluginTest::Record() {
     return *recorder;
 }
 
+void OperationTest::SetUp() {
+    PluginTest::SetUp();
+    rec = &Record();
+    in = ClipAV(2.0, 160, 120);
+}
+
+Probed OperationTest::Do(const std::string& action, const std::vector<std::string>& args) {
+    std::string out = args.back();
+    EXPECT_TRUE(Run(action, args));
+    ExpectComplete();
+    EXPECT_EQ(Var("[QMT_LastOutput]"), out);
+    return Probe(out);
+}
+
 void PluginTest::ExpectComplete() const {
     EXPECT_EQ(host.Var("[QMT_Status]"), "Complete") << "error: " << host.Var("[QMT_Error]");
 }

@@ -92,4 +92,21 @@ protected:
     std::string tmp;  // TMPDIR, with trailing slash
 };
 
+// A path or text between double quotes, as the plug-in's templates write them.
+inline std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
+
+// Operations on a 2 s 160x120 clip with the tools recorded.
+class OperationTest : public PluginTest {
+protected:
+    void SetUp() override;
+    // Runs the action, expects "Complete" with the last parameter as the last
+    // output, and probes that output.
+    Probed Do(const std::string& action, const std::vector<std::string>& args);
+    // Argument i of the last ffmpeg run (0 is "-y").
+    std::string Arg(size_t i) const { return rec->Last().at(i); }
+
+    ToolRecorder* rec = nullptr;
+    std::string in;
+};
+
 }  // namespace qt
