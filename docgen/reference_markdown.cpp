@@ -61,11 +61,24 @@ std::string Reported(const std::string& text) {
     return out;
 }
 
-// Running text: characters Markdown would read as markup are escaped.
+// Length of a variable name such as [QMT_Status] starting at `at`, 0 when none.
+size_t VariableNameAt(const std::string& text, size_t at) {
+    if (text[at] != '[') return 0;
+    size_t end = at + 1;
+    while (end < text.size() && (isalnum(static_cast<unsigned char>(text[end])) || text[end] == '_')) ++end;
+    return (end > at + 1 && end < text.size() && text[end] == ']') ? end - at + 1 : 0;
+}
+
+// Running text: variable names set in code, characters Markdown would read as
+// markup escaped.
 std::string Prose(const std::string& text) {
     std::string out;
-    for (char c : text) {
-        if (c == '<') out += "&lt;";
+    for (size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (size_t n = VariableNameAt(text, i)) {
+            out += Code(text.substr(i, n));
+            i += n - 1;
+        } else if (c == '<') out += "&lt;";
         else if (c == '>') out += "&gt;";
         else if (c == '*') out += "\\*";
         else out += c;
