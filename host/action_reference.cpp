@@ -107,7 +107,9 @@ std::vector<ActionReference> Build() {
         {{"VCodec_var", "codec name of the first video stream"},
          {"ACodec_var", "codec name of the first audio stream"},
          kToolPath},
-        {}, "Never reports an error: a missing stream leaves its variable unwritten or empty.");
+        Join({{kRunner[0]}, kProbeFailed}),
+        "The status always ends at Complete: a missing stream leaves its variable unwritten or empty, and when the "
+        "tools cannot be found or started their message stays in [QMT_Error] and [LastError].");
     add(15, R::kQuery, {}, {{"Return_var", "overall bitrate in kbit/s"}, kToolPath}, {"Failed to get bitrate."});
     add(16, R::kQuery, {}, {{"Return_var", "file size in bytes"}}, {"File not found."});
     add(17, R::kQuery, {},

@@ -11,6 +11,10 @@
 #include "docgen/reference_markdown.h"
 #include "host/action_reference.h"
 #include "host/catalogue.h"
+#include "host/dispatch.h"
+#include "host/host_state.h"
+#include "tests/unit/capture_host.h"
+#include "toolchain/tool_location.h"
 
 namespace {
 
@@ -68,6 +72,20 @@ std::vector<std::pair<std::string, std::string>> ReportedLiterals(const std::str
         closedir(d);
     }
     return found;
+}
+
+// A reported text matches a listed one; a listed "%d" or "%s" stands for any rest.
+bool Matches(const std::vector<std::string>& listed, const std::string& text) {
+    for (const std::string& l : listed) {
+        size_t cut = l.find('%');
+        if (l == text || (cut != std::string::npos && text.compare(0, cut, l, 0, cut) == 0)) return true;
+    }
+    return false;
+}
+
+bool IsStatusVariable(const std::string& name) {
+    return name == "[QMT_Status]" || name == "[QMT_Progress]" || name == "[QMT_Error]" || name == "[LastError]" ||
+           name == "[QMT_LastOutput]";
 }
 
 }  // namespace
@@ -159,4 +177,63 @@ TEST(ActionReference, ListsEveryMessageTheHandlersReport) {
     for (const auto& r : ReportedLiterals("ReportStatusWord"))
         EXPECT_TRUE(words.count(r.first)) << "\"" << r.first << "\" (" << r.second
                                           << ") is in no action's status words in host/action_reference.cpp";
+}
+
+// Every action that has a handler, called with empty parameters and no FFmpeg
+// to be found, reports the way its entry says and writes no variable that the
+// entry does not name.
+TEST(ActionReference, HandlersReportAsTheirEntriesSay) {
+    const ToolLocation savedTools = g_tools;
+    const HostState savedHost = g_host;
+    const char* path = getenv("PATH");
+    const std::string savedPath = path ? path : "";
+    g_tools = ToolLocation{false, "", "", "", ""};
+    setenv("PATH", "/nonexistent-qmt-tools", 1);
+    g_host.getVariable = nullptr;
+    g_host.scriptProcessor = nullptr;
+    g_host.interfaceAccess = nullptr;
+
+    int checked = 0;
+    for (const ActionReference& ref : ActionReferenceTable()) {
+        // The export dialog opens its window before it looks at anything.
+        if (!HasHandler(ref.id) || ref.id == 98) continue;
+        ++checked;
+        std::vector<char*> params(8, nullptr);
+        capture::Install();
+        DispatchAction(ref.id, params.data());
+        capture::Remove();
+        const char* name = ActionName(ref.id);
+        std::string named;  // every variable the entry mentions
+        for (const VariableNote& v : ref.writes) named += v.name + " " + v.meaning + " ";
+        named += ref.note;
+        bool wroteStatus = false;
+        for (size_t i = 0; i < capture::writes.size(); ++i) {
+            const std::string& var = capture::writes[i].first;
+            const std::string& value = capture::writes[i].second;
+            if (var.empty()) continue;  // a result variable the (empty) parameter names
+            if (!IsStatusVariable(var)) {
+                EXPECT_NE(named.find(var), std::string::npos) << name << " writes " << var << ", which its entry does not name";
+                continue;
+            }
+            if (!wroteStatus && ref.reporting != Reporting::kDirect)
+                EXPECT_TRUE(var == "[QMT_Status]" && value == "Processing") << name << " does not start with Processing";
+            wroteStatus = true;
+            if (var == "[QMT_Status]" && value != "Processing" && value != "Complete" && value != "Error")
+                EXPECT_TRUE(Matches(ref.words, value)) << name << " sets [QMT_Status] to " << value;
+        }
+        // The message an action leaves behind (a later one may replace an earlier).
+        for (const char* var : {"[QMT_Error]", "[LastError]"}) {
+            std::string left = capture::Last(var);
+            if (!left.empty())
+                EXPECT_TRUE(Matches(ref.errors, left)) << name << " leaves \"" << left << "\" in " << var
+                                                       << ", which its entry does not list";
+        }
+        if (ref.reporting == Reporting::kDirect && ref.words.empty() && ref.errors.empty() && ref.note.empty())
+            EXPECT_FALSE(wroteStatus) << name << " writes status variables";
+    }
+    EXPECT_GT(checked, 90);
+
+    g_tools = savedTools;
+    g_host = savedHost;
+    setenv("PATH", savedPath.c_str(), 1);
 }
