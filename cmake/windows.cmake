@@ -20,12 +20,13 @@ target_link_options(quillmont PRIVATE ${QMT_WIN_STATIC} ${QMT_DEF_FILE} -Wl,--en
 set_target_properties(quillmont PROPERTIES LINK_DEPENDS ${QMT_DEF_FILE} SUFFIX ".dll")
 
 # Checks that need the plug-in's internals on a real Win32 system (the
-# process runner against a Windows ffmpeg, heap blocks, child windows); run
-# under Wine by scripts/wine_tests.sh.
+# process runner against a Windows ffmpeg, heap blocks, child windows): every
+# .cpp in tests/wine adds its groups; run under Wine by scripts/wine_tests.sh.
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/wine/wine_checks.cpp)
-  add_executable(qmt_wine_checks ${CMAKE_SOURCE_DIR}/tests/wine/wine_checks.cpp $<TARGET_OBJECTS:qmt_objects>)
+  file(GLOB QMT_WINE_CHECK_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*.cpp)
+  add_executable(qmt_wine_checks ${QMT_WINE_CHECK_SOURCES} $<TARGET_OBJECTS:qmt_objects>)
   target_include_directories(qmt_wine_checks PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(qmt_wine_checks PRIVATE qmt_hostsim ${QMT_WIN_LIBS})
   target_link_options(qmt_wine_checks PRIVATE ${QMT_WIN_STATIC})
-  add_dependencies(qmt_wine_checks quillmont)
+  add_dependencies(qmt_wine_checks quillmont qmthost)
 endif()
