@@ -22,10 +22,12 @@ if [ "${1:-}" = --in-display ]; then
   shift 5
   if [ ! -f "$prefix/.quillmont" ]; then
     start=$SECONDS
-    WINEARCH=win64 "$boot_loader" wineboot.exe --init
+    [ "$boot_loader" = /usr/bin/wine ] || export WINELOADER="$boot_loader"
+    WINEARCH=win64 "$boot_loader" wineboot.exe --init || { echo "FAIL: wineboot could not make $prefix" >&2; exit 1; }
     printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\n"Managed"="N"\n\n'`
           `'[HKEY_CURRENT_USER\\Software\\Wine\\Direct3D]\n"renderer"="gdi"\n' > "$prefix/quillmont.reg"
-    "$boot_loader" regedit.exe /S "Z:${prefix//\//\\}\\quillmont.reg"
+    "$boot_loader" regedit.exe /S "Z:${prefix//\//\\}\\quillmont.reg" ||
+      { echo "FAIL: the registry settings could not be written into $prefix" >&2; exit 1; }
     echo "$stamp" > "$prefix/.quillmont"
     echo "Wine prefix made in $((SECONDS - start)) s"
   fi
@@ -57,9 +59,18 @@ done
 wine32_loader=/usr/lib/wine/wine
 [ -n "$wine64_loader" ] || { echo "64-bit Wine (wine64) is not installed (scripts/setup.sh test)" >&2; exit 1; }
 # Some kernels are built or booted without IA-32 emulation: no 32-bit program
-# starts at all (the 32-bit Wine loader gives "Exec format error").
+# starts at all (the 32-bit Wine loader gives "Exec format error"), or only
+# through a CPU emulator registered with binfmt_misc (qemu-i386), far too
+# slow for Wine. Only a kernel that runs them itself counts.
 runs32=no
-/lib/ld-linux.so.2 --version >/dev/null 2>&1 && runs32=yes
+if /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+  runs32=yes
+  for entry in /proc/sys/fs/binfmt_misc/*; do
+    case "$(basename "$entry")" in register|status) continue ;; esac
+    grep -qx enabled "$entry" 2>/dev/null && grep -q '^interpreter .*\(i386\|i486\|i686\)' "$entry" &&
+      runs32=emulated
+  done
+fi
 if [ "$arch" = i686 ]; then
   [ -n "$wine32" ] || { echo "FAIL: 32-bit Wine (wine32:i386) is not installed (scripts/setup.sh test)" >&2; exit 1; }
   loader=$wine32_loader
@@ -67,8 +78,23 @@ else
   loader=$wine64_loader
 fi
 # The prefix is made WoW64 (both halves) whenever 32-bit Wine can run.
+# Otherwise 64-bit Wine gets a 32-bit loader beside it that fails at once:
+# 64-bit Wine looks for "wine" next to WINELOADER when a 32-bit program is
+# started (wineboot starts some), and the real one would crawl through an
+# emulator or fail.
 boot_loader=$wine64_loader
-[ -n "$wine32" ] && [ $runs32 = yes ] && boot_loader=/usr/bin/wine
+if [ -n "$wine32" ] && [ $runs32 = yes ]; then
+  boot_loader=/usr/bin/wine
+elif [ "$arch" = x86_64 ]; then
+  loaders="$root/wine-loaders"
+  mkdir -p "$loaders"
+  for f in wine64 wine64-preloader; do
+    [ -e "$(dirname "$wine64_loader")/$f" ] && ln -sfn "$(dirname "$wine64_loader")/$f" "$loaders/$f"
+  done
+  printf '#!/bin/sh\necho "32-bit Wine does not run on this machine" >&2\nexit 1\n' > "$loaders/wine"
+  chmod +x "$loaders/wine"
+  wine64_loader="$loaders/wine64" loader="$loaders/wine64" boot_loader="$loaders/wine64"
+fi
 t0=$SECONDS
 
 build="$root/win-$arch"
@@ -77,9 +103,12 @@ cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$src/cmake/toolchain-mingw-$arch.cmake" > "$log" 2>&1 || { cat "$log"; exit 1; }
 cmake --build "$build" -j2 --target quillmont qmt_wine_checks qmthost >> "$log" 2>&1 || { tail -40 "$log"; exit 1; }
 t_build=$((SECONDS - t0))
-if [ "$arch" = i686 ] && [ $runs32 = no ]; then
+if [ "$arch" = i686 ] && [ $runs32 != yes ]; then
+  note=""
+  [ $runs32 = emulated ] && note="; only a CPU emulator runs them here"
   echo "FAIL: this machine's kernel runs no 32-bit x86 programs (IA-32 emulation is off; it is turned on" \
-       "with the kernel option ia32_emulation=on), so 32-bit Wine cannot start the i686 DLL's checks" >&2
+       "with the kernel option ia32_emulation=on$note), so" \
+       "32-bit Wine cannot start the i686 DLL's checks" >&2
   exit 1
 fi
 
