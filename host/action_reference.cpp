@@ -24,6 +24,9 @@ const Strings kRunner = {
 const Strings kProbeFailed = {"Failed to run ffprobe."};
 // File operations refuse a command that does not fit the argument buffer.
 const Strings kTooLong = {"Arguments too long (%u characters; the limit is %u)."};
+// A value that stands outside quotes in its command (a time, a rate, a codec
+// word) must be one word: empty values and values with blanks are refused.
+const Strings kNotOneWord = {"Invalid value for %s: %s"};
 const Strings kFFplay = {
     "FFmpeg/FFplay not found. Install FFmpeg full build (includes ffplay.exe).",
     "ffplay.exe not found. Download FFmpeg FULL build (not essentials) which includes ffplay.exe.",
@@ -119,25 +122,29 @@ std::vector<ActionReference> Build() {
         {"Failed to get info."});
 
     // Trim & cut, join & merge
-    add(21, R::kOperation, {}, {kToolPath}, run);
-    add(22, R::kOperation, {}, {kToolPath}, run);
-    add(23, R::kOperation, {}, {kToolPath}, probeRun,
+    const Strings runWord = Join({run, kNotOneWord});
+    const Strings probeRunWord = Join({probeRun, kNotOneWord});
+    add(21, R::kOperation, {}, {kToolPath}, runWord);
+    add(22, R::kOperation, {}, {kToolPath}, runWord);
+    add(23, R::kOperation, {}, {kToolPath}, probeRunWord,
         "[QMT_Progress] is 50 between the two files; [QMT_LastOutput] is OutputFile2. OutputFile1 stays when the "
         "second run fails.");
-    add(24, R::kOperation, {}, {kToolPath}, probeRun, "[QMT_Progress] is 33 and 66 between the three runs.");
+    add(24, R::kOperation, {}, {kToolPath}, probeRunWord, "[QMT_Progress] is 33 and 66 between the three runs.");
     add(31, R::kOperation, {}, {kToolPath}, Join({run, {"Failed to create concat list."}}));
     for (int id : {32, 33, 34, 35, 36}) add(id, R::kOperation, {}, {kToolPath}, probeRun);
 
     // Transform, audio, effects
-    for (int id : {41, 42, 43, 44, 45, 46, 47, 48, 51, 52, 53, 54, 55, 56, 57, 61, 62, 63, 64, 65, 66, 67, 68, 69,
+    add(46, R::kOperation, {}, {kToolPath}, probeRunWord);
+    for (int id : {41, 42, 43, 44, 45, 47, 48, 51, 52, 53, 54, 55, 56, 57, 61, 62, 63, 64, 65, 66, 67, 68, 69,
                    70, 71, 72, 73, 74, 75})
         add(id, R::kOperation, {}, {kToolPath}, probeRun);
 
     // Image extraction, format and export, advanced
-    for (int id : {81, 82, 85, 108, 109}) add(id, R::kOperation, {}, {kToolPath}, run);
-    for (int id : {83, 91, 95, 96, 101, 103, 104, 105, 106, 107}) add(id, R::kOperation, {}, {kToolPath}, probeRun);
+    for (int id : {81, 82, 85, 108, 109}) add(id, R::kOperation, {}, {kToolPath}, runWord);
+    for (int id : {83, 91, 95, 101, 103, 104, 105, 106, 107}) add(id, R::kOperation, {}, {kToolPath}, probeRun);
+    add(96, R::kOperation, {}, {kToolPath}, probeRunWord);
     add(84, R::kOperation, {}, {kToolPath}, Join({probeRun, {"Invalid cols/rows."}}));
-    const Strings codecWords = Join({probeRun, {"Codec or quality word too long (at most 63 characters)."}});
+    const Strings codecWords = Join({probeRunWord, {"Codec or quality word too long (at most 63 characters)."}});
     for (int id : {92, 93, 94}) add(id, R::kOperation, {}, {kToolPath}, codecWords);
     add(97, R::kOperation, {}, {kToolPath}, Join({probeRun, {"Cannot determine video duration."}}));
     add(98, R::kOperation, {}, {kToolPath}, probeRun,
