@@ -84,6 +84,10 @@ void CaptureFramePointer(intptr_t window);
 void ReleaseFramePointer();
 void SetFrameCursor(intptr_t window, CursorShape shape);
 
+// The size of one line of text in the font (natively a stand-in: half the
+// font height per character, the font height high).
+void MeasureFrameText(const FontSpec& font, const std::string& text, int& width, int& height);
+
 // Bitmaps the Painter draws: the image file (BMP) drawn into a new bitmap of
 // the given size, stretched in halftone mode; 0 when it does not load. Safe
 // on worker threads.

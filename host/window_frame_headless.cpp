@@ -207,6 +207,11 @@ int TrackFrameMenu(intptr_t window, int, int, const std::vector<MenuItem>& items
     return hwTrackMenu(window, lines.c_str());
 }
 
+void MeasureFrameText(const FontSpec& font, const std::string& text, int& width, int& height) {
+    width = static_cast<int>(text.size()) * font.height / 2;
+    height = font.height;
+}
+
 intptr_t LoadFrameBitmap(const std::string& bmpPath, int width, int height) {
     FILE* f = fopen(bmpPath.c_str(), "rb");
     char magic[2] = {0, 0};

@@ -391,6 +391,17 @@ int TrackFrameMenu(intptr_t window, int x, int y, const std::vector<MenuItem>& i
                                            AsWindow(window), nullptr));
 }
 
+void MeasureFrameText(const FontSpec& font, const std::string& text, int& width, int& height) {
+    width = height = 0;
+    ScreenDc screen;
+    MemoryDc dc(screen.dc);
+    Selection f(dc.dc, Object(FontKey(font)));
+    RECT r = {0, 0, 0, 0};
+    DrawTextA(dc.dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    width = r.right - r.left;
+    height = r.bottom - r.top;
+}
+
 intptr_t LoadFrameBitmap(const std::string& bmpPath, int width, int height) {
     if (width <= 0 || height <= 0) return 0;
     OwnedGdiObject loaded(LoadImageA(nullptr, bmpPath.c_str(), IMAGE_BITMAP, 0, 0,
