@@ -98,6 +98,14 @@ struct GdiPainter : Painter {
         FillRect(dc, &r, static_cast<HBRUSH>(Object(BrushKey(colour))));
     }
     void Frame(const Box& box, int width, Colour colour, LineStyle style) override {
+        if (style == kSolidLine) {  // four bands: square corners whatever the pen joins
+            int w = width < 1 ? 1 : width;
+            Fill(Box{box.left, box.top, box.right, box.top + w}, colour);
+            Fill(Box{box.left, box.bottom - w, box.right, box.bottom}, colour);
+            Fill(Box{box.left, box.top + w, box.left + w, box.bottom - w}, colour);
+            Fill(Box{box.right - w, box.top + w, box.right, box.bottom - w}, colour);
+            return;
+        }
         Selection pen(dc, Object(PenKey(colour, width, style)));
         Selection brush(dc, GetStockObject(NULL_BRUSH));
         Rectangle(dc, box.left, box.top, box.right, box.bottom);
@@ -445,10 +453,15 @@ intptr_t MakeFrameObject(const FrameObjectKey& key) {
         made = CreateHatchBrush(HS_DIAGCROSS, key.colour);
         break;
     case kPen: {
-        int style = key.style == kDashedLine ? PS_DASH : key.style == kDottedLine ? PS_DOT : PS_SOLID;
-        // Dashes and dots exist only for one-pixel pens; a wide frame stays
-        // inside its box.
-        made = CreatePen(style == PS_SOLID ? PS_INSIDEFRAME : style, style == PS_SOLID ? key.width : 1, key.colour);
+        if (key.style != kSolidLine || key.width <= 1) {  // dashes and dots exist only for one-pixel pens
+            int style = key.style == kDashedLine ? PS_DASH : key.style == kDottedLine ? PS_DOT : PS_SOLID;
+            made = CreatePen(style, 1, key.colour);
+            break;
+        }
+        // Wide lines end flat at their end points, not in round caps.
+        LOGBRUSH brush = {BS_SOLID, key.colour, 0};
+        made = ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT | PS_JOIN_MITER, static_cast<DWORD>(key.width),
+                            &brush, 0, nullptr);
         break;
     }
     case kFont:
