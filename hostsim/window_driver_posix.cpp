@@ -5,12 +5,8 @@
 #include "platform/headless/headless_window.h"
 
 namespace {
-void Send(intptr_t window, int type, int x, int y, int flags) {
-    HwEvent e = {};
-    e.type = type;
-    e.x = x;
-    e.y = y;
-    e.flags = flags;
+void Send(intptr_t window, int type, int x, int y, int flags, int delta = 0, int key = 0, int timerId = 0) {
+    HwEvent e = {type, x, y, delta, flags, key, timerId};
     hwSendEvent(window, &e);
 }
 }  // namespace
@@ -24,21 +20,10 @@ void OsPointer(intptr_t window, DriverPointer what, int x, int y, bool ctrl, boo
 }
 
 void OsWheel(intptr_t window, int x, int y, int delta, bool ctrl) {
-    HwEvent e = {};
-    e.type = HW_WHEEL;
-    e.x = x;
-    e.y = y;
-    e.delta = delta;
-    e.flags = ctrl ? HW_CTRL : 0;
-    hwSendEvent(window, &e);
+    Send(window, HW_WHEEL, x, y, ctrl ? HW_CTRL : 0, delta);
 }
 
-void OsKey(intptr_t window, int virtualKey) {
-    HwEvent e = {};
-    e.type = HW_KEY;
-    e.key = virtualKey;
-    hwSendEvent(window, &e);
-}
+void OsKey(intptr_t window, int virtualKey) { Send(window, HW_KEY, 0, 0, 0, 0, virtualKey); }
 
 bool OsFireTimer(intptr_t window, int timerId, std::string* error) {
     int id = timerId ? timerId : hwFirstTimer(window);
@@ -46,19 +31,14 @@ bool OsFireTimer(intptr_t window, int timerId, std::string* error) {
         if (error) *error = timerId ? "timer " + std::to_string(timerId) + " is not running" : "no timer is running";
         return false;
     }
-    HwEvent e = {};
-    e.type = HW_TIMER;
-    e.timerId = id;
-    hwSendEvent(window, &e);
+    Send(window, HW_TIMER, 0, 0, 0, 0, 0, id);
     return true;
 }
 
 void OsChooseNextMenu(int command) { hwSetMenuAnswer(command); }
 
 bool OsCaptureWindow(intptr_t window, const std::string& path, std::string* error) {
-    HwEvent paint = {};
-    paint.type = HW_PAINT;
-    hwSendEvent(window, &paint);
+    Send(window, HW_PAINT, 0, 0, 0);
     FILE* f = fopen(path.c_str(), "w");
     if (!f) {
         if (error) *error = "cannot write " + path;

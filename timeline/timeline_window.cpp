@@ -31,7 +31,9 @@ const WindowKind kTimelineWindowKind = {
     nullptr,           // destroyed
 };
 
-intptr_t CreateTimelineWindow(intptr_t parent, int slot) { return CreateFrameWindow(kTimelineWindowKind, slot, parent); }
+intptr_t CreateTimelineWindow(intptr_t parent, int slot) {
+    return CreateFrameWindow(kTimelineWindowKind, slot, parent);
+}
 
 void DestroyTimelineWindow(intptr_t window) { DestroyFrameWindow(window); }
 

@@ -31,7 +31,9 @@ void Command(const FrameTarget& at, int command) {
 void Wheel(const FrameTarget& at, const WheelInput& in) {
     g_heard.push_back(Where("wheel", at, in.x, in.y) + " " + std::to_string(in.delta) + (in.ctrl ? " ctrl" : ""));
 }
-void Key(const FrameTarget& at, int key) { g_heard.push_back("key " + std::to_string(at.slot) + " " + std::to_string(key)); }
+void Key(const FrameTarget& at, int key) {
+    g_heard.push_back("key " + std::to_string(at.slot) + " " + std::to_string(key));
+}
 void Timer(const FrameTarget& at, int id) {
     g_heard.push_back("timer " + std::to_string(at.slot) + " " + std::to_string(id));
 }
