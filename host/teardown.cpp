@@ -1,4 +1,5 @@
 #include "host/teardown.h"
+#include "host/window_frame.h"
 
 void PageTearDown() {
     TerminatePreviewProcess();
@@ -8,6 +9,7 @@ void PageTearDown() {
     CloseAllTrackLanes();
     CloseAllOverlays();
     DestroyAllTimelines();
+    ReleaseWindowFrame();
 }
 
 void UnloadCleanUp() {
@@ -16,3 +18,5 @@ void UnloadCleanUp() {
     ShutdownGdiPlus();
     DeleteLongLivedGdiObjects();
 }
+
+void DetachCleanUp() { ClearBackupStack(); }

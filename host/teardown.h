@@ -4,6 +4,11 @@
 
 void PageTearDown();
 void UnloadCleanUp();
+// What the Windows library entry point may do when the library is let go:
+// it runs under the loader lock, where user32, GDI, multimedia calls and
+// waits on threads are unsafe, so it only deletes the backup files. Windows,
+// players and GDI objects are released by host message 2.
+void DetachCleanUp();
 
 // Provided by the subsystems.
 void TerminatePreviewProcess();    // playback

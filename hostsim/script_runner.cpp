@@ -117,6 +117,9 @@ bool HostSimulator::RunLine(const std::string& rawLine, std::string* output, std
         Message(atoi(words[1].c_str()));
         return true;
     }
+    bool windowCommand = false;
+    bool windowDone = RunWindowCommand(*this, words, error, windowCommand);
+    if (windowCommand) return windowDone;
     if (cmd.compare(0, 4, "QMT_") != 0) return fail("unknown command \"" + cmd + "\"");
     int id = ActionId(cmd);
     if (id == 0) return fail("unknown action \"" + cmd + "\"");
