@@ -81,6 +81,8 @@ public:
     //   Rectangle Name W H    creates a named Rectangle
     //   Message N             sends host message N
     //   Echo text             prints text with variables expanded
+    //   MciClock MS           steps the native MCI stand-in's clock by MS
+    //   MciLog                prints the MCI commands sent since the last MciLog
     // Returns 0 on success; on an error writes "line N: reason" to `error`.
     int RunScript(const std::string& text, std::string* output, std::string* error);
     // Runs one line; false with a reason on an error.
