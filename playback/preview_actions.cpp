@@ -8,6 +8,7 @@
 #include "playback/player_registry.h"
 #include "playback/preview_process.h"
 #include "playback/rectangle_lookup.h"
+#include "toolchain/command_builder.h"
 
 void RegisterPreviewActions();
 
@@ -56,13 +57,19 @@ void Preview(const ActionArgs& a) {
     }
     std::string chain = filter.empty() ? Fmt("scale=%d:%d:flags=bilinear", box.width, box.height)
                                        : Fmt("%s,scale=%d:%d:flags=bilinear", filter.c_str(), box.width, box.height);
-    std::string arguments =
+    CommandOutcome arguments =
         box.left >= 0 && box.top >= 0
-            ? Fmt("-i \"%s\" -vf \"%s\" -x %d -y %d -left %d -top %d -noborder -window_title \"QMT Preview\" -autoexit",
-                  video.c_str(), chain.c_str(), box.width, box.height, box.left, box.top)
-            : Fmt("-i \"%s\" -vf \"%s\" -x %d -y %d -noborder -window_title \"QMT Preview\" -autoexit", video.c_str(),
-                  chain.c_str(), box.width, box.height);
-    LaunchFFplayBlocking(arguments);
+            ? BuildCommand(
+                  "-i \"%s\" -vf \"%s\" -x %d -y %d -left %d -top %d -noborder -window_title \"QMT Preview\" -autoexit",
+                  {{"Video", video}, {"Filter", chain}, {"Width", box.width}, {"Height", box.height},
+                   {"Left", box.left}, {"Top", box.top}})
+            : BuildCommand("-i \"%s\" -vf \"%s\" -x %d -y %d -noborder -window_title \"QMT Preview\" -autoexit",
+                           {{"Video", video}, {"Filter", chain}, {"Width", box.width}, {"Height", box.height}});
+    if (!arguments.ok) {
+        ReportError(arguments.error);
+        return;
+    }
+    LaunchFFplayBlocking(arguments.text);
 }
 
 void PreviewInRect(const ActionArgs& a) {
@@ -84,10 +91,14 @@ void PreviewInRect(const ActionArgs& a) {
     }
     std::string chain = filter.empty() ? Fmt("scale=%d:%d:flags=bilinear", width, height)
                                        : Fmt("scale=%d:%d:flags=bilinear,%s", width, height, filter.c_str());
-    std::string arguments =
-        Fmt("-i \"%s\" -vf \"%s\" -x %d -y %d -noborder -window_title \"QMT Preview\" -autoexit -loglevel quiet",
-            video.c_str(), chain.c_str(), width, height);
-    if (!LaunchFFplay(arguments, rect)) return;
+    CommandOutcome arguments = BuildCommand(
+        "-i \"%s\" -vf \"%s\" -x %d -y %d -noborder -window_title \"QMT Preview\" -autoexit -loglevel quiet",
+        {{"Video", video}, {"Filter", chain}, {"Width", width}, {"Height", height}});
+    if (!arguments.ok) {
+        ReportError(arguments.error);
+        return;
+    }
+    if (!LaunchFFplay(arguments.text, rect)) return;
     ReportStatusWord("Previewing");
     ReportComplete();
 }

@@ -3,6 +3,7 @@
 #include "host/report.h"
 #include "host/text_util.h"
 #include "platform/playback_os.h"
+#include "toolchain/command_builder.h"
 #include "toolchain/tool_location.h"
 
 PreviewProcess g_preview;
@@ -14,6 +15,14 @@ std::string FFplayPath() {
     if (cut == std::string::npos) cut = ffmpeg.find_last_of('/');
     std::string name = plat::ToolFileName("ffplay");
     return cut == std::string::npos ? name : ffmpeg.substr(0, cut + 1) + name;
+}
+
+// The program path quoted, then the arguments as they were assembled.
+static std::string LaunchLine(const std::string& ffplay, const std::string& arguments) {
+    CommandOutcome assembled;
+    assembled.ok = true;
+    assembled.text = arguments;
+    return BuildCommand("\"%s\" %s", {{"FFplay", ffplay}, {"Arguments", assembled}}).text;
 }
 
 static bool EnsureLocated(const char* notFoundMessage) {
@@ -29,7 +38,7 @@ bool LaunchFFplayBlocking(const std::string& arguments) {
     if (!EnsureLocated("FFmpeg/FFplay not found. Place in [PubDir] or plugin folder.")) return false;
     plat::ChildProcess child;
     unsigned long processId = 0;
-    if (!plat::StartDetached(Fmt("\"%s\" %s", FFplayPath().c_str(), arguments.c_str()), false, child, processId)) {
+    if (!plat::StartDetached(LaunchLine(FFplayPath(), arguments), false, child, processId)) {
         ReportError("Failed to launch FFplay preview.");
         return false;
     }
@@ -58,7 +67,7 @@ bool LaunchFFplay(const std::string& arguments, intptr_t parent) {
         ReportError("ffplay.exe not found. Download FFmpeg FULL build (not essentials) which includes ffplay.exe.");
         return false;
     }
-    if (!plat::StartDetached(Fmt("\"%s\" %s", ffplay.c_str(), arguments.c_str()), true, g_preview.child,
+    if (!plat::StartDetached(LaunchLine(ffplay, arguments), true, g_preview.child,
                              g_preview.processId)) {
         g_preview.child = plat::ChildProcess();
         g_preview.processId = 0;

@@ -92,10 +92,11 @@ TEST_F(Previews, InRectFindsItsVideoAndPageTearDownEndsIt) {
     EXPECT_FALSE(Alive(pid));
 
     // Without a Rectangle a file named in its place is played at the default size.
+    // A double quote in the filter stays inside its one argument.
     host.SetVar("[InputFile]", "");
-    Run("QMT_PreviewInRect", {clip, ""});
+    Run("QMT_PreviewInRect", {clip, "drawtext=text=\"a \\\"b\\\"\""});
     ExpectComplete();
-    EXPECT_EQ(Play(2), PlayArgs(clip, "scale=514:289:flags=bilinear", "514", "289"));
+    EXPECT_EQ(Play(2), PlayArgs(clip, "scale=514:289:flags=bilinear,drawtext=text=\"a \\\"b\\\"\"", "514", "289"));
     pid = Var("[QMT_PreviewPID]");
     Run("QMT_PreviewStop", {});
     EXPECT_FALSE(Alive(pid));
