@@ -84,7 +84,9 @@ void AdoptAsChild(intptr_t window, intptr_t parent, int width, int height) {
     SetWindowLongPtrA(w, GWL_STYLE, WS_CHILD | WS_VISIBLE);
     SetWindowLongPtrA(w, GWL_EXSTYLE, 0);
     SetParent(w, W(parent));
-    MoveWindow(w, 0, 0, width, height, TRUE);
+    // The frame it had as a top-level window is dropped with the style, so
+    // the whole Rectangle is its client area.
+    SetWindowPos(w, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     ShowWindow(w, SW_SHOW);
 }
 
