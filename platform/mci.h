@@ -11,9 +11,4 @@ unsigned long MciSend(const std::string& command, std::string* reply = nullptr);
 // The system's text for an MCI error code.
 std::string MciErrorText(unsigned long code);
 
-// Test hook: sees every command before it is sent. When it returns true, its
-// `code` and `reply` are taken as the device's answer and nothing is sent.
-typedef bool (*MciHook)(const std::string& command, std::string& reply, unsigned long& code);
-void SetMciHook(MciHook hook);
-
 }  // namespace plat

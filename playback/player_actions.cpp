@@ -6,7 +6,6 @@
 #include "host/host_state.h"
 #include "host/report.h"
 #include "host/text_util.h"
-#include "platform/mci.h"
 #include "platform/playback_os.h"
 #include "playback/player_conversions.h"
 #include "playback/player_registry.h"
@@ -97,7 +96,7 @@ void Seek(const ActionArgs& a) {
 
 void Volume(const ActionArgs& a) {
     int slot = FindPlayer(a.text(0));
-    if (slot >= 0) plat::MciSend(Fmt("setaudio %s volume to %d", PlayerAlias(slot).c_str(), MciVolume(a.text(1))));
+    if (slot >= 0) SendMci(Fmt("setaudio %s volume to %d", PlayerAlias(slot).c_str(), MciVolume(a.text(1))));
 }
 
 void Position(const ActionArgs& a) {
@@ -136,7 +135,7 @@ void Load(const ActionArgs& a) {
 
 void Speed(const ActionArgs& a) {
     int slot = FindPlayer(a.text(0));
-    if (slot >= 0) plat::MciSend(Fmt("set %s speed %d", PlayerAlias(slot).c_str(), MciSpeed(a.text(1))));
+    if (slot >= 0) SendMci(Fmt("set %s speed %d", PlayerAlias(slot).c_str(), MciSpeed(a.text(1))));
 }
 
 // The video window stays a child of the Rectangle; "full screen" makes it
@@ -147,7 +146,7 @@ void Fullscreen(const ActionArgs& a) {
     int width = 0, height = 0;
     if (IsOnWord(a.text(1), false)) plat::ScreenSize(width, height);
     else plat::ClientSize(g_players[slot].rectWindow, width, height);
-    plat::MciSend(Fmt("put %s window at 0 0 %d %d", PlayerAlias(slot).c_str(), width, height));
+    PutPlayerWindow(slot, width, height);
 }
 
 }  // namespace

@@ -27,10 +27,23 @@ int FindPlayer(const std::string& rectName) {
     return -1;
 }
 
+static MciHook g_mciHook = nullptr;
+void SetMciHook(MciHook hook) { g_mciHook = hook; }
+
+unsigned long SendMci(const std::string& command, std::string* reply) {
+    std::string answer;
+    unsigned long code = 0;
+    if (g_mciHook && g_mciHook(command, answer, code)) {
+        if (reply) *reply = answer;
+        return code;
+    }
+    return plat::MciSend(command, reply);
+}
+
 std::string PlayerAlias(int slot) { return Fmt("qmt_p%d", slot); }
 
 unsigned long PlayerCommand(int slot, const char* format, std::string* reply) {
-    return plat::MciSend(Fmt(format, PlayerAlias(slot).c_str()), reply);
+    return SendMci(Fmt(format, PlayerAlias(slot).c_str()), reply);
 }
 
 bool PlayerPositionMs(int slot, double& positionMs) {
@@ -44,7 +57,7 @@ bool PlayerPositionMs(int slot, double& positionMs) {
 
 bool PlayerSeekMs(int slot, int positionMs) {
     if (slot < 0 || slot >= kMaxPlayers || !g_players[slot].inUse) return false;
-    return plat::MciSend(Fmt("seek %s to %d", PlayerAlias(slot).c_str(), positionMs)) == 0;
+    return SendMci(Fmt("seek %s to %d", PlayerAlias(slot).c_str(), positionMs)) == 0;
 }
 
 void ClosePlayer(int slot) {
@@ -60,14 +73,18 @@ void CloseAllPlayers() {
 static unsigned long OpenInWindow(const std::string& file, int slot, intptr_t window, bool withType) {
     const char* format = withType ? "open \"%s\" type mpegvideo alias %s parent %lu style child"
                                   : "open \"%s\" alias %s parent %lu style child";
-    return plat::MciSend(Fmt(format, file.c_str(), PlayerAlias(slot).c_str(), static_cast<unsigned long>(window)));
+    return SendMci(Fmt(format, file.c_str(), PlayerAlias(slot).c_str(), static_cast<unsigned long>(window)));
+}
+
+void PutPlayerWindow(int slot, int width, int height) {
+    SendMci(Fmt("put %s window at 0 0 %d %d", PlayerAlias(slot).c_str(), width, height));
 }
 
 // The video fills the window it plays in.
 static void FitToWindow(int slot, intptr_t window) {
     int width = 0, height = 0;
     plat::ClientSize(window, width, height);
-    plat::MciSend(Fmt("put %s window at 0 0 %d %d", PlayerAlias(slot).c_str(), width, height));
+    PutPlayerWindow(slot, width, height);
 }
 
 // Over-long names would no longer match or open what was asked for, so they

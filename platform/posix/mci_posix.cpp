@@ -3,16 +3,7 @@
 
 namespace plat {
 
-static MciHook g_hook = nullptr;
-void SetMciHook(MciHook hook) { g_hook = hook; }
-
 unsigned long MciSend(const std::string& command, std::string* reply) {
-    std::string answer;
-    unsigned long answered = 0;
-    if (g_hook && g_hook(command, answer, answered)) {
-        if (reply) *reply = answer;
-        return answered;
-    }
     char buffer[256] = {0};
     unsigned long code = hmMciSendString(command.c_str(), buffer, sizeof buffer);
     if (reply) *reply = buffer;

@@ -247,7 +247,7 @@ QMT_WINE_CHECKS(player_strings) {
     HostSimulator& host = ctx.host;
     HWND rect = reinterpret_cast<HWND>(host.AddRectangle("Rect1", 320, 240));
     std::string file = ctx.self;  // the device is answered here, any file will do
-    plat::SetMciHook(RecordAndAnswer);
+    SetMciHook(RecordAndAnswer);
     g_device = Device::AnswerAll;
     Dispatch(121, {"Rect1", file, "[S]"});
     CheckEq(Last("[S]"), "Ready", "create through the seam");
@@ -315,7 +315,7 @@ QMT_WINE_CHECKS(player_strings) {
     g_host.interfaceAccess = nullptr;
     Dispatch(121, {"Rect1", file, ""});
     CheckEq(Last("[QMT_Error]"), "Rectangle not found.", "create without interface access");
-    plat::SetMciHook(nullptr);
+    SetMciHook(nullptr);
 }
 
 // ---- previews: no ffplay, then the stand-in's window taken in ------------------
@@ -333,7 +333,7 @@ QMT_WINE_CHECKS(previews) {
     Check(CopyFileA(ctx.self.c_str(), (play + "\\ffplay.exe").c_str(), FALSE) != 0, "stand-in ffplay.exe in place");
     UseTools(play + "\\ffmpeg.exe", play + "\\ffprobe.exe");
     HWND rect = ShowRectangle(host, "Rect1", 320, 240);
-    plat::SetMciHook(RecordAndAnswer);
+    SetMciHook(RecordAndAnswer);
     g_device = Device::AnswerAll;
     Dispatch(121, {"Rect1", ctx.self, ""});  // a player whose file the preview plays
 
@@ -390,5 +390,5 @@ QMT_WINE_CHECKS(previews) {
     unsigned long fourth = g_preview.processId;
     PageTearDown();
     Check(ProcessEnded(fourth), "page tear-down ends ffplay");
-    plat::SetMciHook(nullptr);
+    SetMciHook(nullptr);
 }
