@@ -84,6 +84,8 @@ public:
     //   Click, DoubleClick, RightClick, Hover, Drag, Wheel, Key, Tick, Capture
     //                         drive the plug-in's window in a Rectangle
     //                         (window_commands.cpp)
+    //   MciClock MS           steps the native MCI stand-in's clock by MS
+    //   MciLog                prints the MCI commands sent since the last MciLog
     // Returns 0 on success; on an error writes "line N: reason" to `error`.
     int RunScript(const std::string& text, std::string* output, std::string* error);
     // Runs one line; false with a reason on an error.

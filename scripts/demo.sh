@@ -21,6 +21,9 @@ gen music.wav -f lavfi -i sine=frequency=330:sample_rate=44100:duration=6
 gen logo.png -f lavfi -i "color=c=orange:size=160x90,drawbox=x=10:y=10:w=140:h=70:color=navy:t=fill" -frames:v 1
 [ -s "$media/subs.srt" ] || printf '1\r\n00:00:00,500 --> 00:00:01,800\r\nHello from Quillmont\r\n\r\n2\r\n00:00:02,000 --> 00:00:03,500\r\nSecond cue\r\n\r\n' > "$media/subs.srt"
 
+# Without a display FFplay previews play on SDL's dummy drivers.
+if [ -z "${DISPLAY:-}" ]; then export SDL_VIDEODRIVER="${SDL_VIDEODRIVER:-dummy}" SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}"; fi
+
 status=0
 for script in "$root"/demo/*.qmt; do
   echo
