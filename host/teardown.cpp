@@ -1,4 +1,5 @@
 #include "host/teardown.h"
+#include "host/host_state.h"
 
 void PageTearDown() {
     TerminatePreviewProcess();
@@ -10,9 +11,24 @@ void PageTearDown() {
     DestroyAllTimelines();
 }
 
-void UnloadCleanUp() {
+void ResetPluginTables() {
     PageTearDown();
+    ForgetHostCallbacks();
+    ClearTransitions();
     ClearBackupStack();
+    ClearRecentFiles();
+    ForgetToolLocation();
+    ResetDispatchTable();
+}
+
+void UnloadCleanUp() {
+    ResetPluginTables();
     ShutdownGdiPlus();
     DeleteLongLivedGdiObjects();
+}
+
+void ForgetHostCallbacks() {
+    void* module = g_host.moduleHandle;
+    g_host = HostState();
+    g_host.moduleHandle = module;
 }
