@@ -1,5 +1,6 @@
 #include "host/teardown.h"
 #include "host/window_frame.h"
+#include "host/host_state.h"
 
 void PageTearDown() {
     TerminatePreviewProcess();
@@ -12,11 +13,25 @@ void PageTearDown() {
     ReleaseWindowFrame();
 }
 
-void UnloadCleanUp() {
+void ResetPluginTables() {
     PageTearDown();
+    ForgetHostCallbacks();
+    ClearTransitions();
     ClearBackupStack();
+    ClearRecentFiles();
+    ForgetToolLocation();
+    ResetDispatchTable();
+}
+
+void UnloadCleanUp() {
+    ResetPluginTables();
     ShutdownGdiPlus();
     DeleteLongLivedGdiObjects();
 }
 
 void DetachCleanUp() { ClearBackupStack(); }
+void ForgetHostCallbacks() {
+    void* module = g_host.moduleHandle;
+    g_host = HostState();
+    g_host.moduleHandle = module;
+}

@@ -4,7 +4,9 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$root/scripts/setup.sh" demo
-build="$root/build/native"
+# A build tree of its own, so the demo never reconfigures the one the tests
+# and benchmarks use.
+build="$root/build/demo"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQMT_BUILD_TESTS=OFF
 cmake --build "$build" -j2 --target qmthost quillmont
 
