@@ -6,6 +6,7 @@
 #include "host/report.h"
 #include "host/text_util.h"
 #include "operations/operation_frame.h"
+#include "operations/transition_render.h"
 #include "operations/word_tables.h"
 #include "platform/platform.h"
 #include "toolchain/probe.h"
@@ -89,10 +90,7 @@ void JoinWithTransition(const ActionArgs& a) {
     double t = atof(a.raw(3));
     // Neither the type nor the duration is checked: ffmpeg's verdict is what
     // the author sees.
-    FinishOperation(Fmt("-i \"%s\" -i \"%s\" -filter_complex \"[0:v][1:v]xfade=transition=%s:duration=%.2f:offset=%.2f[outv];"
-                        "[0:a][1:a]acrossfade=d=%.2f[outa]\" -map \"[outv]\" -map \"[outa]\" -c:v libx264 -preset fast "
-                        "-crf 18 -c:a aac \"%s\"",
-                        a.raw(0), a.raw(1), a.raw(2), t, d1 - t, t, a.raw(4)),
+    FinishOperation(XfadeJoinArguments(a.raw(0), a.raw(1), a.raw(2), t, d1 - t, a.raw(4), "aac"),
                     d1 + d2 - t, a.text(4));
 }
 

@@ -41,7 +41,7 @@ int ScanProgressChunk(const char* chunk, double totalSeconds) {
         int hours = 0, minutes = 0;
         double seconds = 0;
         if (sscanf(p, "%d:%d:%lf", &hours, &minutes, &seconds) == 3) {
-            ReportProgress(ProgressPercent(hours * 3600.0 + minutes * 60.0 + seconds, totalSeconds));
+            ReportRunProgress(ProgressPercent(hours * 3600.0 + minutes * 60.0 + seconds, totalSeconds));
             ++written;
         }
         at = strstr(at + 5, "time=");
