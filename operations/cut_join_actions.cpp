@@ -7,6 +7,7 @@
 #include "host/text_util.h"
 #include "operations/operation_frame.h"
 #include "operations/transition_render.h"
+#include "operations/transition_types.h"
 #include "operations/word_tables.h"
 #include "platform/platform.h"
 #include "toolchain/probe.h"
@@ -89,9 +90,10 @@ void JoinWithTransition(const ActionArgs& a) {
     double d1 = ProbeDurationSeconds(a.text(0)), d2 = ProbeDurationSeconds(a.text(1));
     double t = atof(a.raw(3));
     // Neither the type nor the duration is checked: ffmpeg's verdict is what
-    // the author sees.
-    FinishOperation(XfadeJoinArguments(a.raw(0), a.raw(1), a.raw(2), t, d1 - t, a.raw(4), "aac"),
-                    d1 + d2 - t, a.text(4));
+    // the author sees. The type goes in as xfade spells it ("Fade" fails).
+    CommandOutcome join = XfadeJoinCommand(a.raw(0), a.raw(1), XfadeSpelling(a.text(2)), t, d1 - t, a.raw(4), "aac");
+    if (!join.ok) return ReportError(join.error);
+    FinishOperation(join.text, d1 + d2 - t, a.text(4));
 }
 
 }  // namespace

@@ -7,16 +7,15 @@
 #include "toolchain/process_runner.h"
 #include "toolchain/time_values.h"
 
-static const char* const kXfadeJoinTemplate =
-    "-i \"%s\" -i \"%s\" -filter_complex \"[0:v][1:v]xfade=transition=%s:duration=%.2f:offset=%.2f,format=yuv420p[outv];"
-    "[0:a][1:a]acrossfade=d=%.2f[outa]\" -map \"[outv]\" -map \"[outa]\" -c:v libx264 -preset fast -crf 18 -c:a %s \"%s\"";
-
-std::string XfadeJoinArguments(const std::string& first, const std::string& second, const std::string& type,
-                               double length, double offset, const std::string& output, const char* audioCodec) {
-    return Fmt(kXfadeJoinTemplate, first.c_str(), second.c_str(), type.c_str(), length, offset, length, audioCodec,
-               output.c_str());
+CommandOutcome XfadeJoinCommand(const std::string& first, const std::string& second, const std::string& type,
+                                double length, double offset, const std::string& output, const char* audioCodec) {
+    return BuildCommand("-i \"%s\" -i \"%s\" -filter_complex \"[0:v][1:v]xfade=transition=%s:duration=%.2f:offset=%.2f,"
+                        "format=yuv420p[outv];[0:a][1:a]acrossfade=d=%.2f[outa]\" -map \"[outv]\" -map \"[outa]\" "
+                        "-c:v libx264 -preset fast -crf 18 -c:a %s \"%s\"",
+                        {{"File1", first}, {"File2", second}, {"Type", type}, {"Duration", length}, {"Offset", offset},
+                         {"Duration", length}, {"AudioCodec", audioCodec}, {"OutputFile", output}});
 }
-const char* const kJoinVideoCodec = "-c:v libx264 -preset fast -crf 18 -pix_fmt yuv420p";
+
 
 // Steps of a render, as parts of its progress: cuts, joins, the final copy.
 static const int kCutsEnd = 40, kJoinsEnd = 80;
@@ -36,20 +35,25 @@ std::vector<double> ParseSplitTimes(const std::string& text) {
 
 static bool Join(const std::string& first, const std::string& second, const TransitionEntry& entry, double td,
                  double offset, const std::string& output, double expected, bool last) {
-    return RunFFmpeg(XfadeJoinArguments(first, second, entry.type, td, offset, output, last ? "aac" : "alac"), expected);
+    return RunFFmpeg(XfadeJoinCommand(first, second, entry.type, td, offset, output, last ? "aac" : "alac"), expected);
 }
 
 static void RenderOneSplit(const std::string& input, double split, double total, const std::string& output) {
     std::string a = plat::TempFolder() + "qmt_seg_a.mp4";
     std::string b = plat::TempFolder() + "qmt_seg_b.mp4";
     SetProgressBand(0, kCutsEnd / 2);
-    if (!RunFFmpeg(Fmt("-i \"%s\" -t %.3f %s -c:a alac \"%s\"", input.c_str(), split, kJoinVideoCodec, a.c_str()), split)) {
+    // The cuts are read again by the join: 4:2:0 pictures (High profile at
+    // most) and ALAC sound, which ends where the picture ends.
+    if (!RunFFmpeg(BuildCommand("-i \"%s\" -t %.3f -c:v libx264 -preset fast -crf 18 -pix_fmt yuv420p -c:a alac \"%s\"",
+                                {{"InputFile", input}, {"Time", split}, {"OutputFile", a}}),
+                   split)) {
         ReportError("Failed to split segment A.");
         return;
     }
     ReportProgress(kCutsEnd / 2);
     SetProgressBand(kCutsEnd / 2, kCutsEnd);
-    if (!RunFFmpeg(Fmt("-i \"%s\" -ss %.3f %s -c:a alac \"%s\"", input.c_str(), split, kJoinVideoCodec, b.c_str()),
+    if (!RunFFmpeg(BuildCommand("-i \"%s\" -ss %.3f -c:v libx264 -preset fast -crf 18 -pix_fmt yuv420p -c:a alac \"%s\"",
+                                {{"InputFile", input}, {"Time", split}, {"OutputFile", b}}),
                    total - split)) {
         plat::DeleteFilePath(a);
         ReportError("Failed to split segment B.");
@@ -82,8 +86,9 @@ static void RenderChain(const std::string& input, const std::vector<double>& spl
         double end = k < n ? splits[k] : total;
         ReportProgress(kCutsEnd * k / (n + 1));
         SetProgressBand(kCutsEnd * k / (n + 1), kCutsEnd * (k + 1) / (n + 1));
-        if (!RunFFmpeg(Fmt("-i \"%s\" -ss %.3f -t %.3f %s -c:a alac \"%s\"", input.c_str(), start, end - start,
-                           kJoinVideoCodec, file.c_str()),
+        if (!RunFFmpeg(BuildCommand("-i \"%s\" -ss %.3f -t %.3f -c:v libx264 -preset fast -crf 18 -pix_fmt yuv420p "
+                                    "-c:a alac \"%s\"",
+                                    {{"InputFile", input}, {"Start", start}, {"Length", end - start}, {"OutputFile", file}}),
                        end - start)) {
             for (const std::string& made : segments) plat::DeleteFilePath(made);
             plat::RemoveDirectoryPath(folder);

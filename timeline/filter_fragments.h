@@ -6,7 +6,8 @@
 
 // The effect's filter with its enable window; a colon joins when the filter
 // already has options, an equals sign otherwise. A speed change
-// ("setpts=2.0*PTS") becomes a setpts expression over the window instead.
+// ("setpts=2.0*PTS") becomes a setpts expression over the window instead, and
+// edgedetect, which takes grey pictures only, is laid over the window from a copy.
 std::string TimedEffect(const std::string& filter, double from, double to);
 // True for a filter of the form "setpts=<factor>*PTS" (a speed change).
 bool SpeedEffectFactor(const std::string& filter, double& factor);

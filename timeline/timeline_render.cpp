@@ -15,35 +15,11 @@
 
 namespace {
 
-const char kVideoCodec[] = "-c:v libx264 -preset fast -crf 18";
 const size_t kMaxInputs = 2047;
 // Join outputs past the last one made are deleted too, in case an earlier
 // render of the same folder left them behind.
 const int kExtraJoinFiles = 4;
 
-// A value put between double quotes on the command line, escaped so that it
-// stays one argument: a quote becomes \", backslashes before a quote or at
-// the end are doubled.
-std::string QuoteSafe(const std::string& value) {
-    std::string out;
-    size_t backslashes = 0;
-    for (char c : value) {
-        if (c == '\\') {
-            ++backslashes;
-            continue;
-        }
-        if (c == '"') {
-            out.append(backslashes * 2 + 1, '\\');
-            out += c;
-        } else {
-            out.append(backslashes, '\\');
-            out += c;
-        }
-        backslashes = 0;
-    }
-    out.append(backslashes * 2, '\\');
-    return out;
-}
 
 bool IsExitTransition(const char* trans) { return strncmp(trans, "out:", 4) == 0; }
 
@@ -67,9 +43,9 @@ bool Overlaps(const NleClip& c, const NleClip& m) {
 // every segment can be cross-faded and concatenated the same way.
 bool SourceHasAudio(const std::string& file) {
     std::string out;
-    if (!CaptureToolOutput(Fmt("-v quiet -select_streams a:0 -show_entries stream=codec_type -of csv=p=0 \"%s\"",
-                               QuoteSafe(file).c_str()),
-                           out, 2048))
+    CommandOutcome probe =
+        BuildCommand("-v quiet -select_streams a:0 -show_entries stream=codec_type -of csv=p=0 \"%s\"", {{"File", file}});
+    if (!probe.ok || !CaptureToolOutput(probe.text, out, 2048))
         return false;
     return TrimAnswer(out).find("audio") != std::string::npos;
 }
@@ -128,6 +104,13 @@ bool Append(std::string& chain, const std::string& fragment, const NleClip& c, c
     return false;
 }
 
+// Hands an assembled command to the caller's argument and error texts.
+bool Assembled(const CommandOutcome& command, std::string& args, std::string& error) {
+    args = command.text;
+    error = command.error;
+    return command.ok;
+}
+
 }  // namespace
 
 bool NeedsSegmentPath(const NleTimeline& tl, const RenderLists& lists) {
@@ -172,19 +155,19 @@ bool OneCommandArguments(const NleTimeline& tl, const RenderLists& lists, const 
     // Seeking and limiting on the input keeps picture and sound to the clip's
     // own stretch of the source: a trim in the graph would keep the whole rest
     // of the sound and, without an end, of the picture.
-    std::string input = Fmt("-ss %.3f -t %.3f -i \"%s\" ", m.srcIn, m.duration, QuoteSafe(m.file).c_str());
+    CommandOutcome input =
+        BuildCommand("-ss %.3f -t %.3f -i \"%s\"", {{"srcIn", m.srcIn}, {"duration", m.duration}, {"File", m.file}});
 
     if (lists.overlayCount > 0) {
-        std::string inputs = input;
+        CommandOutcome inputs = input;
         std::string graph = Fmt("[0:v]%s[base]", chain.c_str());
         for (int i = 0; i < lists.overlayCount; ++i) {
             const NleClip& o = RefClip(tl, lists.overlays[i]);
-            std::string overlayInput = Fmt("-i \"%s\" ", QuoteSafe(o.file).c_str());
-            if (inputs.size() + overlayInput.size() > kMaxInputs) {
+            inputs = BuildCommand("%s -i \"%s\"", {{"Inputs", inputs}, {"File", o.file}});
+            if (inputs.ok && inputs.text.size() > kMaxInputs) {
                 error = Fmt("Cannot include overlay \"%s\": too many overlay files.", ClipName(o).c_str());
                 return false;
             }
-            inputs += overlayInput;
             WindowFrom(o, m, from, to);
             std::string previous = i == 0 ? "[base]" : Fmt("[ov%d]", i - 1);
             // The overlay filter picks its own output format; the last one is brought back to 4:2:0.
@@ -192,13 +175,15 @@ bool OneCommandArguments(const NleTimeline& tl, const RenderLists& lists, const 
             graph += Fmt(";[%d:v]format=rgba,colorchannelmixer=aa=%.2f[ovr%d];%s[ovr%d]overlay=%d:%d:enable='between(t,%.2f,%.2f)'%s",
                          i + 1, o.opacity > 0 ? o.opacity : 1.0, i, previous.c_str(), i, 0, 0, from, to, label.c_str());
         }
-        args = Fmt("%s -filter_complex \"%s\" -map \"[outv]\" -map 0:a? %s -c:a aac \"%s\"", inputs.c_str(),
-                   QuoteSafe(graph).c_str(), kVideoCodec, QuoteSafe(output).c_str());
-        return true;
+        return Assembled(BuildCommand("%s -filter_complex \"%s\" -map \"[outv]\" -map 0:a? -c:v libx264 -preset fast "
+                                      "-crf 18 -c:a aac \"%s\"",
+                                      {{"Inputs", inputs}, {"Graph", graph}, {"OutputFile", output}}),
+                         args, error);
     }
-    args = Fmt("%s-filter_complex \"%s\" -map \"[outv]\" -map 0:a? %s -c:a aac \"%s\"", input.c_str(),
-               QuoteSafe("[0:v]" + chain + "[outv]").c_str(), kVideoCodec, QuoteSafe(output).c_str());
-    return true;
+    return Assembled(BuildCommand("%s -filter_complex \"[0:v]%s[outv]\" -map \"[outv]\" -map 0:a? -c:v libx264 -preset fast "
+                                  "-crf 18 -c:a aac \"%s\"",
+                                  {{"Input", input}, {"Chain", chain}, {"OutputFile", output}}),
+                     args, error);
 }
 
 bool SegmentChain(const NleTimeline& tl, const RenderLists& lists, int i, const SegmentFormat& format,
@@ -250,13 +235,16 @@ bool SegmentArguments(const NleTimeline& tl, const RenderLists& lists, int i, co
         ++stage;
     }
     audio += Fmt("[a%d]apad,atrim=end=%.6f[outa]", stage, length);
-    std::string inputs = Fmt("-ss %.3f -t %.3f -i \"%s\"", m.srcIn, m.duration, QuoteSafe(m.file).c_str());
-    if (!withAudio) inputs += Fmt(" -f lavfi -t %.3f -i anullsrc=r=44100:cl=stereo", m.duration);
+    CommandOutcome inputs =
+        withAudio ? BuildCommand("-ss %.3f -t %.3f -i \"%s\"", {{"srcIn", m.srcIn}, {"duration", m.duration}, {"File", m.file}})
+                  : BuildCommand("-ss %.3f -t %.3f -i \"%s\" -f lavfi -t %.3f -i anullsrc=r=44100:cl=stereo",
+                                 {{"srcIn", m.srcIn}, {"duration", m.duration}, {"File", m.file}, {"duration", m.duration}});
     // The pieces carry their sound as ALAC: AAC pads each file's sound past
     // its end, and every join would add that to the sound's length.
-    args = Fmt("%s -filter_complex \"%s\" -map \"[outv]\" -map \"[outa]\" %s -c:a alac -ac 2 -ar 44100 \"%s\"",
-               inputs.c_str(), QuoteSafe(video + ";" + audio).c_str(), kVideoCodec, QuoteSafe(segment).c_str());
-    return true;
+    return Assembled(BuildCommand("%s -filter_complex \"%s;%s\" -map \"[outv]\" -map \"[outa]\" -c:v libx264 -preset fast "
+                                  "-crf 18 -c:a alac -ac 2 -ar 44100 \"%s\"",
+                                  {{"Inputs", inputs}, {"Video", video}, {"Audio", audio}, {"Segment", segment}}),
+                     args, error);
 }
 
 void ParseFrameSize(const std::string& answer, int& width, int& height) {
@@ -338,14 +326,14 @@ void Step(int from, int to) {
 SegmentFormat ProbeSegmentFormat(const std::string& file) {
     SegmentFormat format = {0, 0, 0, 0};
     std::string answer;
-    CaptureToolOutput(Fmt("-v quiet -select_streams v:0 -show_entries stream=width,height -of csv=p=0:s=x \"%s\"",
-                          QuoteSafe(file).c_str()),
-                      answer, 2048);
+    CommandOutcome probe = BuildCommand(
+        "-v quiet -select_streams v:0 -show_entries stream=width,height -of csv=p=0:s=x \"%s\"", {{"File", file}});
+    if (probe.ok) CaptureToolOutput(probe.text, answer, 2048);
     ParseFrameSize(answer, format.width, format.height);
     answer.clear();
-    CaptureToolOutput(Fmt("-v quiet -select_streams v:0 -show_entries stream=r_frame_rate -of csv=p=0 \"%s\"",
-                          QuoteSafe(file).c_str()),
-                      answer, 2048);
+    probe = BuildCommand("-v quiet -select_streams v:0 -show_entries stream=r_frame_rate -of csv=p=0 \"%s\"",
+                         {{"File", file}});
+    if (probe.ok) CaptureToolOutput(probe.text, answer, 2048);
     ParseFrameRate(answer, format.rateNum, format.rateDen);
     return format;
 }
@@ -384,17 +372,17 @@ void RenderSegments(NleTimeline& tl, const RenderLists& lists, const std::string
         bool ok;
         if (ChooseJoinTransition(RefClip(tl, lists.main[i - 1]), RefClip(tl, lists.main[i]), name, nominal)) {
             double length = ProbeDurationSeconds(result);
-            double t = JoinLength(nominal, length, lengths[i]);
-            ok = RunFFmpeg(XfadeJoinArguments(QuoteSafe(result), QuoteSafe(segment), QuoteSafe(name), t, length - t,
-                                              QuoteSafe(next), "alac"),
-                           0);
+            // Whole frames: the picture can only change over at a frame, the
+            // sound at any sample, and half-frame fades add up to drift.
+            double t = FrameCount(JoinLength(nominal, length, lengths[i]), format) * format.rateDen /
+                       static_cast<double>(format.rateNum);
+            ok = RunFFmpeg(XfadeJoinCommand(result, segment, name, t, length - t, next, "alac"), 0);
         } else {
             // Written the way QMT_Concat writes its list, so a temporary folder
             // with a quote in its name (a user called O'Brien) still joins.
             std::string list = ListPath(files, k);
             plat::WriteTextFile(list, ConcatListLine(result) + ConcatListLine(segment));
-            ok = RunFFmpeg(Fmt("-f concat -safe 0 -i \"%s\" -c copy \"%s\"", QuoteSafe(list).c_str(),
-                               QuoteSafe(next).c_str()),
+            ok = RunFFmpeg(BuildCommand("-f concat -safe 0 -i \"%s\" -c copy \"%s\"", {{"List", list}, {"Output", next}}),
                            0);
             plat::DeleteFilePath(list);
         }
@@ -411,10 +399,10 @@ void RenderSegments(NleTimeline& tl, const RenderLists& lists, const std::string
         const NleClip& a = RefClip(tl, lists.mix[0]);
         std::string mixed = MixPath(files);
         double delayMs = a.start * 1000;
-        if (RunFFmpeg(Fmt("-i \"%s\" -i \"%s\" -filter_complex \"[1:a]adelay=%.0f|%.0f[aud2];[0:a][aud2]amix="
-                          "inputs=2:duration=first[aout]\" -map 0:v -map \"[aout]\" -c:v copy -c:a aac \"%s\"",
-                          QuoteSafe(result).c_str(), QuoteSafe(a.file).c_str(), delayMs, delayMs,
-                          QuoteSafe(mixed).c_str()),
+        if (RunFFmpeg(BuildCommand("-i \"%s\" -i \"%s\" -filter_complex \"[1:a]adelay=%.0f|%.0f[aud2];[0:a][aud2]amix="
+                                   "inputs=2:duration=first[aout]\" -map 0:v -map \"[aout]\" -c:v copy -c:a aac \"%s\"",
+                                   {{"Result", result}, {"Music", a.file}, {"Delay", delayMs}, {"Delay", delayMs},
+                                    {"Output", mixed}}),
                       0)) {
             if (result != SegmentPath(files, 0)) plat::DeleteFilePath(result);
             result = mixed;
@@ -429,8 +417,8 @@ void RenderSegments(NleTimeline& tl, const RenderLists& lists, const std::string
         if (!written) ReportError(OutputNotWritten(output));
     } else {
         // The joined pieces still carry ALAC sound; the author gets AAC.
-        written = RunFFmpeg(Fmt("-i \"%s\" -map 0:v -map 0:a -c:v copy -c:a aac \"%s\"", QuoteSafe(result).c_str(),
-                                QuoteSafe(output).c_str()),
+        written = RunFFmpeg(BuildCommand("-i \"%s\" -map 0:v -map 0:a -c:v copy -c:a aac \"%s\"",
+                                         {{"Result", result}, {"OutputFile", output}}),
                             0);
     }
     if (result != SegmentPath(files, 0) && result != output) plat::DeleteFilePath(result);

@@ -92,6 +92,14 @@ bool RunFFmpeg(const std::string& arguments, double totalSeconds) {
     return false;
 }
 
+bool RunFFmpeg(const CommandOutcome& command, double totalSeconds) {
+    if (!command.ok) {
+        ReportError(command.error);
+        return false;
+    }
+    return RunFFmpeg(command.text, totalSeconds);
+}
+
 bool CaptureToolOutput(const std::string& arguments, std::string& output, size_t bufferSize) {
     if (!EnsureTools()) return false;
     std::string commandLine = "\"" + g_tools.ffprobePath + "\" " + arguments;

@@ -118,6 +118,10 @@ TEST(TimelineFragments, EffectJoinAndDrawText) {
     // setpts cannot be enabled: the window is written into its expression.
     EXPECT_EQ(TimedEffect("setpts=2.0*PTS", 1, 3),
               "setpts='if(lt(T,1.000),PTS,if(lt(T,2.000),(1.000+2*(T-1.000))/TB,PTS+1.000/TB))'");
+    // edgedetect takes grey pictures only: a copy is laid over the window.
+    EXPECT_EQ(TimedEffect("edgedetect", 6, 7),
+              "split[fx6000_7000a][fx6000_7000b];[fx6000_7000b]edgedetect,format=yuv420p[fx6000_7000c];"
+              "[fx6000_7000a][fx6000_7000c]overlay=enable='between(t,6.00,7.00)'");
     NleClip c;
     ResetClip(c, kClipText, 0, 3);
     SetField(c.text, "It's 5:00 \\ 100%");
@@ -330,7 +334,7 @@ TEST(TimelineRenderPlan, OneCommandLines) {
     GatherRenderLists(f.tl, lists);
     ASSERT_TRUE(OneCommandArguments(f.tl, lists, "out.mp4", args, error));
     EXPECT_EQ(args,
-              "-ss 0.000 -t 4.000 -i \"in.mp4\" -i \"logo.png\" -i \"pip.mp4\"  -filter_complex \"[0:v]format=yuv420p[base];"
+              "-ss 0.000 -t 4.000 -i \"in.mp4\" -i \"logo.png\" -i \"pip.mp4\" -filter_complex \"[0:v]format=yuv420p[base];"
               "[1:v]format=rgba,colorchannelmixer=aa=0.50[ovr0];[base][ovr0]overlay=0:0:enable='between(t,1.00,2.00)'[ov0];"
               "[2:v]format=rgba,colorchannelmixer=aa=1.00[ovr1];[ov0][ovr1]overlay=0:0:enable='between(t,0.00,8.00)',"
               "format=yuv420p[outv]\" -map \"[outv]\" -map 0:a? -c:v libx264 -preset fast -crf 18 -c:a aac \"out.mp4\"");
