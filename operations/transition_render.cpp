@@ -16,7 +16,6 @@ CommandOutcome XfadeJoinCommand(const std::string& first, const std::string& sec
                          {"Duration", length}, {"AudioCodec", audioCodec}, {"OutputFile", output}});
 }
 
-
 // Steps of a render, as parts of its progress: cuts, joins, the final copy.
 static const int kCutsEnd = 40, kJoinsEnd = 80;
 

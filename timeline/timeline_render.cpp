@@ -20,7 +20,6 @@ const size_t kMaxInputs = 2047;
 // render of the same folder left them behind.
 const int kExtraJoinFiles = 4;
 
-
 bool IsExitTransition(const char* trans) { return strncmp(trans, "out:", 4) == 0; }
 
 void Add(ClipRef* list, int& count, int track, int slot) {
@@ -45,8 +44,7 @@ bool SourceHasAudio(const std::string& file) {
     std::string out;
     CommandOutcome probe =
         BuildCommand("-v quiet -select_streams a:0 -show_entries stream=codec_type -of csv=p=0 \"%s\"", {{"File", file}});
-    if (!probe.ok || !CaptureToolOutput(probe.text, out, 2048))
-        return false;
+    if (!probe.ok || !CaptureToolOutput(probe.text, out, 2048)) return false;
     return TrimAnswer(out).find("audio") != std::string::npos;
 }
 
@@ -59,7 +57,6 @@ int FrameCount(double seconds, const SegmentFormat& format) {
     int frames = static_cast<int>(seconds * format.rateNum / format.rateDen + 0.5);
     return frames > 0 ? frames : 1;
 }
-
 
 }  // namespace
 

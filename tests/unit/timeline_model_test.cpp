@@ -149,6 +149,20 @@ TEST(TimelineRenderPlan, SizeTransitionsAndOrder) {
     ParseFrameSize("", w, h);
     EXPECT_EQ(w, 1920);
     EXPECT_EQ(h, 1080);
+    int num = 0, den = 0;  // the frame rate of the first clip, from ffprobe
+    ParseFrameRate("30000/1001\n", num, den);
+    EXPECT_EQ(num, 30000);
+    EXPECT_EQ(den, 1001);
+    ParseFrameRate("0/0", num, den);
+    EXPECT_EQ(num, 25);
+    EXPECT_EQ(den, 1);
+    NleClip m;
+    ResetClip(m, kClipVideo, 0, 1.01);
+    SegmentFormat slow = {160, 90, 15, 1};
+    EXPECT_DOUBLE_EQ(SegmentLength(m, slow), 1.0);  // 15 whole frames
+    EXPECT_DOUBLE_EQ(JoinLength(1.0, 2.0, 2.0), 0.8);
+    EXPECT_DOUBLE_EQ(JoinLength(0.0, 2.0, 2.0), 0.5);
+    EXPECT_DOUBLE_EQ(JoinLength(9.0, 6.0, 1.0), 0.4);  // held below the clip it fades into
 
     NleClip a, b;
     ResetClip(a, 0, 0, 4);
@@ -203,22 +217,6 @@ TEST(TimelineRenderPlan, SizeTransitionsAndOrder) {
     EXPECT_EQ(error, "Cannot include clip \"Title 6\": the filter chain of \"clip\" is full.");
 }
 
-TEST(TimelineRenderPlan, FrameRateAndJoinLength) {
-    int num = 0, den = 0;
-    ParseFrameRate("30000/1001\n", num, den);
-    EXPECT_EQ(num, 30000);
-    EXPECT_EQ(den, 1001);
-    ParseFrameRate("0/0", num, den);
-    EXPECT_EQ(num, 25);
-    EXPECT_EQ(den, 1);
-    NleClip m;
-    ResetClip(m, kClipVideo, 0, 1.01);
-    SegmentFormat format = {160, 90, 15, 1};
-    EXPECT_DOUBLE_EQ(SegmentLength(m, format), 1.0);  // 15 whole frames
-    EXPECT_DOUBLE_EQ(JoinLength(1.0, 2.0, 2.0), 0.8);
-    EXPECT_DOUBLE_EQ(JoinLength(0.0, 2.0, 2.0), 0.5);
-    EXPECT_DOUBLE_EQ(JoinLength(9.0, 6.0, 1.0), 0.4);  // held below the clip it fades into
-}
 
 TEST(TimelineProject, TextRoundTripAndMalformedLines) {
     Fresh f;
