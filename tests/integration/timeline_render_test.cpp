@@ -371,12 +371,3 @@ TEST_F(TimelineRender, OneClipRendersOnlyItsStretchAndFailuresAreNotComplete) {
     Run("QMT_TimelineLoad", {"NLE1", dir});
     EXPECT_EQ(Var("[QMT_Error]"), "Cannot open project file.");
 }
-
-TEST_F(TimelineRender, AnEmptyTimelineReportsTheExtentOfAClearedOne) {
-    Run("QMT_TimelineGetState", {"NLE1"});
-    EXPECT_EQ(Var("[NLE_TotalDuration]"), "15.000");
-    Add("TX", "3", "x", 30, 1);
-    Run("QMT_TimelineClear", {"NLE1"});
-    Run("QMT_TimelineGetState", {"NLE1"});
-    EXPECT_EQ(Var("[NLE_TotalDuration]"), "15.000");
-}

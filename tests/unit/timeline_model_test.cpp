@@ -2,6 +2,7 @@
 // exercised on records without a host.
 #include <gtest/gtest.h>
 #include <sstream>
+#include <vector>
 #include "host/text_util.h"
 #include "timeline/filter_fragments.h"
 #include "timeline/project_file.h"
@@ -142,20 +143,14 @@ TEST(TimelineFragments, EffectJoinAndDrawText) {
 }
 
 TEST(TimelineRenderPlan, SizeTransitionsAndOrder) {
-    int w = 0, h = 0;
+    // Size rounded down to even and the frame rate, then both fallbacks.
+    int w = 0, h = 0, num = 0, den = 0;
     ParseFrameSize("1279x719\n", w, h);
-    EXPECT_EQ(w, 1278);
-    EXPECT_EQ(h, 718);
-    ParseFrameSize("", w, h);
-    EXPECT_EQ(w, 1920);
-    EXPECT_EQ(h, 1080);
-    int num = 0, den = 0;  // the frame rate of the first clip, from ffprobe
     ParseFrameRate("30000/1001\n", num, den);
-    EXPECT_EQ(num, 30000);
-    EXPECT_EQ(den, 1001);
+    EXPECT_EQ(std::vector<int>({w, h, num, den}), std::vector<int>({1278, 718, 30000, 1001}));
+    ParseFrameSize("", w, h);
     ParseFrameRate("0/0", num, den);
-    EXPECT_EQ(num, 25);
-    EXPECT_EQ(den, 1);
+    EXPECT_EQ(std::vector<int>({w, h, num, den}), std::vector<int>({1920, 1080, 25, 1}));
     NleClip m;
     ResetClip(m, kClipVideo, 0, 1.01);
     SegmentFormat slow = {160, 90, 15, 1};
