@@ -329,7 +329,7 @@ TEST_F(TimelineRender, TitlesAndTextOverlaysDrawExactlyWhatWasTyped) {
     EXPECT_GT(Psnr("-i '" + Out("title.mp4") + "'", "-i '" + reference + "'"), 40);
     EXPECT_LT(Psnr("-i '" + Out("title.mp4") + "'", "-i '" + src + "'"), 40);  // the text is there at all
 
-    const std::string overlay = "It's 100% C:\\x, [a];b";
+    const std::string overlay = "It's 100% C:\\x 12\" vinyl, [a];b";
     ASSERT_TRUE(Run("QMT_TextOverlay", {src, overlay, "12", "yellow", "2", "20", Out("overlay.mp4")}));
     ExpectComplete();
     f = fopen(Out("overlay.txt").c_str(), "w");
