@@ -32,6 +32,18 @@ struct Fresh {
     }
 };
 
+// Reads a project text the way a load does after its magic line; true when "END" was reached.
+bool LoadText(NleTimeline& tl, const std::string& text) {
+    int track = -1, clip = -1;
+    bool ended = false;
+    std::istringstream in(text);
+    std::string line;
+    std::getline(in, line);
+    EXPECT_TRUE(IsProjectMagic(line));
+    while (!ended && std::getline(in, line)) ApplyProjectLine(tl, line, track, clip, ended);
+    return ended;
+}
+
 }  // namespace
 
 TEST(TimelineModel, TracksViewLengthAndZoomLimits) {
@@ -242,14 +254,7 @@ TEST(TimelineProject, TextRoundTripAndMalformedLines) {
     EXPECT_NE(text.find("TRACK A2 4 0\nENDTRACK\nEND\n"), std::string::npos);
 
     Fresh g;
-    int track = -1, clip = -1;
-    bool ended = false;
-    std::istringstream in(text);
-    std::string line;
-    std::getline(in, line);
-    ASSERT_TRUE(IsProjectMagic(line));
-    while (!ended && std::getline(in, line)) ApplyProjectLine(g.tl, line, track, clip, ended);
-    EXPECT_TRUE(ended);
+    EXPECT_TRUE(LoadText(g.tl, text));
     EXPECT_DOUBLE_EQ(g.tl.zoom, 42.5);
     const NleClip& lc = g.tl.tracks[0].clips[0];
     EXPECT_DOUBLE_EQ(lc.start, 1.25);
@@ -273,8 +278,8 @@ TEST(TimelineProject, TextRoundTripAndMalformedLines) {
 
     // Loose indentation, an unknown track and a missing END.
     Fresh h;
-    track = clip = -1;
-    ended = false;
+    int track = -1, clip = -1;
+    bool ended = false;
     const char* lines[] = {"TRACK V3 0 1", "CLIP 0", "  start=7", "ENDCLIP", "ENDTRACK", "TRACK v2 1 1", "CLIP 1",
                            " start=3",     "\tduration=4", "  label=kept", "  file=x=y.png"};
     for (const char* l : lines) ApplyProjectLine(h.tl, l, track, clip, ended);
@@ -343,14 +348,8 @@ TEST(TimelineProject, LinksSurviveGapsInTheSlots) {
     f.Link(0, v, 4, a);
     f.tl.tracks[0].clips[0].inUse = 0;  // gaps before both partners
     f.tl.tracks[4].clips[0].inUse = 0;
-    std::string text = ProjectText(f.tl);
     Fresh g;
-    int track = -1, clip = -1;
-    bool ended = false;
-    std::istringstream in(text);
-    std::string line;
-    std::getline(in, line);
-    while (!ended && std::getline(in, line)) ApplyProjectLine(g.tl, line, track, clip, ended);
+    EXPECT_TRUE(LoadText(g.tl, ProjectText(f.tl)));
     const NleClip& video = g.tl.tracks[0].clips[0];
     ASSERT_STREQ(video.file, "b.mp4");
     ASSERT_EQ(video.linkedTrack, 4);
