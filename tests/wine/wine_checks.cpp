@@ -97,6 +97,11 @@ int RunAllGroups(const Options& o, const std::string& self) {
     std::vector<Group> groups = Groups();
     std::sort(groups.begin(), groups.end(), [](const Group& a, const Group& b) { return a.name < b.name; });
     int passed = 0, failed = 0;
+    for (size_t i = 1; i < groups.size(); ++i)
+        if (groups[i].name == groups[i - 1].name) {
+            printf("FAIL: two groups are named %s\n", groups[i].name.c_str());
+            ++failed;
+        }
     for (const Group& g : groups) {
         std::string work = o.work + "\\" + g.name;
         plat::MakeDirectory(work);
