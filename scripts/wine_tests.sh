@@ -106,14 +106,6 @@ cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$src/cmake/toolchain-mingw-$arch.cmake" > "$log" 2>&1 || { cat "$log"; exit 1; }
 cmake --build "$build" -j2 --target quillmont qmt_wine_checks qmthost >> "$log" 2>&1 || { tail -40 "$log"; exit 1; }
 t_build=$((SECONDS - t0))
-if [ "$arch" = i686 ] && [ $runs32 != yes ]; then
-  note=""
-  [ $runs32 = emulated ] && note="; only a CPU emulator runs them here"
-  echo "FAIL: this machine's kernel runs no 32-bit x86 programs (IA-32 emulation is off; it is turned on" \
-       "with the kernel option ia32_emulation=on$note), so" \
-       "32-bit Wine cannot start the i686 DLL's checks" >&2
-  exit 1
-fi
 
 # The Windows tools come out of the packages' tarballs, unpacked once and kept.
 tools="${QMT_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/quillmont}/win32-$npm_arch"
@@ -128,6 +120,14 @@ for pkg in ffmpeg ffprobe; do
   rm -rf "$unpack"
 done
 t_tools=$((SECONDS - t0 - t_build))
+if [ "$arch" = i686 ] && [ $runs32 != yes ]; then
+  note=""
+  [ $runs32 = emulated ] && note="; only a CPU emulator runs them here"
+  echo "FAIL: this machine's kernel runs no 32-bit x86 programs (IA-32 emulation is off; it is turned on" \
+       "with the kernel option ia32_emulation=on$note), so" \
+       "32-bit Wine cannot start the i686 DLL's checks" >&2
+  exit 1
+fi
 
 # The prefix is the tests' own; one made before 32-bit Wine was installed (or
 # could run, or by another Wine) cannot run 32-bit programs and is made again.
