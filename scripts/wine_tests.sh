@@ -10,7 +10,7 @@
 #                     when Wine changed (e.g. 32-bit Wine installed after it)
 #   QMT_CACHE         where the unpacked Windows tools are kept between runs
 #                     (default ~/.cache/quillmont)
-#   QMT_WINE_TIMEOUT  seconds for the whole Wine session (default 300)
+#   QMT_WINE_TIMEOUT  seconds for the whole Wine session (default 480)
 #   QMT_WINE_GROUP    run only this group of checks (see tests/wine/wine_checks.cpp)
 set -euo pipefail
 
@@ -32,8 +32,11 @@ if [ "${1:-}" = --in-display ]; then
     echo "Wine prefix made in $((SECONDS - start)) s"
   fi
   rc=0
+  start=$SECONDS
   WINELOADER="$loader" "$loader" "$checks" "$@" || rc=$?
+  checks_end=$SECONDS
   wineserver -w
+  echo "checks $((checks_end - start)) s, Wine ended $((SECONDS - checks_end)) s later"
   exit $rc
 fi
 
@@ -103,14 +106,6 @@ cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$src/cmake/toolchain-mingw-$arch.cmake" > "$log" 2>&1 || { cat "$log"; exit 1; }
 cmake --build "$build" -j2 --target quillmont qmt_wine_checks qmthost >> "$log" 2>&1 || { tail -40 "$log"; exit 1; }
 t_build=$((SECONDS - t0))
-if [ "$arch" = i686 ] && [ $runs32 != yes ]; then
-  note=""
-  [ $runs32 = emulated ] && note="; only a CPU emulator runs them here"
-  echo "FAIL: this machine's kernel runs no 32-bit x86 programs (IA-32 emulation is off; it is turned on" \
-       "with the kernel option ia32_emulation=on$note), so" \
-       "32-bit Wine cannot start the i686 DLL's checks" >&2
-  exit 1
-fi
 
 # The Windows tools come out of the packages' tarballs, unpacked once and kept.
 tools="${QMT_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/quillmont}/win32-$npm_arch"
@@ -125,6 +120,14 @@ for pkg in ffmpeg ffprobe; do
   rm -rf "$unpack"
 done
 t_tools=$((SECONDS - t0 - t_build))
+if [ "$arch" = i686 ] && [ $runs32 != yes ]; then
+  note=""
+  [ $runs32 = emulated ] && note="; only a CPU emulator runs them here"
+  echo "FAIL: this machine's kernel runs no 32-bit x86 programs (IA-32 emulation is off; it is turned on" \
+       "with the kernel option ia32_emulation=on$note), so" \
+       "32-bit Wine cannot start the i686 DLL's checks" >&2
+  exit 1
+fi
 
 # The prefix is the tests' own; one made before 32-bit Wine was installed (or
 # could run, or by another Wine) cannot run 32-bit programs and is made again.
@@ -154,10 +157,10 @@ args=(--dll "$(winpath "$build/quillmont.dll")" --tools "$(winpath "$tools")" --
 
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" ALSA_CONFIG_PATH="$prefix/asound.conf"
 rc=0
-timeout -k 10 "${QMT_WINE_TIMEOUT:-300}" xvfb-run -a -s "-screen 0 1024x768x24" \
+timeout -k 10 "${QMT_WINE_TIMEOUT:-480}" xvfb-run -a -s "-screen 0 1024x768x24" \
   bash "$0" --in-display "$prefix" "$stamp" "$boot_loader" "$loader" "$build/qmt_wine_checks.exe" "${args[@]}" || rc=$?
 if [ "$rc" = 124 ] || [ "$rc" = 137 ]; then
-  echo "FAIL: the Wine session did not end within ${QMT_WINE_TIMEOUT:-300} s" >&2
+  echo "FAIL: the Wine session did not end within ${QMT_WINE_TIMEOUT:-480} s" >&2
   wineserver -k 2>/dev/null || true
 fi
 [ -f "$prefix/.quillmont" ] && rm -f "$prefix/.quillmont-making"

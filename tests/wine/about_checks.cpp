@@ -1,6 +1,7 @@
 // The about box from the DLL's resources, opened twice through nbAbout: its
 // texts, its two pictures shown as drawn (pixels read back from the screen
 // against the bitmap resources), its icon, and the bitmaps deleted at close.
+#include <cstdlib>
 #include <cstring>
 #include "tests/wine/wine_checks.h"
 
@@ -9,6 +10,7 @@ namespace {
 struct AboutSeen {
     bool versionText = false;
     int width = 0;
+    bool centred = false;
     HBITMAP logo = nullptr, powered = nullptr;
     HICON bigIcon = nullptr, smallIcon = nullptr;
     Capture dialog, logoShown, poweredShown;
@@ -93,6 +95,13 @@ QMT_WINE_CHECKS(about) {
             RECT r;
             GetClientRect(dialog, &r);
             seen.width = r.right - r.left;
+            // Centred over its owner, or over the work area without one.
+            RECT self, area;
+            GetWindowRect(dialog, &self);
+            HWND owner = GetWindow(dialog, GW_OWNER);
+            if (!owner || !GetWindowRect(owner, &area)) SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+            seen.centred = abs((self.left + self.right) - (area.left + area.right)) <= 2 &&
+                           abs((self.top + self.bottom) - (area.top + area.bottom)) <= 2;
             seen.logo = ImageOf(dialog, 3001);
             seen.powered = ImageOf(dialog, 3002);
             seen.bigIcon = reinterpret_cast<HICON>(SendMessageA(dialog, WM_GETICON, ICON_BIG, 0));
@@ -106,6 +115,7 @@ QMT_WINE_CHECKS(about) {
         Check(result == IDOK, "about box ends with OK" + n);
         Check(seen.versionText, "about box shows \"Quillmont V1.3\"" + n);
         Check(seen.width > 200, "about box laid out in dialog units" + n);
+        Check(seen.centred, "about box centred over its owner" + n);
         Check(seen.logo && seen.powered, "controls 3001 and 3002 hold bitmaps" + n);
         Check(seen.bigIcon && seen.smallIcon, "icon 101 set as the big and the small icon" + n);
         Check(GetObjectType(seen.logo) == 0 && GetObjectType(seen.powered) == 0,

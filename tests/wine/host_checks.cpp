@@ -65,6 +65,9 @@ QMT_WINE_CHECKS(host) {
     std::string printed;
     CheckHostScript(ctx, "host script through the loaded DLL", script, &printed);
     CheckEq(printed, "done\n", "Echo output of the host script");
+    std::string wav = MakeMedia(ctx, "tone.wav", "-f lavfi -i sine=d=2:sample_rate=8000 -c:a pcm_s16le");
+    CheckHostScript(ctx, "a generated file's duration through the DLL and the Windows ffprobe",
+                    "QMT_GetDuration \"" + wav + "\" \"[D]\"\nAssert [D] \"00:00:02.000\"\n");
     std::string output;
     long rc = RunQmthostScript(ctx, script + "Assert [QMT_Status] \"Error\"\n", &output);
     Check(rc == 1 && output.find("done") != std::string::npos && output.find(":6:") != std::string::npos,

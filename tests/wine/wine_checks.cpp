@@ -12,7 +12,10 @@
 // Groups run one after another in name order, each in a process of its own
 // with the DLL loaded and initialised in ctx.host and an empty work folder
 // (ctx.work, also TMP), so a crash or a hang (a time limit per group) fails
-// that group only. `--group NAME` runs one group in this process.
+// that group only. `--group NAME` runs one group in this process (the driver
+// passes QMT_WINE_GROUP on). wine_checks.h has the helpers: MakeMedia (media
+// made with the Windows ffmpeg), CheckHostScript and RunQmthostScript (host
+// scripts in-process or through qmthost.exe), DialogWatcher, CaptureWindow.
 // A failing check must never end the process while a tool it started may
 // still be starting (that hangs Wine): close what is open and go on; the
 // DialogWatcher helper does that for modal dialogs.
@@ -97,6 +100,11 @@ int RunAllGroups(const Options& o, const std::string& self) {
     std::vector<Group> groups = Groups();
     std::sort(groups.begin(), groups.end(), [](const Group& a, const Group& b) { return a.name < b.name; });
     int passed = 0, failed = 0;
+    for (size_t i = 1; i < groups.size(); ++i)
+        if (groups[i].name == groups[i - 1].name) {
+            printf("FAIL: two groups are named %s\n", groups[i].name.c_str());
+            ++failed;
+        }
     for (const Group& g : groups) {
         std::string work = o.work + "\\" + g.name;
         plat::MakeDirectory(work);

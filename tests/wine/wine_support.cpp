@@ -101,6 +101,14 @@ long RunProgram(const std::string& commandLine, std::string* output, unsigned lo
     return timedOut ? -1 : static_cast<long>(code);
 }
 
+std::string MakeMedia(WineContext& ctx, const std::string& name, const std::string& args) {
+    std::string path = ctx.work + "\\" + name, output;
+    long rc = RunProgram("\"" + ctx.tools + "\\ffmpeg.exe\" -y -loglevel error " + args + " \"" + path + "\"", &output,
+                         120000);
+    Check(rc == 0, "ffmpeg.exe makes " + name + ": exit " + std::to_string(rc) + " " + output);
+    return rc == 0 ? path : std::string();
+}
+
 // ---- host scripts ------------------------------------------------------------
 bool CheckHostScript(WineContext& ctx, const std::string& what, const std::string& script, std::string* output) {
     std::string printed, error;
