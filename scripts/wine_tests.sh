@@ -123,10 +123,14 @@ t_tools=$((SECONDS - t0 - t_build))
 if [ "$arch" = i686 ] && [ $runs32 != yes ]; then
   note=""
   [ $runs32 = emulated ] && note="; only a CPU emulator runs them here"
-  echo "FAIL: this machine's kernel runs no 32-bit x86 programs (IA-32 emulation is off; it is turned on" \
+  echo "NOT RUN: this machine's kernel runs no 32-bit x86 programs (IA-32 emulation is off; it is turned on" \
        "with the kernel option ia32_emulation=on$note), so" \
-       "32-bit Wine cannot start the i686 DLL's checks" >&2
-  exit 1
+       "32-bit Wine cannot start the i686 DLL's checks. The DLL, its checks program and the ia32 tools were" \
+       "built and fetched; ctest lists wine.i686 as not run." >&2
+  # A machine that cannot execute 32-bit code at all is not a fault of the
+  # plug-in; ctest reports this code as "not run" (see tests/CMakeLists.txt)
+  # so the run says so plainly instead of failing every suite here.
+  exit 77
 fi
 
 # The prefix is the tests' own; one made before 32-bit Wine was installed (or
