@@ -52,6 +52,25 @@ bool StartHidden(const std::string& commandLine, ChildProcess& child) {
     return true;
 }
 
+bool StartQuiet(const std::string& commandLine, ChildProcess& child) {
+    child = ChildProcess();
+    STARTUPINFOA si;
+    ZeroMemory(&si, sizeof si);
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESHOWWINDOW;
+    si.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION pi;
+    ZeroMemory(&pi, sizeof pi);
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi))
+        return false;
+    child.process = reinterpret_cast<intptr_t>(pi.hProcess);
+    child.thread = reinterpret_cast<intptr_t>(pi.hThread);
+    child.running = true;
+    return true;
+}
+
 unsigned long BytesWaiting(ChildProcess& child) {
     if (child.readEnd == kNoHandle || child.readEnd == 0) return 0;
     DWORD avail = 0;
