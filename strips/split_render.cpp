@@ -147,7 +147,7 @@ bool EncodeInsert(const MediaShape& shape, const std::string& clip, const std::s
     // A clip without sound gets silence, so the join keeps one audio stream.
     bool clipHasSound = ProbeShape(clip).audio;
     CommandOutcome sound = clipHasSound
-        ? BuildCommand("-map 0:v:0 -map 0:a:0", {})
+        ? BuildCommand("-map 0:v:0 -map 0:a:0 -shortest", {})
         : BuildCommand("-f lavfi -i anullsrc=r=%d:cl=mono -map 0:v:0 -map 1:a:0 -shortest", {{"Rate", shape.sampleRate}});
     return Run(BuildCommand("-i \"%s\" %s %s -c:v libx264 -preset fast -crf 18 -c:a aac -ar %d -ac %d \"%s\"",
                             {{"ClipFile", clip}, {"Sound", sound}, {"Picture", picture}, {"Rate", shape.sampleRate},
