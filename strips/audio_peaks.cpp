@@ -1,18 +1,19 @@
 #include "strips/audio_peaks.h"
 #include <cstdio>
 #include <vector>
-#include "host/text_util.h"
 #include "platform/platform.h"
 #include "strips/worker_tool_run.h"
+#include "toolchain/command_builder.h"
 #include "toolchain/probe.h"
 #include "toolchain/tool_location.h"
 
 static const size_t kBlockBytes = 65536;
 
 long DecodeRawAudio(const std::string& source, int rate, const std::string& rawPath, const std::atomic<bool>& cancel) {
-    return RunWorkerTool(Fmt("\"%s\" -y -i \"%s\" -ac 1 -ar %d -f s16le -acodec pcm_s16le \"%s\"",
-                             g_tools.ffmpegPath.c_str(), source.c_str(), rate, rawPath.c_str()),
-                         kAudioDecodeLimitMs, cancel);
+    CommandOutcome command = BuildCommand("\"%s\" -y -i \"%s\" -ac 1 -ar %d -f s16le -acodec pcm_s16le \"%s\"",
+                                          {{"FFmpeg", g_tools.ffmpegPath}, {"VideoFile", source}, {"Rate", rate},
+                                           {"RawFile", rawPath}});
+    return command.ok ? RunWorkerTool(command.text, kAudioDecodeLimitMs, cancel) : kToolNotStarted;
 }
 
 int AnalyseRawAudio(const std::string& rawPath, int maxPeaks, bool keepPartial, const std::atomic<bool>& cancel,

@@ -2,7 +2,7 @@
 #include <cstring>
 #include "host/text_util.h"
 #include "strips/filmstrip_geometry.h"
-#include "strips/strip_windows.h"
+#include "strips/strip_slots.h"
 #include "strips/thumbnail_bitmap.h"
 #include "strips/thumbnail_worker.h"
 #include "strips/worker_link.h"
@@ -18,15 +18,12 @@ int OpenFrameStrip(const std::string& rectName, const std::string& videoPath, co
     int existing = FindFrameStrip(rectName);
     if (existing >= 0) CloseFrameStrip(existing, kStripRecreateWaitMs);
     int slot = FreeFrameStripSlot();
-    FrameStripRecord* strip = FrameStripAt(slot);
+    FrameStripRecord* strip = ClaimRecord(FrameStripAt(slot));
     if (!strip) return -1;
-    memset(static_cast<void*>(strip), 0, sizeof *strip);
-    plat::InitLock(strip->lock);
     strip->rectWindow = rectWindow;
     SetField(strip->rectName, rectName);
     SetField(strip->videoPath, videoPath);
     SetField(strip->playerRectName, playerRect);
-    strip->inUse = 1;
     strip->extracting = true;
     strip->selectedSplit = -1;
     strip->thumbHeight = clientHeight;
@@ -37,21 +34,13 @@ int OpenFrameStrip(const std::string& rectName, const std::string& videoPath, co
 }
 
 bool StartFrameStripExtraction(int slot) {
-    FrameStripRecord* strip = FrameStripAt(slot);
-    if (!strip || !strip->inUse) return false;
-    strip->worker = StartWorker(strip, slot, FrameExtractionThread);
-    if (!strip->worker) strip->extracting = false;
-    return strip->worker != nullptr;
+    return StartRecordWorker(FrameStripAt(slot), slot, FrameExtractionThread, &FrameStripRecord::extracting);
 }
 
 void CloseFrameStrip(int slot, unsigned long waitMs) {
     FrameStripRecord* strip = FrameStripAt(slot);
     if (!strip || !strip->inUse) return;
-    strip->cancel = true;
-    // After this the worker cannot reach the record, whether it ended or not.
-    StopWorker(strip->worker, waitMs);
-    DestroyStripWindow(strip->stripWindow, kStripTimerId);
-    strip->stripWindow = 0;
+    StopRecordWorker(*strip, &FrameStripRecord::stripWindow, kStripTimerId, waitMs);
     {
         plat::LockHold held(strip->lock);
         for (intptr_t& bitmap : strip->thumbnails) {

@@ -1,7 +1,7 @@
 #include "strips/overlay_record.h"
 #include <cstring>
 #include "host/text_util.h"
-#include "strips/strip_windows.h"
+#include "strips/strip_slots.h"
 
 static const int kOverlayTimerId = 2;
 
@@ -9,16 +9,13 @@ int OpenOverlay(const std::string& rectName, intptr_t rectWindow, int clientWidt
     int existing = FindOverlay(rectName);
     if (existing >= 0) CloseOverlay(existing);
     int slot = FreeOverlaySlot();
-    OverlayRecord* o = OverlayAt(slot);
+    OverlayRecord* o = ClaimRecord(OverlayAt(slot));
     if (!o) return -1;
-    memset(static_cast<void*>(o), 0, sizeof *o);
-    plat::InitLock(o->lock);
     o->rectWindow = rectWindow;
     SetField(o->rectName, rectName);
     SetField(o->fontName, "Arial");
     o->refWidth = clientWidth;
     o->refHeight = clientHeight;
-    o->inUse = 1;
     return slot;
 }
 

@@ -7,6 +7,7 @@
 #include "strips/thumbnail_bitmap.h"
 #include "strips/worker_link.h"
 #include "strips/worker_tool_run.h"
+#include "toolchain/command_builder.h"
 #include "toolchain/probe.h"
 #include "toolchain/tool_location.h"
 
@@ -28,10 +29,11 @@ void ExtractOne(WorkerLink& link, const std::string& video, double duration, int
     int width = 0, height = 0;
     if (!CellSize(link, width, height)) return;
     std::string image = ThumbnailImagePath(link.slot, index);
-    RunWorkerTool(Fmt("\"%s\" -y -ss %.3f -i \"%s\" -frames:v 1 -vf scale=%d:%d -pix_fmt bgr24 \"%s\"",
-                      g_tools.ffmpegPath.c_str(), ThumbnailTime(duration, index), video.c_str(), width, height,
-                      image.c_str()),
-                  kThumbnailRunLimitMs, link.cancel);
+    CommandOutcome command =
+        BuildCommand("\"%s\" -y -ss %.3f -i \"%s\" -frames:v 1 -vf scale=%d:%d -pix_fmt bgr24 \"%s\"",
+                     {{"FFmpeg", g_tools.ffmpegPath}, {"Time", ThumbnailTime(duration, index)}, {"VideoFile", video},
+                      {"Width", width}, {"Height", height}, {"Image", image}});
+    if (command.ok) RunWorkerTool(command.text, kThumbnailRunLimitMs, link.cancel);
     intptr_t bitmap = 0;
     if (!Cancelled(link) && CellSize(link, width, height)) bitmap = LoadThumbnailBitmap(image, width, height);
     if (bitmap) {

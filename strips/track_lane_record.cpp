@@ -4,6 +4,7 @@
 #include <vector>
 #include "host/text_util.h"
 #include "strips/audio_peaks.h"
+#include "strips/strip_slots.h"
 #include "strips/strip_windows.h"
 #include "strips/worker_link.h"
 #include "toolchain/probe.h"
@@ -77,14 +78,11 @@ int OpenTrackLanes(const std::string& rectName, const std::string& videoPath, co
     int existing = FindTrackLane(rectName);
     if (existing >= 0) CloseTrackLanes(existing, kLaneRecreateWaitMs);
     int slot = FreeTrackLaneSlot();
-    TrackLaneRecord* d = TrackLaneAt(slot);
+    TrackLaneRecord* d = ClaimRecord(TrackLaneAt(slot));
     if (!d) return -1;
-    memset(static_cast<void*>(d), 0, sizeof *d);
-    plat::InitLock(d->lock);
     d->rectWindow = rectWindow;
     SetField(d->rectName, rectName);
     SetField(d->playerRectName, playerRect);
-    d->inUse = 1;
     d->analysing = true;
     SetLane(d->lanes[0], "V1", kLaneVideo, StripRgb(80, 140, 255), videoPath, LinkedFilmstrip(videoPath));
     SetLane(d->lanes[1], "A1", kLaneAudio, StripRgb(0, 180, 120), audioPath.empty() ? videoPath : audioPath, -1);
@@ -93,20 +91,13 @@ int OpenTrackLanes(const std::string& rectName, const std::string& videoPath, co
 }
 
 bool StartTrackLaneAnalysis(int slot) {
-    TrackLaneRecord* d = TrackLaneAt(slot);
-    if (!d || !d->inUse) return false;
-    d->worker = StartWorker(d, slot, TrackLaneAnalysisThread);
-    if (!d->worker) d->analysing = false;
-    return d->worker != nullptr;
+    return StartRecordWorker(TrackLaneAt(slot), slot, TrackLaneAnalysisThread, &TrackLaneRecord::analysing);
 }
 
 void CloseTrackLanes(int slot, unsigned long waitMs) {
     TrackLaneRecord* d = TrackLaneAt(slot);
     if (!d || !d->inUse) return;
-    d->cancel = true;
-    StopWorker(d->worker, waitMs);
-    DestroyStripWindow(d->laneWindow, kLaneTimerId);
-    d->laneWindow = 0;
+    StopRecordWorker(*d, &TrackLaneRecord::laneWindow, kLaneTimerId, waitMs);
     plat::DeleteLock(d->lock);
     d->inUse = 0;
 }

@@ -2,7 +2,7 @@
 #include <cstring>
 #include "host/text_util.h"
 #include "strips/audio_peaks.h"
-#include "strips/strip_windows.h"
+#include "strips/strip_slots.h"
 #include "strips/worker_link.h"
 #include "toolchain/probe.h"
 #include "toolchain/tool_location.h"
@@ -19,15 +19,12 @@ int OpenWaveform(const std::string& rectName, const std::string& videoPath, cons
     int existing = FindWaveform(rectName);
     if (existing >= 0) CloseWaveform(existing, kWaveformRecreateWaitMs);
     int slot = FreeWaveformSlot();
-    WaveformRecord* wave = WaveformAt(slot);
+    WaveformRecord* wave = ClaimRecord(WaveformAt(slot));
     if (!wave) return -1;
-    memset(static_cast<void*>(wave), 0, sizeof *wave);
-    plat::InitLock(wave->lock);
     wave->rectWindow = rectWindow;
     SetField(wave->rectName, rectName);
     SetField(wave->videoPath, videoPath);
     SetField(wave->playerRectName, playerRect);
-    wave->inUse = 1;
     wave->analysing = true;
     wave->waveColour = StripRgb(0, 180, 120);
     wave->backColour = StripRgb(15, 15, 20);
@@ -36,20 +33,13 @@ int OpenWaveform(const std::string& rectName, const std::string& videoPath, cons
 }
 
 bool StartWaveformAnalysis(int slot) {
-    WaveformRecord* wave = WaveformAt(slot);
-    if (!wave || !wave->inUse) return false;
-    wave->worker = StartWorker(wave, slot, WaveformAnalysisThread);
-    if (!wave->worker) wave->analysing = false;
-    return wave->worker != nullptr;
+    return StartRecordWorker(WaveformAt(slot), slot, WaveformAnalysisThread, &WaveformRecord::analysing);
 }
 
 void CloseWaveform(int slot, unsigned long waitMs) {
     WaveformRecord* wave = WaveformAt(slot);
     if (!wave || !wave->inUse) return;
-    wave->cancel = true;
-    StopWorker(wave->worker, waitMs);
-    DestroyStripWindow(wave->waveWindow, kWaveTimerId);
-    wave->waveWindow = 0;
+    StopRecordWorker(*wave, &WaveformRecord::waveWindow, kWaveTimerId, waitMs);
     plat::DeleteLock(wave->lock);
     wave->inUse = 0;
 }

@@ -7,7 +7,7 @@
 #include "strips/split_render.h"
 #include "tests/support/test_support.h"
 #include "tests/unit/capture_host.h"
-#include "toolchain/tool_location.h"
+#include "tests/unit/recorded_tools.h"
 
 namespace {
 
@@ -39,23 +39,8 @@ double StreamSeconds(const std::string& path, const char* stream) {
     return atof(StreamEntry(path, stream, "duration").c_str());
 }
 
-class SplitRender : public ::testing::Test {
+class SplitRender : public RecordedToolsTest {
 protected:
-    void SetUp() override {
-        dir = qt::MakeTempDir("split-render");
-        tmp = dir + "/tmp/";
-        qt::Shell("mkdir -p '" + tmp + "'");
-        setenv("TMPDIR", tmp.c_str(), 1);
-        rec.reset(new qt::ToolRecorder(dir + "/tools"));
-        g_tools = ToolLocation{false, "", "", "", ""};
-        ASSERT_TRUE(TryFFmpegFolder(rec->folder()));
-        g_tools.ffmpegFound = true;
-        capture::Install();
-    }
-    void TearDown() override {
-        capture::Remove();
-        if (!HasFailure()) qt::RemoveTree(dir);
-    }
     void ExpectComplete(const std::string& output) {
         EXPECT_EQ(capture::Last("[QMT_Status]"), "Complete") << capture::Last("[QMT_Error]");
         EXPECT_EQ(capture::Last("[QMT_LastOutput]"), output);
@@ -74,9 +59,6 @@ protected:
                 if (arg.find(word) != std::string::npos) return run;
         return {};
     }
-
-    std::string dir, tmp;
-    std::unique_ptr<qt::ToolRecorder> rec;
 };
 
 }  // namespace

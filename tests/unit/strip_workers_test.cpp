@@ -16,7 +16,7 @@
 #include "strips/strip_record_actions.h"
 #include "tests/support/test_support.h"
 #include "tests/unit/capture_host.h"
-#include "toolchain/tool_location.h"
+#include "tests/unit/recorded_tools.h"
 
 namespace {
 
@@ -29,24 +29,12 @@ bool WaitFor(const std::function<bool()>& done, int ms) {
     return true;
 }
 
-class StripWorkers : public ::testing::Test {
+class StripWorkers : public RecordedToolsTest {
 protected:
-    void SetUp() override {
-        dir = qt::MakeTempDir("strip-workers");
-        tmp = dir + "/tmp/";
-        qt::Shell("mkdir -p '" + tmp + "'");
-        setenv("TMPDIR", tmp.c_str(), 1);
-        rec.reset(new qt::ToolRecorder(dir + "/tools"));
-        g_tools = ToolLocation{false, "", "", "", ""};
-        ASSERT_TRUE(TryFFmpegFolder(rec->folder()));
-        g_tools.ffmpegFound = true;
-        capture::Install();
-    }
     void TearDown() override {
         PageTearDown();
-        capture::Remove();
         EXPECT_EQ(LiveThumbnailBitmaps(), 0);
-        if (!HasFailure()) qt::RemoveTree(dir);
+        RecordedToolsTest::TearDown();
     }
     // Names in the plug-in's temporary folder that begin with qmt_.
     std::vector<std::string> Leftovers() const {
@@ -56,9 +44,6 @@ protected:
     }
     double Elapsed(uint64_t since) const { return static_cast<double>(plat::TickMs() - since); }
     static bool Alive(int pid) { return kill(pid, 0) == 0; }
-
-    std::string dir, tmp;
-    std::unique_ptr<qt::ToolRecorder> rec;
 };
 
 }  // namespace
@@ -113,7 +98,7 @@ TEST_F(StripWorkers, DestroyDuringExtractionEndsTheToolAndLeavesNothing) {
     std::string name = "STRIP";
     char* params[] = {&name[0]};
     FrameStripDestroyAction(ActionArgs{params});
-    EXPECT_LT(Elapsed(t0), 1000);
+    EXPECT_LT(Elapsed(t0), kStripDestroyWaitMs);
     EXPECT_EQ(capture::Last("[QMT_Status]"), "FrameStrip destroyed");
     EXPECT_FALSE(Alive(pid));
     EXPECT_EQ(FindFrameStrip("Strip"), -1);
@@ -127,7 +112,7 @@ TEST_F(StripWorkers, AWorkerLetGoAfterTheWaitNeverReachesTheFreedRecord) {
     ASSERT_TRUE(StartFrameStripExtraction(slot));
     uint64_t t0 = plat::TickMs();
     CloseFrameStrip(slot, 100);  // the probe is still running
-    EXPECT_LT(Elapsed(t0), 1000);
+    EXPECT_LT(Elapsed(t0), 1400);
     EXPECT_FALSE(FrameStripAt(slot)->inUse);
     // The slot is taken again at once; the old worker must not fill it.
     ASSERT_EQ(OpenFrameStrip("Other", "/nothing.mp4", "Player", 0, 640, 90), slot);
@@ -185,7 +170,7 @@ TEST_F(StripWorkers, WaveformDestroyDuringTheDecodeEndsIt) {
     std::string name = "wave";
     char* params[] = {&name[0]};
     WaveformDestroyAction(ActionArgs{params});
-    EXPECT_LT(Elapsed(t0), 1000);
+    EXPECT_LT(Elapsed(t0), kWaveformDestroyWaitMs);
     EXPECT_FALSE(Alive(rec->DelayedPids()[0]));
     EXPECT_EQ(FindWaveform("Wave"), -1);
     EXPECT_TRUE(Leftovers().empty());
@@ -230,7 +215,7 @@ TEST_F(StripWorkers, PageTearDownStopsLaneAnalysisAndExtraction) {
     ASSERT_TRUE(WaitFor([&] { return FrameStripAt(strip)->framesReady > 0; }, 20000));
     uint64_t t0 = plat::TickMs();
     PageTearDown();
-    EXPECT_LT(Elapsed(t0), 1500);
+    EXPECT_LT(Elapsed(t0), kStripRecreateWaitMs);
     EXPECT_FALSE(Alive(rec->DelayedPids()[0]));
     EXPECT_EQ(FindTrackLane("Lanes"), -1);
     EXPECT_EQ(FindFrameStrip("Strip"), -1);
