@@ -15,19 +15,29 @@ bool ConvertWithCodecs(const std::string& input, const std::string& videoWord, c
         return false;
     }
     CodecChoice c = ChooseCodecs(videoWord, audioWord, qualityWord);
-    return FinishOperation(Fmt("-i \"%s\" -c:v %s %s %s %s \"%s\"", input.c_str(), c.encoder.c_str(),
-                               c.audioOption.c_str(), c.rateOption.c_str(), c.extraOption.c_str(), output.c_str()),
-                           ProbeDurationSeconds(input), output);
+    // The option groups are assembled first so each typed word is checked in
+    // its own unquoted slot; the preset texts come from the fixed table.
+    CommandOutcome audio = c.audioCodec.empty() ? BuildCommand("-an", {}) : BuildCommand("-c:a %s", {{"ACodec", c.audioCodec}});
+    CommandOutcome command = BuildCommand("-i \"%s\" -c:v %s %s %s %s \"%s\"",
+                                          {{"InputFile", input},
+                                           {"VCodec", c.encoder},
+                                           {"ACodec", audio},
+                                           {"Quality", BuildCommand("-crf %s", {{"Quality", c.crf}})},
+                                           {"Quality", BuildCommand(c.extraOption.c_str(), {})},
+                                           {"OutputFile", output}});
+    if (!CommandAccepted(command)) return false;
+    return FinishOperation(command, ProbeDurationSeconds(input), output);
 }
 
 bool EncodeGif(const std::string& input, const std::string& width, const std::string& fps, const std::string& output) {
     return RunOperation(input,
-                        Fmt("-i \"%s\" -filter_complex \"fps=%s,scale=%s:-1:flags=lanczos,split[s0][s1];[s0]palettegen[p];"
-                            "[s1][p]paletteuse\" -loop 0 \"%s\"",
-                            input.c_str(), fps.c_str(), width.c_str(), output.c_str()),
+                        BuildCommand("-i \"%s\" -filter_complex \"fps=%s,scale=%s:-1:flags=lanczos,split[s0][s1];"
+                                     "[s0]palettegen[p];[s1][p]paletteuse\" -loop 0 \"%s\"",
+                                     {{"InputFile", input}, {"FPS", fps}, {"Width", width}, {"OutputFile", output}}),
                         output);
 }
 
 bool ExtractAudioTrack(const std::string& input, const std::string& output, const std::string& formatWord) {
-    return RunOperation(input, Fmt(ExtractAudioTemplate(formatWord), input.c_str(), output.c_str()), output);
+    return RunOperation(input, BuildCommand(ExtractAudioTemplate(formatWord), {{"InputFile", input}, {"OutputFile", output}}),
+                        output);
 }

@@ -1,21 +1,24 @@
 #include "toolchain/probe.h"
 #include <cstdlib>
-#include "host/text_util.h"
+#include "toolchain/command_builder.h"
 #include "toolchain/process_runner.h"
 
+// "" when the path cannot be put on a command line.
 static std::string DurationQuery(const std::string& path) {
-    return Fmt("-v quiet -show_entries format=duration -of default=noprint_wrappers=1:nokey=1 \"%s\"", path.c_str());
+    CommandOutcome command = BuildCommand(
+        "-v quiet -show_entries format=duration -of default=noprint_wrappers=1:nokey=1 \"%s\"", {{"InputFile", path}});
+    return command.ok ? command.text : std::string();
 }
 
 double ProbeDurationSeconds(const std::string& path) {
-    std::string out;
-    if (!CaptureToolOutput(DurationQuery(path), out, 8192)) return 0;
+    std::string out, query = DurationQuery(path);
+    if (query.empty() || !CaptureToolOutput(query, out, 8192)) return 0;
     return atof(out.c_str());
 }
 
 double ProbeDurationQuietly(const std::string& path) {
-    std::string out;
-    if (!CaptureLocatedToolOutput(DurationQuery(path), out, 8192)) return 0;
+    std::string out, query = DurationQuery(path);
+    if (query.empty() || !CaptureLocatedToolOutput(query, out, 8192)) return 0;
     return atof(out.c_str());
 }
 
@@ -27,9 +30,8 @@ std::string TrimAnswer(const std::string& text) {
 
 bool HasAudioStreamQuietly(const std::string& path) {
     std::string out;
-    if (!CaptureLocatedToolOutput(
-            Fmt("-v quiet -select_streams a -show_entries stream=codec_type -of csv=p=0 \"%s\"", path.c_str()), out,
-            8192))
-        return false;
+    CommandOutcome command = BuildCommand("-v quiet -select_streams a -show_entries stream=codec_type -of csv=p=0 \"%s\"",
+                                          {{"InputFile", path}});
+    if (!command.ok || !CaptureLocatedToolOutput(command.text, out, 8192)) return false;
     return out.find("audio") != std::string::npos;
 }
