@@ -1,6 +1,7 @@
 #include "host/text_util.h"
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 std::string Fmt(const char* format, ...) {
@@ -37,4 +38,11 @@ std::string ToLowerAscii(std::string s) {
 std::string CutTo(const std::string& s, size_t capacity) {
     if (capacity == 0) return std::string();
     return s.size() < capacity ? s : s.substr(0, capacity - 1);
+}
+
+void CopyField(char* field, size_t size, const std::string& value) {
+    if (size == 0) return;
+    size_t n = value.size() < size - 1 ? value.size() : size - 1;
+    memcpy(field, value.data(), n);
+    field[n] = '\0';
 }

@@ -12,3 +12,7 @@ bool EqualsNoCase(const std::string& a, const std::string& b);
 std::string ToLowerAscii(std::string s);
 // Copies at most `capacity - 1` characters, the way a fixed text field keeps a value.
 std::string CutTo(const std::string& s, size_t capacity);
+// Copies into a fixed field, cut to its size less one.
+void CopyField(char* field, size_t size, const std::string& value);
+template <size_t N>
+void SetField(char (&field)[N], const std::string& value) { CopyField(field, N, value); }

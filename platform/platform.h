@@ -21,6 +21,10 @@ struct ChildProcess {
 // On POSIX the line is split with the Microsoft C runtime's quoting rules and
 // run directly, never through a shell.
 bool StartHidden(const std::string& commandLine, ChildProcess& child);
+// Starts `commandLine` the same way but with no pipe and no inherited handles:
+// whatever the child prints goes nowhere. For worker threads that only wait
+// for a tool to end.
+bool StartQuiet(const std::string& commandLine, ChildProcess& child);
 // Bytes that can be read without blocking; 0 when none or the pipe is closed.
 unsigned long BytesWaiting(ChildProcess& child);
 // Reads up to `size` bytes, blocking until at least one arrives. Returns the
@@ -86,6 +90,15 @@ void InitLock(Lock& lock);
 void DeleteLock(Lock& lock);
 void EnterLock(Lock& lock);
 void LeaveLock(Lock& lock);
+
+// Holds a lock for as long as it lives.
+struct LockHold {
+    Lock& lock;
+    explicit LockHold(Lock& l) : lock(l) { EnterLock(lock); }
+    ~LockHold() { LeaveLock(lock); }
+    LockHold(const LockHold&) = delete;
+    LockHold& operator=(const LockHold&) = delete;
+};
 
 struct Thread { void* impl = nullptr; };
 bool StartThread(Thread& t, void (*fn)(void*), void* arg);

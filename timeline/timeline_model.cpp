@@ -47,13 +47,6 @@ int FindTimeline(const std::string& rectName) {
     return -1;
 }
 
-void CopyField(char* field, size_t size, const std::string& value) {
-    if (size == 0) return;
-    size_t n = value.size() < size - 1 ? value.size() : size - 1;
-    memcpy(field, value.data(), n);
-    field[n] = '\0';
-}
-
 void InitTimelineRecord(NleTimeline& tl, const std::string& rectName, const std::string& playerRect) {
     memset(static_cast<void*>(&tl), 0, sizeof tl);
     SetField(tl.rectName, rectName);

@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include "host/text_util.h"
 #include "platform/platform.h"
 
 typedef uint32_t NleColor;  // red in the low byte, as a Windows COLORREF
@@ -93,10 +94,6 @@ NleClip* ClipAt(NleTimeline& tl, int track, int clip);
 // The partner a clip's link names, when that slot is valid and in use.
 NleClip* PartnerOf(NleTimeline& tl, const NleClip& clip);
 
-// Copies into a fixed field, cut to its size less one.
-void CopyField(char* field, size_t size, const std::string& value);
-template <size_t N>
-void SetField(char (&field)[N], const std::string& value) { CopyField(field, N, value); }
 
 // The label of a media clip added without one: the file's name.
 std::string FileNameOfPath(const std::string& path);

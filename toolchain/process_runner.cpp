@@ -103,14 +103,11 @@ bool RunFFmpeg(const CommandOutcome& command, double totalSeconds) {
     return RunFFmpeg(command.text, totalSeconds);
 }
 
-bool CaptureToolOutput(const std::string& arguments, std::string& output, size_t bufferSize) {
-    if (!EnsureTools()) return false;
+static bool Capture(const std::string& arguments, std::string& output, size_t bufferSize, bool& started) {
     std::string commandLine = BuildCommand("\"%s\" ", {{"Tool", g_tools.ffprobePath}}).text + arguments;
     plat::ChildProcess child;
-    if (!plat::StartHidden(commandLine, child)) {
-        ReportError("Failed to run ffprobe.");
-        return false;
-    }
+    started = plat::StartHidden(commandLine, child);
+    if (!started) return false;
     output.clear();
     if (bufferSize >= 2) {
         std::vector<char> buffer(bufferSize);
@@ -127,4 +124,17 @@ bool CaptureToolOutput(const std::string& arguments, std::string& output, size_t
     unsigned long exitCode = plat::ExitCode(child);
     plat::CloseChild(child);
     return exitCode == 0;
+}
+
+bool CaptureToolOutput(const std::string& arguments, std::string& output, size_t bufferSize) {
+    if (!EnsureTools()) return false;
+    bool started = false;
+    bool ok = Capture(arguments, output, bufferSize, started);
+    if (!started) ReportError("Failed to run ffprobe.");
+    return ok;
+}
+
+bool CaptureLocatedToolOutput(const std::string& arguments, std::string& output, size_t bufferSize) {
+    bool started = false;
+    return Capture(arguments, output, bufferSize, started);
 }

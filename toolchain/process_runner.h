@@ -12,6 +12,9 @@ bool RunFFmpeg(const CommandOutcome& command, double totalSeconds);
 // Runs ffprobe; `output` receives at most `bufferSize - 1` bytes of what it
 // printed. True only for exit code 0.
 bool CaptureToolOutput(const std::string& arguments, std::string& output, size_t bufferSize);
+// The same without locating the tools or touching host variables, for worker
+// threads; the tools must have been located already.
+bool CaptureLocatedToolOutput(const std::string& arguments, std::string& output, size_t bufferSize);
 
 // Scans one chunk of tool output for "time=" reports and writes each as a
 // percentage of `totalSeconds`. Returns the number of reports written.

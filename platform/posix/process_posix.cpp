@@ -41,6 +41,15 @@ bool Reap(ChildProcess& child, bool block, Reaped& out) {
 // 0 = still running, otherwise code + 1.
 static bool IsReaped(const ChildProcess& c) { return c.thread != 0; }
 
+// In the forked child: becomes the tool, or ends with 127.
+[[noreturn]] static void ExecArgs(const std::vector<std::string>& args) {
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    execv(argv[0], argv.data());
+    _exit(127);
+}
+
 bool StartHidden(const std::string& commandLine, ChildProcess& child) {
     child = ChildProcess();
     std::vector<std::string> args = SplitCommandLine(commandLine);
@@ -61,15 +70,33 @@ bool StartHidden(const std::string& commandLine, ChildProcess& child) {
         dup2(fds[1], 1);
         dup2(fds[1], 2);
         if (fds[1] > 2) close(fds[1]);
-        std::vector<char*> argv;
-        for (auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(argv[0], argv.data());
-        _exit(127);
+        ExecArgs(args);
     }
     close(fds[1]);
     child.process = pid;
     child.readEnd = fds[0];
+    child.running = true;
+    return true;
+}
+
+bool StartQuiet(const std::string& commandLine, ChildProcess& child) {
+    child = ChildProcess();
+    std::vector<std::string> args = SplitCommandLine(commandLine);
+    if (args.empty() || access(args[0].c_str(), X_OK) != 0) return false;
+    pid_t pid = fork();
+    if (pid < 0) return false;
+    if (pid == 0) {
+        int devnull = open("/dev/null", O_RDWR);
+        if (devnull >= 0) {
+            dup2(devnull, 0);
+            dup2(devnull, 1);
+            dup2(devnull, 2);
+        }
+        // Nothing of the parent's stays open in the tool.
+        for (int fd = 3; fd < 1024; ++fd) close(fd);
+        ExecArgs(args);
+    }
+    child.process = pid;
     child.running = true;
     return true;
 }

@@ -9,6 +9,16 @@ namespace plat {
 static HANDLE H(intptr_t v) { return reinterpret_cast<HANDLE>(v); }
 static const intptr_t kNoHandle = -1;
 
+// A child with no console window; CreateProcessA may write into the command
+// line, so it gets a copy.
+static bool Launch(const std::string& commandLine, STARTUPINFOA& si, BOOL inheritHandles, PROCESS_INFORMATION& pi) {
+    ZeroMemory(&pi, sizeof pi);
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    return CreateProcessA(nullptr, line.data(), nullptr, nullptr, inheritHandles, CREATE_NO_WINDOW, nullptr, nullptr,
+                          &si, &pi) != 0;
+}
+
 bool StartHidden(const std::string& commandLine, ChildProcess& child) {
     child = ChildProcess();
     SECURITY_ATTRIBUTES sa;
@@ -32,13 +42,7 @@ bool StartHidden(const std::string& commandLine, ChildProcess& child) {
     si.hStdError = writeEnd;
 
     PROCESS_INFORMATION pi;
-    ZeroMemory(&pi, sizeof pi);
-    // CreateProcessA may write into the command line, so it gets a copy.
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
-    BOOL ok = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si,
-                             &pi);
-    if (!ok) {
+    if (!Launch(commandLine, si, TRUE, pi)) {
         CloseHandle(readEnd);
         CloseHandle(writeEnd);
         return false;
@@ -48,6 +52,21 @@ bool StartHidden(const std::string& commandLine, ChildProcess& child) {
     child.process = reinterpret_cast<intptr_t>(pi.hProcess);
     child.thread = reinterpret_cast<intptr_t>(pi.hThread);
     child.readEnd = reinterpret_cast<intptr_t>(readEnd);
+    child.running = true;
+    return true;
+}
+
+bool StartQuiet(const std::string& commandLine, ChildProcess& child) {
+    child = ChildProcess();
+    STARTUPINFOA si;
+    ZeroMemory(&si, sizeof si);
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESHOWWINDOW;
+    si.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION pi;
+    if (!Launch(commandLine, si, FALSE, pi)) return false;
+    child.process = reinterpret_cast<intptr_t>(pi.hProcess);
+    child.thread = reinterpret_cast<intptr_t>(pi.hThread);
     child.running = true;
     return true;
 }

@@ -203,6 +203,10 @@ ToolRecorder::ToolRecorder(const std::string& folder) : folder_(folder) {
            "  pat=$(cat '" << folder_ << "/fail_when')\n"
            "  case \"$*\" in *\"$pat\"*) echo 'recorder: refused' >&2; exit 1;; esac\n"
            "fi\n"
+           "if [ -s '" << folder_ << "/delay_when' ]; then\n"
+           "  pat=$(cat '" << folder_ << "/delay_when')\n"
+           "  case \"$*\" in *\"$pat\"*) echo $$ >> '" << folder_ << "/delayed.pids'; exec sleep 60;; esac\n"
+           "fi\n"
            "if [ -s '" << folder_ << "/snapshot' ]; then cp \"$(cat '" << folder_ << "/snapshot')\" '" << folder_
         << "/snapshot.copy' 2>/dev/null; fi\n"
            "if [ -s '" << folder_ << "/pass_when' ]; then\n"
@@ -210,7 +214,10 @@ ToolRecorder::ToolRecorder(const std::string& folder) : folder_(folder) {
            "  case \"$*\" in *\"$pat\"*) exit 0;; esac\n"
            "fi\n"
            "exec '" << ffmpeg << "' \"$@\"\n";
-    std::ofstream(folder_ + "/ffprobe") << "#!/bin/sh\nexec '" << ffprobe << "' \"$@\"\n";
+    std::ofstream(folder_ + "/ffprobe") << "#!/bin/sh\n"
+                                           "if [ -s '" << folder_ << "/probe_delay' ]; then sleep \"$(cat '"
+                                        << folder_ << "/probe_delay')\"; fi\n"
+                                           "exec '" << ffprobe << "' \"$@\"\n";
     chmod((folder_ + "/ffmpeg").c_str(), 0755);
     chmod((folder_ + "/ffprobe").c_str(), 0755);
     std::string ffplay = Which("ffplay");
@@ -228,6 +235,17 @@ void ToolRecorder::Clear() { remove((folder_ + "/runs.log").c_str()); }
 void ToolRecorder::PassWhen(const std::string& text) { std::ofstream(folder_ + "/pass_when") << text; }
 void ToolRecorder::Snapshot(const std::string& path) { std::ofstream(folder_ + "/snapshot") << path; }
 std::string ToolRecorder::SnapshotText() const { return ReadFile(folder_ + "/snapshot.copy"); }
+
+void ToolRecorder::DelayWhen(const std::string& text) { std::ofstream(folder_ + "/delay_when") << text; }
+void ToolRecorder::DelayProbes(double seconds) { std::ofstream(folder_ + "/probe_delay") << seconds; }
+
+std::vector<int> ToolRecorder::DelayedPids() const {
+    std::vector<int> pids;
+    std::istringstream in(ReadFile(folder_ + "/delayed.pids"));
+    int pid;
+    while (in >> pid) pids.push_back(pid);
+    return pids;
+}
 
 void ToolRecorder::FailWhen(const std::string& text) { std::ofstream(folder_ + "/fail_when") << text; }
 

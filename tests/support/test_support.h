@@ -54,6 +54,12 @@ public:
     void FailWhen(const std::string& text);
     void Clear();
     void PassWhen(const std::string& text);
+    // A run whose arguments contain `text` never ends by itself: it notes its
+    // process id and sleeps for a minute, as a stuck tool would.
+    void DelayWhen(const std::string& text);
+    std::vector<int> DelayedPids() const;
+    // Every ffprobe run waits `seconds` before it answers.
+    void DelayProbes(double seconds);
     // Copies `path` aside before every run, for files the plug-in deletes afterwards.
     void Snapshot(const std::string& path);
     std::string SnapshotText() const;

@@ -1,0 +1,36 @@
+// The life steps every strip record shares: taking a free slot, starting its
+// worker and stopping it together with the window.
+#pragma once
+#include <cstring>
+#include "strips/strip_windows.h"
+#include "strips/worker_link.h"
+
+// Zeroes the record of a free slot and gives it its lock; null for no slot.
+template <class R>
+R* ClaimRecord(R* record) {
+    if (!record) return nullptr;
+    memset(static_cast<void*>(record), 0, sizeof *record);
+    plat::InitLock(record->lock);
+    record->inUse = 1;
+    return record;
+}
+
+// Starts the record's worker; `busy` (set at creation) is cleared when no
+// thread could be started.
+template <class R>
+bool StartRecordWorker(R* record, int slot, void (*body)(WorkerLink&), bool R::*busy) {
+    if (!record || !record->inUse) return false;
+    record->worker = StartWorker(record, slot, body);
+    if (!record->worker) record->*busy = false;
+    return record->worker != nullptr;
+}
+
+// Cancels the worker and waits for it up to `waitMs` (it can no longer reach
+// the record afterwards), then destroys the window with its timer.
+template <class R>
+void StopRecordWorker(R& record, intptr_t R::*window, int timerId, unsigned long waitMs) {
+    record.cancel = true;
+    StopWorker(record.worker, waitMs);
+    DestroyStripWindow(record.*window, timerId);
+    record.*window = 0;
+}

@@ -1,0 +1,24 @@
+#include "tests/unit/recorded_tools.h"
+#include <cstdlib>
+#include "tests/unit/capture_host.h"
+#include "toolchain/tool_location.h"
+
+void RecordedToolsTest::SetUp() {
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    dir = qt::MakeTempDir(std::string(info->test_suite_name()) + "." + info->name());
+    ASSERT_FALSE(dir.empty());
+    tmp = dir + "/tmp/";
+    qt::Shell("mkdir -p '" + tmp + "'");
+    setenv("TMPDIR", tmp.c_str(), 1);
+    rec.reset(new qt::ToolRecorder(dir + "/tools"));
+    g_tools = ToolLocation{false, "", "", "", ""};
+    ASSERT_TRUE(TryFFmpegFolder(rec->folder()));
+    g_tools.ffmpegFound = true;
+    capture::Install();
+}
+
+void RecordedToolsTest::TearDown() {
+    capture::Remove();
+    // Kept after a failure so the outputs can be looked at.
+    if (!HasFailure()) qt::RemoveTree(dir);
+}

@@ -1,0 +1,174 @@
+// Split points on a filmstrip: the adding rules, transitions and clips, the
+// list text and the actions' messages and variables.
+#include <gtest/gtest.h>
+#include <map>
+#include "strips/filmstrip_record.h"
+#include "strips/split_actions.h"
+#include "strips/split_list.h"
+#include "strips/split_render.h"
+#include "tests/support/test_support.h"
+#include "tests/unit/capture_host.h"
+
+namespace {
+
+std::map<std::string, std::string> g_hostValues;
+
+void QMT_CALL GetValue(const char* name, char** value) {
+    static std::string last;
+    last = g_hostValues[name];
+    *value = &last[0];
+}
+
+class Splits : public ::testing::Test {
+protected:
+    void SetUp() override {
+        capture::Install();
+        g_hostValues.clear();
+        slot = OpenFrameStrip("Strip", "/v.mp4", "Player", 0, 640, 90);
+        ASSERT_GE(slot, 0);
+        strip = FrameStripAt(slot);
+        strip->duration = 30.0;
+        strip->framesReady = 20;
+    }
+    void TearDown() override {
+        CloseFrameStrip(slot, kStripDestroyWaitMs);
+        g_host.getVariable = nullptr;
+        capture::Remove();
+    }
+    // Calls an action handler with these parameters.
+    void Call(void (*handler)(const ActionArgs&), std::vector<std::string> values) {
+        std::vector<char*> params;
+        for (std::string& v : values) params.push_back(&v[0]);
+        handler(ActionArgs{params.data()});
+    }
+    std::string Error() const { return capture::Last("[QMT_Error]"); }
+    std::string List() {
+        Call(SplitListAction, {"strip", "[L]"});
+        return capture::Last("[L]");
+    }
+
+    int slot = -1;
+    FrameStripRecord* strip = nullptr;
+};
+
+}  // namespace
+
+TEST_F(Splits, AddingKeepsHalfASecondFromEdgesAndNeighboursAndSorts) {
+    EXPECT_EQ(AddSplitAt(*strip, 0.4), "Split too close to start.");
+    EXPECT_EQ(AddSplitAt(*strip, 30.0 - 0.4), "Split too close to end.");
+    EXPECT_EQ(AddSplitAt(*strip, 0.5), "");
+    EXPECT_EQ(AddSplitAt(*strip, 12.3), "");
+    EXPECT_EQ(AddSplitAt(*strip, 12.0), "Split already exists near this position.");
+    EXPECT_EQ(AddSplitAt(*strip, 12.9), "");
+    EXPECT_EQ(AddSplitAt(*strip, 5.0), "");
+    EXPECT_EQ(strip->selectedSplit, 1);  // the new split, where it sorted to
+    EXPECT_EQ(List(), "0.500,none,1.00;5.000,none,1.00;12.300,none,1.00;12.900,none,1.00");
+    Call(SplitGetCountAction, {"Strip", "[C]"});
+    EXPECT_EQ(capture::Last("[C]"), "4");
+    Call(SplitGetCountAction, {"Nowhere", "[C]"});
+    EXPECT_EQ(capture::Last("[C]"), "0");
+    Call(SplitListAction, {"Nowhere", "[L]"});
+    EXPECT_EQ(capture::Last("[L]"), "");
+
+    for (int i = 4; i < 20; ++i) ASSERT_EQ(AddSplitAt(*strip, 14.0 + i * 0.6), "") << i;
+    EXPECT_EQ(SplitAddRefusal(*strip), "Max 20 splits reached.");
+    ClearSplits(*strip);
+    strip->duration = 0;
+    EXPECT_EQ(SplitAddRefusal(*strip), "No video loaded.");
+}
+
+TEST_F(Splits, AddActionNeedsTheStripAndItsPlayer) {
+    Call(SplitAddAction, {"Unknown"});
+    EXPECT_EQ(Error(), "FrameStrip not found.");
+    Call(SplitAddAction, {"Strip"});
+    EXPECT_EQ(Error(), "Player not found.");
+    EXPECT_EQ(capture::Last("[QMT_Status]"), "Error");
+}
+
+TEST_F(Splits, TransitionsAreCheckedClampedAndPublished) {
+    Call(SplitSetTransitionAction, {"Strip", "fade", "1"});
+    EXPECT_EQ(Error(), "No split selected. Click a split line first.");
+    ASSERT_EQ(AddSplitAt(*strip, 10), "");
+    ASSERT_EQ(AddSplitAt(*strip, 25), "");
+    SelectSplit(*strip, 0);
+    Call(SplitSetTransitionAction, {"Strip", "Fade", "0.05"});
+    EXPECT_EQ(capture::Last("[QMT_Status]"), "Transition assigned to split");
+    EXPECT_EQ(capture::Last("[QMT_SplitTransition]"), "Fade");
+    EXPECT_EQ(capture::Last("[QMT_SplitDuration]"), "1.00");
+    EXPECT_STREQ(strip->splits[0].transition, "Fade");  // as typed
+    Call(SplitSetTransitionAction, {"Strip", "fades", "1"});
+    EXPECT_EQ(Error(), "Invalid transition type.");
+    Call(SplitSetTransitionAction, {"Strip", "fade", "9"});
+    EXPECT_EQ(capture::Last("[QMT_SplitDuration]"), "5.00");
+    Call(SplitSetTransitionAction, {"Strip", "fade", "1"});
+    EXPECT_EQ(List(), "10.000,fade,1.00;25.000,none,1.00");
+    Call(SplitGetSelectedAction, {"Strip", "[T]", "[Y]", "[D]"});
+    EXPECT_EQ(capture::Last("[T]"), "00:00:10.000");
+    EXPECT_EQ(capture::Last("[Y]"), "fade");
+    EXPECT_EQ(capture::Last("[D]"), "1.00");
+    Call(SplitSetTransitionAction, {"Strip", "NONE", "2"});
+    EXPECT_EQ(List(), "10.000,none,2.00;25.000,none,1.00");
+
+    // The exit transition needs an inserted clip.
+    Call(SplitSetTransitionOutAction, {"Strip", "fade", "1"});
+    EXPECT_EQ(Error(), "No clip inserted at this split. Use Insert Clip first.");
+    Call(SplitInsertClipAction, {"Strip", "/no/such/clip.mp4"});
+    EXPECT_EQ(Error(), "Insert clip file not found.");
+    std::string clip = qt::ClipAV(1.0, 160, 90);
+    Call(SplitInsertClipAction, {"Strip", clip});
+    EXPECT_EQ(capture::Last("[QMT_Status]"), "Clip inserted at split");
+    EXPECT_EQ(capture::Last("[QMT_SplitInsertClip]"), clip);
+    Call(SplitSetTransitionOutAction, {"Strip", "wipeleft", "0.01"});
+    EXPECT_EQ(capture::Last("[QMT_Status]"), "Exit transition set on insert");
+    EXPECT_EQ(capture::Last("[QMT_SplitTransitionOut]"), "wipeleft");
+    EXPECT_EQ(capture::Last("[QMT_SplitDurationOut]"), "1.00");
+    Call(SplitInsertClipAction, {"Strip", ""});
+    EXPECT_EQ(capture::Last("[QMT_Status]"), "Insert clip removed");
+    EXPECT_STREQ(strip->splits[0].exitTransition, "");
+
+    // The picker's answer goes through the same action.
+    EXPECT_EQ(PickTransitionRefusal("Strip", true), "No clip inserted at this split. Insert a clip first.");
+    EXPECT_EQ(PickTransitionRefusal("Strip", false), "");
+    g_host.getVariable = GetValue;
+    g_hostValues["[QMT_PickedTransition]"] = "dissolve";
+    ApplyPickedTransition("Strip", false);
+    EXPECT_EQ(List(), "10.000,dissolve,1.00;25.000,none,1.00");
+
+    Call(SplitRemoveAction, {"Strip"});
+    EXPECT_EQ(capture::Last("[QMT_Status]"), "Split removed");
+    EXPECT_EQ(capture::Last("[QMT_SplitCount]"), "1");
+    EXPECT_EQ(capture::Last("[QMT_SplitIndex]"), "-1");
+    Call(SplitRemoveAction, {"Strip"});
+    EXPECT_EQ(Error(), "No split selected.");
+    EXPECT_EQ(PickTransitionRefusal("Strip", false), "No split selected. Click a split line on the filmstrip first.");
+    Call(SplitGetSelectedAction, {"Strip", "[T]", "[Y]", "[D]"});
+    EXPECT_EQ(capture::Last("[T]"), "");
+    Call(SplitClearAction, {"Strip"});
+    EXPECT_EQ(capture::Last("[QMT_Status]"), "All splits cleared");
+    EXPECT_EQ(List(), "");
+}
+
+TEST_F(Splits, AClickNearASplitLineSelectsIt) {
+    ASSERT_EQ(AddSplitAt(*strip, 15.0), "");  // frame 9 of 20, line at 9 x 162 + 81
+    SelectSplit(*strip, -1);
+    EXPECT_FALSE(SelectSplitByClick(slot, 9 * 162 + 81 + 9));
+    ASSERT_TRUE(SelectSplitByClick(slot, 9 * 162 + 81 - 8));
+    EXPECT_EQ(strip->selectedSplit, 0);
+    EXPECT_EQ(capture::Last("[QMT_Status]"), "Split selected");
+    EXPECT_EQ(capture::Last("[QMT_SplitTimeSec]"), "15.000");
+    EXPECT_EQ(capture::Last("[QMT_SplitIndex]"), "0");
+    EXPECT_EQ(capture::Last("[QMT_SplitExitDuration]"), "1.00");
+    strip->framesReady = 0;  // nothing is hit before frames are ready
+    EXPECT_FALSE(SelectSplitByClick(slot, 9 * 162 + 81));
+}
+
+TEST(SplitRules, TransitionCapsIntoClipsAndBetweenSegments) {
+    EXPECT_DOUBLE_EQ(CappedTransition(1.5, 2.0, 0.5), 1.0);
+    EXPECT_DOUBLE_EQ(CappedTransition(1.5, 2.0, 0.4), 0.8);
+    EXPECT_DOUBLE_EQ(CappedTransition(0.3, 2.0, 0.5), 0.3);
+    EXPECT_DOUBLE_EQ(CappedTransition(1.0, 0.1, 0.4), 0.5);  // below 0.1 gives 0.5
+    EXPECT_DOUBLE_EQ(ClampSplitDuration("0.05"), 1.0);
+    EXPECT_DOUBLE_EQ(ClampSplitDuration("9"), 5.0);
+    EXPECT_DOUBLE_EQ(ClampSplitDuration("0.1"), 0.1);
+    EXPECT_DOUBLE_EQ(ClampSplitDuration("x"), 1.0);
+}

@@ -1,0 +1,224 @@
+// The strips' workers against the real ffmpeg, and their tear-down while a
+// tool is still running (a stand-in that never ends by itself).
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+#include "host/teardown.h"
+#include "platform/headless/headless_window.h"
+#include "platform/platform.h"
+#include "strips/filmstrip_record.h"
+#include "strips/thumbnail_bitmap.h"
+#include "strips/thumbnail_worker.h"
+#include "strips/track_lane_record.h"
+#include "strips/waveform_record.h"
+#include "strips/strip_record_actions.h"
+#include "tests/support/test_support.h"
+#include "tests/unit/capture_host.h"
+#include "tests/unit/recorded_tools.h"
+
+namespace {
+
+bool WaitFor(const std::function<bool()>& done, int ms) {
+    uint64_t end = plat::TickMs() + ms;
+    while (!done()) {
+        if (plat::TickMs() > end) return false;
+        plat::SleepMs(10);
+    }
+    return true;
+}
+
+class StripWorkers : public RecordedToolsTest {
+protected:
+    void TearDown() override {
+        PageTearDown();
+        EXPECT_EQ(LiveThumbnailBitmaps(), 0);
+        RecordedToolsTest::TearDown();
+    }
+    // Names in the plug-in's temporary folder that begin with qmt_.
+    std::vector<std::string> Leftovers() const {
+        std::vector<std::string> names = plat::FindFiles(tmp, "qmt_*");
+        if (plat::PathExists(tmp + "qmt_split")) names.push_back("qmt_split");
+        return names;
+    }
+    double Elapsed(uint64_t since) const { return static_cast<double>(plat::TickMs() - since); }
+    static bool Alive(int pid) { return kill(pid, 0) == 0; }
+};
+
+}  // namespace
+
+TEST_F(StripWorkers, ThumbnailsAreExtractedOneRunEachAtTheCellSize) {
+    std::string video = qt::ClipAV(3.0, 160, 90);
+    intptr_t window = hwCreateWindow(0, "QMT_FrameStripWnd", 0, 0, 640, 90);
+    int slot = OpenFrameStrip("Strip", video, "Player", 0, 640, 90);
+    ASSERT_GE(slot, 0);
+    FrameStripRecord& strip = *FrameStripAt(slot);
+    strip.stripWindow = window;
+    ASSERT_TRUE(StartFrameStripExtraction(slot));
+    ASSERT_TRUE(WaitFor([&] { return !strip.extracting; }, 240000));
+
+    EXPECT_NEAR(strip.duration, 3.0, 0.05);
+    EXPECT_EQ(strip.framesReady, 20);
+    EXPECT_EQ(LiveThumbnailBitmaps(), 20);
+    for (int i = 0; i < 20; ++i) {
+        int w = 0, h = 0;
+        ASSERT_TRUE(ThumbnailBitmapSize(strip.thumbnails[i], w, h)) << i;
+        EXPECT_EQ(w, 160);
+        EXPECT_EQ(h, 90);
+    }
+    EXPECT_EQ(strip.thumbnails[20], 0);
+    auto runs = rec->Runs();
+    ASSERT_EQ(runs.size(), 20u);
+    EXPECT_EQ(runs[0], (std::vector<std::string>{"-y", "-ss", "0.143", "-i", video, "-frames:v", "1", "-vf",
+                                                 "scale=160:90", "-pix_fmt", "bgr24", ThumbnailImagePath(slot, 0)}));
+    EXPECT_EQ(ThumbnailImagePath(slot, 0), tmp + "qmt_fs_" + std::to_string(slot) + "_0.bmp");
+    EXPECT_EQ(runs[19][2], "2.857");
+    EXPECT_GE(hwInvalidationCount(window), 20);
+    EXPECT_TRUE(Leftovers().empty());
+
+    CloseFrameStrip(slot, kStripDestroyWaitMs);
+    EXPECT_EQ(LiveThumbnailBitmaps(), 0);
+    EXPECT_FALSE(hwIsWindow(window));
+    EXPECT_EQ(FindFrameStrip("Strip"), -1);
+}
+
+TEST_F(StripWorkers, DestroyDuringExtractionEndsTheToolAndLeavesNothing) {
+    rec->DelayWhen("bgr24");
+    int slot = OpenFrameStrip("Strip", qt::ClipAV(3.0, 160, 90), "Player", 0, 640, 90);
+    ASSERT_TRUE(StartFrameStripExtraction(slot));
+    ASSERT_TRUE(WaitFor([&] { return !rec->DelayedPids().empty(); }, 60000));
+    int pid = rec->DelayedPids()[0];
+    EXPECT_TRUE(Alive(pid));
+
+    capture::writes.clear();
+    uint64_t t0 = plat::TickMs();
+    FrameStripDestroyAction(ActionArgs{nullptr});  // no name: nothing happens
+    EXPECT_TRUE(capture::writes.empty());
+    std::string name = "STRIP";
+    char* params[] = {&name[0]};
+    FrameStripDestroyAction(ActionArgs{params});
+    EXPECT_LT(Elapsed(t0), kStripDestroyWaitMs);
+    EXPECT_EQ(capture::Last("[QMT_Status]"), "FrameStrip destroyed");
+    EXPECT_FALSE(Alive(pid));
+    EXPECT_EQ(FindFrameStrip("Strip"), -1);
+    EXPECT_EQ(rec->RunCount(), 1u);
+    EXPECT_TRUE(Leftovers().empty());
+}
+
+TEST_F(StripWorkers, AWorkerLetGoAfterTheWaitNeverReachesTheFreedRecord) {
+    rec->DelayProbes(1.5);
+    int slot = OpenFrameStrip("Strip", qt::ClipAV(3.0, 160, 90), "Player", 0, 640, 90);
+    ASSERT_TRUE(StartFrameStripExtraction(slot));
+    uint64_t t0 = plat::TickMs();
+    CloseFrameStrip(slot, 100);  // the probe is still running
+    EXPECT_LT(Elapsed(t0), 1400);
+    EXPECT_FALSE(FrameStripAt(slot)->inUse);
+    // The slot is taken again at once; the old worker must not fill it.
+    ASSERT_EQ(OpenFrameStrip("Other", "/nothing.mp4", "Player", 0, 640, 90), slot);
+    plat::SleepMs(3000);
+    EXPECT_EQ(FrameStripAt(slot)->duration, 0);
+    EXPECT_EQ(FrameStripAt(slot)->framesReady, 0);
+    EXPECT_EQ(rec->RunCount(), 0u);
+    EXPECT_TRUE(Leftovers().empty());
+}
+
+TEST_F(StripWorkers, WaveformHasFourThousandPeaksOfTheSine) {
+    std::string video = qt::ClipAV(3.0, 160, 90);
+    intptr_t window = hwCreateWindow(0, "QMT_WaveformWnd", 0, 0, 400, 80);
+    int slot = OpenWaveform("Wave", video, "Player", 0);
+    WaveformRecord& wave = *WaveformAt(slot);
+    wave.waveWindow = window;
+    ASSERT_TRUE(StartWaveformAnalysis(slot));
+    ASSERT_TRUE(WaitFor([&] { return !wave.analysing; }, 120000));
+    EXPECT_NEAR(wave.duration, 3.0, 0.05);
+    EXPECT_EQ(wave.peakCount, 4000);
+    EXPECT_FALSE(wave.noSound);
+    // lavfi's sine has an amplitude of 1/8.
+    std::vector<float> peaks(wave.peaks, wave.peaks + wave.peakCount);
+    std::sort(peaks.begin(), peaks.end());
+    EXPECT_NEAR(peaks[2000], 0.125, 0.02);
+    EXPECT_LT(peaks.back(), 0.2);
+    EXPECT_EQ(rec->Last(), (std::vector<std::string>{"-y", "-i", video, "-ac", "1", "-ar", "8000", "-f", "s16le",
+                                                      "-acodec", "pcm_s16le", WaveformRawPath(slot)}));
+    EXPECT_EQ(WaveformRawPath(slot), tmp + "qmt_wf_" + std::to_string(slot) + ".raw");
+    EXPECT_GE(hwInvalidationCount(window), 1);
+    EXPECT_TRUE(Leftovers().empty());
+
+    // A quarter of a second decodes to 2000 samples: one peak each.
+    int quarter = OpenWaveform("Quarter", qt::ClipAudio(0.25), "Player", 0);
+    ASSERT_TRUE(StartWaveformAnalysis(quarter));
+    ASSERT_TRUE(WaitFor([&] { return !WaveformAt(quarter)->analysing; }, 120000));
+    EXPECT_EQ(WaveformAt(quarter)->peakCount, 2000);
+}
+
+TEST_F(StripWorkers, WaveformOfAVideoWithoutSoundSaysSo) {
+    int slot = OpenWaveform("Wave", qt::ClipVideoOnly(1.0, 160, 90), "Player", 0);
+    ASSERT_TRUE(StartWaveformAnalysis(slot));
+    ASSERT_TRUE(WaitFor([&] { return !WaveformAt(slot)->analysing; }, 120000));
+    EXPECT_TRUE(WaveformAt(slot)->noSound);
+    EXPECT_EQ(WaveformAt(slot)->peakCount, 0);
+    EXPECT_TRUE(Leftovers().empty());
+}
+
+TEST_F(StripWorkers, WaveformDestroyDuringTheDecodeEndsIt) {
+    rec->DelayWhen("s16le");
+    int slot = OpenWaveform("Wave", qt::ClipAV(3.0, 160, 90), "Player", 0);
+    ASSERT_TRUE(StartWaveformAnalysis(slot));
+    ASSERT_TRUE(WaitFor([&] { return !rec->DelayedPids().empty(); }, 60000));
+    uint64_t t0 = plat::TickMs();
+    std::string name = "wave";
+    char* params[] = {&name[0]};
+    WaveformDestroyAction(ActionArgs{params});
+    EXPECT_LT(Elapsed(t0), kWaveformDestroyWaitMs);
+    EXPECT_FALSE(Alive(rec->DelayedPids()[0]));
+    EXPECT_EQ(FindWaveform("Wave"), -1);
+    EXPECT_TRUE(Leftovers().empty());
+}
+
+TEST_F(StripWorkers, LanesAnalyseEachAudioLaneAtFourKilohertz) {
+    std::string video = qt::ClipVideoOnly(3.0, 160, 90);
+    std::string audio = qt::ClipAudio(3.0);
+    int slot = OpenTrackLanes("Lanes", video, audio, "Player", 0);
+    TrackLaneRecord& d = *TrackLaneAt(slot);
+    ASSERT_TRUE(StartTrackLaneAnalysis(slot));
+    ASSERT_TRUE(WaitFor([&] { return !d.analysing; }, 120000));
+    EXPECT_NEAR(d.duration, 3.0, 0.05);  // from V1, the first lane with a duration
+    EXPECT_EQ(d.lanes[0].peakCount, 0);  // video lanes are not analysed
+    EXPECT_EQ(d.lanes[1].peakCount, 2000);
+    EXPECT_EQ(rec->Last(), (std::vector<std::string>{"-y", "-i", audio, "-ac", "1", "-ar", "4000", "-f", "s16le",
+                                                      "-acodec", "pcm_s16le", tmp + "qmt_tl_a1.raw"}));
+    // With the worker done, an added lane is analysed by the action itself.
+    std::vector<std::string> values = {"lanes", video, "Video sound", "pink"};
+    char* params[] = {&values[0][0], &values[1][0], &values[2][0], &values[3][0]};
+    TrackLaneAddAudioAction(ActionArgs{params});
+    EXPECT_EQ(d.laneCount, 3);
+    EXPECT_EQ(d.lanes[2].peakCount, 0);
+    EXPECT_TRUE(d.lanes[2].noSound);  // that video has no sound
+    values[1] = qt::ClipAudio(0.25);
+    char* quarter[] = {&values[0][0], &values[1][0], &values[2][0], &values[3][0]};
+    TrackLaneAddAudioAction(ActionArgs{quarter});
+    EXPECT_EQ(d.lanes[3].peakCount, 1000);
+    EXPECT_EQ(d.lanes[3].colour, StripRgb(255, 100, 150));
+    TrackLaneAddAudioAction(ActionArgs{quarter});
+    EXPECT_EQ(capture::Last("[QMT_Error]"), "Max lanes reached.");
+    EXPECT_TRUE(Leftovers().empty());
+}
+
+TEST_F(StripWorkers, PageTearDownStopsLaneAnalysisAndExtraction) {
+    rec->DelayWhen("-ar");
+    int lanes = OpenTrackLanes("Lanes", qt::ClipAV(3.0, 160, 90), "", "Player", 0);
+    ASSERT_TRUE(StartTrackLaneAnalysis(lanes));
+    int strip = OpenFrameStrip("Strip", qt::ClipAV(3.0, 160, 90), "Player", 0, 320, 90);
+    ASSERT_TRUE(StartFrameStripExtraction(strip));
+    ASSERT_TRUE(WaitFor([&] { return !rec->DelayedPids().empty(); }, 60000));
+    ASSERT_TRUE(WaitFor([&] { return FrameStripAt(strip)->framesReady > 0; }, 60000));
+    uint64_t t0 = plat::TickMs();
+    PageTearDown();
+    EXPECT_LT(Elapsed(t0), kStripRecreateWaitMs);
+    EXPECT_FALSE(Alive(rec->DelayedPids()[0]));
+    EXPECT_EQ(FindTrackLane("Lanes"), -1);
+    EXPECT_EQ(FindFrameStrip("Strip"), -1);
+    EXPECT_EQ(LiveThumbnailBitmaps(), 0);
+    EXPECT_TRUE(Leftovers().empty());
+}
