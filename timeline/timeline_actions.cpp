@@ -134,7 +134,7 @@ void OnCreate(const ActionArgs& a) {
     InitTimelineRecord(tl, rect, player);
     plat::InitLock(tl.lock);
     tl.rectWindow = parent;
-    tl.window = CreateTimelineWindow(parent);
+    tl.window = CreateTimelineWindow(parent, slot);
     if (!tl.window) {
         plat::DeleteLock(tl.lock);
         memset(static_cast<void*>(&tl), 0, sizeof tl);

@@ -77,7 +77,9 @@ bool RunFFmpeg(const std::string& arguments, double totalSeconds) {
         }
         plat::PumpMessages();
         if (ended) break;
-        plat::SleepMs(50);
+        // At most 50 ms between message pumps, but no waiting once the tool
+        // has ended or has more to say.
+        plat::WaitChildOrInput(child, 50);
     }
     while (unsigned long waiting = plat::BytesWaiting(child)) {
         if (plat::ReadPipe(child, chunk, waiting < kChunk ? waiting : kChunk) <= 0) break;
