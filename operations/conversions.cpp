@@ -6,7 +6,7 @@
 #include "toolchain/probe.h"
 
 bool ConvertWithCodecs(const std::string& input, const std::string& videoWord, const std::string& audioWord,
-                       const std::string& qualityWord, const std::string& output) {
+                       const std::string& qualityWord, const std::string& output, const std::string& videoTag) {
     BeginOperation();
     // The codec names are held in 63-character fields; a longer word cannot be
     // a codec name, and cutting it short would run something nobody asked for.
@@ -15,7 +15,8 @@ bool ConvertWithCodecs(const std::string& input, const std::string& videoWord, c
         return false;
     }
     CodecChoice c = ChooseCodecs(videoWord, audioWord, qualityWord);
-    return FinishOperation(Fmt("-i \"%s\" -c:v %s %s %s %s \"%s\"", input.c_str(), c.encoder.c_str(),
+    std::string encoder = videoTag.empty() ? c.encoder : c.encoder + " -tag:v " + videoTag;
+    return FinishOperation(Fmt("-i \"%s\" -c:v %s %s %s %s \"%s\"", input.c_str(), encoder.c_str(),
                                c.audioOption.c_str(), c.rateOption.c_str(), c.extraOption.c_str(), output.c_str()),
                            ProbeDurationSeconds(input), output);
 }
