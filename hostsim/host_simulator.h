@@ -81,6 +81,7 @@ public:
     //   Rectangle Name W H    creates a named Rectangle
     //   Message N             sends host message N
     //   Echo text             prints text with variables expanded
+    //   Dialog ... / Edit ...  drive the plug-in's dialogs (hostsim/dialog_driver.h)
     // Returns 0 on success; on an error writes "line N: reason" to `error`.
     int RunScript(const std::string& text, std::string* output, std::string* error);
     // Runs one line; false with a reason on an error.
