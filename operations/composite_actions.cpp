@@ -18,16 +18,17 @@ void ExtractAudio(const ActionArgs& a) { ExtractAudioTrack(a.text(0), a.text(2),
 
 void AddAudio(const ActionArgs& a) {
     double delay = atof(a.raw(2));
-    std::string args;
+    CommandOutcome args;
     if (delay > 0) {
         double ms = delay * 1000;
-        args = Fmt("-i \"%s\" -i \"%s\" -filter_complex \"[1:a]adelay=%.0f|%.0f[a1];[0:a][a1]amix=2:duration=first[outa]\" "
-                   "-map 0:v -map \"[outa]\" -c:v copy -c:a aac \"%s\"",
-                   a.raw(0), a.raw(1), ms, ms, a.raw(3));
+        args = BuildCommand("-i \"%s\" -i \"%s\" -filter_complex \"[1:a]adelay=%.0f|%.0f[a1];[0:a][a1]amix=2:duration=first[outa]\" "
+                            "-map 0:v -map \"[outa]\" -c:v copy -c:a aac \"%s\"",
+                            {{"VideoFile", a.raw(0)}, {"AudioFile", a.raw(1)}, {"DelaySec", ms}, {"DelaySec", ms},
+                             {"OutputFile", a.raw(3)}});
     } else {
-        args = Fmt("-i \"%s\" -i \"%s\" -filter_complex \"[0:a][1:a]amix=2:duration=first[outa]\" -map 0:v -map \"[outa]\" "
-                   "-c:v copy -c:a aac \"%s\"",
-                   a.raw(0), a.raw(1), a.raw(3));
+        args = BuildCommand("-i \"%s\" -i \"%s\" -filter_complex \"[0:a][1:a]amix=2:duration=first[outa]\" -map 0:v "
+                            "-map \"[outa]\" -c:v copy -c:a aac \"%s\"",
+                            {{"VideoFile", a.raw(0)}, {"AudioFile", a.raw(1)}, {"OutputFile", a.raw(3)}});
     }
     RunOperation(a.text(0), args, a.text(3));
 }
@@ -35,14 +36,15 @@ void AddAudio(const ActionArgs& a) {
 void Watermark(const ActionArgs& a) {
     std::string position = WatermarkPosition(a.text(2));
     double opacity = atof(a.raw(3));
-    std::string args;
+    CommandOutcome args;
     if (opacity > 0 && opacity < 1)
-        args = Fmt("-i \"%s\" -i \"%s\" -filter_complex \"[1:v]format=rgba,colorchannelmixer=aa=%.2f[wm];[0:v][wm]overlay=%s\" "
-                   "-c:v libx264 -preset fast -crf 18 -c:a copy \"%s\"",
-                   a.raw(0), a.raw(1), opacity, position.c_str(), a.raw(4));
+        args = BuildCommand("-i \"%s\" -i \"%s\" -filter_complex \"[1:v]format=rgba,colorchannelmixer=aa=%.2f[wm];"
+                            "[0:v][wm]overlay=%s\" -c:v libx264 -preset fast -crf 18 -c:a copy \"%s\"",
+                            {{"InputFile", a.raw(0)}, {"ImageFile", a.raw(1)}, {"Opacity", opacity}, {"Position", position},
+                             {"OutputFile", a.raw(4)}});
     else  // out of range or not a number: laid on fully opaque
-        args = Fmt("-i \"%s\" -i \"%s\" -filter_complex \"overlay=%s\" -c:v libx264 -preset fast -crf 18 -c:a copy \"%s\"",
-                   a.raw(0), a.raw(1), position.c_str(), a.raw(4));
+        args = BuildCommand("-i \"%s\" -i \"%s\" -filter_complex \"overlay=%s\" -c:v libx264 -preset fast -crf 18 -c:a copy \"%s\"",
+                            {{"InputFile", a.raw(0)}, {"ImageFile", a.raw(1)}, {"Position", position}, {"OutputFile", a.raw(4)}});
     RunOperation(a.text(0), args, a.text(4));
 }
 
@@ -50,14 +52,18 @@ void ExtractFrames(const ActionArgs& a) {
     BeginOperation();
     double length = ParseTimeValue(a.raw(2)) - ParseTimeValue(a.raw(1));
     double rate = 1.0 / atof(a.raw(3));
-    FinishOperation(Fmt("-ss %s -to %s -i \"%s\" -vf \"fps=%.4f\" -q:v 2 \"%s\"", a.raw(1), a.raw(2), a.raw(0), rate, a.raw(4)),
+    FinishOperation(BuildCommand("-ss %s -to %s -i \"%s\" -vf \"fps=%.4f\" -q:v 2 \"%s\"",
+                                 {{"Start", a.raw(1)}, {"End", a.raw(2)}, {"InputFile", a.raw(0)}, {"Interval", rate},
+                                  {"Pattern", a.raw(4)}}),
                     length, a.text(4));
 }
 
 void Thumbnail(const ActionArgs& a) {
     BeginOperation();
     std::string at = Fmt("%.2f", ProbeDurationSeconds(a.text(0)) / 3);
-    FinishOperation(Fmt("-ss %s -i \"%s\" -frames:v 1 -q:v 2 \"%s\"", at.c_str(), a.raw(0), a.raw(1)), 0, a.text(1));
+    FinishOperation(BuildCommand("-ss %s -i \"%s\" -frames:v 1 -q:v 2 \"%s\"",
+                                 {{"Time", at}, {"InputFile", a.raw(0)}, {"OutputFile", a.raw(1)}}),
+                    0, a.text(1));
 }
 
 void ContactSheet(const ActionArgs& a) {
@@ -69,16 +75,18 @@ void ContactSheet(const ActionArgs& a) {
         return;
     }
     double interval = total / (cells + 1);
-    FinishOperation(Fmt("-i \"%s\" -vf \"fps=1/%.2f,scale=320:-1,tile=%sx%s\" -frames:v 1 -q:v 2 \"%s\"", a.raw(0), interval,
-                        a.raw(1), a.raw(2), a.raw(3)),
+    FinishOperation(BuildCommand("-i \"%s\" -vf \"fps=1/%.2f,scale=320:-1,tile=%sx%s\" -frames:v 1 -q:v 2 \"%s\"",
+                                 {{"InputFile", a.raw(0)}, {"Interval", interval}, {"Columns", a.raw(1)}, {"Rows", a.raw(2)},
+                                  {"OutputFile", a.raw(3)}}),
                     0, a.text(3));
 }
 
 void ExtractGif(const ActionArgs& a) {
     BeginOperation();
-    FinishOperation(Fmt("-ss %s -t %s -i \"%s\" -filter_complex \"fps=%s,scale=%s:-1:flags=lanczos,split[s0][s1];"
-                        "[s0]palettegen[p];[s1][p]paletteuse\" -loop 0 \"%s\"",
-                        a.raw(1), a.raw(2), a.raw(0), a.raw(4), a.raw(3), a.raw(5)),
+    FinishOperation(BuildCommand("-ss %s -t %s -i \"%s\" -filter_complex \"fps=%s,scale=%s:-1:flags=lanczos,split[s0][s1];"
+                                 "[s0]palettegen[p];[s1][p]paletteuse\" -loop 0 \"%s\"",
+                                 {{"StartSec", a.raw(1)}, {"DurationSec", a.raw(2)}, {"InputFile", a.raw(0)}, {"FPS", a.raw(4)},
+                                  {"Width", a.raw(3)}, {"OutputFile", a.raw(5)}}),
                     atof(a.raw(2)), a.text(5));
 }
 
@@ -96,16 +104,19 @@ void Compress(const ActionArgs& a) {
         return;
     }
     double bitrate = CompressBitrate(atof(a.raw(1)), total);
-    FinishOperation(Fmt("-i \"%s\" -c:v libx264 -b:v %.0f -maxrate %.0f -bufsize %.0f -c:a aac -b:a 128k -preset fast \"%s\"",
-                        a.raw(0), bitrate, bitrate * 1.5, bitrate * 2, a.raw(2)),
+    FinishOperation(BuildCommand("-i \"%s\" -c:v libx264 -b:v %.0f -maxrate %.0f -bufsize %.0f -c:a aac -b:a 128k -preset fast \"%s\"",
+                                 {{"InputFile", a.raw(0)}, {"TargetMB", bitrate}, {"TargetMB", bitrate * 1.5},
+                                  {"TargetMB", bitrate * 2}, {"OutputFile", a.raw(2)}}),
                     total, a.text(2));
 }
 
 void ChromaKey(const ActionArgs& a) {
     std::string key = ChromaKeyColour(a.text(2));
-    RunOperation(a.text(0), Fmt("-i \"%s\" -i \"%s\" -filter_complex \"[0:v]chromakey=%s:%s:0.1[fg];[1:v][fg]overlay[outv]\" "
-                        "-map \"[outv]\" -map 0:a? -c:v libx264 -preset fast -crf 18 -c:a aac \"%s\"",
-                        a.raw(0), a.raw(1), key.c_str(), a.raw(3), a.raw(4)),
+    RunOperation(a.text(0),
+                 BuildCommand("-i \"%s\" -i \"%s\" -filter_complex \"[0:v]chromakey=%s:%s:0.1[fg];[1:v][fg]overlay[outv]\" "
+                              "-map \"[outv]\" -map 0:a? -c:v libx264 -preset fast -crf 18 -c:a aac \"%s\"",
+                              {{"Foreground", a.raw(0)}, {"Background", a.raw(1)}, {"KeyColor", key}, {"Similarity", a.raw(3)},
+                               {"OutputFile", a.raw(4)}}),
                  a.text(4));
 }
 
@@ -113,13 +124,17 @@ void Stabilize(const ActionArgs& a) {
     BeginOperation();
     double total = ProbeDurationSeconds(a.text(0));
     const std::string transforms = plat::TempFolder() + "qmt_trf.trf";
-    std::string detect = Fmt("-i \"%s\" -vf \"vidstabdetect=shakiness=%d:result='%s'\" -f null %s", a.raw(0),
-                             StabilizeShakiness(a.text(1)), transforms.c_str(), plat::NullDevice().c_str());
-    if (ArgumentsFit(detect) && RunFFmpeg(detect, total)) {
+    // The filter option reads ':' and '\' as its own syntax, so the path is
+    // escaped as the subtitles path is; a Windows temp folder holds both.
+    const std::string escaped = EscapeSubtitlePath(transforms);
+    CommandOutcome detect = BuildCommand("-i \"%s\" -vf \"vidstabdetect=shakiness=%d:result='%s'\" -f null %s",
+                                         {{"InputFile", a.raw(0)}, {"Strength", StabilizeShakiness(a.text(1))},
+                                          {"TempFile", escaped}, {"NullDevice", plat::NullDevice()}});
+    if (RunStep(detect, total)) {
         ReportProgress(50);
-        FinishOperation(Fmt("-i \"%s\" -vf \"vidstabtransform=input='%s':smoothing=10,unsharp=5:5:0.8:3:3:0.4\" "
-                            "-c:v libx264 -preset fast -crf 18 -c:a copy \"%s\"",
-                            a.raw(0), transforms.c_str(), a.raw(2)),
+        FinishOperation(BuildCommand("-i \"%s\" -vf \"vidstabtransform=input='%s':smoothing=10,unsharp=5:5:0.8:3:3:0.4\" "
+                                     "-c:v libx264 -preset fast -crf 18 -c:a copy \"%s\"",
+                                     {{"InputFile", a.raw(0)}, {"TempFile", escaped}, {"OutputFile", a.raw(2)}}),
                         total, a.text(2));
     }
     plat::DeleteFilePath(transforms);
@@ -127,9 +142,11 @@ void Stabilize(const ActionArgs& a) {
 
 void BurnSubtitles(const ActionArgs& a) {
     std::string path = EscapeSubtitlePath(a.text(1));
-    RunOperation(a.text(0), Fmt("-i \"%s\" -vf \"subtitles='%s':force_style='FontSize=%s,PrimaryColour=&H%s&'\" "
-                        "-c:v libx264 -preset fast -crf 18 -c:a copy \"%s\"",
-                        a.raw(0), path.c_str(), a.raw(2), a.raw(3), a.raw(4)),
+    RunOperation(a.text(0),
+                 BuildCommand("-i \"%s\" -vf \"subtitles='%s':force_style='FontSize=%s,PrimaryColour=&H%s&'\" "
+                              "-c:v libx264 -preset fast -crf 18 -c:a copy \"%s\"",
+                              {{"InputFile", a.raw(0)}, {"SRTFile", path}, {"FontSize", a.raw(2)}, {"Color", a.raw(3)},
+                               {"OutputFile", a.raw(4)}}),
                  a.text(4));
 }
 
@@ -137,26 +154,28 @@ void Loop(const ActionArgs& a) {
     BeginOperation();
     double total = ProbeDurationSeconds(a.text(0));
     int repeats = LoopRepeats(a.text(1));
-    FinishOperation(Fmt("-stream_loop %d -i \"%s\" -c copy \"%s\"", repeats, a.raw(0), a.raw(2)), (repeats + 1) * total,
-                    a.text(2));
+    FinishOperation(BuildCommand("-stream_loop %d -i \"%s\" -c copy \"%s\"",
+                                 {{"Count", repeats}, {"InputFile", a.raw(0)}, {"OutputFile", a.raw(2)}}),
+                    (repeats + 1) * total, a.text(2));
 }
 
 void FromImages(const ActionArgs& a) {
     BeginOperation();
-    FinishOperation(Fmt("-framerate %s -i \"%s\" -t %s -c:v libx264 -preset fast -crf 18 -pix_fmt yuv420p \"%s\"", a.raw(1),
-                        a.raw(0), a.raw(2), a.raw(3)),
+    FinishOperation(BuildCommand("-framerate %s -i \"%s\" -t %s -c:v libx264 -preset fast -crf 18 -pix_fmt yuv420p \"%s\"",
+                                 {{"FPS", a.raw(1)}, {"Pattern", a.raw(0)}, {"DurationSec", a.raw(2)}, {"OutputFile", a.raw(3)}}),
                     atof(a.raw(2)), a.text(3));
 }
 
 void FromImage(const ActionArgs& a) {
     BeginOperation();
-    std::string args;
+    CommandOutcome args;
     if (!a.text(2).empty())
-        args = Fmt("-loop 1 -i \"%s\" -i \"%s\" -c:v libx264 -t %s -pix_fmt yuv420p -preset fast -crf 18 -c:a aac -shortest \"%s\"",
-                   a.raw(0), a.raw(2), a.raw(1), a.raw(3));
+        args = BuildCommand("-loop 1 -i \"%s\" -i \"%s\" -c:v libx264 -t %s -pix_fmt yuv420p -preset fast -crf 18 -c:a aac "
+                            "-shortest \"%s\"",
+                            {{"ImageFile", a.raw(0)}, {"AudioFile", a.raw(2)}, {"DurationSec", a.raw(1)}, {"OutputFile", a.raw(3)}});
     else
-        args = Fmt("-loop 1 -i \"%s\" -c:v libx264 -t %s -pix_fmt yuv420p -preset fast -crf 18 \"%s\"", a.raw(0), a.raw(1),
-                   a.raw(3));
+        args = BuildCommand("-loop 1 -i \"%s\" -c:v libx264 -t %s -pix_fmt yuv420p -preset fast -crf 18 \"%s\"",
+                            {{"ImageFile", a.raw(0)}, {"DurationSec", a.raw(1)}, {"OutputFile", a.raw(3)}});
     FinishOperation(args, atof(a.raw(1)), a.text(3));
 }
 

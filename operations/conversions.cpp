@@ -5,6 +5,12 @@
 #include "operations/word_tables.h"
 #include "toolchain/probe.h"
 
+// The encoder, and the codec tag of the video stream when one is asked for.
+static CommandOutcome VideoCodecOption(const std::string& encoder, const std::string& tag) {
+    if (tag.empty()) return BuildCommand("%s", {{"VCodec", encoder}});
+    return BuildCommand("%s -tag:v %s", {{"VCodec", encoder}, {"VCodec", tag}});
+}
+
 bool ConvertWithCodecs(const std::string& input, const std::string& videoWord, const std::string& audioWord,
                        const std::string& qualityWord, const std::string& output, const std::string& videoTag) {
     BeginOperation();
@@ -15,20 +21,29 @@ bool ConvertWithCodecs(const std::string& input, const std::string& videoWord, c
         return false;
     }
     CodecChoice c = ChooseCodecs(videoWord, audioWord, qualityWord);
-    std::string encoder = videoTag.empty() ? c.encoder : c.encoder + " -tag:v " + videoTag;
-    return FinishOperation(Fmt("-i \"%s\" -c:v %s %s %s %s \"%s\"", input.c_str(), encoder.c_str(),
-                               c.audioOption.c_str(), c.rateOption.c_str(), c.extraOption.c_str(), output.c_str()),
-                           ProbeDurationSeconds(input), output);
+    // The option groups are assembled first so each typed word is checked in
+    // its own unquoted slot; the preset texts come from the fixed table.
+    CommandOutcome audio = c.audioCodec.empty() ? BuildCommand("-an", {}) : BuildCommand("-c:a %s", {{"ACodec", c.audioCodec}});
+    CommandOutcome command = BuildCommand("-i \"%s\" -c:v %s %s %s %s \"%s\"",
+                                          {{"InputFile", input},
+                                           {"VCodec", VideoCodecOption(c.encoder, videoTag)},
+                                           {"ACodec", audio},
+                                           {"Quality", BuildCommand("-crf %s", {{"Quality", c.crf}})},
+                                           {"Quality", BuildCommand(c.extraOption.c_str(), {})},
+                                           {"OutputFile", output}});
+    if (!CommandAccepted(command)) return false;
+    return FinishOperation(command, ProbeDurationSeconds(input), output);
 }
 
 bool EncodeGif(const std::string& input, const std::string& width, const std::string& fps, const std::string& output) {
     return RunOperation(input,
-                        Fmt("-i \"%s\" -filter_complex \"fps=%s,scale=%s:-1:flags=lanczos,split[s0][s1];[s0]palettegen[p];"
-                            "[s1][p]paletteuse\" -loop 0 \"%s\"",
-                            input.c_str(), fps.c_str(), width.c_str(), output.c_str()),
+                        BuildCommand("-i \"%s\" -filter_complex \"fps=%s,scale=%s:-1:flags=lanczos,split[s0][s1];"
+                                     "[s0]palettegen[p];[s1][p]paletteuse\" -loop 0 \"%s\"",
+                                     {{"InputFile", input}, {"FPS", fps}, {"Width", width}, {"OutputFile", output}}),
                         output);
 }
 
 bool ExtractAudioTrack(const std::string& input, const std::string& output, const std::string& formatWord) {
-    return RunOperation(input, Fmt(ExtractAudioTemplate(formatWord), input.c_str(), output.c_str()), output);
+    return RunOperation(input, BuildCommand(ExtractAudioTemplate(formatWord), {{"InputFile", input}, {"OutputFile", output}}),
+                        output);
 }

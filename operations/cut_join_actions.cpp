@@ -17,40 +17,49 @@ namespace {
 void TrimExact(const ActionArgs& a) {
     BeginOperation();
     double length = ParseTimeValue(a.raw(2)) - ParseTimeValue(a.raw(1));
-    FinishOperation(Fmt("-i \"%s\" -ss %s -to %s -c:v libx264 -preset fast -crf 18 -c:a aac -b:a 192k \"%s\"", a.raw(0),
-                        a.raw(1), a.raw(2), a.raw(3)),
+    FinishOperation(BuildCommand("-i \"%s\" -ss %s -to %s -c:v libx264 -preset fast -crf 18 -c:a aac -b:a 192k \"%s\"",
+                                 {{"InputFile", a.raw(0)}, {"StartTime", a.raw(1)}, {"EndTime", a.raw(2)},
+                                  {"OutputFile", a.raw(3)}}),
                     length > 0 ? length : 0, a.text(3));
 }
 
 void SplitAtTime(const ActionArgs& a) {
     BeginOperation();
+    // Both commands are checked before either runs.
+    CommandOutcome first = BuildCommand("-i \"%s\" -to %s -c copy \"%s\"",
+                                        {{"InputFile", a.raw(0)}, {"SplitTime", a.raw(1)}, {"OutputFile1", a.raw(2)}});
+    CommandOutcome second = BuildCommand("-ss %s -i \"%s\" -c copy \"%s\"",
+                                         {{"SplitTime", a.raw(1)}, {"InputFile", a.raw(0)}, {"OutputFile2", a.raw(3)}});
+    if (!CommandAccepted(first) || !CommandAccepted(second)) return;
     double total = ProbeDurationSeconds(a.text(0));
     double split = ParseTimeValue(a.raw(1));
-    std::string first = Fmt("-i \"%s\" -to %s -c copy \"%s\"", a.raw(0), a.raw(1), a.raw(2));
-    if (!ArgumentsFit(first) || !RunFFmpeg(first, split)) return;
+    if (!RunStep(first, split)) return;
     ReportProgress(50);
     // The first file stays when the second run fails: it is a finished cut.
-    FinishOperation(Fmt("-ss %s -i \"%s\" -c copy \"%s\"", a.raw(1), a.raw(0), a.raw(3)), total - split, a.text(3));
+    FinishOperation(second, total - split, a.text(3));
 }
 
 void RemoveSegment(const ActionArgs& a) {
     BeginOperation();
     const std::string p1 = plat::TempFolder() + "qmt_s1.ts", p2 = plat::TempFolder() + "qmt_s2.ts";
+    // All three commands are checked before the first runs.
+    CommandOutcome first = BuildCommand("-i \"%s\" -to %s -c copy -bsf:v h264_mp4toannexb -f mpegts \"%s\"",
+                                        {{"InputFile", a.raw(0)}, {"SegStart", a.raw(1)}, {"TempFile", p1}});
+    CommandOutcome second = BuildCommand("-ss %s -i \"%s\" -c copy -bsf:v h264_mp4toannexb -f mpegts \"%s\"",
+                                         {{"SegEnd", a.raw(2)}, {"InputFile", a.raw(0)}, {"TempFile", p2}});
+    CommandOutcome join = BuildCommand("-i \"concat:%s|%s\" -c copy -bsf:a aac_adtstoasc \"%s\"",
+                                       {{"TempFile", p1}, {"TempFile", p2}, {"OutputFile", a.raw(3)}});
+    if (!CommandAccepted(first) || !CommandAccepted(second) || !CommandAccepted(join)) return;
     double total = ProbeDurationSeconds(a.text(0));
     double segStart = ParseTimeValue(a.raw(1)), segEnd = ParseTimeValue(a.raw(2));
-    std::string first = Fmt("-i \"%s\" -to %s -c copy -bsf:v h264_mp4toannexb -f mpegts \"%s\"", a.raw(0), a.raw(1),
-                            p1.c_str());
-    if (!ArgumentsFit(first) || !RunFFmpeg(first, segStart)) {
+    if (!RunStep(first, segStart)) {
         plat::DeleteFilePath(p1);
         return;
     }
     ReportProgress(33);
-    std::string second = Fmt("-ss %s -i \"%s\" -c copy -bsf:v h264_mp4toannexb -f mpegts \"%s\"", a.raw(2), a.raw(0),
-                             p2.c_str());
-    if (ArgumentsFit(second) && RunFFmpeg(second, total - segEnd)) {
+    if (RunStep(second, total - segEnd)) {
         ReportProgress(66);
-        FinishOperation(Fmt("-i \"concat:%s|%s\" -c copy -bsf:a aac_adtstoasc \"%s\"", p1.c_str(), p2.c_str(), a.raw(3)),
-                        total - (segEnd - segStart), a.text(3));
+        FinishOperation(join, total - (segEnd - segStart), a.text(3));
     }
     plat::DeleteFilePath(p1);
     plat::DeleteFilePath(p2);
@@ -79,7 +88,8 @@ void ConcatList(const ActionArgs& a) {
         ReportError("Failed to create concat list.");
         return;
     }
-    FinishOperation(Fmt("-f concat -safe 0 -i \"%s\" -c copy \"%s\"", list.c_str(), a.raw(1)), 0, a.text(1));
+    FinishOperation(BuildCommand("-f concat -safe 0 -i \"%s\" -c copy \"%s\"", {{"ListFile", list}, {"OutputFile", a.raw(1)}}),
+                    0, a.text(1));
     plat::DeleteFilePath(list);
 }
 
@@ -89,10 +99,11 @@ void JoinWithTransition(const ActionArgs& a) {
     double t = atof(a.raw(3));
     // Neither the type nor the duration is checked: ffmpeg's verdict is what
     // the author sees.
-    FinishOperation(Fmt("-i \"%s\" -i \"%s\" -filter_complex \"[0:v][1:v]xfade=transition=%s:duration=%.2f:offset=%.2f[outv];"
-                        "[0:a][1:a]acrossfade=d=%.2f[outa]\" -map \"[outv]\" -map \"[outa]\" -c:v libx264 -preset fast "
-                        "-crf 18 -c:a aac \"%s\"",
-                        a.raw(0), a.raw(1), a.raw(2), t, d1 - t, t, a.raw(4)),
+    FinishOperation(BuildCommand("-i \"%s\" -i \"%s\" -filter_complex \"[0:v][1:v]xfade=transition=%s:duration=%.2f:offset=%.2f[outv];"
+                                 "[0:a][1:a]acrossfade=d=%.2f[outa]\" -map \"[outv]\" -map \"[outa]\" -c:v libx264 -preset fast "
+                                 "-crf 18 -c:a aac \"%s\"",
+                                 {{"File1", a.raw(0)}, {"File2", a.raw(1)}, {"Type", a.raw(2)}, {"Duration", t},
+                                  {"Offset", d1 - t}, {"Duration", t}, {"OutputFile", a.raw(4)}}),
                     d1 + d2 - t, a.text(4));
 }
 

@@ -15,22 +15,34 @@ bool ArgumentsFit(const std::string& arguments) {
     return false;
 }
 
-bool FinishOperation(const std::string& arguments, double expectedSeconds, const std::string& output) {
-    if (!ArgumentsFit(arguments)) return false;
-    if (!RunFFmpeg(arguments, expectedSeconds)) return false;
+bool CommandAccepted(const CommandOutcome& command) {
+    if (!command.ok) {
+        ReportError(command.error);
+        return false;
+    }
+    return ArgumentsFit(command.text);
+}
+
+bool RunStep(const CommandOutcome& command, double expectedSeconds) {
+    return CommandAccepted(command) && RunFFmpeg(command.text, expectedSeconds);
+}
+
+bool FinishOperation(const CommandOutcome& command, double expectedSeconds, const std::string& output) {
+    if (!RunStep(command, expectedSeconds)) return false;
     ReportComplete(output);
     return true;
 }
 
-bool RunOperation(const std::string& probeInput, const std::string& arguments, const std::string& output) {
+bool RunOperation(const std::string& probeInput, const CommandOutcome& command, const std::string& output) {
     BeginOperation();
+    if (!CommandAccepted(command)) return false;
     double expected = ProbeDurationSeconds(probeInput);
-    return FinishOperation(arguments, expected, output);
+    return FinishOperation(command, expected, output);
 }
 
 bool ApplyVideoFilter(const std::string& input, const std::string& filter, const std::string& output) {
     return RunOperation(input,
-                        Fmt("-i \"%s\" -vf \"%s\" -c:v libx264 -preset fast -crf 18 -c:a copy \"%s\"", input.c_str(),
-                            filter.c_str(), output.c_str()),
+                        BuildCommand("-i \"%s\" -vf \"%s\" -c:v libx264 -preset fast -crf 18 -c:a copy \"%s\"",
+                                     {{"InputFile", input}, {"Filter", filter}, {"OutputFile", output}}),
                         output);
 }

@@ -9,8 +9,6 @@
 
 namespace {
 
-const char* const kEncodeVideo = "-c:v libx264 -preset fast -crf 18";
-
 // The geometry actions share the video-filter template; only where the
 // output parameter sits differs.
 void FilterRun(const ActionArgs& a, const std::string& filter, int outputIndex) {
@@ -19,35 +17,41 @@ void FilterRun(const ActionArgs& a, const std::string& filter, int outputIndex) 
 
 void Trim(const ActionArgs& a) {
     BeginOperation();
-    FinishOperation(Fmt("-ss %s -to %s -i \"%s\" -c copy \"%s\"", a.raw(1), a.raw(2), a.raw(0), a.raw(3)), 0, a.text(3));
+    FinishOperation(BuildCommand("-ss %s -to %s -i \"%s\" -c copy \"%s\"", {{"StartTime", a.raw(1)}, {"EndTime", a.raw(2)},
+                                                                              {"InputFile", a.raw(0)}, {"OutputFile", a.raw(3)}}),
+                    0, a.text(3));
 }
 
 void Overlay(const ActionArgs& a) {
     RunOperation(a.text(0),
-                 Fmt("-i \"%s\" -i \"%s\" -filter_complex \"overlay=%s:%s\" %s -c:a copy \"%s\"", a.raw(0), a.raw(1),
-                     a.raw(2), a.raw(3), kEncodeVideo, a.raw(4)),
+                 BuildCommand("-i \"%s\" -i \"%s\" -filter_complex \"overlay=%s:%s\" -c:v libx264 -preset fast -crf 18 "
+                              "-c:a copy \"%s\"",
+                              {{"BaseVideo", a.raw(0)}, {"OverlayVideo", a.raw(1)}, {"X", a.raw(2)}, {"Y", a.raw(3)},
+                               {"OutputFile", a.raw(4)}}),
                  a.text(4));
 }
 
 void OverlayAdvanced(const ActionArgs& a) {
     RunOperation(a.text(0),
-                 Fmt("-i \"%s\" -i \"%s\" -filter_complex \"[1:v]scale=%s:-1[ov];[0:v][ov]overlay=%s:%s:enable='between(t,%s,%s)'\" "
-                     "%s -c:a copy \"%s\"",
-                     a.raw(0), a.raw(1), a.raw(4), a.raw(2), a.raw(3), a.raw(5), a.raw(6), kEncodeVideo, a.raw(7)),
+                 BuildCommand("-i \"%s\" -i \"%s\" -filter_complex \"[1:v]scale=%s:-1[ov];[0:v][ov]overlay=%s:%s:"
+                              "enable='between(t,%s,%s)'\" -c:v libx264 -preset fast -crf 18 -c:a copy \"%s\"",
+                              {{"Base", a.raw(0)}, {"Overlay", a.raw(1)}, {"Scale", a.raw(4)}, {"X", a.raw(2)}, {"Y", a.raw(3)},
+                               {"StartSec", a.raw(5)}, {"EndSec", a.raw(6)}, {"Output", a.raw(7)}}),
                  a.text(7));
 }
 
 void ReplaceAudio(const ActionArgs& a) {
     RunOperation(a.text(0),
-                 Fmt("-i \"%s\" -i \"%s\" -c:v copy -map 0:v:0 -map 1:a:0 -shortest \"%s\"", a.raw(0), a.raw(1), a.raw(2)),
+                 BuildCommand("-i \"%s\" -i \"%s\" -c:v copy -map 0:v:0 -map 1:a:0 -shortest \"%s\"",
+                              {{"VideoFile", a.raw(0)}, {"AudioFile", a.raw(1)}, {"OutputFile", a.raw(2)}}),
                  a.text(2));
 }
 
 void MixAudio(const ActionArgs& a) {
     RunOperation(a.text(0),
-                 Fmt("-i \"%s\" -i \"%s\" -filter_complex \"[0:a]volume=1.0[a0];[1:a]volume=%s[a1];"
-                     "[a0][a1]amix=inputs=2:duration=first[outa]\" -map 0:v -map \"[outa]\" -c:v copy -c:a aac \"%s\"",
-                     a.raw(0), a.raw(1), a.raw(2), a.raw(3)),
+                 BuildCommand("-i \"%s\" -i \"%s\" -filter_complex \"[0:a]volume=1.0[a0];[1:a]volume=%s[a1];"
+                              "[a0][a1]amix=inputs=2:duration=first[outa]\" -map 0:v -map \"[outa]\" -c:v copy -c:a aac \"%s\"",
+                              {{"VideoFile", a.raw(0)}, {"AudioFile", a.raw(1)}, {"Volume", a.raw(2)}, {"OutputFile", a.raw(3)}}),
                  a.text(3));
 }
 
@@ -72,14 +76,18 @@ void Speed(const ActionArgs& a) {
     double factor = SpeedFactor(a.text(1));
     std::string input = a.text(0), output = a.text(2);
     BeginOperation();
-    FinishOperation(Fmt("-i \"%s\" -filter_complex \"[0:v]setpts=%.4f*PTS[v];[0:a]atempo=%.4f[a]\" -map \"[v]\" -map \"[a]\" "
-                        "-c:v libx264 -preset fast -crf 18 -c:a aac \"%s\"",
-                        input.c_str(), 1.0 / factor, factor, output.c_str()),
+    // atempo takes 0.5 to 100 per stage; factors outside run as a chain.
+    FinishOperation(BuildCommand("-i \"%s\" -filter_complex \"[0:v]setpts=%.4f*PTS[v];[0:a]%s[a]\" -map \"[v]\" -map \"[a]\" "
+                                 "-c:v libx264 -preset fast -crf 18 -c:a aac \"%s\"",
+                                 {{"InputFile", input}, {"Factor", 1.0 / factor}, {"Factor", AtempoChain(factor)},
+                                  {"OutputFile", output}}),
                     ProbeDurationSeconds(input) / factor, output);
 }
 
 void FrameRate(const ActionArgs& a) {
-    RunOperation(a.text(0), Fmt("-i \"%s\" -r %s %s -c:a copy \"%s\"", a.raw(0), a.raw(1), kEncodeVideo, a.raw(2)),
+    RunOperation(a.text(0),
+                 BuildCommand("-i \"%s\" -r %s -c:v libx264 -preset fast -crf 18 -c:a copy \"%s\"",
+                              {{"InputFile", a.raw(0)}, {"Rate", a.raw(1)}, {"OutputFile", a.raw(2)}}),
                  a.text(2));
 }
 
@@ -88,19 +96,26 @@ void Pad(const ActionArgs& a) {
 }
 
 void ScaleToFit(const ActionArgs& a) {
-    FilterRun(a, Fmt("scale='min(%s,iw)':'min(%s,ih)':force_original_aspect_ratio=decrease", a.raw(1), a.raw(2)), 3);
+    // libx264 refuses odd sizes, which the aspect-keeping decrease can give:
+    // a second scale rounds each side down to even.
+    FilterRun(a,
+              Fmt("scale='min(%s,iw)':'min(%s,ih)':force_original_aspect_ratio=decrease,scale=trunc(iw/2)*2:trunc(ih/2)*2",
+                  a.raw(1), a.raw(2)),
+              3);
 }
 
 void Reverse(const ActionArgs& a) {
     RunOperation(a.text(0),
-                 Fmt("-i \"%s\" -vf reverse -af areverse -c:v libx264 -preset fast -crf 18 -c:a aac \"%s\"", a.raw(0),
-                     a.raw(1)),
+                 BuildCommand("-i \"%s\" -vf reverse -af areverse -c:v libx264 -preset fast -crf 18 -c:a aac \"%s\"",
+                              {{"InputFile", a.raw(0)}, {"OutputFile", a.raw(1)}}),
                  a.text(1));
 }
 
 // Audio filters keep the picture as it is and re-encode the sound.
 void AudioFilterRun(const ActionArgs& a, const std::string& filter) {
-    RunOperation(a.text(0), Fmt("-i \"%s\" -af \"%s\" -c:v copy -c:a aac \"%s\"", a.raw(0), filter.c_str(), a.raw(2)),
+    RunOperation(a.text(0),
+                 BuildCommand("-i \"%s\" -af \"%s\" -c:v copy -c:a aac \"%s\"",
+                              {{"InputFile", a.raw(0)}, {"Filter", filter}, {"OutputFile", a.raw(2)}}),
                  a.text(2));
 }
 
@@ -110,18 +125,21 @@ void FadeAudioIn(const ActionArgs& a) { AudioFilterRun(a, Fmt("afade=t=in:st=0:d
 void FadeAudioOut(const ActionArgs& a) {
     BeginOperation();
     double total = ProbeDurationSeconds(a.text(0));
-    double start = total - atof(a.raw(1));  // may go negative; ffmpeg decides
-    FinishOperation(Fmt("-i \"%s\" -af \"afade=t=out:st=%.2f:d=%s\" -c:v copy -c:a aac \"%s\"", a.raw(0), start, a.raw(1),
-                        a.raw(2)),
+    FinishOperation(BuildCommand("-i \"%s\" -af \"afade=t=out:st=%.2f:d=%s\" -c:v copy -c:a aac \"%s\"",
+                                 {{"InputFile", a.raw(0)}, {"Seconds", FadeOutStart(total, atof(a.raw(1)))},
+                                  {"Seconds", a.raw(1)}, {"OutputFile", a.raw(2)}}),
                     total, a.text(2));
 }
 
 void Mute(const ActionArgs& a) {
-    RunOperation(a.text(0), Fmt("-i \"%s\" -an -c:v copy \"%s\"", a.raw(0), a.raw(1)), a.text(1));
+    RunOperation(a.text(0), BuildCommand("-i \"%s\" -an -c:v copy \"%s\"", {{"InputFile", a.raw(0)}, {"OutputFile", a.raw(1)}}),
+                 a.text(1));
 }
 
 void Normalize(const ActionArgs& a) {
-    RunOperation(a.text(0), Fmt("-i \"%s\" -af loudnorm=I=-16:TP=-1.5:LRA=11 -c:v copy -c:a aac \"%s\"", a.raw(0), a.raw(1)),
+    RunOperation(a.text(0),
+                 BuildCommand("-i \"%s\" -af loudnorm=I=-16:TP=-1.5:LRA=11 -c:v copy -c:a aac \"%s\"",
+                              {{"InputFile", a.raw(0)}, {"OutputFile", a.raw(1)}}),
                  a.text(1));
 }
 
@@ -145,8 +163,9 @@ void FadeIn(const ActionArgs& a) { ApplyVideoFilter(a.text(0), Fmt("fade=t=in:st
 void FadeOut(const ActionArgs& a) {
     BeginOperation();
     double total = ProbeDurationSeconds(a.text(0));
-    std::string filter = Fmt("fade=t=out:st=%.2f:d=%s", total - atof(a.raw(1)), a.raw(1));
-    FinishOperation(Fmt("-i \"%s\" -vf \"%s\" %s -c:a copy \"%s\"", a.raw(0), filter.c_str(), kEncodeVideo, a.raw(2)),
+    FinishOperation(BuildCommand("-i \"%s\" -vf \"fade=t=out:st=%.2f:d=%s\" -c:v libx264 -preset fast -crf 18 -c:a copy \"%s\"",
+                                 {{"InputFile", a.raw(0)}, {"Seconds", FadeOutStart(total, atof(a.raw(1)))},
+                                  {"Seconds", a.raw(1)}, {"OutputFile", a.raw(2)}}),
                     total, a.text(2));
 }
 
@@ -169,18 +188,20 @@ void TextOverlay(const ActionArgs& a) {
 
 void ExtractFrame(const ActionArgs& a) {
     BeginOperation();
-    FinishOperation(Fmt("-ss %s -i \"%s\" -frames:v 1 -q:v 2 \"%s\"", a.raw(1), a.raw(0), a.raw(2)), 0, a.text(2));
+    FinishOperation(BuildCommand("-ss %s -i \"%s\" -frames:v 1 -q:v 2 \"%s\"",
+                                 {{"Time", a.raw(1)}, {"InputFile", a.raw(0)}, {"OutputFile", a.raw(2)}}),
+                    0, a.text(2));
 }
 
 void Convert(const ActionArgs& a) {
-    RunOperation(a.text(0), Fmt("-i \"%s\" \"%s\"", a.raw(0), a.raw(1)), a.text(1));
+    RunOperation(a.text(0), BuildCommand("-i \"%s\" \"%s\"", {{"InputFile", a.raw(0)}, {"OutputFile", a.raw(1)}}), a.text(1));
 }
 
 void SetBitrate(const ActionArgs& a) {
     std::string video = BitrateNumber(a.text(1)), audio = BitrateNumber(a.text(2));
     RunOperation(a.text(0),
-                 Fmt("-i \"%s\" -c:v libx264 -b:v %sk -c:a aac -b:a %sk \"%s\"", a.raw(0), video.c_str(), audio.c_str(),
-                     a.raw(3)),
+                 BuildCommand("-i \"%s\" -c:v libx264 -b:v %sk -c:a aac -b:a %sk \"%s\"",
+                              {{"InputFile", a.raw(0)}, {"VideoBitrate", video}, {"AudioBitrate", audio}, {"OutputFile", a.raw(3)}}),
                  a.text(3));
 }
 

@@ -1,4 +1,5 @@
 #include "operations/word_tables.h"
+#include <cmath>
 #include <cstdlib>
 #include "host/text_util.h"
 
@@ -16,7 +17,27 @@ std::string DenoiseFilter(const std::string& strength) {
 
 double SpeedFactor(const std::string& factor) {
     double f = atof(factor.c_str());
-    return f > 0 ? f : 1.0;
+    // "inf" reads as a number too, but no chain of stages reaches it.
+    return f > 0 && std::isfinite(f) ? f : 1.0;
+}
+
+std::string AtempoChain(double factor) {
+    std::string chain;
+    double rest = factor;
+    while (rest < 0.5) {
+        chain += "atempo=0.5000,";
+        rest /= 0.5;
+    }
+    while (rest > 100) {
+        chain += "atempo=100.0000,";
+        rest /= 100;
+    }
+    return chain + Fmt("atempo=%.4f", rest);
+}
+
+double FadeOutStart(double total, double seconds) {
+    double start = total - seconds;
+    return start > 0 ? start : 0;
 }
 
 std::string BitrateNumber(const std::string& typed) {
@@ -32,6 +53,8 @@ const char* ExtractAudioTemplate(const std::string& format) {
     if (EqualsNoCase(format, "aac")) return "-i \"%s\" -vn -acodec aac -b:a 192k \"%s\"";
     // Opus has an encoder of its own: the MP3 fallback cannot go into an Ogg file.
     if (EqualsNoCase(format, "opus")) return "-i \"%s\" -vn -acodec libopus -b:a 192k \"%s\"";
+    // The ogg muxer refuses mp3; Vorbis is what an .ogg audio file holds.
+    if (EqualsNoCase(format, "ogg")) return "-i \"%s\" -vn -acodec libvorbis -b:a 192k \"%s\"";
     return "-i \"%s\" -vn -acodec libmp3lame -b:a 192k \"%s\"";
 }
 
@@ -53,34 +76,35 @@ static std::string VideoEncoder(const std::string& word) {
     return word;
 }
 
-static std::string AudioOption(const std::string& word) {
-    std::string codec;
-    if (EqualsNoCase(word, "mp3")) codec = "libmp3lame";
-    else if (EqualsNoCase(word, "opus")) codec = "libopus";
-    else if (EqualsNoCase(word, "flac")) codec = "flac";
-    else if (EqualsNoCase(word, "copy")) codec = "copy";
-    else if (EqualsNoCase(word, "none")) return "-an";
-    else if (word.empty()) codec = "aac";
-    else codec = word;
-    return "-c:a " + codec;
+// "" stands for no audio at all.
+static std::string AudioCodec(const std::string& word) {
+    if (EqualsNoCase(word, "mp3")) return "libmp3lame";
+    if (EqualsNoCase(word, "opus")) return "libopus";
+    if (EqualsNoCase(word, "flac")) return "flac";
+    if (EqualsNoCase(word, "copy")) return "copy";
+    if (EqualsNoCase(word, "none")) return "";
+    if (word.empty()) return "aac";
+    return word;
 }
 
 CodecChoice ChooseCodecs(const std::string& videoWord, const std::string& audioWord, const std::string& qualityWord) {
     CodecChoice c;
     c.encoder = VideoEncoder(videoWord);
-    c.audioOption = AudioOption(audioWord);
+    c.audioCodec = AudioCodec(audioWord);
+    c.audioOption = c.audioCodec.empty() ? "-an" : "-c:a " + c.audioCodec;
     std::string preset;
     const std::string& q = qualityWord;
-    if (EqualsNoCase(q, "low")) c.rateOption = "-crf 28";
-    else if (EqualsNoCase(q, "medium")) c.rateOption = "-crf 23";
-    else if (EqualsNoCase(q, "high")) c.rateOption = "-crf 18";
-    else if (EqualsNoCase(q, "lossless")) c.rateOption = "-crf 0";
+    if (EqualsNoCase(q, "low")) c.crf = "28";
+    else if (EqualsNoCase(q, "medium")) c.crf = "23";
+    else if (EqualsNoCase(q, "high")) c.crf = "18";
+    else if (EqualsNoCase(q, "lossless")) c.crf = "0";
     else if (EqualsNoCase(q, "ultrafast") || EqualsNoCase(q, "fast") || EqualsNoCase(q, "slow") ||
              EqualsNoCase(q, "veryslow")) {
-        c.rateOption = "-crf 23";
+        c.crf = "23";
         preset = "-preset " + ToLowerAscii(q);
-    } else if (q.empty()) c.rateOption = "-crf 23";
-    else c.rateOption = "-crf " + q;
+    } else if (q.empty()) c.crf = "23";
+    else c.crf = q;
+    c.rateOption = "-crf " + c.crf;
     // VP9 and AV1 are steered by their own speed options instead of a preset.
     if (EqualsNoCase(c.encoder, "libvpx-vp9")) c.extraOption = "-b:v 0 -speed 1 -row-mt 1";
     else if (EqualsNoCase(c.encoder, "libaom-av1")) c.extraOption = "-b:v 0 -cpu-used 4 -row-mt 1";

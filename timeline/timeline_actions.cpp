@@ -82,17 +82,21 @@ void AddCompanion(NleTimeline& tl, int videoTrack, int videoSlot) {
     video.linkedClip = slot;
 }
 
-// Finds the clip an action names; reports and returns null when there is none.
-NleClip* NamedClip(NleTimeline& tl, const std::string& trackName, const std::string& clipIndex, int* trackOut,
+// Finds the clip an action names in the locked timeline; when there is none it
+// releases the lock, reports and returns null.
+NleClip* NamedClip(LockedTimeline& g, const std::string& trackName, const std::string& clipIndex, int* trackOut,
                    int* clipOut) {
+    NleTimeline& tl = *g.tl;
     int track = FindTrack(tl, trackName);
     if (track < 0) {
+        g.release();
         ReportError("Track not found.");
         return nullptr;
     }
     int clip = ParamInt(clipIndex);
     NleClip* c = ClipAt(tl, track, clip);
     if (!c) {
+        g.release();
         ReportError("Clip not found.");
         return nullptr;
     }
@@ -167,7 +171,7 @@ void OnRemoveClip(const ActionArgs& a) {
     LockedTimeline g(found);
     NleTimeline& tl = *found;
     int track = 0, clip = 0;
-    if (!NamedClip(tl, a.text(1), a.text(2), &track, &clip)) return;
+    if (!NamedClip(g, a.text(1), a.text(2), &track, &clip)) return;
     ClearClip(tl.tracks[track], clip);
     bool wasSelected = tl.selTrack == track && tl.selClip == clip;
     if (wasSelected) tl.selTrack = tl.selClip = -1;
@@ -197,7 +201,7 @@ void OnSetTransition(const ActionArgs& a) {
     NleTimeline* found = FoundTimeline(a.text(0));
     if (!found) return ReportError(kNotFound);
     LockedTimeline g(found);
-    NleClip* c = NamedClip(*found, a.text(1), a.text(2), nullptr, nullptr);
+    NleClip* c = NamedClip(g, a.text(1), a.text(2), nullptr, nullptr);
     if (!c) return;
     SetField(c->transIn, a.text(3));
     double d = ParamNumber(a.text(4));
@@ -212,7 +216,7 @@ void OnMoveClip(const ActionArgs& a) {
     NleTimeline* found = FoundTimeline(a.text(0));
     if (!found) return ReportError(kNotFound);
     LockedTimeline g(found);
-    NleClip* c = NamedClip(*found, a.text(1), a.text(2), nullptr, nullptr);
+    NleClip* c = NamedClip(g, a.text(1), a.text(2), nullptr, nullptr);
     if (!c) return;
     double start = ParamNumber(a.text(3));
     c->start = start > 0 ? start : 0;
@@ -227,7 +231,7 @@ void OnTrimClip(const ActionArgs& a) {
     NleTimeline* found = FoundTimeline(a.text(0));
     if (!found) return ReportError(kNotFound);
     LockedTimeline g(found);
-    NleClip* c = NamedClip(*found, a.text(1), a.text(2), nullptr, nullptr);
+    NleClip* c = NamedClip(g, a.text(1), a.text(2), nullptr, nullptr);
     if (!c) return;
     double start = ParamNumber(a.text(3)), duration = ParamNumber(a.text(4));
     if (start >= 0) c->start = start;
@@ -245,7 +249,10 @@ void OnRemoveSelected(const ActionArgs& a) {
     NleTimeline* found = FoundTimeline(a.text(0));
     if (!found) return ReportError(kNotFound);
     LockedTimeline g(found);
-    if (found->selTrack < 0 || found->selClip < 0) return ReportError("No clip selected.");
+    if (found->selTrack < 0 || found->selClip < 0) {
+        g.release();
+        return ReportError("No clip selected.");
+    }
     RemoveClipWithPartner(*found, found->selTrack, found->selClip);
     found->selTrack = found->selClip = -1;
     RecomputeViewLength(*found);

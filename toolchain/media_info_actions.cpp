@@ -7,12 +7,14 @@
 #include "host/report.h"
 #include "host/text_util.h"
 #include "platform/platform.h"
+#include "toolchain/command_builder.h"
 #include "toolchain/probe.h"
 #include "toolchain/process_runner.h"
 #include "toolchain/time_values.h"
 
 static bool Query(const char* format, const std::string& input, std::string& out, size_t size = 8192) {
-    return CaptureToolOutput(Fmt(format, input.c_str()), out, size);
+    CommandOutcome command = BuildCommand(format, {{"InputFile", input}});
+    return command.ok && CaptureToolOutput(command.text, out, size);
 }
 
 static void GetDuration(const ActionArgs& a) {

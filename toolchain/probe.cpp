@@ -1,14 +1,13 @@
 #include "toolchain/probe.h"
 #include <cstdlib>
-#include "host/text_util.h"
+#include "toolchain/command_builder.h"
 #include "toolchain/process_runner.h"
 
 double ProbeDurationSeconds(const std::string& path) {
     std::string out;
-    if (!CaptureToolOutput(
-            Fmt("-v quiet -show_entries format=duration -of default=noprint_wrappers=1:nokey=1 \"%s\"", path.c_str()),
-            out, 8192))
-        return 0;
+    CommandOutcome command = BuildCommand("-v quiet -show_entries format=duration -of default=noprint_wrappers=1:nokey=1 \"%s\"",
+                                          {{"InputFile", path}});
+    if (!command.ok || !CaptureToolOutput(command.text, out, 8192)) return 0;
     return atof(out.c_str());
 }
 

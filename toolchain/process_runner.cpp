@@ -7,6 +7,7 @@
 #include "host/report.h"
 #include "host/text_util.h"
 #include "platform/platform.h"
+#include "toolchain/command_builder.h"
 #include "toolchain/tool_location.h"
 
 static void (*g_commandObserver)(const char*) = nullptr;
@@ -53,7 +54,7 @@ std::string FailureLogPath() { return plat::TempFolder() + "qmt_ffmpeg_fail.txt"
 
 bool RunFFmpeg(const std::string& arguments, double totalSeconds) {
     if (!EnsureTools()) return false;
-    std::string commandLine = "\"" + g_tools.ffmpegPath + "\" -y " + arguments;
+    std::string commandLine = BuildCommand("\"%s\" -y ", {{"Tool", g_tools.ffmpegPath}}).text + arguments;
     if (g_commandObserver) g_commandObserver(commandLine.c_str());
     plat::ChildProcess child;
     if (!plat::StartHidden(commandLine, child)) {
@@ -94,7 +95,7 @@ bool RunFFmpeg(const std::string& arguments, double totalSeconds) {
 
 bool CaptureToolOutput(const std::string& arguments, std::string& output, size_t bufferSize) {
     if (!EnsureTools()) return false;
-    std::string commandLine = "\"" + g_tools.ffprobePath + "\" " + arguments;
+    std::string commandLine = BuildCommand("\"%s\" ", {{"Tool", g_tools.ffprobePath}}).text + arguments;
     plat::ChildProcess child;
     if (!plat::StartHidden(commandLine, child)) {
         ReportError("Failed to run ffprobe.");

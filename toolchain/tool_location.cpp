@@ -3,6 +3,7 @@
 #include <cstring>
 #include "host/host_state.h"
 #include "platform/platform.h"
+#include "toolchain/command_builder.h"
 #include "toolchain/process_runner.h"
 
 ToolLocation g_tools = {false, "", "", "", ""};
@@ -98,7 +99,7 @@ std::string ParseVersionBanner(const std::string& banner) {
 
 void ProbeFFmpegVersion() {
     plat::ChildProcess child;
-    if (!plat::StartHidden("\"" + g_tools.ffmpegPath + "\" -version", child)) {
+    if (!plat::StartHidden(BuildCommand("\"%s\" -version", {{"Tool", g_tools.ffmpegPath}}).text, child)) {
         g_tools.ffmpegVersion = "Error";
         return;
     }

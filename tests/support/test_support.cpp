@@ -116,26 +116,30 @@ static std::string Field(const std::string& text, const std::string& key) {
 Probed Probe(const std::string& path) {
     Probed p;
     std::string out;
-    if (Shell("ffprobe -v error -show_entries format=duration -of default=noprint_wrappers=1 '" + path + "'", &out) != 0)
+    if (Shell("ffprobe -v error -show_entries format=duration,format_name -of default=noprint_wrappers=1 '" + path + "'",
+              &out) != 0)
         return p;
     p.ok = true;
     p.duration = atof(Field(out, "duration").c_str());
-    if (Shell("ffprobe -v error -select_streams v:0 -show_entries stream=codec_name,width,height,avg_frame_rate -of "
+    p.formatName = Field(out, "format_name");
+    if (Shell("ffprobe -v error -select_streams v:0 -show_entries stream=codec_name,width,height,avg_frame_rate,duration -of "
               "default=noprint_wrappers=1 '" + path + "'",
               &out) == 0 && !out.empty()) {
         p.vcodec = Field(out, "codec_name");
         p.width = atoi(Field(out, "width").c_str());
         p.height = atoi(Field(out, "height").c_str());
+        p.videoDuration = atof(Field(out, "duration").c_str());
         int num = 0, den = 0;
         if (sscanf(Field(out, "avg_frame_rate").c_str(), "%d/%d", &num, &den) == 2 && den > 0)
             p.fps = static_cast<double>(num) / den;
     }
-    if (Shell("ffprobe -v error -select_streams a:0 -show_entries stream=codec_name,sample_rate,channels -of "
+    if (Shell("ffprobe -v error -select_streams a:0 -show_entries stream=codec_name,sample_rate,channels,duration -of "
               "default=noprint_wrappers=1 '" + path + "'",
               &out) == 0 && !out.empty()) {
         p.acodec = Field(out, "codec_name");
         p.sampleRate = atoi(Field(out, "sample_rate").c_str());
         p.channels = atoi(Field(out, "channels").c_str());
+        p.audioDuration = atof(Field(out, "duration").c_str());
     }
     if (Shell("ffprobe -v error -show_entries stream=codec_type -of csv=p=0 '" + path + "'", &out) == 0) {
         std::istringstream in(out);

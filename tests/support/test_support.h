@@ -24,6 +24,8 @@ std::string ImagePng(int width = 160, int height = 120);
 struct Probed {
     bool ok = false;
     double duration = 0;  // format duration
+    std::string formatName;  // ffprobe's format_name, e.g. "ogg" or "mov,mp4,m4a,3gp,3g2,mj2"
+    double videoDuration = 0, audioDuration = 0;  // of the first stream of each kind, 0 when not given
     int width = 0, height = 0;
     std::string vcodec, acodec;
     int videoStreams = 0, audioStreams = 0;

@@ -49,3 +49,15 @@ TEST(WordTables, SmallMappings) {
     EXPECT_EQ(BitrateNumber("128"), "128");
     EXPECT_EQ(ConcatListLine("a'b.mp4"), "file 'a'\\''b.mp4'\n");
 }
+
+TEST(WordTables, AtempoStagesAndFadeStarts) {
+    EXPECT_EQ(AtempoChain(2), "atempo=2.0000");
+    EXPECT_EQ(AtempoChain(0.5), "atempo=0.5000");
+    EXPECT_EQ(AtempoChain(0.3), "atempo=0.5000,atempo=0.6000");
+    EXPECT_EQ(AtempoChain(0.1), "atempo=0.5000,atempo=0.5000,atempo=0.5000,atempo=0.8000");
+    EXPECT_EQ(AtempoChain(100), "atempo=100.0000");
+    EXPECT_EQ(AtempoChain(250), "atempo=100.0000,atempo=2.5000");
+    EXPECT_EQ(SpeedFactor("inf"), 1.0);
+    EXPECT_DOUBLE_EQ(FadeOutStart(10, 2), 8);
+    EXPECT_EQ(FadeOutStart(2, 3), 0);
+}

@@ -1,0 +1,72 @@
+// The DLL through its exports: registrations, out-texts on the process heap,
+// the parameter editor's shell and the Rectangle windows the host provides.
+#include <cstring>
+#include "tests/wine/wine_checks.h"
+#include "host/catalogue.h"
+#include "host/host_state.h"
+#include "playback/rectangle_lookup.h"
+
+QMT_WINE_CHECKS(host) {
+    HostSimulator& host = ctx.host;
+    const std::vector<RegisteredAction>& actions = host.Actions();
+    Check(actions.size() == 167, "167 AddAction calls, got " + std::to_string(actions.size()));
+    bool same = actions.size() == 167;
+    for (size_t i = 0; same && i < actions.size(); ++i)
+        same = actions[i].id == kCatalogue[i].id && actions[i].name == kCatalogue[i].name &&
+               actions[i].count == kCatalogue[i].count && actions[i].count2 == actions[i].count;
+    Check(same, "registrations follow the catalogue rows in order, both counts equal");
+    Check(host.initResult != 0, "nbInitPlugIn returns InitCommonControlsEx's success");
+    CheckEq(host.title, "Quillmont", "title out-text");
+
+    // Out-texts: host blocks on the process heap are reallocated to the exact size.
+    HMODULE module = LoadLibraryA(ctx.dll.c_str());
+    typedef int32_t(QMT_CALL * InitFn)(void*, char**, char**, char**);
+    InitFn init = reinterpret_cast<InitFn>(GetProcAddress(module, "_nbInitPlugIn"));
+    Check(init != nullptr, "_nbInitPlugIn found by GetProcAddress");
+    if (init) {
+        HANDLE heap = GetProcessHeap();
+        char* title = static_cast<char*>(HeapAlloc(heap, HEAP_ZERO_MEMORY, 64));
+        char* publisher = nullptr;
+        char* hint = static_cast<char*>(HeapAlloc(heap, HEAP_ZERO_MEMORY, 2));
+        init(nullptr, &title, &publisher, &hint);
+        Check(title && HeapValidate(heap, 0, title) && HeapSize(heap, 0, title) == 10 && !strcmp(title, "Quillmont"),
+              "title block reallocated to length + 1");
+        Check(publisher && HeapValidate(heap, 0, publisher) && HeapSize(heap, 0, publisher) == strlen(publisher) + 1,
+              "publisher block allocated on the process heap");
+        Check(hint && HeapValidate(heap, 0, hint) && strncmp(hint, "V1.3 - ", 7) == 0 &&
+                  HeapSize(heap, 0, hint) == strlen(hint) + 1,
+              "hint block grown to the hint's length + 1");
+        HeapFree(heap, 0, title);
+        HeapFree(heap, 0, publisher);
+        HeapFree(heap, 0, hint);
+    }
+    FreeLibrary(module);
+
+    char* params[4] = {nullptr, nullptr, nullptr, nullptr};
+    Check(host.EditId(22, params) == 0, "the action editor shell closes as cancelled");
+    Check(params[0] == nullptr, "a cancelled editor leaves the parameters alone");
+
+    intptr_t stage = host.AddRectangle("Stage", 320, 240);
+    HWND window = reinterpret_cast<HWND>(stage);
+    RECT client = {0, 0, 0, 0};
+    Check(IsWindow(window) && GetClientRect(window, &client) && client.right == 320 && client.bottom == 240,
+          "a named Rectangle is a real child window of the requested client size");
+    Check(GetParent(window) != nullptr && (GetWindowLongA(window, GWL_STYLE) & WS_CHILD),
+          "the Rectangle is a child of the host window");
+    Check(FindRectangleWindow("STAGE") == stage, "FindRectangleWindow resolves the Rectangle (any case)");
+    Check(FindRectangleWindow("Backstage") == 0, "an unknown Rectangle gives 0");
+    g_host.interfaceAccess = nullptr;
+    Check(FindRectangleWindow("Stage") == 0, "no interface access: no Rectangle");
+
+    // The same through a host script, in-process and with qmthost.exe.
+    const std::string script = "Rectangle Player1 160 90\nQMT_SetFFmpegPath \"" + ctx.tools +
+                               "\"\nAssert [QMT_Status] \"Complete\"\nAssert [QMT_FFmpegPath] \"" + ctx.tools +
+                               "\"\nEcho done\n";
+    std::string printed;
+    CheckHostScript(ctx, "host script through the loaded DLL", script, &printed);
+    CheckEq(printed, "done\n", "Echo output of the host script");
+    std::string output;
+    long rc = RunQmthostScript(ctx, script + "Assert [QMT_Status] \"Error\"\n", &output);
+    Check(rc == 1 && output.find("done") != std::string::npos && output.find(":6:") != std::string::npos,
+          "qmthost.exe runs a script and names the failing line: exit " + std::to_string(rc) + ", " + output);
+}

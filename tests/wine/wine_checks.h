@@ -1,0 +1,105 @@
+// What every file of Win32 checks shares: the check counters, the context a
+// group of checks runs in, the registration macro, and helpers for dialogs,
+// pixels, child programs and host scripts. See wine_checks.cpp for how a
+// group is run.
+#pragma once
+#include <windows.h>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+#include "hostsim/host_simulator.h"
+
+// ---- checks ----------------------------------------------------------------
+void Check(bool ok, const std::string& what);
+void CheckEq(const std::string& actual, const std::string& expected, const std::string& what);
+
+// ---- a group of checks -----------------------------------------------------
+// Each group runs in a process of its own, with the DLL loaded into `host`
+// (initialised, interface access and script processor registered) and a
+// temporary folder (TMP, TEMP) of its own. Paths are Windows paths.
+struct WineContext {
+    HostSimulator& host;
+    std::string dll;      // the plug-in under test
+    std::string tools;    // folder of the Windows ffmpeg.exe and ffprobe.exe
+    std::string work;     // this group's empty work folder, also TMP
+    std::string self;     // this program: a stand-in tool (--pretend-tool)
+    std::string qmthost;  // qmthost.exe next to this program
+};
+
+typedef void (*WineCheckFn)(WineContext& ctx);
+bool RegisterWineChecks(const char* name, WineCheckFn fn);
+
+// Defines and registers a group:  QMT_WINE_CHECKS(players) { ... ctx.host ... }
+#define QMT_WINE_CHECKS(name)                                                         \
+    static void WineChecks_##name(WineContext& ctx);                                  \
+    static const bool g_wineChecksRegistered_##name = RegisterWineChecks(#name, WineChecks_##name); \
+    static void WineChecks_##name(WineContext& ctx)
+
+// ---- the plug-in code linked into this program -----------------------------
+// The checks program is also the host of the plug-in objects it links in
+// directly (g_host); their variable writes are recorded here.
+extern std::vector<std::pair<std::string, std::string>> g_writes;
+extern std::map<std::string, std::string> g_vars;  // what the get-variable callback answers
+std::vector<std::string> WritesOf(const std::string& name);
+std::string Last(const std::string& name);  // "<unset>" when never written
+// Points the linked-in plug-in code at these tool paths.
+void UseTools(const std::string& ffmpeg, const std::string& ffprobe);
+
+// ---- small helpers ---------------------------------------------------------
+std::string Join(const std::vector<std::string>& v);
+std::string ReadAll(const std::string& path);
+
+// Runs a command line hidden, its stdout and stderr into `output`; the exit
+// code, or -1 when it could not start or did not end within `timeoutMs` (it is
+// then terminated). With `echo` the output is also copied to stdout as it comes.
+long RunProgram(const std::string& commandLine, std::string* output, unsigned long timeoutMs, bool echo = false);
+
+// Runs host script text (see HostSimulator::RunScript) through ctx.host and
+// checks that every line succeeds; `output` gets what Print/Echo printed.
+bool CheckHostScript(WineContext& ctx, const std::string& what, const std::string& script,
+                     std::string* output = nullptr);
+// Runs host script text with qmthost.exe in a process of its own (the way a
+// user runs it); returns qmthost's exit code, `output` its printed lines.
+long RunQmthostScript(WineContext& ctx, const std::string& script, std::string* output,
+                      const std::vector<std::string>& extraArgs = {});
+
+// ---- windows and dialogs ---------------------------------------------------
+// Watches from a helper thread for a visible top-level window of this process
+// with the given title while this thread sits in a modal call (a dialog the
+// plug-in shows). Once it is shown (and painted), `inspect` runs on the helper
+// thread, then `command` is posted as WM_COMMAND. When the window never shows
+// up within `timeoutMs`, every window of the calling thread is sent IDCANCEL
+// and WM_CLOSE, so the modal call returns and the checks go on.
+class DialogWatcher {
+public:
+    DialogWatcher(const std::string& title, std::function<void(HWND)> inspect, WPARAM command = IDOK,
+                  DWORD timeoutMs = 10000);
+    ~DialogWatcher();
+    // Waits for the helper thread; true when the window was seen.
+    bool Finish();
+
+private:
+    static DWORD WINAPI Run(LPVOID self);
+    std::string title_;
+    std::function<void(HWND)> inspect_;
+    WPARAM command_;
+    DWORD timeoutMs_;
+    DWORD uiThread_;
+    HANDLE thread_ = nullptr;
+    HANDLE stop_ = nullptr;
+    bool seen_ = false;
+};
+
+// The client area of a shown window read back as 0xRRGGBB pixels.
+struct Capture {
+    int width = 0, height = 0;
+    std::vector<uint32_t> pixels;
+    uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+    int DistinctColours() const;
+    bool SaveBmp(const std::string& path) const;  // for looking at a failure
+};
+Capture CaptureWindow(HWND window);
+// A bitmap's pixels as 0xRRGGBB (e.g. a resource loaded with LoadImage).
+Capture CaptureBitmap(HBITMAP bitmap);
