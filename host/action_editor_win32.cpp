@@ -53,12 +53,9 @@ HICON g_folderIcon = nullptr;
 
 void CreateLongLivedObjects() {
     if (!g_messageFont) {
-        NONCLIENTMETRICSA metrics;
-        ZeroMemory(&metrics, sizeof metrics);
-        metrics.cbSize = 344;  // the structure without the padded-border field, accepted by every version
-        SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 344, &metrics, 0);
-        g_messageFont = CreateFontIndirectA(&metrics.lfMessageFont);
-        LOGFONTA bold = metrics.lfMessageFont;
+        LOGFONTA font = MessageFontSpec();
+        g_messageFont = CreateFontIndirectA(&font);
+        LOGFONTA bold = font;
         bold.lfWeight = 700;
         g_boldFont = CreateFontIndirectA(&bold);
     }

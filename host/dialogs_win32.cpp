@@ -33,6 +33,14 @@ void CentreOverOwner(HWND dialog) {
     SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+LOGFONTA MessageFontSpec() {
+    NONCLIENTMETRICSA metrics;
+    ZeroMemory(&metrics, sizeof metrics);
+    metrics.cbSize = 344;  // the structure without the padded-border field, accepted by every version
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 344, &metrics, 0);
+    return metrics.lfMessageFont;
+}
+
 namespace {
 
 void LoadPicture(HWND dialog, int control, int bitmap) {

@@ -7,3 +7,5 @@
 void CentreOverOwner(HWND dialog);
 // The parameter editor's fonts, brush and bitmap, released at unload.
 void DeleteEditorGdiObjects();
+// The system's message font, from the non-client metrics.
+LOGFONTA MessageFontSpec();

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commdlg.h>
 #include <string>
+#include "host/dialogs_win32.h"
 #include "host/host_state.h"
 #include "operations/export_dialog.h"
 #include "operations/export_formats.h"
@@ -155,11 +156,8 @@ bool BuildWindow(ExportWindow& state, const std::string& input) {
     state.staticProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(state.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ExportProc)));
 
-    NONCLIENTMETRICSA metrics;
-    ZeroMemory(&metrics, sizeof metrics);
-    metrics.cbSize = 344;  // without the padded-border field, accepted by every version
-    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 344, &metrics, 0);
-    state.font = CreateFontIndirectA(&metrics.lfMessageFont);
+    LOGFONTA font = MessageFontSpec();
+    state.font = CreateFontIndirectA(&font);
 
     for (const ExportControl& c : kExportControls) {
         std::string text = IsSourceLabel(c) ? ExportSourceLabel(input) : std::string(c.text);

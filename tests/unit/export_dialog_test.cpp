@@ -142,7 +142,8 @@ std::string VideoName(const std::string& word) {
 
 std::string AudioName(const std::string& word) { return word == "copy" ? "aac" : word == "none" ? "" : word; }
 
-class ExportRun : public ::testing::TestWithParam<int> {
+// The real ffmpeg, a temporary folder of the test's own and a 0.5 s clip.
+class ExportFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         dir = qt::MakeTempDir("export");
@@ -156,6 +157,11 @@ protected:
         capture::Remove();
         if (!HasFailure()) qt::RemoveTree(dir);
     }
+    std::string dir, input;
+};
+
+class ExportRun : public ExportFixture, public ::testing::WithParamInterface<int> {
+protected:
     // Exports with the choices and checks the file ffprobe reads.
     void Check(int video, int audio, int quality, const std::string& vname, const std::string& aname) {
         int row = GetParam();
@@ -177,7 +183,6 @@ protected:
         EXPECT_EQ(r.acodec, aname) << what;
         if (vname == "hevc" && (ext == "mp4" || ext == "mov")) EXPECT_EQ(r.vtag, "hvc1") << what;
     }
-    std::string dir, input;
     int runs = 0;
 };
 
@@ -216,12 +221,7 @@ TEST_P(ExportRun, EveryOfferedCodecGivesThatFormatAndCodec) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, ExportRun, ::testing::Range(0, kExportFormatCount));
 
-TEST(ExportRunDefaults, EmptyOutputGoesBesideTheInputAndLastOutputIsSetEvenOnFailure) {
-    std::string dir = qt::MakeTempDir("export_default");
-    setenv("TMPDIR", (dir + "/").c_str(), 1);
-    g_tools = ToolLocation{false, "", "", "", ""};
-    ASSERT_TRUE(LocateFFmpeg());
-    capture::Install();
+TEST_F(ExportFixture, EmptyOutputGoesBesideTheInputAndLastOutputIsSetEvenOnFailure) {
     ExportSelection s;
     s.format = 3;  // MKV
     // A folder written with a backslash, as on Windows: natively that is one
@@ -229,6 +229,4 @@ TEST(ExportRunDefaults, EmptyOutputGoesBesideTheInputAndLastOutputIsSetEvenOnFai
     RunExport("missing\\a.mp4", s, "");
     EXPECT_EQ(capture::Last("[QMT_LastOutput]"), "missing\\qmt_export.mkv");
     EXPECT_EQ(capture::Last("[QMT_Status]"), "Error");
-    capture::Remove();
-    qt::RemoveTree(dir);
 }
