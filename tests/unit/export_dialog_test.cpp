@@ -151,7 +151,10 @@ protected:
         g_tools = ToolLocation{false, "", "", "", ""};
         ASSERT_TRUE(LocateFFmpeg());
         capture::Install();
-        input = qt::ClipAV(0.5, 160, 90);
+        // Five frames and half a second of sound: every encoder has little to do.
+        input = qt::Media("export_src_160x90_10fps.mp4",
+                          "-f lavfi -i testsrc=size=160x90:rate=10:duration=0.5 -f lavfi -i sine=frequency=440:duration=0.5 "
+                          "-c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac -shortest");
     }
     void TearDown() override {
         capture::Remove();
