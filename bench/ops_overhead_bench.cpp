@@ -1,7 +1,7 @@
 // Per-operation overhead: an action run through the plug-in (operation frame,
 // duration probe, command build, process start, pipe polling) against the
-// same ffmpeg command line run directly, on a 10 s 720p clip. Target: the
-// plug-in adds under 5% to the run.
+// same ffmpeg command line run directly, on a 10 s 720p clip. Targets: the
+// plug-in adds under 10% to a 1 s stream copy and under 5% to a re-encode.
 #include <sys/stat.h>
 #include <unistd.h>
 #include <algorithm>
@@ -53,6 +53,7 @@ int main() {
     host.Init();
     const std::string out = kWork + "/out.mp4";
     std::vector<Case> cases = {
+        {"Trim 1 s (stream copy)", {"QMT_Trim", in, "0", "1", out}, {"-ss", "0", "-to", "1", "-i", in, "-c", "copy", out}},
         {"Trim (stream copy)", {"QMT_Trim", in, "0", "8", out}, {"-ss", "0", "-to", "8", "-i", in, "-c", "copy", out}},
         {"SetVolume (audio re-encode)",
          {"QMT_SetVolume", in, "0.5", out},
@@ -82,6 +83,8 @@ int main() {
         double p = Median(viaPlugin), d = Median(direct);
         printf("%-30s %12.3f %12.3f %9.1f%%\n", c.name, p, d, (p - d) / d * 100.0);
     }
-    printf("(median of %d runs each; the target is under 5%% on the re-encoding runs)\n", reps);
+    printf("(median of %d runs each; the targets are under 10%% on the 1 s stream copy and under 5%% on the "
+           "re-encoding runs)\n",
+           reps);
     return 0;
 }

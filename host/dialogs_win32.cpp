@@ -1,10 +1,11 @@
-// The about box, the common-control set-up and the GDI objects that live as
-// long as the plug-in.
+// The about box, the common-control
+// set-up and the GDI objects that live as long as the plug-in.
 #include <windows.h>
 #include <commctrl.h>
 #include <cstdint>
 #include "host/dialogs.h"
 #include "host/dialogs_win32.h"
+#include "host/frame_objects.h"
 #include "host/host_state.h"
 #include "host/teardown.h"
 
@@ -17,7 +18,9 @@ const int kLogoBitmap = 301;
 const int kPoweredByBitmap = 302;
 const int kAppIcon = 101;
 
-HBRUSH g_aboutBrush = nullptr;
+// The about box's black background, from the plug-in's one table of
+// long-lived GDI objects.
+HBRUSH AboutBrush() { return reinterpret_cast<HBRUSH>(FrameObject(BrushKey(Rgb(0, 0, 0)))); }
 
 }  // namespace
 
@@ -61,7 +64,6 @@ void ReleasePicture(HWND dialog, int control) {
 INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG: {
-        if (!g_aboutBrush) g_aboutBrush = CreateSolidBrush(RGB(0, 0, 0));
         LoadPicture(dialog, kAboutLogo, kLogoBitmap);
         LoadPicture(dialog, kAboutPoweredBy, kPoweredByBitmap);
         HICON icon = LoadIconA(static_cast<HINSTANCE>(g_host.moduleHandle), MAKEINTRESOURCEA(kAppIcon));
@@ -81,12 +83,12 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
         return TRUE;
     }
     case WM_CTLCOLORDLG:
-        return reinterpret_cast<INT_PTR>(g_aboutBrush);
+        return reinterpret_cast<INT_PTR>(AboutBrush());
     case WM_CTLCOLORSTATIC: {
         HDC dc = reinterpret_cast<HDC>(wParam);
         SetTextColor(dc, RGB(255, 255, 255));
         SetBkMode(dc, TRANSPARENT);
-        return reinterpret_cast<INT_PTR>(g_aboutBrush);
+        return reinterpret_cast<INT_PTR>(AboutBrush());
     }
     default:
         return FALSE;
@@ -112,8 +114,5 @@ int RunAboutBox() {
 
 void DeleteLongLivedGdiObjects() {
     DeleteEditorGdiObjects();
-    if (g_aboutBrush) {
-        DeleteObject(g_aboutBrush);
-        g_aboutBrush = nullptr;
-    }
+    ReleaseFrameObjects();
 }

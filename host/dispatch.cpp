@@ -1,10 +1,16 @@
 #include "host/dispatch.h"
+#include "host/teardown.h"
 
 static ActionHandler g_table[kMaxActionId];
 static bool g_filled = false;
 
 void RegisterAction(int id, ActionHandler handler) {
     if (id >= 1 && id <= kMaxActionId) g_table[id - 1] = handler;
+}
+
+void ResetDispatchTable() {
+    for (ActionHandler& h : g_table) h = nullptr;
+    g_filled = false;
 }
 
 static void FillTable() {

@@ -1,5 +1,5 @@
-// The library entry point: remembers the module handle and runs the unload
-// clean-up when the host lets the library go.
+// The library entry point: remembers the module handle and deletes the backup
+// files when the host lets the library go (see DetachCleanUp).
 #include <windows.h>
 #include "host/host_state.h"
 #include "host/teardown.h"
@@ -9,6 +9,6 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserv
     // resource of the plug-in is created on this instance.
     g_host.moduleHandle = instance;
     if (reason == DLL_PROCESS_ATTACH) DisableThreadLibraryCalls(instance);
-    else if (reason == DLL_PROCESS_DETACH) UnloadCleanUp();
+    else if (reason == DLL_PROCESS_DETACH) DetachCleanUp();
     return TRUE;
 }

@@ -1,4 +1,6 @@
 #include "host/teardown.h"
+#include "host/window_frame.h"
+#include "host/host_state.h"
 
 void PageTearDown() {
     TerminatePreviewProcess();
@@ -8,11 +10,28 @@ void PageTearDown() {
     CloseAllTrackLanes();
     CloseAllOverlays();
     DestroyAllTimelines();
+    ReleaseWindowFrame();
+}
+
+void ResetPluginTables() {
+    PageTearDown();
+    ForgetHostCallbacks();
+    ClearTransitions();
+    ClearBackupStack();
+    ClearRecentFiles();
+    ForgetToolLocation();
+    ResetDispatchTable();
 }
 
 void UnloadCleanUp() {
-    PageTearDown();
-    ClearBackupStack();
+    ResetPluginTables();
     ShutdownGdiPlus();
     DeleteLongLivedGdiObjects();
+}
+
+void DetachCleanUp() { ClearBackupStack(); }
+void ForgetHostCallbacks() {
+    void* module = g_host.moduleHandle;
+    g_host = HostState();
+    g_host.moduleHandle = module;
 }

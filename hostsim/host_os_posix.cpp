@@ -1,6 +1,7 @@
 // Native host: dlopen and the headless window system.
 #include <dlfcn.h>
 #include "hostsim/host_os.h"
+#include "platform/headless/headless_mci.h"
 #include "platform/headless/headless_window.h"
 
 void* OsLoadLibrary(const std::string& path, std::string* error) {
@@ -30,3 +31,15 @@ bool OsHeapValid(const void* block) { return block && hwHeapValidate(block); }
 void OsHeapFree(void* block) { hwHeapFree(block); }
 
 void OsPumpMessages() {}
+
+bool OsMciAdvanceClock(unsigned long ms) {
+    hmMciAdvanceClock(ms);
+    return true;
+}
+
+std::string OsMciTakeLog() {
+    std::string log;
+    for (int i = 0; i < hmMciLogCount(); ++i) log += std::string(hmMciLogEntry(i)) + "\n";
+    hmMciClearLog();
+    return log;
+}

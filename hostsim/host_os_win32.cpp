@@ -66,3 +66,6 @@ void OsPumpMessages() {
         DispatchMessageA(&msg);
     }
 }
+
+bool OsMciAdvanceClock(unsigned long) { return false; }
+std::string OsMciTakeLog() { return std::string(); }

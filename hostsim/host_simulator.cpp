@@ -66,6 +66,10 @@ bool HostSimulator::Load(const std::string& pluginPath, std::string* error) {
             return false;
         }
     }
+    // The native library may still be mapped from an earlier load; start it
+    // from its first-load state, as loading the DLL does on Windows.
+    typedef void (*ResetFn)();
+    if (ResetFn reset = reinterpret_cast<ResetFn>(OsFindSymbol(module_, "qmt_reset_plugin_tables"))) reset();
     return true;
 }
 

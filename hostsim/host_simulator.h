@@ -82,6 +82,11 @@ public:
     //   Message N             sends host message N
     //   Echo text             prints text with variables expanded
     //   Dialog ... / Edit ...  drive the plug-in's dialogs (hostsim/dialog_driver.h)
+    //   Click, DoubleClick, RightClick, Hover, Drag, Wheel, Key, Tick, Capture
+    //                         drive the plug-in's window in a Rectangle
+    //                         (window_commands.cpp)
+    //   MciClock MS           steps the native MCI stand-in's clock by MS
+    //   MciLog                prints the MCI commands sent since the last MciLog
     // Returns 0 on success; on an error writes "line N: reason" to `error`.
     int RunScript(const std::string& text, std::string* output, std::string* error);
     // Runs one line; false with a reason on an error.
@@ -112,3 +117,6 @@ private:
 // the next quote, as in the host's scripts, so Windows paths need no escapes)
 // or bare words. False when a quote is not closed.
 bool SplitScriptLine(const std::string& line, std::vector<std::string>& words, std::string* error);
+
+// The window-driving commands; `handled` is false for any other command.
+bool RunWindowCommand(HostSimulator& host, const std::vector<std::string>& words, std::string* error, bool& handled);

@@ -2,6 +2,7 @@
 #include <cstdlib>
 #include <sstream>
 #include "hostsim/dialog_driver.h"
+#include "hostsim/host_os.h"
 #include "hostsim/host_simulator.h"
 
 bool SplitScriptLine(const std::string& line, std::vector<std::string>& words, std::string* error) {
@@ -118,6 +119,19 @@ bool HostSimulator::RunLine(const std::string& rawLine, std::string* output, std
     if (cmd == "Message") {
         if (words.size() != 2) return fail("usage: Message Code");
         Message(atoi(words[1].c_str()));
+        return true;
+    }
+    bool windowCommand = false;
+    bool windowDone = RunWindowCommand(*this, words, error, windowCommand);
+    if (windowCommand) return windowDone;
+    if (cmd == "MciClock") {
+        if (words.size() != 2) return fail("usage: MciClock Milliseconds");
+        if (!OsMciAdvanceClock(strtoul(words[1].c_str(), nullptr, 10)))
+            return fail("MciClock: only the native MCI stand-in has a clock to step");
+        return true;
+    }
+    if (cmd == "MciLog") {
+        out(OsMciTakeLog());
         return true;
     }
     if (cmd.compare(0, 4, "QMT_") != 0) return fail("unknown command \"" + cmd + "\"");

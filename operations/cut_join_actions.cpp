@@ -6,6 +6,8 @@
 #include "host/report.h"
 #include "host/text_util.h"
 #include "operations/operation_frame.h"
+#include "operations/transition_render.h"
+#include "operations/transition_types.h"
 #include "operations/word_tables.h"
 #include "platform/platform.h"
 #include "toolchain/probe.h"
@@ -98,12 +100,8 @@ void JoinWithTransition(const ActionArgs& a) {
     double d1 = ProbeDurationSeconds(a.text(0)), d2 = ProbeDurationSeconds(a.text(1));
     double t = atof(a.raw(3));
     // Neither the type nor the duration is checked: ffmpeg's verdict is what
-    // the author sees.
-    FinishOperation(BuildCommand("-i \"%s\" -i \"%s\" -filter_complex \"[0:v][1:v]xfade=transition=%s:duration=%.2f:offset=%.2f[outv];"
-                                 "[0:a][1:a]acrossfade=d=%.2f[outa]\" -map \"[outv]\" -map \"[outa]\" -c:v libx264 -preset fast "
-                                 "-crf 18 -c:a aac \"%s\"",
-                                 {{"File1", a.raw(0)}, {"File2", a.raw(1)}, {"Type", a.raw(2)}, {"Duration", t},
-                                  {"Offset", d1 - t}, {"Duration", t}, {"OutputFile", a.raw(4)}}),
+    // the author sees. The type goes in as xfade spells it ("Fade" fails).
+    FinishOperation(XfadeJoinCommand(a.raw(0), a.raw(1), XfadeSpelling(a.text(2)), t, d1 - t, a.raw(4), "aac"),
                     d1 + d2 - t, a.text(4));
 }
 

@@ -5,6 +5,7 @@
 #include "host/text_util.h"
 #include "operations/operation_frame.h"
 #include "operations/word_tables.h"
+#include "toolchain/drawtext_text.h"
 #include "toolchain/probe.h"
 
 namespace {
@@ -181,8 +182,10 @@ void Denoise(const ActionArgs& a) { ApplyVideoFilter(a.text(0), DenoiseFilter(a.
 void Deinterlace(const ActionArgs& a) { ApplyVideoFilter(a.text(0), "yadif", a.text(1)); }
 
 void TextOverlay(const ActionArgs& a) {
-    // The text goes in unescaped: authors write ffmpeg's own escapes themselves.
-    FilterRun(a, Fmt("drawtext=text='%s':fontsize=%s:fontcolor=%s:x=%s:y=%s", a.raw(1), a.raw(2), a.raw(3), a.raw(4), a.raw(5)),
+    // Escaped for drawtext so that quotes, colons, percent signs and
+    // backslashes are drawn as typed instead of failing or vanishing.
+    FilterRun(a, Fmt("drawtext=text='%s':fontsize=%s:fontcolor=%s:x=%s:y=%s", EscapeDrawTextValue(a.text(1)).c_str(),
+                     a.raw(2), a.raw(3), a.raw(4), a.raw(5)),
               6);
 }
 

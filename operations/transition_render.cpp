@@ -7,9 +7,17 @@
 #include "toolchain/process_runner.h"
 #include "toolchain/time_values.h"
 
-static const char* const kJoinTemplate =
-    "-i \"%s\" -i \"%s\" -filter_complex \"[0:v][1:v]xfade=transition=%s:duration=%.2f:offset=%.2f[outv];"
-    "[0:a][1:a]acrossfade=d=%.2f[outa]\" -map \"[outv]\" -map \"[outa]\" -c:v libx264 -preset fast -crf 18 -c:a aac \"%s\"";
+CommandOutcome XfadeJoinCommand(const std::string& first, const std::string& second, const std::string& type,
+                                double length, double offset, const std::string& output, const char* audioCodec) {
+    return BuildCommand("-i \"%s\" -i \"%s\" -filter_complex \"[0:v][1:v]xfade=transition=%s:duration=%.2f:offset=%.2f,"
+                        "format=yuv420p[outv];[0:a][1:a]acrossfade=d=%.2f[outa]\" -map \"[outv]\" -map \"[outa]\" "
+                        "-c:v libx264 -preset fast -crf 18 -c:a %s \"%s\"",
+                        {{"File1", first}, {"File2", second}, {"Type", type}, {"Duration", length}, {"Offset", offset},
+                         {"Duration", length}, {"AudioCodec", audioCodec}, {"OutputFile", output}});
+}
+
+// Steps of a render, as parts of its progress: cuts, joins, the final copy.
+static const int kCutsEnd = 40, kJoinsEnd = 80;
 
 std::vector<double> ParseSplitTimes(const std::string& text) {
     std::vector<double> times;
@@ -25,23 +33,27 @@ std::vector<double> ParseSplitTimes(const std::string& text) {
 }
 
 static bool Join(const std::string& first, const std::string& second, const TransitionEntry& entry, double td,
-                 double offset, const std::string& output, double expected) {
-    return RunFFmpeg(Fmt(kJoinTemplate, first.c_str(), second.c_str(), entry.type, td, offset, td, output.c_str()),
-                     expected);
+                 double offset, const std::string& output, double expected, bool last) {
+    return RunFFmpeg(XfadeJoinCommand(first, second, entry.type, td, offset, output, last ? "aac" : "alac"), expected);
 }
 
 static void RenderOneSplit(const std::string& input, double split, double total, const std::string& output) {
     std::string a = plat::TempFolder() + "qmt_seg_a.mp4";
     std::string b = plat::TempFolder() + "qmt_seg_b.mp4";
-    if (!RunFFmpeg(Fmt("-i \"%s\" -t %.3f -c:v libx264 -preset fast -crf 18 -c:a aac \"%s\"", input.c_str(), split,
-                       a.c_str()),
-                   0)) {
+    SetProgressBand(0, kCutsEnd / 2);
+    // The cuts are read again by the join: 4:2:0 pictures (High profile at
+    // most) and ALAC sound, which ends where the picture ends.
+    if (!RunFFmpeg(BuildCommand("-i \"%s\" -t %.3f -c:v libx264 -preset fast -crf 18 -pix_fmt yuv420p -c:a alac \"%s\"",
+                                {{"InputFile", input}, {"Time", split}, {"OutputFile", a}}),
+                   split)) {
         ReportError("Failed to split segment A.");
         return;
     }
-    if (!RunFFmpeg(Fmt("-i \"%s\" -ss %.3f -c:v libx264 -preset fast -crf 18 -c:a aac \"%s\"", input.c_str(), split,
-                       b.c_str()),
-                   0)) {
+    ReportProgress(kCutsEnd / 2);
+    SetProgressBand(kCutsEnd / 2, kCutsEnd);
+    if (!RunFFmpeg(BuildCommand("-i \"%s\" -ss %.3f -c:v libx264 -preset fast -crf 18 -pix_fmt yuv420p -c:a alac \"%s\"",
+                                {{"InputFile", input}, {"Time", split}, {"OutputFile", b}}),
+                   total - split)) {
         plat::DeleteFilePath(a);
         ReportError("Failed to split segment B.");
         return;
@@ -50,7 +62,9 @@ static void RenderOneSplit(const std::string& input, double split, double total,
     double da = ProbeDurationSeconds(a);
     double td = entry.duration;
     if (td > da) td = da * 0.5;
-    bool joined = Join(a, b, entry, td, da - td, output, total);
+    ReportProgress(kCutsEnd);
+    SetProgressBand(kCutsEnd, 100);
+    bool joined = Join(a, b, entry, td, da - td, output, total, true);
     plat::DeleteFilePath(a);
     plat::DeleteFilePath(b);
     if (joined)
@@ -69,9 +83,12 @@ static void RenderChain(const std::string& input, const std::vector<double>& spl
         std::string file = Fmt("%sseg_%d.mp4", folder.c_str(), k);
         double start = k == 0 ? 0.0 : splits[k - 1];
         double end = k < n ? splits[k] : total;
-        if (!RunFFmpeg(Fmt("-i \"%s\" -ss %.3f -t %.3f -c:v libx264 -preset fast -crf 18 -c:a aac \"%s\"",
-                           input.c_str(), start, end - start, file.c_str()),
-                       0)) {
+        ReportProgress(kCutsEnd * k / (n + 1));
+        SetProgressBand(kCutsEnd * k / (n + 1), kCutsEnd * (k + 1) / (n + 1));
+        if (!RunFFmpeg(BuildCommand("-i \"%s\" -ss %.3f -t %.3f -c:v libx264 -preset fast -crf 18 -pix_fmt yuv420p "
+                                    "-c:a alac \"%s\"",
+                                    {{"InputFile", input}, {"Start", start}, {"Length", end - start}, {"OutputFile", file}}),
+                       end - start)) {
             for (const std::string& made : segments) plat::DeleteFilePath(made);
             plat::RemoveDirectoryPath(folder);
             ReportError("Failed to split segments.");
@@ -82,13 +99,16 @@ static void RenderChain(const std::string& input, const std::vector<double>& spl
     std::string current = segments[0];
     // Each offset comes from the probed length of what has been joined so
     // far, so every transition overlaps the end of the result built until then.
-    for (int j = 0; j < n && j < TransitionCount(); ++j) {
+    const int joins = n < TransitionCount() ? n : TransitionCount();
+    for (int j = 0; j < joins; ++j) {
         const TransitionEntry& entry = TransitionAt(j);
+        ReportProgress(kCutsEnd + (kJoinsEnd - kCutsEnd) * j / joins);
+        SetProgressBand(kCutsEnd + (kJoinsEnd - kCutsEnd) * j / joins, kCutsEnd + (kJoinsEnd - kCutsEnd) * (j + 1) / joins);
         std::string joinFile = Fmt("%schain_%d.mp4", folder.c_str(), j);
         double dc = ProbeDurationSeconds(current);
         double td = dc * 0.5;
         if (entry.duration < td) td = entry.duration;
-        bool joined = Join(current, segments[j + 1], entry, td, dc - td, joinFile, 0);
+        bool joined = Join(current, segments[j + 1], entry, td, dc - td, joinFile, 0, j == joins - 1);
         if (current != segments[0]) plat::DeleteFilePath(current);
         if (!joined) {
             for (const std::string& s : segments) plat::DeleteFilePath(s);
@@ -98,11 +118,13 @@ static void RenderChain(const std::string& input, const std::vector<double>& spl
         }
         current = joinFile;
     }
-    // A failed copy goes unreported, as authors' scripts expect "Complete" here.
-    plat::CopyFileOver(current, output);
+    ReportProgress(kJoinsEnd);
+    // A copy that fails (a folder that does not exist) must not end in "Complete".
+    bool copied = plat::CopyFileOver(current, output);
     for (const std::string& s : segments) plat::DeleteFilePath(s);
     for (int j = 0; j < n; ++j) plat::DeleteFilePath(Fmt("%schain_%d.mp4", folder.c_str(), j));
     plat::RemoveDirectoryPath(folder);
+    if (!copied) return ReportError(OutputNotWritten(output));
     ReportComplete(output);
 }
 

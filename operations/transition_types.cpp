@@ -14,3 +14,8 @@ int FindTransitionType(const std::string& name) {
         if (EqualsNoCase(TransitionTypeTable[i], name)) return i;
     return -1;
 }
+
+std::string XfadeSpelling(const std::string& typed) {
+    int i = FindTransitionType(typed);
+    return i >= 0 ? std::string(TransitionTypeTable[i]) : ToLowerAscii(typed);
+}

@@ -29,6 +29,10 @@ long ReadPipe(ChildProcess& child, char* buffer, unsigned long size);
 bool HasExited(ChildProcess& child);
 // Waits at most `ms` for the child; true when it has ended.
 bool WaitExit(ChildProcess& child, unsigned long ms);
+// Waits at most `ms`, waking at once when the child ends, when it writes to its
+// pipe (POSIX) or when a window message arrives for this thread (Win32); true
+// when the child has ended.
+bool WaitChildOrInput(ChildProcess& child, unsigned long ms);
 // Exit status as an unsigned number; 259 (STILL_ACTIVE) while running, and on
 // POSIX 128 + signal for a child killed by a signal.
 unsigned long ExitCode(ChildProcess& child);

@@ -1,12 +1,119 @@
-// The one FFplay preview process shared by the filter and timeline previews.
-#include "host/teardown.h"
-#include "platform/platform.h"
+#include "playback/preview_process.h"
+#include "host/host_state.h"
+#include "host/report.h"
+#include "host/text_util.h"
+#include "platform/playback_os.h"
+#include "toolchain/command_builder.h"
+#include "toolchain/tool_location.h"
 
-static plat::ChildProcess g_previewProcess;
+PreviewProcess g_preview;
+TimelinePreviewState g_timelinePreview = {false, false, -1, 0.0, 0, 0, 0};
 
+std::string FFplayPath() {
+    const std::string& ffmpeg = g_tools.ffmpegPath;
+    size_t cut = ffmpeg.find_last_of('\\');
+    if (cut == std::string::npos) cut = ffmpeg.find_last_of('/');
+    std::string name = plat::ToolFileName("ffplay");
+    return cut == std::string::npos ? name : ffmpeg.substr(0, cut + 1) + name;
+}
+
+// The program path quoted, then the arguments as they were assembled.
+static std::string LaunchLine(const std::string& ffplay, const std::string& arguments) {
+    CommandOutcome assembled;
+    assembled.ok = true;
+    assembled.text = arguments;
+    return BuildCommand("\"%s\" %s", {{"FFplay", ffplay}, {"Arguments", assembled}}).text;
+}
+
+static bool EnsureLocated(const char* notFoundMessage) {
+    if (!g_tools.ffmpegFound && !LocateFFmpeg()) {
+        ReportError(notFoundMessage);
+        return false;
+    }
+    SetHostVar("[QMT_FFmpegPath]", g_tools.ffmpegFolder);
+    return true;
+}
+
+bool LaunchFFplayBlocking(const std::string& arguments) {
+    if (!EnsureLocated("FFmpeg/FFplay not found. Place in [PubDir] or plugin folder.")) return false;
+    plat::ChildProcess child;
+    unsigned long processId = 0;
+    if (!plat::StartDetached(LaunchLine(FFplayPath(), arguments), false, child, processId)) {
+        ReportError("Failed to launch FFplay preview.");
+        return false;
+    }
+    while (!plat::WaitExit(child, 1000)) {
+    }
+    plat::CloseChild(child);
+    return true;
+}
+
+void EndPreviewProcess(unsigned long waitMs) {
+    if (!g_preview.child.process) return;
+    if (!plat::HasExited(g_preview.child)) {
+        plat::Terminate(g_preview.child, 0);
+        if (waitMs) plat::WaitExit(g_preview.child, waitMs);
+    }
+    plat::CloseChild(g_preview.child);
+    g_preview.child = plat::ChildProcess();
+    g_preview.processId = 0;
+}
+
+bool LaunchFFplay(const std::string& arguments, intptr_t parent) {
+    EndPreviewProcess(1000);
+    if (!EnsureLocated("FFmpeg/FFplay not found. Install FFmpeg full build (includes ffplay.exe).")) return false;
+    std::string ffplay = FFplayPath();
+    if (!plat::FileExists(ffplay)) {
+        ReportError("ffplay.exe not found. Download FFmpeg FULL build (not essentials) which includes ffplay.exe.");
+        return false;
+    }
+    if (!plat::StartDetached(LaunchLine(ffplay, arguments), true, g_preview.child,
+                             g_preview.processId)) {
+        g_preview.child = plat::ChildProcess();
+        g_preview.processId = 0;
+        ReportError("Failed to launch FFplay preview.");
+        return false;
+    }
+    SetHostVar("[QMT_PreviewPID]", Fmt("%lu", g_preview.processId));
+    if (!parent) return true;
+    int width = 0, height = 0;
+    plat::ClientSize(parent, width, height);
+    intptr_t window = 0;
+    // ffplay needs a moment to open its window; after 3 s it keeps its own.
+    for (int attempt = 0; attempt < 30 && !window; ++attempt) {
+        plat::SleepMs(100);
+        window = plat::FindProcessWindow("QMT Preview", g_preview.processId);
+        if (!window && plat::HasExited(g_preview.child)) return true;
+    }
+    if (!window) return true;
+    plat::AdoptAsChild(window, parent, width, height);
+    g_preview.ffplayWindow = window;
+    return true;
+}
+
+static void ForgetTimelinePreview() {
+    TimelinePreviewState& s = g_timelinePreview;
+    s.previewActive = false;
+    s.previewPaused = false;
+    s.previewTimeline = -1;
+    g_preview.ffplayWindow = 0;
+}
+
+void ResetTimelinePreview() {
+    ForgetTimelinePreview();
+    TimelinePreviewState& s = g_timelinePreview;
+    if (s.previewTimer) plat::KillThreadTimer(s.previewTimer);
+    s.previewTimer = 0;
+    SetHostVar("[QMT_PreviewMode]", "0");
+}
+
+bool PreviewWindowLive() { return plat::IsLiveWindow(g_preview.ffplayWindow); }
+
+// Page tear-down and unload: the preview is ended at once, not waited for.
+// The next page starts with no timeline preview; its timer, if any, finds
+// the preview inactive and does nothing. No host call is made here, since
+// unloading runs this too.
 void TerminatePreviewProcess() {
-    if (!g_previewProcess.running) return;
-    plat::Terminate(g_previewProcess, 0);
-    plat::CloseChild(g_previewProcess);
-    g_previewProcess = plat::ChildProcess();
+    ForgetTimelinePreview();
+    EndPreviewProcess(0);
 }

@@ -4,7 +4,9 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$root/scripts/setup.sh" demo
-build="$root/build/native"
+# A build tree of its own, so the demo never reconfigures the one the tests
+# and benchmarks use.
+build="$root/build/demo"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQMT_BUILD_TESTS=OFF
 cmake --build "$build" -j2 --target qmthost quillmont
 
@@ -20,6 +22,9 @@ gen clip_b.mp4 -f lavfi -i testsrc2=size=640x360:rate=25:duration=4 -f lavfi -i 
 gen music.wav -f lavfi -i sine=frequency=330:sample_rate=44100:duration=6
 gen logo.png -f lavfi -i "color=c=orange:size=160x90,drawbox=x=10:y=10:w=140:h=70:color=navy:t=fill" -frames:v 1
 [ -s "$media/subs.srt" ] || printf '1\r\n00:00:00,500 --> 00:00:01,800\r\nHello from Quillmont\r\n\r\n2\r\n00:00:02,000 --> 00:00:03,500\r\nSecond cue\r\n\r\n' > "$media/subs.srt"
+
+# Without a display FFplay previews play on SDL's dummy drivers.
+if [ -z "${DISPLAY:-}" ]; then export SDL_VIDEODRIVER="${SDL_VIDEODRIVER:-dummy}" SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}"; fi
 
 status=0
 for script in "$root"/demo/*.qmt; do

@@ -4,6 +4,7 @@
 #include <cstring>
 #include "host/report.h"
 #include "host/text_util.h"
+#include "platform/platform.h"
 #include "timeline/timeline_window.h"
 
 namespace {
@@ -13,7 +14,17 @@ const char kMagic[] = "QMT_PROJECT";
 
 bool StartsWith(const std::string& s, const char* prefix) { return s.compare(0, strlen(prefix), prefix) == 0; }
 
-void AppendClip(std::string& out, const NleClip& c) {
+// A load fills each track's slots from 0 in file order, so a link is written
+// as the partner's place among its track's clips, not as its slot number:
+// after a gap in the slots the two differ and the link would name another clip.
+int LoadedSlot(const NleTimeline& tl, int track, int slot) {
+    if (track < 0 || track >= kNleTrackCount || slot < 0 || slot >= kNleMaxClips) return slot;
+    int place = 0;
+    for (int s = 0; s < slot; ++s) place += tl.tracks[track].clips[s].inUse ? 1 : 0;
+    return place;
+}
+
+void AppendClip(std::string& out, const NleTimeline& tl, const NleClip& c) {
     out += Fmt("CLIP %d\n", c.type);
     out += Fmt("  start=%.6f\n", c.start);
     out += Fmt("  duration=%.6f\n", c.duration);
@@ -31,7 +42,7 @@ void AppendClip(std::string& out, const NleClip& c) {
     out += Fmt("  textColor=%u\n", static_cast<unsigned>(c.textColor));
     out += Fmt("  opacity=%.2f\n", c.opacity);
     if (c.linkedTrack >= 0) out += Fmt("  linkedTrack=%d\n", c.linkedTrack);
-    if (c.linkedClip >= 0) out += Fmt("  linkedClip=%d\n", c.linkedClip);
+    if (c.linkedClip >= 0) out += Fmt("  linkedClip=%d\n", LoadedSlot(tl, c.linkedTrack, c.linkedClip));
     out += "ENDCLIP\n";
 }
 
@@ -77,7 +88,7 @@ std::string ProjectText(const NleTimeline& tl) {
         for (const NleClip& c : track.clips) used += c.inUse ? 1 : 0;
         out += Fmt("TRACK %s %d %d\n", track.name, track.kind, used);
         for (const NleClip& c : track.clips)
-            if (c.inUse) AppendClip(out, c);
+            if (c.inUse) AppendClip(out, tl, c);
         out += "ENDTRACK\n";
     }
     out += "END\n";
@@ -141,7 +152,8 @@ void LoadProjectAction(const std::string& rectName, const std::string& path) {
     ReportStart();
     NleTimeline* tl = TimelineAt(FindTimeline(rectName));
     if (!tl) return ReportError("NLE Timeline not found.");
-    FILE* f = path.empty() ? nullptr : fopen(path.c_str(), "r");
+    // A folder opens for reading on some systems but is no project file to open.
+    FILE* f = path.empty() || plat::IsDirectory(path) ? nullptr : fopen(path.c_str(), "r");
     if (!f) return ReportError("Cannot open project file.");
 
     char buffer[kMaxLine + 1];

@@ -58,7 +58,6 @@ void InitTimelineRecord(NleTimeline& tl, const std::string& rectName, const std:
     memset(static_cast<void*>(&tl), 0, sizeof tl);
     SetField(tl.rectName, rectName);
     SetField(tl.playerRect, playerRect);
-    tl.viewLength = 60;
     tl.zoom = 30;
     tl.dragTrack = tl.dragClip = -1;
     tl.selTrack = tl.selClip = -1;
@@ -72,6 +71,8 @@ void InitTimelineRecord(NleTimeline& tl, const std::string& rectName, const std:
         t.kind = kTrackTemplates[i].kind;
         t.color = NleRgb(kTrackTemplates[i].r, kTrackTemplates[i].g, kTrackTemplates[i].b);
     }
+    // An empty timeline reports the same extent whether new or cleared.
+    RecomputeViewLength(tl);
 }
 
 int FindTrack(const NleTimeline& tl, const std::string& name) {
@@ -163,8 +164,13 @@ double ClampZoom(double zoom) {
 
 namespace {
 
+// A playhead typed exactly at the margin must be refused on both edges; sums
+// like start + duration - 0.05 round either way, so the margin is measured
+// with a tolerance far below any time an author can set.
 bool PlayheadInside(const NleClip& c, double playhead) {
-    return c.start + kSplitMargin < playhead && playhead < c.start + c.duration - kSplitMargin;
+    const double tolerance = 1e-6;
+    double offset = playhead - c.start;
+    return offset > kSplitMargin + tolerance && c.duration - offset > kSplitMargin + tolerance;
 }
 
 // Splits the clip in `slot` of `track` into itself (left) and `freeSlot` (right).

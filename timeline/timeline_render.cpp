@@ -2,16 +2,19 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 #include "host/report.h"
 #include "host/text_util.h"
 #include "platform/platform.h"
+#include "operations/transition_render.h"
+#include "operations/transition_types.h"
+#include "operations/word_tables.h"
 #include "timeline/filter_fragments.h"
 #include "toolchain/probe.h"
 #include "toolchain/process_runner.h"
 
 namespace {
 
-const char kVideoCodec[] = "-c:v libx264 -preset fast -crf 18";
 const size_t kMaxInputs = 2047;
 // Join outputs past the last one made are deleted too, in case an earlier
 // render of the same folder left them behind.
@@ -39,14 +42,21 @@ bool Overlaps(const NleClip& c, const NleClip& m) {
 // every segment can be cross-faded and concatenated the same way.
 bool SourceHasAudio(const std::string& file) {
     std::string out;
-    if (!CaptureToolOutput(Fmt("-v quiet -select_streams a:0 -show_entries stream=codec_type -of csv=p=0 \"%s\"",
-                               file.c_str()),
-                           out, 2048))
-        return false;
+    CommandOutcome probe =
+        BuildCommand("-v quiet -select_streams a:0 -show_entries stream=codec_type -of csv=p=0 \"%s\"", {{"File", file}});
+    if (!probe.ok || !CaptureToolOutput(probe.text, out, 2048)) return false;
     return TrimAnswer(out).find("audio") != std::string::npos;
 }
 
 std::string WorkFolder() { return plat::TempFolder() + "qmt_nle" + plat::PathSeparator(); }
+
+// Every picture the render writes is 4:2:0, which every player decodes.
+const char kPictureFormat[] = "format=yuv420p";
+
+int FrameCount(double seconds, const SegmentFormat& format) {
+    int frames = static_cast<int>(seconds * format.rateNum / format.rateDen + 0.5);
+    return frames > 0 ? frames : 1;
+}
 
 }  // namespace
 
@@ -70,57 +80,114 @@ void GatherRenderLists(const NleTimeline& tl, RenderLists& lists) {
                      [&](ClipRef a, ClipRef b) { return RefClip(tl, a).start < RefClip(tl, b).start; });
 }
 
-std::string OneCommandArguments(const NleTimeline& tl, const RenderLists& lists, const std::string& output) {
+namespace {
+
+// A clip as an author knows it, for messages.
+std::string ClipName(const NleClip& c) {
+    if (c.label[0]) return c.label;
+    if (c.file[0]) return c.file;
+    if (c.text[0]) return c.text;
+    return c.filter;
+}
+
+std::string ChainFull(const NleClip& c, const NleClip& m) {
+    return Fmt("Cannot include clip \"%s\": the filter chain of \"%s\" is full.", ClipName(c).c_str(),
+               ClipName(m).c_str());
+}
+
+bool Append(std::string& chain, const std::string& fragment, const NleClip& c, const NleClip& m, std::string& error) {
+    if (AppendFragment(chain, fragment)) return true;
+    error = ChainFull(c, m);
+    return false;
+}
+
+// Hands an assembled command to the caller's argument and error texts.
+bool Assembled(const CommandOutcome& command, std::string& args, std::string& error) {
+    args = command.text;
+    error = command.error;
+    return command.ok;
+}
+
+}  // namespace
+
+bool NeedsSegmentPath(const NleTimeline& tl, const RenderLists& lists) {
+    if (lists.mainCount != 1 || lists.mixCount > 0) return true;
+    double factor = 0;
+    for (int i = 0; i < lists.effectCount; ++i) {
+        const NleClip& c = RefClip(tl, lists.effects[i]);
+        if (SpeedEffectFactor(c.filter, factor) && Overlaps(c, RefClip(tl, lists.main[0]))) return true;
+    }
+    return false;
+}
+
+bool OneCommandArguments(const NleTimeline& tl, const RenderLists& lists, const std::string& output, std::string& args,
+                         std::string& error) {
     const NleClip& m = RefClip(tl, lists.main[0]);
     std::string chain;
-    if (m.srcIn > 0.01) AppendFragment(chain, Fmt("trim=start=%.3f,setpts=PTS-STARTPTS", m.srcIn));
     double from = 0, to = 0;
     for (int i = 0; i < lists.effectCount; ++i) {
         const NleClip& c = RefClip(tl, lists.effects[i]);
         WindowFrom(c, m, from, to);
-        AppendFragment(chain, TimedEffect(c.filter, from, to));
+        if (!Append(chain, TimedEffect(c.filter, from, to), c, m, error)) return false;
     }
     for (int i = 0; i < lists.textCount; ++i) {
         const NleClip& c = RefClip(tl, lists.texts[i]);
         WindowFrom(c, m, from, to);
-        AppendFragment(chain, BuildDrawText(c, from, to));
+        if (!Append(chain, BuildDrawText(c, from, to), c, m, error)) return false;
     }
     if (m.transIn[0]) {
         double d = m.transInDur > 0 ? m.transInDur : 1.0;
+        std::string fade;
         if (IsExitTransition(m.transIn)) {
             double length = m.srcOut > m.srcIn ? m.srcOut - m.srcIn : m.duration;
-            AppendFragment(chain, Fmt("fade=t=out:st=%.2f:d=%.2f", std::max(0.0, length - d), d));
+            fade = Fmt("fade=t=out:st=%.2f:d=%.2f", std::max(0.0, length - d), d);
         } else {
-            AppendFragment(chain, Fmt("fade=t=in:st=0:d=%.2f", d));
+            fade = Fmt("fade=t=in:st=0:d=%.2f", d);
         }
+        if (!Append(chain, fade, m, m, error)) return false;
     }
+    // The RGB effects (Sepia, Vintage) and edgedetect would otherwise leave
+    // 4:4:4 or full-range pictures that common players refuse.
+    if (!Append(chain, kPictureFormat, m, m, error)) return false;
+    // Seeking and limiting on the input keeps picture and sound to the clip's
+    // own stretch of the source: a trim in the graph would keep the whole rest
+    // of the sound and, without an end, of the picture.
+    CommandOutcome input =
+        BuildCommand("-ss %.3f -t %.3f -i \"%s\"", {{"srcIn", m.srcIn}, {"duration", m.duration}, {"File", m.file}});
 
     if (lists.overlayCount > 0) {
-        std::string inputs = Fmt("-i \"%s\" ", m.file);
-        std::string graph = chain.empty() ? "[0:v]null[base]" : Fmt("[0:v]%s[base]", chain.c_str());
+        CommandOutcome inputs = input;
+        std::string graph = Fmt("[0:v]%s[base]", chain.c_str());
         for (int i = 0; i < lists.overlayCount; ++i) {
             const NleClip& o = RefClip(tl, lists.overlays[i]);
-            std::string input = Fmt("-i \"%s\" ", o.file);
-            if (inputs.size() + input.size() > kMaxInputs) break;
-            inputs += input;
+            inputs = BuildCommand("%s -i \"%s\"", {{"Inputs", inputs}, {"File", o.file}});
+            if (inputs.ok && inputs.text.size() > kMaxInputs) {
+                error = Fmt("Cannot include overlay \"%s\": too many overlay files.", ClipName(o).c_str());
+                return false;
+            }
             WindowFrom(o, m, from, to);
             std::string previous = i == 0 ? "[base]" : Fmt("[ov%d]", i - 1);
-            std::string label = i == lists.overlayCount - 1 ? "[outv]" : Fmt("[ov%d]", i);
+            // The overlay filter picks its own output format; the last one is brought back to 4:2:0.
+            std::string label = i == lists.overlayCount - 1 ? ",format=yuv420p[outv]" : Fmt("[ov%d]", i);
             graph += Fmt(";[%d:v]format=rgba,colorchannelmixer=aa=%.2f[ovr%d];%s[ovr%d]overlay=%d:%d:enable='between(t,%.2f,%.2f)'%s",
                          i + 1, o.opacity > 0 ? o.opacity : 1.0, i, previous.c_str(), i, 0, 0, from, to, label.c_str());
         }
-        return Fmt("%s -filter_complex \"%s\" -map \"[outv]\" -map 0:a? %s -c:a aac \"%s\"", inputs.c_str(),
-                   graph.c_str(), kVideoCodec, output.c_str());
+        return Assembled(BuildCommand("%s -filter_complex \"%s\" -map \"[outv]\" -map 0:a? -c:v libx264 -preset fast "
+                                      "-crf 18 -c:a aac \"%s\"",
+                                      {{"Inputs", inputs}, {"Graph", graph}, {"OutputFile", output}}),
+                         args, error);
     }
-    if (!chain.empty())
-        return Fmt("-i \"%s\" -filter_complex \"[0:v]%s[outv]\" -map \"[outv]\" -map 0:a? %s -c:a aac \"%s\"", m.file,
-                   chain.c_str(), kVideoCodec, output.c_str());
-    return Fmt("-i \"%s\" %s -c:a aac \"%s\"", m.file, kVideoCodec, output.c_str());
+    return Assembled(BuildCommand("%s -filter_complex \"[0:v]%s[outv]\" -map \"[outv]\" -map 0:a? -c:v libx264 -preset fast "
+                                  "-crf 18 -c:a aac \"%s\"",
+                                  {{"Input", input}, {"Chain", chain}, {"OutputFile", output}}),
+                     args, error);
 }
 
-std::string SegmentChain(const NleTimeline& tl, const RenderLists& lists, int i, int width, int height) {
+bool SegmentChain(const NleTimeline& tl, const RenderLists& lists, int i, const SegmentFormat& format,
+                  std::string& chain, std::string& error) {
     const NleClip& m = RefClip(tl, lists.main[i]);
-    std::string chain = Fmt("scale=%d:%d:flags=bicubic", width, height);
+    // setsar=1: sources of other shapes must not carry their own aspect into the joins.
+    chain = Fmt("scale=%d:%d:flags=bicubic,setsar=1", format.width, format.height);
     const ClipRef* groups[2] = {lists.effects, lists.texts};
     int counts[2] = {lists.effectCount, lists.textCount};
     for (int g = 0; g < 2; ++g) {
@@ -129,10 +196,52 @@ std::string SegmentChain(const NleTimeline& tl, const RenderLists& lists, int i,
             if (!Overlaps(c, m)) continue;
             double from = std::max(0.0, c.start - m.start);
             double to = std::min(m.duration, c.start + c.duration - m.start);
-            AppendFragment(chain, g == 0 ? TimedEffect(c.filter, from, to) : BuildDrawText(c, from, to));
+            if (!Append(chain, g == 0 ? TimedEffect(c.filter, from, to) : BuildDrawText(c, from, to), c, m, error))
+                return false;
         }
     }
-    return chain;
+    return true;
+}
+
+double SegmentLength(const NleClip& m, const SegmentFormat& format) {
+    return FrameCount(m.duration, format) * format.rateDen / static_cast<double>(format.rateNum);
+}
+
+bool SegmentArguments(const NleTimeline& tl, const RenderLists& lists, int i, const SegmentFormat& format,
+                      bool withAudio, const std::string& segment, std::string& args, std::string& error) {
+    const NleClip& m = RefClip(tl, lists.main[i]);
+    std::string chain;
+    if (!SegmentChain(tl, lists, i, format, chain, error)) return false;
+    // Every segment leaves with the first clip's frame rate and 4:2:0
+    // pictures, and with exactly as much sound as picture: a whole number of
+    // frames, the sound cut or padded with silence to the same length, so
+    // xfade accepts any pair and no join puts picture and sound out of step.
+    int frames = FrameCount(m.duration, format);
+    double length = SegmentLength(m, format);
+    std::string video = Fmt("[0:v]%s,fps=%d/%d,%s,tpad=stop=-1:stop_mode=clone,trim=end_frame=%d[outv]", chain.c_str(),
+                            format.rateNum, format.rateDen, kPictureFormat, frames);
+    std::string audio = Fmt("[%d:a]aformat=sample_rates=44100:channel_layouts=stereo[a0];", withAudio ? 0 : 1);
+    int stage = 0;
+    double factor = 0;
+    for (int k = 0; k < lists.effectCount; ++k) {
+        const NleClip& c = RefClip(tl, lists.effects[k]);
+        if (!Overlaps(c, m) || !SpeedEffectFactor(c.filter, factor)) continue;
+        double from = std::max(0.0, c.start - m.start);
+        double to = std::min(m.duration, c.start + c.duration - m.start);
+        audio += SpeedWindowAudio(factor, from, to, stage, Fmt("[a%d]", stage), Fmt("[a%d]", stage + 1)) + ";";
+        ++stage;
+    }
+    audio += Fmt("[a%d]apad,atrim=end=%.6f[outa]", stage, length);
+    CommandOutcome inputs =
+        withAudio ? BuildCommand("-ss %.3f -t %.3f -i \"%s\"", {{"srcIn", m.srcIn}, {"duration", m.duration}, {"File", m.file}})
+                  : BuildCommand("-ss %.3f -t %.3f -i \"%s\" -f lavfi -t %.3f -i anullsrc=r=44100:cl=stereo",
+                                 {{"srcIn", m.srcIn}, {"duration", m.duration}, {"File", m.file}, {"duration", m.duration}});
+    // The pieces carry their sound as ALAC: AAC pads each file's sound past
+    // its end, and every join would add that to the sound's length.
+    return Assembled(BuildCommand("%s -filter_complex \"%s;%s\" -map \"[outv]\" -map \"[outa]\" -c:v libx264 -preset fast "
+                                  "-crf 18 -c:a alac -ac 2 -ar 44100 \"%s\"",
+                                  {{"Inputs", inputs}, {"Video", video}, {"Audio", audio}, {"Segment", segment}}),
+                     args, error);
 }
 
 void ParseFrameSize(const std::string& answer, int& width, int& height) {
@@ -145,19 +254,35 @@ void ParseFrameSize(const std::string& answer, int& width, int& height) {
     height &= ~1;
 }
 
+void ParseFrameRate(const std::string& answer, int& num, int& den) {
+    num = den = 0;
+    if (sscanf(answer.c_str(), "%d/%d", &num, &den) != 2 || num <= 0 || den <= 0 || num > 1000 * den) {
+        num = 25;
+        den = 1;
+    }
+}
+
+double JoinLength(double nominal, double resultLength, double segmentLength) {
+    double t = std::min(0.4 * resultLength, nominal);
+    if (t < 0.1) t = 0.5;
+    // A fade longer than the piece it fades into ends the picture early and
+    // leaves the sound longer.
+    return std::min(t, 0.4 * segmentLength);
+}
+
 bool ChooseJoinTransition(const NleClip& previous, const NleClip& current, std::string& name, double& duration) {
     if (current.transIn[0] && !IsExitTransition(current.transIn)) {
-        name = current.transIn;
+        name = XfadeSpelling(current.transIn);
         duration = current.transInDur;
         return true;
     }
     if (IsExitTransition(previous.transIn)) {
-        name = previous.transIn + 4;
+        name = XfadeSpelling(previous.transIn + 4);
         duration = previous.transInDur;
         return true;
     }
     if (previous.transIn[0]) {
-        name = previous.transIn;
+        name = XfadeSpelling(previous.transIn);
         duration = previous.transInDur;
         return true;
     }
@@ -189,44 +314,53 @@ void CleanUp(const RenderFiles& f, bool joinFiles) {
     plat::RemoveDirectoryPath(f.folder);
 }
 
+// Each run of the render reports inside its step's band of the whole.
+void Step(int from, int to) {
+    ReportProgress(from);
+    SetProgressBand(from, to);
+}
+
+SegmentFormat ProbeSegmentFormat(const std::string& file) {
+    SegmentFormat format = {0, 0, 0, 0};
+    std::string answer;
+    CommandOutcome probe = BuildCommand(
+        "-v quiet -select_streams v:0 -show_entries stream=width,height -of csv=p=0:s=x \"%s\"", {{"File", file}});
+    if (probe.ok) CaptureToolOutput(probe.text, answer, 2048);
+    ParseFrameSize(answer, format.width, format.height);
+    answer.clear();
+    probe = BuildCommand("-v quiet -select_streams v:0 -show_entries stream=r_frame_rate -of csv=p=0 \"%s\"",
+                         {{"File", file}});
+    if (probe.ok) CaptureToolOutput(probe.text, answer, 2048);
+    ParseFrameRate(answer, format.rateNum, format.rateDen);
+    return format;
+}
+
 void RenderSegments(NleTimeline& tl, const RenderLists& lists, const std::string& output) {
     RenderFiles files = {WorkFolder(), 0, 0};
     plat::MakeDirectory(files.folder);
     int n = lists.mainCount;
+    SegmentFormat format = ProbeSegmentFormat(RefClip(tl, lists.main[0]).file);
 
-    std::string answer;
-    CaptureToolOutput(Fmt("-v quiet -select_streams v:0 -show_entries stream=width,height -of csv=p=0:s=x \"%s\"",
-                          RefClip(tl, lists.main[0]).file),
-                      answer, 2048);
-    int width = 0, height = 0;
-    ParseFrameSize(answer, width, height);
-
+    std::vector<double> lengths;
     for (int i = 0; i < n; ++i) {
         const NleClip& m = RefClip(tl, lists.main[i]);
-        std::string chain = SegmentChain(tl, lists, i, width, height);
-        // Seeking on the input keeps picture and sound of the piece together and
-        // starts the piece's clock at 0, where the effect windows are measured.
-        std::string args;
-        if (SourceHasAudio(m.file))
-            args = Fmt("-ss %.3f -t %.3f -i \"%s\" -filter_complex \"[0:v]%s[outv]\" -map \"[outv]\" -map 0:a "
-                       "%s -c:a aac -ac 2 -ar 44100 \"%s\"",
-                       m.srcIn, m.duration, m.file, chain.c_str(), kVideoCodec, SegmentPath(files, i).c_str());
-        else
-            args = Fmt("-ss %.3f -t %.3f -i \"%s\" -f lavfi -t %.3f -i anullsrc=r=44100:cl=stereo -filter_complex "
-                       "\"[0:v]%s[outv]\" -map \"[outv]\" -map 1:a %s -c:a aac -ac 2 -ar 44100 \"%s\"",
-                       m.srcIn, m.duration, m.file, m.duration, chain.c_str(), kVideoCodec,
-                       SegmentPath(files, i).c_str());
-        ReportProgress(std::min(100, std::max(0, 40 * i / n)));
+        std::string args, error;
+        if (!SegmentArguments(tl, lists, i, format, SourceHasAudio(m.file), SegmentPath(files, i), args, error)) {
+            CleanUp(files, false);
+            return ReportError(error);
+        }
+        Step(std::min(100, std::max(0, 40 * i / n)), 40 * (i + 1) / n);
         files.segments = i + 1;
         if (!RunFFmpeg(args, m.duration)) {
             CleanUp(files, false);
             return;
         }
+        lengths.push_back(SegmentLength(m, format));
     }
 
     std::string result = SegmentPath(files, 0);
     for (int i = 1; i < n; ++i) {
-        ReportProgress(std::min(100, 40 + 40 * i / n));
+        Step(std::min(100, 40 + 40 * i / n), 40 + 40 * (i + 1) / n);
         int k = files.joins++;
         std::string next = ChainPath(files, k);
         std::string segment = SegmentPath(files, i);
@@ -235,18 +369,18 @@ void RenderSegments(NleTimeline& tl, const RenderLists& lists, const std::string
         bool ok;
         if (ChooseJoinTransition(RefClip(tl, lists.main[i - 1]), RefClip(tl, lists.main[i]), name, nominal)) {
             double length = ProbeDurationSeconds(result);
-            double t = std::min(0.4 * length, nominal);
-            if (t < 0.1) t = 0.5;
-            ok = RunFFmpeg(Fmt("-i \"%s\" -i \"%s\" -filter_complex \"[0:v][1:v]xfade=transition=%s:duration=%.2f:"
-                               "offset=%.2f[outv];[0:a][1:a]acrossfade=d=%.2f[outa]\" -map \"[outv]\" -map \"[outa]\" "
-                               "%s -c:a aac \"%s\"",
-                               result.c_str(), segment.c_str(), name.c_str(), t, length - t, t, kVideoCodec,
-                               next.c_str()),
-                           0);
+            // Whole frames: the picture can only change over at a frame, the
+            // sound at any sample, and half-frame fades add up to drift.
+            double t = FrameCount(JoinLength(nominal, length, lengths[i]), format) * format.rateDen /
+                       static_cast<double>(format.rateNum);
+            ok = RunFFmpeg(XfadeJoinCommand(result, segment, name, t, length - t, next, "alac"), 0);
         } else {
+            // Written the way QMT_Concat writes its list, so a temporary folder
+            // with a quote in its name (a user called O'Brien) still joins.
             std::string list = ListPath(files, k);
-            plat::WriteTextFile(list, Fmt("file '%s'\nfile '%s'\n", result.c_str(), segment.c_str()));
-            ok = RunFFmpeg(Fmt("-f concat -safe 0 -i \"%s\" -c copy \"%s\"", list.c_str(), next.c_str()), 0);
+            plat::WriteTextFile(list, ConcatListLine(result) + ConcatListLine(segment));
+            ok = RunFFmpeg(BuildCommand("-f concat -safe 0 -i \"%s\" -c copy \"%s\"", {{"List", list}, {"Output", next}}),
+                           0);
             plat::DeleteFilePath(list);
         }
         if (result != SegmentPath(files, 0)) plat::DeleteFilePath(result);
@@ -258,23 +392,35 @@ void RenderSegments(NleTimeline& tl, const RenderLists& lists, const std::string
     }
 
     if (lists.mixCount > 0) {
+        Step(80, 95);
         const NleClip& a = RefClip(tl, lists.mix[0]);
         std::string mixed = MixPath(files);
         double delayMs = a.start * 1000;
-        if (RunFFmpeg(Fmt("-i \"%s\" -i \"%s\" -filter_complex \"[1:a]adelay=%.0f|%.0f[aud2];[0:a][aud2]amix="
-                          "inputs=2:duration=first[aout]\" -map 0:v -map \"[aout]\" -c:v copy -c:a aac \"%s\"",
-                          result.c_str(), a.file, delayMs, delayMs, mixed.c_str()),
+        if (RunFFmpeg(BuildCommand("-i \"%s\" -i \"%s\" -filter_complex \"[1:a]adelay=%.0f|%.0f[aud2];[0:a][aud2]amix="
+                                   "inputs=2:duration=first[aout]\" -map 0:v -map \"[aout]\" -c:v copy -c:a aac \"%s\"",
+                                   {{"Result", result}, {"Music", a.file}, {"Delay", delayMs}, {"Delay", delayMs},
+                                    {"Output", mixed}}),
                       0)) {
             if (result != SegmentPath(files, 0)) plat::DeleteFilePath(result);
             result = mixed;
         }
     }
 
-    ReportProgress(95);
-    plat::CopyFileOver(result, output);
+    Step(95, 100);
+    bool written;
+    if (result == MixPath(files)) {
+        written = plat::CopyFileOver(result, output);
+        // A missing output folder must end in an error, not in "Complete".
+        if (!written) ReportError(OutputNotWritten(output));
+    } else {
+        // The joined pieces still carry ALAC sound; the author gets AAC.
+        written = RunFFmpeg(BuildCommand("-i \"%s\" -map 0:v -map 0:a -c:v copy -c:a aac \"%s\"",
+                                         {{"Result", result}, {"OutputFile", output}}),
+                            0);
+    }
     if (result != SegmentPath(files, 0) && result != output) plat::DeleteFilePath(result);
     CleanUp(files, true);
-    ReportComplete(output);
+    if (written) ReportComplete(output);
 }
 
 }  // namespace
@@ -290,10 +436,11 @@ void RenderTimelineAction(const std::string& rectName, const std::string& output
     if (lists.mainCount == 0) return ReportError("No video clips on V1.");
     if (outputPath.empty()) return ReportError("No output file given.");
 
-    if (lists.mainCount == 1 && lists.mixCount == 0) {
-        ReportProgress(5);
-        const NleClip& m = RefClip(*tl, lists.main[0]);
-        if (RunFFmpeg(OneCommandArguments(*tl, lists, outputPath), m.duration)) ReportComplete(outputPath);
+    if (!NeedsSegmentPath(*tl, lists)) {
+        std::string args, error;
+        if (!OneCommandArguments(*tl, lists, outputPath, args, error)) return ReportError(error);
+        Step(5, 100);
+        if (RunFFmpeg(args, RefClip(*tl, lists.main[0]).duration)) ReportComplete(outputPath);
         return;
     }
     RenderSegments(*tl, lists, outputPath);

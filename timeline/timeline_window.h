@@ -1,11 +1,15 @@
-// The timeline's own child window inside its Rectangle: a real window on
-// Windows, the headless stand-in natively. Painting and mouse editing live
-// behind these calls.
+// The timeline's own child window inside its Rectangle, a kind of the window
+// frame bound to the timeline's table slot. Painting and mouse editing live
+// in its handlers.
 #pragma once
 #include <cstdint>
+#include "host/window_frame.h"
 
-// A visible child over the parent's whole client area; 0 on failure.
-intptr_t CreateTimelineWindow(intptr_t parent);
+extern const WindowKind kTimelineWindowKind;
+
+// A visible child over the parent's whole client area, bound to the slot; 0
+// on failure.
+intptr_t CreateTimelineWindow(intptr_t parent, int slot);
 void DestroyTimelineWindow(intptr_t window);
 bool TimelineWindowAlive(intptr_t window);
 // Marks the window for a later paint, without erasing.

@@ -40,6 +40,8 @@ std::string SmartOutputName(const std::string& input, const std::string& suffix,
                  kMaxPathChars + 1);
 }
 
+void ClearRecentFiles() { g_recent = RecentFiles(); }
+
 void ClearBackupStack() {
     for (int i = 0; i < g_backups.count; ++i) plat::DeleteFilePath(g_backups.entries[i]);
     g_backups.count = 0;

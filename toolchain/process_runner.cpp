@@ -42,7 +42,7 @@ int ScanProgressChunk(const char* chunk, double totalSeconds) {
         int hours = 0, minutes = 0;
         double seconds = 0;
         if (sscanf(p, "%d:%d:%lf", &hours, &minutes, &seconds) == 3) {
-            ReportProgress(ProgressPercent(hours * 3600.0 + minutes * 60.0 + seconds, totalSeconds));
+            ReportRunProgress(ProgressPercent(hours * 3600.0 + minutes * 60.0 + seconds, totalSeconds));
             ++written;
         }
         at = strstr(at + 5, "time=");
@@ -77,7 +77,9 @@ bool RunFFmpeg(const std::string& arguments, double totalSeconds) {
         }
         plat::PumpMessages();
         if (ended) break;
-        plat::SleepMs(50);
+        // At most 50 ms between message pumps, but no waiting once the tool
+        // has ended or has more to say.
+        plat::WaitChildOrInput(child, 50);
     }
     while (unsigned long waiting = plat::BytesWaiting(child)) {
         if (plat::ReadPipe(child, chunk, waiting < kChunk ? waiting : kChunk) <= 0) break;
@@ -91,6 +93,14 @@ bool RunFFmpeg(const std::string& arguments, double totalSeconds) {
                                      commandLine.c_str(), log.c_str()));
     ReportError(Fmt("FFmpeg failed (exit %lu)\nLog: %s", exitCode, logPath.c_str()));
     return false;
+}
+
+bool RunFFmpeg(const CommandOutcome& command, double totalSeconds) {
+    if (!command.ok) {
+        ReportError(command.error);
+        return false;
+    }
+    return RunFFmpeg(command.text, totalSeconds);
 }
 
 bool CaptureToolOutput(const std::string& arguments, std::string& output, size_t bufferSize) {

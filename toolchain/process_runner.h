@@ -2,10 +2,13 @@
 // query whose printed answer is captured.
 #pragma once
 #include <string>
+#include "toolchain/command_builder.h"
 
 // Runs ffmpeg with "-y" and `arguments`; `totalSeconds` > 0 turns "time="
 // reports into [QMT_Progress]. False means the failure has been reported.
 bool RunFFmpeg(const std::string& arguments, double totalSeconds);
+// The same for an assembled command; one that was refused is reported and not run.
+bool RunFFmpeg(const CommandOutcome& command, double totalSeconds);
 // Runs ffprobe; `output` receives at most `bufferSize - 1` bytes of what it
 // printed. True only for exit code 0.
 bool CaptureToolOutput(const std::string& arguments, std::string& output, size_t bufferSize);

@@ -2,11 +2,14 @@
 #include "toolchain/tool_location.h"
 #include <cstring>
 #include "host/host_state.h"
+#include "host/teardown.h"
 #include "platform/platform.h"
 #include "toolchain/command_builder.h"
 #include "toolchain/process_runner.h"
 
 ToolLocation g_tools = {false, "", "", "", ""};
+
+void ForgetToolLocation() { g_tools = ToolLocation{false, "", "", "", ""}; }
 
 std::string ToolPathInFolder(const std::string& base) {
     const std::string& folder = g_tools.ffmpegFolder;

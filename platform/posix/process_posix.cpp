@@ -1,6 +1,7 @@
 // Child processes on POSIX: fork + execv with stdout and stderr on one pipe.
 #include <errno.h>
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/ioctl.h>
 #include <sys/wait.h>
@@ -110,6 +111,23 @@ bool WaitExit(ChildProcess& child, unsigned long ms) {
         usleep(2000);
     }
     return true;
+}
+
+bool WaitChildOrInput(ChildProcess& child, unsigned long ms) {
+    if (HasExited(child)) return true;
+    uint64_t start = TickMs();
+    if (child.readEnd >= 0) {
+        pollfd p = {static_cast<int>(child.readEnd), POLLIN, 0};
+        int r;
+        do r = poll(&p, 1, static_cast<int>(ms));
+        while (r < 0 && errno == EINTR);
+        // Output to read, or nothing within the bound: back to the caller.
+        if (r <= 0 || BytesWaiting(child) > 0) return HasExited(child);
+    }
+    // The pipe has closed, so the child is ending: wait for its exit with
+    // what is left of the bound.
+    uint64_t spent = TickMs() - start;
+    return WaitExit(child, spent < ms ? static_cast<unsigned long>(ms - spent) : 0);
 }
 
 unsigned long ExitCode(ChildProcess& child) {

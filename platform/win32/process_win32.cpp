@@ -81,6 +81,16 @@ bool WaitExit(ChildProcess& child, unsigned long ms) {
     return ended;
 }
 
+bool WaitChildOrInput(ChildProcess& child, unsigned long ms) {
+    if (!child.process) return true;
+    // Messages that arrive meanwhile end the wait, so the caller pumps them
+    // at least as often as before.
+    HANDLE process = H(child.process);
+    bool ended = MsgWaitForMultipleObjects(1, &process, FALSE, ms, QS_ALLINPUT) == WAIT_OBJECT_0;
+    if (ended) child.running = false;
+    return ended;
+}
+
 unsigned long ExitCode(ChildProcess& child) {
     DWORD code = 1;
     if (child.process) GetExitCodeProcess(H(child.process), &code);

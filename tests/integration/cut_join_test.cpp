@@ -108,7 +108,7 @@ TEST_F(CutJoin, ConcatTransitionOverlapsTheEndOfTheFirstFile) {
     ASSERT_TRUE(Run("QMT_ConcatTransition", {a, b, "circleopen", "0.5", Out("j.mp4")}));
     ExpectComplete();
     char expected[64];
-    snprintf(expected, sizeof expected, "duration=0.50:offset=%.2f[outv]", qt::Probe(a).duration - 0.5);
+    snprintf(expected, sizeof expected, "duration=0.50:offset=%.2f,format=yuv420p[outv]", qt::Probe(a).duration - 0.5);
     EXPECT_NE(rec->Last().at(6).find(expected), std::string::npos) << rec->Last().at(6);
     qt::Probed p = qt::Probe(Out("j.mp4"));
     EXPECT_NEAR(p.duration, 2.5, 0.12);

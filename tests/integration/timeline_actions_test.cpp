@@ -54,7 +54,7 @@ TEST_F(TimelineActions, CreateLimitsAndUnknownNames) {
 }
 
 TEST_F(TimelineActions, SlotsTracksAndStateVariables) {
-    EXPECT_EQ(State("[NLE_TotalDuration]"), "60.000");  // the creation extent
+    EXPECT_EQ(State("[NLE_TotalDuration]"), "15.000");  // new and empty: as after Clear
     EXPECT_EQ(Var("[NLE_ClipCount]"), "0");
     Run("QMT_TimelineClear", {"NLE1"});
     EXPECT_EQ(State("[NLE_TotalDuration]"), "15.000");

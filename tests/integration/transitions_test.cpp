@@ -33,7 +33,7 @@ TEST_F(Transitions, EntriesAreClampedSortedAndKeepTheTypeAsTyped) {
     EXPECT_EQ(Var("[QMT_TransCount]"), "5");
     // The exchange sort carries the last-added entry forward, so the two at
     // 30 s end up in the opposite order of their adding.
-    EXPECT_EQ(List(), "0.000,zoomin,0.10;10.000,Dissolve,5.00;20.000,fade,0.50;30.000,radial,0.50;30.000,wipeleft,0.50");
+    EXPECT_EQ(List(), "0.000,zoomin,0.10;10.000,dissolve,5.00;20.000,fade,0.50;30.000,radial,0.50;30.000,wipeleft,0.50");
 
     Run("QMT_TransitionAdd", {"5", "crossfade", "1", "[I]"});
     EXPECT_EQ(Var("[QMT_Status]"), "Error");
@@ -103,10 +103,13 @@ TEST_F(Transitions, OneSplitUsesTheFirstEntryAndHalvesAnOverlongTransition) {
     auto runs = rec.Runs();
     ASSERT_EQ(runs.size(), 3u);
     std::string a = Temp("qmt_seg_a.mp4"), b = Temp("qmt_seg_b.mp4");
-    EXPECT_EQ(runs[0], qt::Argv("-y -i \"" + in + "\" -t 1.000 -c:v libx264 -preset fast -crf 18 -c:a aac \"" + a + "\""));
-    EXPECT_EQ(runs[1], qt::Argv("-y -i \"" + in + "\" -ss 1.000 -c:v libx264 -preset fast -crf 18 -c:a aac \"" + b + "\""));
+    EXPECT_EQ(runs[0], qt::Argv("-y -i \"" + in + "\" -t 1.000 -c:v libx264 -preset fast -crf 18 -pix_fmt yuv420p "
+                                "-c:a alac \"" + a + "\""));
+    EXPECT_EQ(runs[1], qt::Argv("-y -i \"" + in + "\" -ss 1.000 -c:v libx264 -preset fast -crf 18 -pix_fmt yuv420p "
+                                "-c:a alac \"" + b + "\""));
     EXPECT_EQ(runs[2], qt::Argv("-y -i \"" + a + "\" -i \"" + b +
-                                "\" -filter_complex \"[0:v][1:v]xfade=transition=wipeleft:duration=0.50:offset=0.50[outv];"
+                                "\" -filter_complex \"[0:v][1:v]xfade=transition=wipeleft:duration=0.50:offset=0.50,"
+                                "format=yuv420p[outv];"
                                 "[0:a][1:a]acrossfade=d=0.50[outa]\" -map \"[outv]\" -map \"[outa]\" -c:v libx264 "
                                 "-preset fast -crf 18 -c:a aac \"" + Out("one.mp4") + "\""));
     EXPECT_FALSE(qt::Exists(a));

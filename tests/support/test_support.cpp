@@ -213,6 +213,14 @@ ToolRecorder::ToolRecorder(const std::string& folder) : folder_(folder) {
     std::ofstream(folder_ + "/ffprobe") << "#!/bin/sh\nexec '" << ffprobe << "' \"$@\"\n";
     chmod((folder_ + "/ffmpeg").c_str(), 0755);
     chmod((folder_ + "/ffprobe").c_str(), 0755);
+    std::string ffplay = Which("ffplay");
+    if (ffplay.empty()) return;
+    std::ofstream(folder_ + "/ffplay") << "#!/bin/sh\n"
+                                          "log='" << folder_ << "/plays.log'\n"
+                                          "for a in \"$@\"; do printf '%s\\037' \"$a\" >> \"$log\"; done\n"
+                                          "printf '\\036\\n' >> \"$log\"\n"
+                                          "exec '" << ffplay << "' \"$@\"\n";
+    chmod((folder_ + "/ffplay").c_str(), 0755);
 }
 
 void ToolRecorder::Clear() { remove((folder_ + "/runs.log").c_str()); }
@@ -223,9 +231,10 @@ std::string ToolRecorder::SnapshotText() const { return ReadFile(folder_ + "/sna
 
 void ToolRecorder::FailWhen(const std::string& text) { std::ofstream(folder_ + "/fail_when") << text; }
 
-std::vector<std::vector<std::string>> ToolRecorder::Runs() const {
+// Argument lists written one per run: each argument ends in \037, each run in \036.
+static std::vector<std::vector<std::string>> ReadRunLog(const std::string& path) {
     std::vector<std::vector<std::string>> runs;
-    std::string log = ReadFile(folder_ + "/runs.log");
+    std::string log = ReadFile(path);
     std::vector<std::string> run;
     std::string arg;
     for (char c : log) {
@@ -241,6 +250,9 @@ std::vector<std::vector<std::string>> ToolRecorder::Runs() const {
     }
     return runs;
 }
+
+std::vector<std::vector<std::string>> ToolRecorder::Runs() const { return ReadRunLog(folder_ + "/runs.log"); }
+std::vector<std::vector<std::string>> ToolRecorder::Plays() const { return ReadRunLog(folder_ + "/plays.log"); }
 
 std::vector<std::string> Argv(const std::string& commandLine) { return plat::SplitCommandLine(commandLine); }
 

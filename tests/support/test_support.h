@@ -43,7 +43,7 @@ bool Exists(const std::string& path);
 std::string MakeTempDir(const std::string& tag);
 void RemoveTree(const std::string& path);
 
-// A tool folder whose ffmpeg records every argument list it is given and then
+// A tool folder whose ffmpeg (and ffplay) records every argument list it is given and then
 // runs the real ffmpeg (ffprobe is passed straight through). A run whose
 // arguments contain the text given to FailWhen exits 1 without running; one
 // whose arguments contain the PassWhen text exits 0 without running.
@@ -60,6 +60,9 @@ public:
     // Each ffmpeg run's arguments, argv[0] left out.
     std::vector<std::vector<std::string>> Runs() const;
     size_t RunCount() const { return Runs().size(); }
+    // Each ffplay run's arguments; ffplay is replaced by the real one (same
+    // process), so a test can watch and end it.
+    std::vector<std::vector<std::string>> Plays() const;
     std::vector<std::string> Last() const {
         auto runs = Runs();
         return runs.empty() ? std::vector<std::string>() : runs.back();

@@ -26,7 +26,6 @@ protected:
     void SetUp() override {
         dir = qt::MakeTempDir("runner");
         setenv("TMPDIR", (dir + "/").c_str(), 1);
-        g_tools = ToolLocation{false, "", "", "", ""};
         ASSERT_TRUE(LocateFFmpeg());
         capture::Install();
     }

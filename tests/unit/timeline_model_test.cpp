@@ -2,6 +2,8 @@
 // exercised on records without a host.
 #include <gtest/gtest.h>
 #include <sstream>
+#include <vector>
+#include "host/text_util.h"
 #include "timeline/filter_fragments.h"
 #include "timeline/project_file.h"
 #include "timeline/timeline_model.h"
@@ -29,6 +31,18 @@ struct Fresh {
         tl.tracks[t2].clips[c2].linkedClip = c1;
     }
 };
+
+// Reads a project text the way a load does after its magic line; true when "END" was reached.
+bool LoadText(NleTimeline& tl, const std::string& text) {
+    int track = -1, clip = -1;
+    bool ended = false;
+    std::istringstream in(text);
+    std::string line;
+    std::getline(in, line);
+    EXPECT_TRUE(IsProjectMagic(line));
+    while (!ended && std::getline(in, line)) ApplyProjectLine(tl, line, track, clip, ended);
+    return ended;
+}
 
 }  // namespace
 
@@ -61,6 +75,12 @@ TEST(TimelineModel, SplitNeedsThePlayheadWellInsideTheClip) {
     EXPECT_EQ(SplitAtPlayhead(f.tl), "Playhead must be inside the clip to split.");
     f.tl.playhead = 5.95;
     EXPECT_EQ(SplitAtPlayhead(f.tl), "Playhead must be inside the clip to split.");
+    // 1.1 + 2 - 0.05 rounds below 3.05: the right edge is still refused.
+    f.tl.tracks[0].clips[0].start = 1.1;
+    f.tl.tracks[0].clips[0].duration = 2;
+    f.tl.playhead = 3.05;
+    EXPECT_EQ(SplitAtPlayhead(f.tl), "Playhead must be inside the clip to split.");
+    f.tl.tracks[0].clips[0].duration = 4;
     EXPECT_EQ(f.tl.tracks[0].clipCount, 1);
     EXPECT_DOUBLE_EQ(f.tl.tracks[0].clips[0].duration, 4);
 }
@@ -108,6 +128,13 @@ TEST(TimelineModel, SplitCarriesThePartnerAndRelinksThePieces) {
 TEST(TimelineFragments, EffectJoinAndDrawText) {
     EXPECT_EQ(TimedEffect("hue=s=0", 2, 4), "hue=s=0:enable='between(t,2.00,4.00)'");
     EXPECT_EQ(TimedEffect("negate", 2, 4), "negate=enable='between(t,2.00,4.00)'");
+    // setpts cannot be enabled: the window is written into its expression.
+    EXPECT_EQ(TimedEffect("setpts=2.0*PTS", 1, 3),
+              "setpts='if(lt(T,1.000),PTS,if(lt(T,2.000),(1.000+2*(T-1.000))/TB,PTS+1.000/TB))'");
+    // edgedetect takes grey pictures only: a copy is laid over the window.
+    EXPECT_EQ(TimedEffect("edgedetect", 6, 7),
+              "split[fx6000_7000a][fx6000_7000b];[fx6000_7000b]edgedetect,format=yuv420p[fx6000_7000c];"
+              "[fx6000_7000a][fx6000_7000c]overlay=enable='between(t,6.00,7.00)'");
     NleClip c;
     ResetClip(c, kClipText, 0, 3);
     SetField(c.text, "It's 5:00 \\ 100%");
@@ -115,24 +142,34 @@ TEST(TimelineFragments, EffectJoinAndDrawText) {
     c.textColor = NleRgb(255, 0, 0);
     c.textX = -1;
     c.textY = -2;
+    // Graph, option and expansion levels: ' -> '\\\'' , : -> \: , \ -> \\\\ , % -> \\%
     EXPECT_EQ(BuildDrawText(c, 0, 3),
-              "drawtext=text='It\\\\'s 5\\:00 \\\\ 100%%':fontsize=48:fontcolor=#ff0000:x=(w-tw)/2:y=h-th-20:"
-              "enable='between(t,0.00,3.00)'");
+              "drawtext=text='It\\'\\''s 5\\:00 \\\\\\\\ 100\\\\%':fontsize=48:fontcolor=#ff0000:x=(w-tw)/2:"
+              "y=h-th-20:enable='between(t,0.00,3.00)'");
     c.textX = 12;
     c.textY = -1;
     EXPECT_EQ(BuildDrawText(c, -1, 3).find("x=12:y=(h-th)/2"), BuildDrawText(c, -1, 3).size() - 15);
     EXPECT_EQ(BuildDrawText(c, -1, 3).find("enable"), std::string::npos);
-    EXPECT_EQ(EscapeDrawText(std::string(600, '\'')).size(), 510u);  // stops once 508 are written
+    EXPECT_EQ(EscapeDrawText(std::string(600, '\'')).size(), 505u);  // whole escapes only, at most 508
+    EXPECT_EQ(EscapeDrawText(" a "), "\\ a\\ ");  // blanks at the ends survive the option parser
 }
 
 TEST(TimelineRenderPlan, SizeTransitionsAndOrder) {
-    int w = 0, h = 0;
+    // Size rounded down to even and the frame rate, then both fallbacks.
+    int w = 0, h = 0, num = 0, den = 0;
     ParseFrameSize("1279x719\n", w, h);
-    EXPECT_EQ(w, 1278);
-    EXPECT_EQ(h, 718);
+    ParseFrameRate("30000/1001\n", num, den);
+    EXPECT_EQ(std::vector<int>({w, h, num, den}), std::vector<int>({1278, 718, 30000, 1001}));
     ParseFrameSize("", w, h);
-    EXPECT_EQ(w, 1920);
-    EXPECT_EQ(h, 1080);
+    ParseFrameRate("0/0", num, den);
+    EXPECT_EQ(std::vector<int>({w, h, num, den}), std::vector<int>({1920, 1080, 25, 1}));
+    NleClip m;
+    ResetClip(m, kClipVideo, 0, 1.01);
+    SegmentFormat slow = {160, 90, 15, 1};
+    EXPECT_DOUBLE_EQ(SegmentLength(m, slow), 1.0);  // 15 whole frames
+    EXPECT_DOUBLE_EQ(JoinLength(1.0, 2.0, 2.0), 0.8);
+    EXPECT_DOUBLE_EQ(JoinLength(0.0, 2.0, 2.0), 0.5);
+    EXPECT_DOUBLE_EQ(JoinLength(9.0, 6.0, 1.0), 0.4);  // held below the clip it fades into
 
     NleClip a, b;
     ResetClip(a, 0, 0, 4);
@@ -161,10 +198,32 @@ TEST(TimelineRenderPlan, SizeTransitionsAndOrder) {
     ASSERT_EQ(lists.mainCount, 2);
     EXPECT_STREQ(RefClip(f.tl, lists.main[0]).file, "early.mp4");
     EXPECT_EQ(lists.overlayCount, 0);
-    EXPECT_EQ(SegmentChain(f.tl, lists, 0, 320, 240), "scale=320:240:flags=bicubic");
-    EXPECT_EQ(SegmentChain(f.tl, lists, 1, 320, 240),
-              "scale=320:240:flags=bicubic,negate=enable='between(t,1.00,2.00)'");
+    SegmentFormat format = {320, 240, 25, 1};
+    std::string chain, error;
+    ASSERT_TRUE(SegmentChain(f.tl, lists, 0, format, chain, error));
+    EXPECT_EQ(chain, "scale=320:240:flags=bicubic,setsar=1");
+    ASSERT_TRUE(SegmentChain(f.tl, lists, 1, format, chain, error));
+    EXPECT_EQ(chain, "scale=320:240:flags=bicubic,setsar=1,negate=enable='between(t,1.00,2.00)'");
+    std::string args;
+    ASSERT_TRUE(SegmentArguments(f.tl, lists, 1, format, false, "s.mp4", args, error));
+    EXPECT_EQ(args, "-ss 0.000 -t 2.000 -i \"late.mp4\" -f lavfi -t 2.000 -i anullsrc=r=44100:cl=stereo "
+                    "-filter_complex \"[0:v]scale=320:240:flags=bicubic,setsar=1,negate=enable='between(t,1.00,2.00)',"
+                    "fps=25/1,format=yuv420p,tpad=stop=-1:stop_mode=clone,trim=end_frame=50[outv];"
+                    "[1:a]aformat=sample_rates=44100:channel_layouts=stereo[a0];[a0]apad,atrim=end=2.000000[outa]\" "
+                    "-map \"[outv]\" -map \"[outa]\" -c:v libx264 -preset fast -crf 18 -c:a alac -ac 2 -ar 44100 "
+                    "\"s.mp4\"");
+
+    // A chain that would pass 4096 bytes fails naming the clip left out.
+    for (int i = 0; i < 10; ++i) {
+        int t = f.Add(3, kClipText, 8, 2, "");
+        SetField(f.tl.tracks[3].clips[t].text, std::string(255, ':'));  // 508 bytes escaped
+        SetField(f.tl.tracks[3].clips[t].label, Fmt("Title %d", i));
+    }
+    GatherRenderLists(f.tl, lists);
+    EXPECT_FALSE(SegmentChain(f.tl, lists, 1, format, chain, error));
+    EXPECT_EQ(error, "Cannot include clip \"Title 6\": the filter chain of \"clip\" is full.");
 }
+
 
 TEST(TimelineProject, TextRoundTripAndMalformedLines) {
     Fresh f;
@@ -195,14 +254,7 @@ TEST(TimelineProject, TextRoundTripAndMalformedLines) {
     EXPECT_NE(text.find("TRACK A2 4 0\nENDTRACK\nEND\n"), std::string::npos);
 
     Fresh g;
-    int track = -1, clip = -1;
-    bool ended = false;
-    std::istringstream in(text);
-    std::string line;
-    std::getline(in, line);
-    ASSERT_TRUE(IsProjectMagic(line));
-    while (!ended && std::getline(in, line)) ApplyProjectLine(g.tl, line, track, clip, ended);
-    EXPECT_TRUE(ended);
+    EXPECT_TRUE(LoadText(g.tl, text));
     EXPECT_DOUBLE_EQ(g.tl.zoom, 42.5);
     const NleClip& lc = g.tl.tracks[0].clips[0];
     EXPECT_DOUBLE_EQ(lc.start, 1.25);
@@ -226,8 +278,8 @@ TEST(TimelineProject, TextRoundTripAndMalformedLines) {
 
     // Loose indentation, an unknown track and a missing END.
     Fresh h;
-    track = clip = -1;
-    ended = false;
+    int track = -1, clip = -1;
+    bool ended = false;
     const char* lines[] = {"TRACK V3 0 1", "CLIP 0", "  start=7", "ENDCLIP", "ENDTRACK", "TRACK v2 1 1", "CLIP 1",
                            " start=3",     "\tduration=4", "  label=kept", "  file=x=y.png"};
     for (const char* l : lines) ApplyProjectLine(h.tl, l, track, clip, ended);
@@ -246,8 +298,10 @@ TEST(TimelineRenderPlan, OneCommandLines) {
     int m = f.Add(0, kClipVideo, 2, 4, "in.mp4");
     RenderLists lists;
     GatherRenderLists(f.tl, lists);
-    EXPECT_EQ(OneCommandArguments(f.tl, lists, "out.mp4"),
-              "-i \"in.mp4\" -c:v libx264 -preset fast -crf 18 -c:a aac \"out.mp4\"");
+    std::string args, error;
+    ASSERT_TRUE(OneCommandArguments(f.tl, lists, "out.mp4", args, error));
+    EXPECT_EQ(args, "-ss 0.000 -t 4.000 -i \"in.mp4\" -filter_complex \"[0:v]format=yuv420p[outv]\" -map \"[outv]\" "
+                    "-map 0:a? -c:v libx264 -preset fast -crf 18 -c:a aac \"out.mp4\"");
 
     NleClip& main = f.tl.tracks[0].clips[m];
     main.srcIn = 1;
@@ -255,13 +309,19 @@ TEST(TimelineRenderPlan, OneCommandLines) {
     SetField(main.transIn, "out:fade");
     main.transInDur = 0;
     int t = f.Add(3, kClipText, 1, 2, "");
-    SetField(f.tl.tracks[3].clips[t].text, "Hi");
+    SetField(f.tl.tracks[3].clips[t].text, "Hi \"there\"");
     GatherRenderLists(f.tl, lists);
-    EXPECT_EQ(OneCommandArguments(f.tl, lists, "out.mp4"),
-              "-i \"in.mp4\" -filter_complex \"[0:v]trim=start=1.000,setpts=PTS-STARTPTS,"
-              "drawtext=text='Hi':fontsize=48:fontcolor=#ffffff:x=0:y=0:enable='between(t,0.00,1.00)',"
-              "fade=t=out:st=2.00:d=1.00[outv]\" -map \"[outv]\" -map 0:a? -c:v libx264 -preset fast -crf 18 "
-              "-c:a aac \"out.mp4\"");
+    ASSERT_TRUE(OneCommandArguments(f.tl, lists, "out.mp4", args, error));
+    EXPECT_EQ(args, "-ss 1.000 -t 4.000 -i \"in.mp4\" -filter_complex \"[0:v]"
+                    "drawtext=text='Hi \\\"there\\\"':fontsize=48:fontcolor=#ffffff:x=0:y=0:enable='between(t,0.00,1.00)',"
+                    "fade=t=out:st=2.00:d=1.00,format=yuv420p[outv]\" -map \"[outv]\" -map 0:a? -c:v libx264 -preset fast "
+                    "-crf 18 -c:a aac \"out.mp4\"");
+    EXPECT_FALSE(NeedsSegmentPath(f.tl, lists));
+    int fx = f.Add(2, kClipEffect, 2, 1, "");
+    SetField(f.tl.tracks[2].clips[fx].filter, "setpts=2.0*PTS");
+    GatherRenderLists(f.tl, lists);
+    EXPECT_TRUE(NeedsSegmentPath(f.tl, lists));  // the sound must slow down too
+    f.tl.tracks[2].clips[fx].inUse = 0;
 
     main.transIn[0] = '\0';
     main.srcIn = 0;
@@ -270,9 +330,31 @@ TEST(TimelineRenderPlan, OneCommandLines) {
     f.tl.tracks[1].clips[o1].opacity = 0.5f;
     f.Add(1, kClipVideo, 0, 10, "pip.mp4");
     GatherRenderLists(f.tl, lists);
-    EXPECT_EQ(OneCommandArguments(f.tl, lists, "out.mp4"),
-              "-i \"in.mp4\" -i \"logo.png\" -i \"pip.mp4\"  -filter_complex \"[0:v]null[base];"
+    ASSERT_TRUE(OneCommandArguments(f.tl, lists, "out.mp4", args, error));
+    EXPECT_EQ(args,
+              "-ss 0.000 -t 4.000 -i \"in.mp4\" -i \"logo.png\" -i \"pip.mp4\" -filter_complex \"[0:v]format=yuv420p[base];"
               "[1:v]format=rgba,colorchannelmixer=aa=0.50[ovr0];[base][ovr0]overlay=0:0:enable='between(t,1.00,2.00)'[ov0];"
-              "[2:v]format=rgba,colorchannelmixer=aa=1.00[ovr1];[ov0][ovr1]overlay=0:0:enable='between(t,0.00,8.00)'[outv]\" "
-              "-map \"[outv]\" -map 0:a? -c:v libx264 -preset fast -crf 18 -c:a aac \"out.mp4\"");
+              "[2:v]format=rgba,colorchannelmixer=aa=1.00[ovr1];[ov0][ovr1]overlay=0:0:enable='between(t,0.00,8.00)',"
+              "format=yuv420p[outv]\" -map \"[outv]\" -map 0:a? -c:v libx264 -preset fast -crf 18 -c:a aac \"out.mp4\"");
+}
+
+TEST(TimelineProject, LinksSurviveGapsInTheSlots) {
+    Fresh f;
+    f.Add(0, kClipVideo, 0, 2, "gone.mp4");
+    int v = f.Add(0, kClipVideo, 2, 2, "b.mp4");
+    f.Add(4, kClipAudio, 0, 2, "gone.mp4");
+    f.Add(4, kClipAudio, 0, 2, "other.wav");
+    int a = f.Add(4, kClipAudio, 2, 2, "b.mp4");
+    f.Link(0, v, 4, a);
+    f.tl.tracks[0].clips[0].inUse = 0;  // gaps before both partners
+    f.tl.tracks[4].clips[0].inUse = 0;
+    Fresh g;
+    EXPECT_TRUE(LoadText(g.tl, ProjectText(f.tl)));
+    const NleClip& video = g.tl.tracks[0].clips[0];
+    ASSERT_STREQ(video.file, "b.mp4");
+    ASSERT_EQ(video.linkedTrack, 4);
+    EXPECT_STREQ(g.tl.tracks[4].clips[video.linkedClip].file, "b.mp4");
+    const NleClip& audio = g.tl.tracks[4].clips[1];
+    EXPECT_EQ(audio.linkedTrack, 0);
+    EXPECT_EQ(audio.linkedClip, 0);
 }

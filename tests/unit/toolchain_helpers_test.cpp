@@ -9,10 +9,7 @@
 
 class RecentFilesTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        g_recent = RecentFiles();
-        capture::Install();
-    }
+    void SetUp() override { capture::Install(); }
     void TearDown() override { capture::Remove(); }
 };
 

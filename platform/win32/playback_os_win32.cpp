@@ -1,0 +1,102 @@
+#include <windows.h>
+#include <vector>
+#include "platform/playback_os.h"
+
+namespace plat {
+
+static HWND W(intptr_t v) { return reinterpret_cast<HWND>(v); }
+
+bool ClientSize(intptr_t window, int& width, int& height) {
+    width = height = 0;
+    RECT r;
+    if (!window || !IsWindow(W(window)) || !GetClientRect(W(window), &r)) return false;
+    width = r.right;
+    height = r.bottom;
+    return true;
+}
+
+bool ClientOrigin(intptr_t window, int& x, int& y) {
+    POINT p = {0, 0};
+    x = y = 0;
+    if (!window || !ClientToScreen(W(window), &p)) return false;
+    x = p.x;
+    y = p.y;
+    return true;
+}
+
+void ScreenSize(int& width, int& height) {
+    width = GetSystemMetrics(SM_CXSCREEN);
+    height = GetSystemMetrics(SM_CYSCREEN);
+}
+
+bool IsLiveWindow(intptr_t window) { return window && IsWindow(W(window)); }
+
+bool StartDetached(const std::string& commandLine, bool shown, ChildProcess& child, unsigned long& processId) {
+    child = ChildProcess();
+    processId = 0;
+    STARTUPINFOA si;
+    ZeroMemory(&si, sizeof si);
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESHOWWINDOW;
+    si.wShowWindow = shown ? SW_SHOWNORMAL : SW_HIDE;
+    PROCESS_INFORMATION pi;
+    ZeroMemory(&pi, sizeof pi);
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    DWORD flags = shown ? DETACHED_PROCESS : CREATE_NO_WINDOW;
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr, &si, &pi))
+        return false;
+    CloseHandle(pi.hThread);
+    child.process = reinterpret_cast<intptr_t>(pi.hProcess);
+    child.running = true;
+    processId = pi.dwProcessId;
+    return true;
+}
+
+namespace {
+struct WindowSearch {
+    const char* title;
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
+    WindowSearch* search = reinterpret_cast<WindowSearch*>(param);
+    char text[64] = {0};
+    GetWindowTextA(window, text, sizeof text);
+    if (lstrcmpA(text, search->title) != 0) return TRUE;
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->processId) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+}  // namespace
+
+intptr_t FindProcessWindow(const std::string& title, unsigned long processId) {
+    WindowSearch search = {title.c_str(), processId, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return reinterpret_cast<intptr_t>(search.found);
+}
+
+void AdoptAsChild(intptr_t window, intptr_t parent, int width, int height) {
+    HWND w = W(window);
+    SetWindowLongPtrA(w, GWL_STYLE, WS_CHILD | WS_VISIBLE);
+    SetWindowLongPtrA(w, GWL_EXSTYLE, 0);
+    SetParent(w, W(parent));
+    // The frame it had as a top-level window is dropped with the style, so
+    // the whole Rectangle is its client area.
+    SetWindowPos(w, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    ShowWindow(w, SW_SHOW);
+}
+
+void PostSpaceKey(intptr_t window) {
+    PostMessageA(W(window), WM_KEYDOWN, VK_SPACE, 0);
+    PostMessageA(W(window), WM_KEYUP, VK_SPACE, 0);
+}
+
+void KillThreadTimer(uintptr_t timerId) {
+    if (timerId) KillTimer(nullptr, timerId);
+}
+
+}  // namespace plat

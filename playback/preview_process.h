@@ -1,0 +1,40 @@
+// The one FFplay preview process, shared by the filter previews and the
+// timeline preview, and the timeline preview's play state that the player
+// actions pause, resume and stop.
+#pragma once
+#include <cstdint>
+#include <string>
+#include "platform/platform.h"
+
+struct PreviewProcess {
+    plat::ChildProcess child;   // the running non-blocking ffplay; child.process 0 when none
+    unsigned long processId;
+    intptr_t ffplayWindow;      // after re-parenting, else 0
+};
+extern PreviewProcess g_preview;
+
+struct TimelinePreviewState {
+    bool previewActive;
+    bool previewPaused;
+    int previewTimeline;           // -1 when none
+    double previewStartPlayhead;   // seconds
+    uint32_t previewStartTick;     // ms
+    uint32_t previewPauseTick;     // ms
+    uintptr_t previewTimer;        // 0 when none
+};
+extern TimelinePreviewState g_timelinePreview;
+
+// Path of ffplay beside the located ffmpeg.
+std::string FFplayPath();
+// Runs ffplay hidden and waits until it ends; false after reporting why.
+bool LaunchFFplayBlocking(const std::string& arguments);
+// Replaces the preview process with a new ffplay and, with a parent, takes
+// its window in as a child; false after reporting why.
+bool LaunchFFplay(const std::string& arguments, intptr_t parent);
+// Ends a running preview process, waiting up to `waitMs`, and forgets it.
+void EndPreviewProcess(unsigned long waitMs);
+// Clears the timeline preview's play state, kills its timer and sets
+// [QMT_PreviewMode] to "0".
+void ResetTimelinePreview();
+// Whether the timeline preview's ffplay window can take keys.
+bool PreviewWindowLive();

@@ -1,0 +1,146 @@
+// FFplay filter previews against Debian's real ffplay (SDL's dummy video and
+// audio drivers): the exact arguments, the one preview process that a new
+// launch replaces and stop ends, and the messages.
+#include <gtest/gtest.h>
+#include <unistd.h>
+#include <cstdlib>
+#include "platform/headless/headless_window.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+// Running and not yet ended (a zombie has ended).
+bool Alive(const std::string& pid) {
+    std::string stat = qt::ReadFile("/proc/" + pid + "/stat");
+    if (stat.empty()) return false;
+    size_t close = stat.rfind(')');
+    return close != std::string::npos && close + 2 < stat.size() && stat[close + 2] != 'Z';
+}
+
+std::vector<std::string> PlayArgs(const std::string& video, const std::string& chain, const std::string& w,
+                                  const std::string& h) {
+    return {"-i", video, "-vf", chain, "-x", w, "-y", h, "-noborder", "-window_title", "QMT Preview", "-autoexit",
+            "-loglevel", "quiet"};
+}
+
+class Previews : public qt::PluginTest {
+protected:
+    // The arguments of the n-th ffplay run (1-based); a launch without a
+    // parent window returns before the wrapper has written them.
+    std::vector<std::string> Play(size_t n) {
+        for (int i = 0; i < 200 && rec->Plays().size() < n; ++i) usleep(10000);
+        auto plays = rec->Plays();
+        return plays.size() >= n ? plays[n - 1] : std::vector<std::string>();
+    }
+    void SetUp() override {
+        qt::PluginTest::SetUp();
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        rec = &Record();
+    }
+    qt::ToolRecorder* rec = nullptr;
+};
+
+}  // namespace
+
+TEST_F(Previews, InRectReplacesTheRunningPreviewAndStopEndsIt) {
+    std::string clip = qt::ClipAV(8.0, 160, 120);
+    host.AddRectangle("Rect1", 150, 100);  // too small: the preview takes its own size
+    Run("QMT_PlayerCreate", {"Rect1", clip, ""});
+    host.ClearWrites();
+    ASSERT_TRUE(Run("QMT_PreviewInRect", {"Rect1", ""}));
+    ExpectComplete();
+    EXPECT_EQ(host.WritesOf("[QMT_Status]"), (std::vector<std::string>{"Processing", "Previewing", "Complete"}));
+    EXPECT_EQ(Var("[QMT_FFmpegPath]"), rec->folder());
+    std::string first = Var("[QMT_PreviewPID]");
+    ASSERT_FALSE(first.empty());
+    EXPECT_TRUE(Alive(first)) << "ffplay " << first << " ended early";
+
+    Run("QMT_PreviewInRect", {"RECT1", "hflip"});
+    ExpectComplete();
+    std::string second = Var("[QMT_PreviewPID]");
+    EXPECT_NE(second, first);
+    EXPECT_FALSE(Alive(first));
+    EXPECT_TRUE(Alive(second));
+    auto plays = rec->Plays();
+    ASSERT_EQ(plays.size(), 2u);
+    EXPECT_EQ(plays[0], PlayArgs(clip, "scale=514:289:flags=bilinear", "514", "289"));
+    EXPECT_EQ(plays[1], PlayArgs(clip, "scale=514:289:flags=bilinear,hflip", "514", "289"));
+
+    host.ClearWrites();
+    Run("QMT_PreviewStop", {});
+    ExpectComplete();
+    EXPECT_EQ(host.WritesOf("[QMT_Status]"), (std::vector<std::string>{"Processing", "Complete"}));
+    EXPECT_EQ(Var("[QMT_PreviewMode]"), "0");
+    EXPECT_FALSE(Alive(second));
+    // Stopping again, with nothing running, still completes.
+    Run("QMT_PreviewStop", {});
+    ExpectComplete();
+}
+
+TEST_F(Previews, InRectFindsItsVideoAndPageTearDownEndsIt) {
+    std::string clip = qt::ClipAV(8.0, 160, 120);
+    host.AddRectangle("Big", 320, 240);
+    // No player: the page's input file is played at the Rectangle's size.
+    host.SetVar("[InputFile]", clip);
+    Run("QMT_PreviewInRect", {"Big", "negate"});
+    ExpectComplete();
+    std::string pid = Var("[QMT_PreviewPID]");
+    EXPECT_TRUE(Alive(pid));
+    EXPECT_EQ(Play(1), PlayArgs(clip, "scale=320:240:flags=bilinear,negate", "320", "240"));
+    host.Message(2);
+    EXPECT_FALSE(Alive(pid));
+
+    // Without a Rectangle a file named in its place is played at the default size.
+    // A double quote in the filter stays inside its one argument.
+    host.SetVar("[InputFile]", "");
+    Run("QMT_PreviewInRect", {clip, "drawtext=text=\"a \\\"b\\\"\""});
+    ExpectComplete();
+    EXPECT_EQ(Play(2), PlayArgs(clip, "scale=514:289:flags=bilinear,drawtext=text=\"a \\\"b\\\"\"", "514", "289"));
+    pid = Var("[QMT_PreviewPID]");
+    Run("QMT_PreviewStop", {});
+    EXPECT_FALSE(Alive(pid));
+
+    Run("QMT_PreviewInRect", {"Nowhere", ""});
+    EXPECT_EQ(Var("[QMT_Status]"), "Error");
+    EXPECT_EQ(Var("[QMT_Error]"), "No video loaded. Load a video first, then preview.");
+
+    // A tool folder without ffplay: nothing starts and the message says what to get.
+    remove((rec->folder() + "/ffplay").c_str());
+    host.SetVar("[QMT_PreviewPID]", "");
+    Run("QMT_PreviewInRect", {clip, ""});
+    EXPECT_EQ(Var("[QMT_Error]"),
+              "ffplay.exe not found. Download FFmpeg FULL build (not essentials) which includes ffplay.exe.");
+    EXPECT_EQ(Var("[QMT_PreviewPID]"), "");
+    EXPECT_EQ(rec->Plays().size(), 2u);
+}
+
+TEST_F(Previews, BlockingPreviewWaitsForFFplayOverThePlayer) {
+    std::string clip = qt::ClipAV(1.0, 160, 120);
+    host.AddRectangle("Big", 320, 240);
+    hwMoveWindow(host.Rectangle("Big"), 40, 30, 320, 240);
+    host.AddRectangle("Small", 150, 100);
+    Run("QMT_PlayerCreate", {"Big", clip, ""});
+    Run("QMT_PlayerCreate", {"Small", clip, ""});
+    host.ClearWrites();
+
+    // A small player takes the first player's size and place.
+    ASSERT_TRUE(Run("QMT_Preview", {"Small", "negate"}));
+    EXPECT_EQ(rec->Plays().back(),
+              (std::vector<std::string>{"-i", clip, "-vf", "negate,scale=320:240:flags=bilinear", "-x", "320", "-y", "240",
+                                        "-left", "40", "-top", "30", "-noborder", "-window_title", "QMT Preview",
+                                        "-autoexit"}));
+    EXPECT_TRUE(host.WritesOf("[QMT_Status]").empty());  // no success status
+
+    // A file has no place on screen: two thirds of the screen, no position.
+    host.Message(2);
+    Run("QMT_Preview", {clip, ""});
+    EXPECT_EQ(rec->Plays().back(),
+              (std::vector<std::string>{"-i", clip, "-vf", "scale=1280:720:flags=bilinear", "-x", "1280", "-y", "720",
+                                        "-noborder", "-window_title", "QMT Preview", "-autoexit"}));
+    EXPECT_EQ(rec->Plays().size(), 2u);
+    EXPECT_TRUE(host.WritesOf("[QMT_Error]").empty());
+
+    Run("QMT_Preview", {"Small", ""});
+    EXPECT_EQ(Var("[QMT_Error]"), "Video file not found. Pass a file path or a Player Rectangle name.");
+}

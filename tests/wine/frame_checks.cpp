@@ -1,0 +1,243 @@
+// The window frame on a real Win32 system: a window of a test kind painted
+// through the frame into a shown Rectangle and captured, its pixels checked at
+// computed coordinates; posted mouse, wheel, key and timer messages reaching
+// the kind's handlers in client coordinates; destroy and release unbinding it;
+// and the timeline window of the DLL captured through qmthost's commands.
+#include <cstdio>
+#include "tests/wine/wine_checks.h"
+#include "host/frame_objects.h"
+#include "host/window_frame.h"
+
+namespace {
+
+std::vector<std::string> g_heard;
+
+std::string Where(const char* what, const FrameTarget& at, int x, int y) {
+    return std::string(what) + " " + std::to_string(at.slot) + " " + std::to_string(x) + "," + std::to_string(y);
+}
+void Press(const FrameTarget& at, const PointerInput& in) { g_heard.push_back(Where("press", at, in.x, in.y)); }
+void Move(const FrameTarget& at, const PointerInput& in) {
+    g_heard.push_back(Where(in.leftButton ? "drag" : "move", at, in.x, in.y));
+}
+void Release(const FrameTarget& at, const PointerInput& in) { g_heard.push_back(Where("release", at, in.x, in.y)); }
+void Double(const FrameTarget& at, const PointerInput& in) { g_heard.push_back(Where("double", at, in.x, in.y)); }
+void Menu(const FrameTarget& at, const PointerInput& in, std::vector<MenuItem>& menu) {
+    g_heard.push_back(Where("menu", at, in.x, in.y));
+    menu = {{1, "Delete Clip"}, {0, ""}, {2, "Set Transition..."}, {3, "Remove Transition"}};
+}
+void Command(const FrameTarget& at, int command) {
+    g_heard.push_back("command " + std::to_string(at.slot) + " " + std::to_string(command));
+}
+void Wheel(const FrameTarget& at, const WheelInput& in) {
+    g_heard.push_back(Where("wheel", at, in.x, in.y) + " " + std::to_string(in.delta) + (in.ctrl ? " ctrl" : ""));
+}
+void Key(const FrameTarget& at, int key) {
+    g_heard.push_back("key " + std::to_string(at.slot) + " " + std::to_string(key));
+}
+void Timer(const FrameTarget& at, int id) {
+    g_heard.push_back("timer " + std::to_string(at.slot) + " " + std::to_string(id));
+}
+void Destroyed(const FrameTarget& at) { g_heard.push_back("destroyed " + std::to_string(at.slot)); }
+
+// Regions of known colours at coordinates computed from the client size.
+const Colour kBack = Rgb(18, 18, 22), kRed = Rgb(200, 30, 40), kGreen = Rgb(0, 200, 90), kBlue = Rgb(40, 60, 230),
+             kYellow = Rgb(255, 220, 40), kWhite = Rgb(255, 255, 255);
+
+void Paint(const FrameTarget&, Painter& p, int w, int h) {
+    p.Fill(Box{0, 0, w, h}, kBack);
+    p.Fill(Box{0, 0, w / 2, h / 2}, kRed);
+    p.Frame(Box{w / 2, 0, w, h / 2}, 3, kGreen);
+    p.Line(Point{10, h - 10}, Point{w - 10, h - 10}, 1, kBlue);
+    p.Triangle(Point{w - 40, h / 2 + 10}, Point{w - 10, h / 2 + 10}, Point{w - 25, h / 2 + 30}, kYellow);
+    p.Hatch(Box{0, h / 2, 60, h - 20}, kWhite);
+    p.Line(Point{65, h / 2 + 5}, Point{65, h / 2 + 25}, 3, kGreen);
+    p.Text(Box{70, h / 2, w - 50, h - 14}, "Quillmont", FontSpec{"Arial", 16, true}, kWhite, kTextCentred);
+}
+
+const WindowKind kCheckKind = {"QMT_FrameCheckWnd", kCursorArrow, true, Paint, Press, Move, Release, Double, Menu,
+                               Command,             Wheel,        Key,  Timer, Destroyed};
+
+uint32_t AsRgb(Colour c) {
+    return (static_cast<uint32_t>(RedOf(c)) << 16) | (static_cast<uint32_t>(GreenOf(c)) << 8) | BlueOf(c);
+}
+
+// A 24-bit BMP as written by the Capture command, read as 0xRRGGBB pixels.
+Capture ReadBmp(const std::string& path) {
+    Capture c;
+    std::string data = ReadAll(path);
+    if (data.size() < 54 || data[0] != 'B' || data[1] != 'M') return c;
+    auto u32 = [&](size_t at) {
+        return static_cast<uint32_t>(static_cast<unsigned char>(data[at])) |
+               static_cast<uint32_t>(static_cast<unsigned char>(data[at + 1])) << 8 |
+               static_cast<uint32_t>(static_cast<unsigned char>(data[at + 2])) << 16 |
+               static_cast<uint32_t>(static_cast<unsigned char>(data[at + 3])) << 24;
+    };
+    uint32_t offset = u32(10);
+    int width = static_cast<int>(u32(18)), height = static_cast<int>(u32(22));
+    int stride = (width * 3 + 3) & ~3;
+    if (width <= 0 || height <= 0 || data.size() < offset + static_cast<size_t>(stride) * height) return c;
+    c.width = width;
+    c.height = height;
+    c.pixels.resize(static_cast<size_t>(width) * height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const unsigned char* px =
+                reinterpret_cast<const unsigned char*>(data.data()) + offset + (height - 1 - y) * stride + x * 3;
+            c.pixels[static_cast<size_t>(y) * width + x] = (px[2] << 16) | (px[1] << 8) | px[0];
+        }
+    return c;
+}
+
+std::string Hex(uint32_t v) {
+    char text[16];
+    snprintf(text, sizeof text, "%06x", v);
+    return text;
+}
+
+void CheckPixel(const Capture& c, int x, int y, Colour expected, const std::string& what) {
+    bool inside = x >= 0 && y >= 0 && x < c.width && y < c.height;
+    CheckEq(inside ? Hex(c.At(x, y)) : "outside", Hex(AsRgb(expected)),
+            what + " at " + std::to_string(x) + "," + std::to_string(y));
+}
+
+void CheckPainted(const Capture& c, int w, int h, const std::string& how) {
+    Check(c.width == w && c.height == h, how + ": the capture is the client size");
+    if (c.width != w || c.height != h) return;
+    CheckPixel(c, 5, 5, kRed, how + ": filled box");
+    CheckPixel(c, w / 2 - 1, h / 2 - 1, kRed, how + ": last pixel of the filled box");
+    CheckPixel(c, w / 2, h / 2, kBack, how + ": the box's right and bottom are outside it");
+    CheckPixel(c, w / 2, 10, kGreen, how + ": frame, left edge");
+    CheckPixel(c, w / 2 + 2, 10, kGreen, how + ": a 3-pixel frame stays inside its box");
+    CheckPixel(c, w / 2 + 3, 10, kBack, how + ": inside the frame");
+    CheckPixel(c, w - 1, h / 2 - 1, kGreen, how + ": frame, bottom right corner");
+    CheckPixel(c, w / 2, h - 10, kBlue, how + ": line");
+    CheckPixel(c, w / 2, h - 11, kBack, how + ": above the line");
+    CheckPixel(c, w - 25, h / 2 + 15, kYellow, how + ": filled triangle");
+    CheckPixel(c, 65, h / 2 + 15, kGreen, how + ": wide line");
+    CheckPixel(c, 64, h / 2 + 15, kGreen, how + ": a 3-pixel line spreads around its x");
+    CheckPixel(c, 65, h / 2 + 4, kBack, how + ": a wide line starts flat at its first point");
+    int white = 0, back = 0, other = 0;
+    for (int y = h / 2; y < h - 20; ++y)
+        for (int x = 0; x < 60; ++x) {
+            uint32_t p = c.At(x, y);
+            if (p == AsRgb(kWhite)) ++white;
+            else if (p == AsRgb(kBack)) ++back;
+            else ++other;
+        }
+    Check(white > 100 && back > 100 && other == 0,
+          how + ": hatch lines in white over the background (" + std::to_string(white) + " white, " +
+              std::to_string(back) + " background, " + std::to_string(other) + " other)");
+    int text = 0;
+    for (int y = h / 2; y < h - 14; ++y)
+        for (int x = 70; x < w - 50; ++x) text += c.At(x, y) != AsRgb(kBack) ? 1 : 0;
+    Check(text > 20, how + ": the text is drawn (" + std::to_string(text) + " pixels)");
+}
+
+void Pump(DWORD ms) {
+    DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(5);
+    } while (GetTickCount() - start < ms);
+}
+
+}  // namespace
+
+QMT_WINE_CHECKS(frame) {
+    HostSimulator& host = ctx.host;
+    const int w = 240, h = 120;
+    intptr_t rect = host.AddRectangle("Canvas", w, h);
+    intptr_t window = CreateFrameWindow(kCheckKind, 4, rect);
+    Check(window != 0, "a window of the test kind is created in the Rectangle");
+    if (!window) return;
+    Check(FrameSlotOf(window, kCheckKind) == 4, "bound to its slot");
+    int cw = 0, ch = 0;
+    Check(FrameClientSize(window, cw, ch) && cw == w && ch == h, "it covers the Rectangle's client area");
+
+    // Captured by the host's command (PrintWindow) and read back from the screen.
+    std::string shot = ctx.work + "\\canvas.bmp";
+    CheckHostScript(ctx, "Capture writes the window's pixels", "Capture Canvas \"" + shot + "\"\n");
+    CheckPainted(ReadBmp(shot), w, h, "PrintWindow capture");
+    Check(IsWindowVisible(GetAncestor(reinterpret_cast<HWND>(window), GA_ROOT)) != 0,
+          "the capture shows the host window");
+    PaintFrameWindowNow(window);
+    Capture screen = CaptureWindow(reinterpret_cast<HWND>(window));
+    CheckPainted(screen, w, h, "screen read-back");
+    if (screen.width == w && screen.At(5, 5) != AsRgb(kRed)) screen.SaveBmp(ctx.work + "\\screen.bmp");
+    Check(FrameObjectCount() >= 8, "brushes, pens and the font are kept in the table");
+    int tw = 0, th = 0;
+    MeasureFrameText(FontSpec{"Arial", 16, true}, "Quillmont", tw, th);
+    Check(tw > 40 && tw < 120 && th >= 14 && th <= 20,
+          "text measured in its font: " + std::to_string(tw) + "x" + std::to_string(th));
+
+    // Posted input reaches the handlers with client coordinates.
+    g_heard.clear();
+    CheckHostScript(ctx, "posted input",
+                    "Click Canvas 30 40\n"
+                    "DoubleClick Canvas 5 6\n"
+                    "Drag Canvas 10 20 50 60 2\n"
+                    "Hover Canvas 70 80\n"
+                    "Wheel Canvas 100 60 -120 Ctrl\n"
+                    "Wheel Canvas 110 70 240\n"
+                    "Key Canvas Delete\n"
+                    "Tick Canvas 3\n");
+    CheckEq(Join(g_heard),
+            Join({"press 4 30,40", "release 4 30,40", "press 4 5,6", "release 4 5,6", "double 4 5,6",
+                  "release 4 5,6", "press 4 10,20", "drag 4 30,40", "drag 4 50,60", "release 4 50,60",
+                  "move 4 70,80", "wheel 4 100,60 -120 ctrl", "wheel 4 110,70 240", "key 4 46", "timer 4 3"}),
+            "each message reaches its handler in client coordinates");
+
+    // The pop-up menu: the chosen command comes back; a dismissed menu brings none.
+    g_heard.clear();
+    CheckHostScript(ctx, "context menu", "RightClick Canvas 50 60 2\nRightClick Canvas 50 60\n");
+    CheckEq(Join(g_heard), Join({"menu 4 50,60", "command 4 2", "menu 4 50,60"}),
+            "the right button shows the menu and returns the chosen command");
+
+    // A real timer ticks into the timer handler.
+    g_heard.clear();
+    StartFrameTimer(window, 5, 20);
+    Pump(300);
+    StopFrameTimer(window, 5);
+    Check(!g_heard.empty() && g_heard[0] == "timer 4 5", "a running timer reaches its handler");
+    g_heard.clear();
+    Pump(100);
+    Check(g_heard.empty(), "a stopped timer is quiet");
+
+    CaptureFramePointer(window);
+    Check(GetCapture() == reinterpret_cast<HWND>(window), "the pointer is captured");
+    ReleaseFramePointer();
+    Check(GetCapture() == nullptr, "and released");
+
+    // Destroy unbinds; release empties the table and unregisters the class.
+    int bound = BoundFrameWindowCount();
+    DestroyFrameWindow(window);
+    Check(!g_heard.empty() && g_heard.back() == "destroyed 4", "the kind hears of the destruction");
+    Check(!IsWindow(reinterpret_cast<HWND>(window)) && BoundFrameWindowCount() == bound - 1 &&
+              FrameSlotOf(window, kCheckKind) == -1,
+          "a destroyed window is unbound");
+    intptr_t child = CreateFrameWindow(kCheckKind, 1, host.AddRectangle("Second", 80, 40));
+    Check(child != 0, "a second window of the kind");
+    DestroyFrameWindow(child);
+    ReleaseWindowFrame();
+    WNDCLASSA wc;
+    Check(FrameObjectCount() == 0 && BoundFrameWindowCount() == 0, "release empties the GDI table and the bindings");
+    Check(!GetClassInfoA(GetModuleHandleA(nullptr), "QMT_FrameCheckWnd", &wc), "release unregisters the class");
+
+    // The DLL's timeline window, a kind of the same frame, through the host.
+    std::string tl = ctx.work + "\\timeline.bmp";
+    CheckHostScript(ctx, "the timeline window captured",
+                    "Rectangle Tl 300 100\nQMT_TimelineCreate \"Tl\" \"\"\nCapture Tl \"" + tl + "\"\n");
+    Capture timeline = ReadBmp(tl);
+    Check(timeline.width == 300 && timeline.height == 100, "timeline capture is its client size");
+    if (timeline.width == 300) {
+        CheckPixel(timeline, 0, 0, kBack, "timeline background");
+        CheckPixel(timeline, 299, 99, kBack, "timeline background");
+    }
+    host.Message(2);
+    Check(host.Rectangle("Tl") && !GetWindow(reinterpret_cast<HWND>(host.Rectangle("Tl")), GW_CHILD),
+          "message 2 removes the timeline window");
+}
