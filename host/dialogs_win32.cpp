@@ -1,9 +1,10 @@
-// The parameter editor's dialog shell, the about box, the common-control
+// The about box, the common-control
 // set-up and the GDI objects that live as long as the plug-in.
 #include <windows.h>
 #include <commctrl.h>
 #include <cstdint>
 #include "host/dialogs.h"
+#include "host/dialogs_win32.h"
 #include "host/frame_objects.h"
 #include "host/host_state.h"
 #include "host/teardown.h"
@@ -21,33 +22,7 @@ const int kAppIcon = 101;
 // long-lived GDI objects.
 HBRUSH AboutBrush() { return reinterpret_cast<HBRUSH>(FrameObject(BrushKey(Rgb(0, 0, 0)))); }
 
-struct EditorRequest {
-    int32_t id;
-    char** params;
-};
-
-// An in-memory dialog template without controls; the editor builds its
-// controls at run time from the action id.
-struct alignas(4) EditorTemplate {
-    DLGTEMPLATE head;
-    WORD menu;
-    WORD windowClass;
-    WORD title;
-};
-
-// Until the parameter editor proper exists the dialog closes at once as
-// cancelled, so the host keeps the parameters it had.
-INT_PTR CALLBACK EditorProc(HWND dialog, UINT message, WPARAM, LPARAM) {
-    if (message == WM_INITDIALOG) {
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
-    }
-    if (message == WM_CLOSE) {
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
-    }
-    return FALSE;
-}
+}  // namespace
 
 void CentreOverOwner(HWND dialog) {
     RECT area;
@@ -60,6 +35,16 @@ void CentreOverOwner(HWND dialog) {
     int y = area.top + ((area.bottom - area.top) - h) / 2;
     SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
+
+LOGFONTA MessageFontSpec() {
+    NONCLIENTMETRICSA metrics;
+    ZeroMemory(&metrics, sizeof metrics);
+    metrics.cbSize = 344;  // the structure without the padded-border field, accepted by every version
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 344, &metrics, 0);
+    return metrics.lfMessageFont;
+}
+
+namespace {
 
 void LoadPicture(HWND dialog, int control, int bitmap) {
     HINSTANCE instance = static_cast<HINSTANCE>(g_host.moduleHandle);
@@ -119,23 +104,6 @@ int InitCommonControlsStandard() {
     return InitCommonControlsEx(&icc) ? 1 : 0;
 }
 
-bool RunActionEditor(int id, char** params) {
-    EditorTemplate tmpl;
-    ZeroMemory(&tmpl, sizeof tmpl);
-    tmpl.head.style = 0x80C80880;  // WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_CENTER | DS_MODALFRAME
-    tmpl.head.dwExtendedStyle = 0;
-    tmpl.head.cdit = 0;
-    tmpl.head.x = 0;
-    tmpl.head.y = 0;
-    tmpl.head.cx = 240;
-    tmpl.head.cy = 200;
-    // menu, window class and title words stay 0: none, the default class, "".
-    EditorRequest request = {id, params};
-    INT_PTR result = DialogBoxIndirectParamA(static_cast<HINSTANCE>(g_host.moduleHandle), &tmpl.head,
-                                             GetActiveWindow(), EditorProc, reinterpret_cast<LPARAM>(&request));
-    return result == IDOK;
-}
-
 int RunAboutBox() {
     HWND owner = GetActiveWindow();
     if (!owner) owner = static_cast<HWND>(g_host.hostWindow);
@@ -144,4 +112,7 @@ int RunAboutBox() {
     return static_cast<int>(result);
 }
 
-void DeleteLongLivedGdiObjects() { ReleaseFrameObjects(); }
+void DeleteLongLivedGdiObjects() {
+    DeleteEditorGdiObjects();
+    ReleaseFrameObjects();
+}

@@ -1,12 +1,10 @@
 // The eight exports the host calls.
-#include <cstring>
 #include "host/catalogue.h"
 #include "host/dialogs.h"
 #include "host/dispatch.h"
 #include "host/host_state.h"
 #include "host/plugin_api.h"
 #include "host/teardown.h"
-#include "platform/platform.h"
 
 static const char kTitle[] = "Quillmont";
 static const char kPublisher[] = "Quillmont video tools";
@@ -16,16 +14,6 @@ static const char kHint[] =
     "Chroma key, stabilize, deinterlace, reverse. Text/image overlays, watermarks. "
     "Export: MP4, WebM, GIF, audio extract, compress, batch. Embedded MCI player, interactive filmstrip, "
     "waveform, track lanes. Interactive split system with clip insert and 35 transition types. Powered by FFmpeg.";
-
-// Hands a text to the host in a process-heap block, reusing the host's block
-// when the heap accepts it.
-static void PutOutText(char** slot, const char* text) {
-    if (!slot) return;
-    size_t size = strlen(text) + 1;
-    char* block = (*slot && plat::HostBlockValid(*slot)) ? plat::HostRealloc(*slot, size) : plat::HostAlloc(size);
-    *slot = block;
-    if (block) memcpy(block, text, size);
-}
 
 extern "C" {
 
@@ -42,9 +30,9 @@ QMT_EXPORT unsigned char QMT_CALL nbExecAction(int32_t id, char** params) {
 
 QMT_EXPORT int32_t QMT_CALL nbInitPlugIn(void* hostWindow, char** title, char** publisher, char** hint) {
     g_host.hostWindow = hostWindow;
-    PutOutText(title, kTitle);
-    PutOutText(publisher, kPublisher);
-    PutOutText(hint, kHint);
+    PutHeapText(title, kTitle);
+    PutHeapText(publisher, kPublisher);
+    PutHeapText(hint, kHint);
     return InitCommonControlsStandard();
 }
 

@@ -1,4 +1,6 @@
 #include "host/host_state.h"
+#include <cstring>
+#include "platform/platform.h"
 
 HostState g_host = {};
 
@@ -25,3 +27,11 @@ bool RunHostScript(const std::string& line) {
 }
 
 bool HasScriptProcessor() { return g_host.scriptProcessor != nullptr; }
+
+void PutHeapText(char** slot, const std::string& text) {
+    if (!slot) return;
+    size_t size = text.size() + 1;
+    char* block = (*slot && plat::HostBlockValid(*slot)) ? plat::HostRealloc(*slot, size) : plat::HostAlloc(size);
+    *slot = block;
+    if (block) memcpy(block, text.c_str(), size);
+}

@@ -23,3 +23,7 @@ bool HasGetVariable();
 // Hands one script line to the host; false when no processor is registered.
 bool RunHostScript(const std::string& line);
 bool HasScriptProcessor();
+// Hands a text to the host in a process-heap block: the host's block is
+// reallocated when the heap accepts it, else a new one is taken; zero-filled,
+// exactly length + 1. A failed allocation leaves the slot null.
+void PutHeapText(char** slot, const std::string& text);

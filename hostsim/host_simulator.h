@@ -81,6 +81,7 @@ public:
     //   Rectangle Name W H    creates a named Rectangle
     //   Message N             sends host message N
     //   Echo text             prints text with variables expanded
+    //   Dialog ... / Edit ...  drive the plug-in's dialogs (hostsim/dialog_driver.h)
     //   Click, DoubleClick, RightClick, Hover, Drag, Wheel, Key, Tick, Capture
     //                         drive the plug-in's window in a Rectangle
     //                         (window_commands.cpp)

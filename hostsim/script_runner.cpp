@@ -1,6 +1,7 @@
 // Running host scripts: one action call or simulator command per line.
 #include <cstdlib>
 #include <sstream>
+#include "hostsim/dialog_driver.h"
 #include "hostsim/host_os.h"
 #include "hostsim/host_simulator.h"
 
@@ -73,6 +74,8 @@ bool HostSimulator::RunLine(const std::string& rawLine, std::string* output, std
         if (error) *error = s;
         return false;
     };
+    bool dialogOk = true;
+    if (RunDialogCommand(*this, words, error, dialogOk)) return dialogOk;
     if (cmd == "SetVar") {
         if (words.size() != 3 || !IsVariableName(words[1])) return fail("usage: SetVar [Name] \"value\"");
         SetVar(words[1], Expand(words[2]));
@@ -146,6 +149,7 @@ bool HostSimulator::RunLine(const std::string& rawLine, std::string* output, std
         bool resultVar = i - 1 < action->types.size() && action->types[i - 1] == 6;
         args.push_back(resultVar ? words[i] : Expand(words[i]));
     }
+    if (HasQueuedDialogSteps()) return CallWithDialogSteps(*this, cmd, args, error);
     Call(cmd, args);
     return true;
 }

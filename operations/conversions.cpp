@@ -5,8 +5,14 @@
 #include "operations/word_tables.h"
 #include "toolchain/probe.h"
 
+// The encoder, and the codec tag of the video stream when one is asked for.
+static CommandOutcome VideoCodecOption(const std::string& encoder, const std::string& tag) {
+    if (tag.empty()) return BuildCommand("%s", {{"VCodec", encoder}});
+    return BuildCommand("%s -tag:v %s", {{"VCodec", encoder}, {"VCodec", tag}});
+}
+
 bool ConvertWithCodecs(const std::string& input, const std::string& videoWord, const std::string& audioWord,
-                       const std::string& qualityWord, const std::string& output) {
+                       const std::string& qualityWord, const std::string& output, const std::string& videoTag) {
     BeginOperation();
     // The codec names are held in 63-character fields; a longer word cannot be
     // a codec name, and cutting it short would run something nobody asked for.
@@ -20,7 +26,7 @@ bool ConvertWithCodecs(const std::string& input, const std::string& videoWord, c
     CommandOutcome audio = c.audioCodec.empty() ? BuildCommand("-an", {}) : BuildCommand("-c:a %s", {{"ACodec", c.audioCodec}});
     CommandOutcome command = BuildCommand("-i \"%s\" -c:v %s %s %s %s \"%s\"",
                                           {{"InputFile", input},
-                                           {"VCodec", c.encoder},
+                                           {"VCodec", VideoCodecOption(c.encoder, videoTag)},
                                            {"ACodec", audio},
                                            {"Quality", BuildCommand("-crf %s", {{"Quality", c.crf}})},
                                            {"Quality", BuildCommand(c.extraOption.c_str(), {})},

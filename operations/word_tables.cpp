@@ -51,6 +51,8 @@ const char* ExtractAudioTemplate(const std::string& format) {
     if (EqualsNoCase(format, "wav")) return "-i \"%s\" -vn -acodec pcm_s16le \"%s\"";
     if (EqualsNoCase(format, "flac")) return "-i \"%s\" -vn -acodec flac \"%s\"";
     if (EqualsNoCase(format, "aac")) return "-i \"%s\" -vn -acodec aac -b:a 192k \"%s\"";
+    // Opus has an encoder of its own: the MP3 fallback cannot go into an Ogg file.
+    if (EqualsNoCase(format, "opus")) return "-i \"%s\" -vn -acodec libopus -b:a 192k \"%s\"";
     // The ogg muxer refuses mp3; Vorbis is what an .ogg audio file holds.
     if (EqualsNoCase(format, "ogg")) return "-i \"%s\" -vn -acodec libvorbis -b:a 192k \"%s\"";
     return "-i \"%s\" -vn -acodec libmp3lame -b:a 192k \"%s\"";

@@ -1,0 +1,220 @@
+// The parameter editor and the export window of the DLL, driven the way an
+// author uses them: fields filled, list entries chosen, buttons pressed.
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include "hostsim/dialog_driver.h"
+#include "tests/wine/wine_checks.h"
+
+namespace {
+
+typedef DialogStep S;
+S Step(S::Kind kind, int control, const std::string& text, int index) {
+    S s{kind};
+    s.control = control;
+    s.text = text;
+    s.index = index;
+    return s;
+}
+S SetText(int id, const std::string& text) { return Step(S::SetText, id, text, 0); }
+S Expect(int id, const std::string& text) { return Step(S::Expect, id, text, 0); }
+S Choose(int id, int index) { return Step(S::Choose, id, "", index); }
+S ExpectSel(int id, int index) { return Step(S::ExpectSel, id, "", index); }
+S Press(int id) { return Step(S::Press, id, "", 0); }
+S Close() { return Step(S::Close, 0, "", 0); }
+S Wait(const std::string& title) { return Step(S::Wait, 0, title, 0); }
+
+// Parameters as the host holds them: process-heap texts, or null.
+struct Params {
+    std::vector<char*> p;
+    explicit Params(const std::vector<const char*>& texts) {
+        for (const char* t : texts) {
+            char* block = nullptr;
+            if (t) {
+                block = static_cast<char*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, strlen(t) + 1));
+                memcpy(block, t, strlen(t) + 1);
+            }
+            p.push_back(block);
+        }
+        p.resize(12, nullptr);  // room for any action's parameters
+    }
+    ~Params() {
+        for (char* b : p)
+            if (b && HeapValidate(GetProcessHeap(), 0, b)) HeapFree(GetProcessHeap(), 0, b);
+    }
+    std::string Text(size_t i) const { return p[i] ? p[i] : "<null>"; }
+};
+
+bool Edit(WineContext& ctx, const std::string& what, int id, Params& params, const std::vector<DialogStep>& steps) {
+    printf("  editor: %s\n", what.c_str());
+    fflush(stdout);
+    unsigned char result = 0;
+    std::string failures = DriveDialogs(steps, [&]() { result = ctx.host.EditId(id, params.p.data()); });
+    Check(failures.empty(), what + ": " + failures);
+    return result != 0;
+}
+
+RECT ChildRect(HWND dialog, int id) {
+    RECT r = {0, 0, 0, 0};
+    HWND child = GetDlgItem(dialog, id);
+    if (!child) return r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+void EditorChecks(WineContext& ctx) {
+    HANDLE heap = GetProcessHeap();
+    // Null parameters show the defaults; OK writes every field as a heap text
+    // of exactly its length + 1.
+    {
+        Params params({nullptr, nullptr, nullptr, nullptr});
+        bool ok = Edit(ctx, "trim with null parameters", 21, params,
+                       {Wait("Quillmont - Trim (Fast)"), Expect(200, ""), Expect(201, "00:00:00"),
+                        Expect(202, "00:00:10"), Expect(203, ""), SetText(200, "C:\\in.mp4"),
+                        Press(1)});
+        Check(ok, "OK answers nonzero");
+        const char* expected[4] = {"C:\\in.mp4", "00:00:00", "00:00:10", ""};
+        for (int i = 0; i < 4; ++i) {
+            char* b = params.p[i];
+            Check(b && HeapValidate(heap, 0, b) && HeapSize(heap, 0, b) == strlen(expected[i]) + 1 &&
+                      !strcmp(b, expected[i]),
+                  "parameter " + std::to_string(i + 1) + " is a heap text of length + 1: " + params.Text(i));
+        }
+    }
+    // Empty texts show empty fields; a list then selects its first entry.
+    {
+        Params params({"", "", ""});
+        Edit(ctx, "rotate with empty texts", 43, params,
+             {Expect(200, ""), ExpectSel(501, 0), Expect(501, "90"), Expect(202, ""),
+              Press(1)});
+        CheckEq(params.Text(1), "90", "the list's first entry is written back");
+    }
+    // The variable picker sends the name without brackets and writes back the answer in brackets.
+    {
+        ctx.host.accessAnswers[14] = "answer";
+        ctx.host.accessRequests.clear();
+        Params params({"[MyVar]", "0", "10", "out.mp4"});
+        Edit(ctx, "variable picker", 21, params, {Press(300), Expect(200, "[answer]"), Press(1)});
+        Check(ctx.host.accessRequests.size() == 1 && ctx.host.accessRequests[0].first == 14 &&
+                  ctx.host.accessRequests[0].second == "MyVar",
+              "request 14 carries MyVar");
+        CheckEq(params.Text(0), "[answer]", "the picked variable is written back");
+        ctx.host.accessAnswers[8] = "Rectangle7";
+        Params rect({"Rectangle1"});
+        Edit(ctx, "object picker", 122, rect, {Press(700), Expect(200, "Rectangle7"), Press(1)});
+        CheckEq(ctx.host.accessRequests.back().second, "Rectangle1", "request 8 carries the field's text");
+    }
+    // Eight fields: the help panel and the buttons sit below the last field,
+    // inside the dialog; the panel is painted light yellow.
+    for (int id : {34, 74}) {
+        Params params({});
+        std::string tag = id == 34 ? "overlay advanced" : "draw box";
+        S inspect{S::Check};
+        inspect.check = [tag](intptr_t window) -> std::string {
+            HWND dialog = reinterpret_cast<HWND>(window);
+            RECT last = ChildRect(dialog, 207), help = ChildRect(dialog, 600), ok = ChildRect(dialog, 1),
+                 cancel = ChildRect(dialog, 2), client;
+            GetClientRect(dialog, &client);
+            if (help.top <= last.bottom) return tag + ": help panel overlaps the last field";
+            if (ok.top < help.bottom || cancel.top != ok.top) return tag + ": buttons not below the help panel";
+            if (ok.bottom > client.bottom) return tag + ": OK lies outside the dialog";
+            Capture shot = CaptureWindow(dialog);
+            int yellow = 0;
+            for (uint32_t px : shot.pixels) yellow += px == 0xFFFDD9;
+            if (yellow < 20000) return tag + ": help panel not painted light yellow (" + std::to_string(yellow) + " px)";
+            return std::string();
+        };
+        Edit(ctx, tag, id, params, {inspect, Press(2)});
+    }
+    // Cancel and the close box leave the parameters as they were.
+    {
+        Params params({"a.mp4", "1", "2", "b.mp4"});
+        char* before = params.p[0];
+        bool ok = Edit(ctx, "cancel", 21, params, {SetText(200, "changed"), Press(2)});
+        Check(!ok && params.p[0] == before && params.Text(0) == "a.mp4", "Cancel changes nothing");
+        ok = Edit(ctx, "close box", 21, params, {SetText(200, "changed"), Close()});
+        Check(!ok && params.p[0] == before && params.Text(0) == "a.mp4", "the close box changes nothing");
+    }
+}
+
+std::string ProbeLine(WineContext& ctx, const std::string& entries, const std::string& file) {
+    std::string out;
+    RunProgram("\"" + ctx.tools + "\\ffprobe.exe\" -v error -show_entries " + entries + " -of csv=p=0 \"" + file + "\"",
+               &out, 30000);
+    std::string lines;
+    for (char c : out)
+        if (c != '\r') lines += c;
+    while (!lines.empty() && lines.back() == '\n') lines.pop_back();
+    return lines;
+}
+
+bool Export(WineContext& ctx, const std::string& what, const std::string& input, const std::vector<DialogStep>& steps) {
+    printf("  export: %s\n", what.c_str());
+    fflush(stdout);
+    std::vector<DialogStep> all = {Wait("Export Video")};
+    all.insert(all.end(), steps.begin(), steps.end());
+    std::string failures = DriveDialogs(all, [&]() { ctx.host.Call("QMT_ExportDialog", {input}); }, 30000);
+    Check(failures.empty(), what + ": " + failures);
+    return failures.empty();
+}
+
+void ExportChecks(WineContext& ctx) {
+    HostSimulator& host = ctx.host;
+    host.Call("QMT_SetFFmpegPath", {ctx.tools});
+    std::string clips = ctx.work + "\\clips";
+    CreateDirectoryA(clips.c_str(), nullptr);
+    std::string input = clips + "\\a.mp4", log;
+    long made = RunProgram("\"" + ctx.tools + "\\ffmpeg.exe\" -y -f lavfi -i testsrc=d=0.5:s=160x90:r=25 -f lavfi -i "
+                           "sine=d=0.5 -c:v libx264 -pix_fmt yuv420p -c:a aac -shortest \"" + input + "\"",
+                           &log, 60000);
+    Check(made == 0, "the test clip is made: " + log);
+
+    // Cancel and the close box export nothing and set no output.
+    host.SetVar("[QMT_LastOutput]", "unchanged");
+    Export(ctx, "cancel", input, {Press(2)});
+    Export(ctx, "close box", input, {Close()});
+    CheckEq(host.Var("[QMT_LastOutput]"), "unchanged", "Cancel and close set nothing");
+
+    // GIF keeps the codec choices and runs the palette GIF at 320 wide, 10 fps.
+    std::string gif = ctx.work + "\\g.gif";
+    Export(ctx, "gif", input,
+           {ExpectSel(2001, 0), ExpectSel(2002, 0), ExpectSel(2003, 0), ExpectSel(2004, 1),
+            Choose(2002, 3), Choose(2003, 4), Choose(2001, 8), ExpectSel(2002, 3),
+            ExpectSel(2003, 4), SetText(2005, gif), Press(1)});
+    CheckEq(host.Var("[QMT_Status]"), "Complete", "gif export completes: " + host.Var("[QMT_Error]"));
+    CheckEq(host.Var("[QMT_LastOutput]"), gif, "gif output reported");
+    CheckEq(ProbeLine(ctx, "stream=codec_name,width,r_frame_rate", gif), "gif,320,10/1", "gif at 320 wide, 10 fps");
+
+    // WAV selects FLAC (Lossless), written as PCM; AAC chosen after it gives AAC.
+    std::string wav = ctx.work + "\\a.wav";
+    Export(ctx, "wav", input,
+           {Choose(2001, 10), ExpectSel(2003, 3), SetText(2005, wav), Press(1)});
+    CheckEq(ProbeLine(ctx, "stream=codec_name", wav), "pcm_s16le", "lossless WAV is PCM");
+    std::string wavAac = ctx.work + "\\b.wav";
+    Export(ctx, "wav aac", input,
+           {Choose(2001, 10), Choose(2003, 0), SetText(2005, wavAac), Press(1)});
+    CheckEq(ProbeLine(ctx, "stream=codec_name", wavAac), "aac", "AAC chosen for WAV");
+
+    // A refused pair is explained and the window stays open.
+    host.SetVar("[QMT_LastOutput]", "unchanged");
+    Export(ctx, "refused pair", input,
+           {Choose(2001, 1), Choose(2002, 0), Press(1), Press(1), ExpectSel(2001, 1),
+            Press(2)});
+    CheckEq(host.Var("[QMT_LastOutput]"), "unchanged", "a refused pair runs nothing");
+
+    // Empty output: qmt_export.<ext> beside the input, or in the current folder.
+    Export(ctx, "default beside the input", input, {Choose(2001, 3), Press(1)});
+    CheckEq(host.Var("[QMT_LastOutput]"), clips + "\\qmt_export.mkv", "default output beside the input");
+    Check(GetFileAttributesA((clips + "\\qmt_export.mkv").c_str()) != INVALID_FILE_ATTRIBUTES, "default output written");
+    SetCurrentDirectoryA(clips.c_str());
+    Export(ctx, "default for a bare name", "a.mp4", {Press(1)});
+    CheckEq(host.Var("[QMT_LastOutput]"), ".\\qmt_export.mp4", "default output for a bare file name");
+    CheckEq(ProbeLine(ctx, "stream=codec_name", clips + "\\qmt_export.mp4"), "h264\naac", "MP4 default codecs");
+}
+
+}  // namespace
+
+QMT_WINE_CHECKS(editor) { EditorChecks(ctx); }
+
+QMT_WINE_CHECKS(export) { ExportChecks(ctx); }
