@@ -160,7 +160,8 @@ std::vector<ActionReference> Build() {
         {{"Status_var", "\"Ready\"; later \"Playing\", \"Paused\" or \"Stopped\" as the player is driven"},
          {"[QMT_Recent1]", "the most recently opened video; [QMT_Recent2] to [QMT_Recent5] the older ones"},
          {"[QMT_RecentCount]", "how many recent files are listed"}},
-        {kNoRectangle, "Max players reached."},
+        {kNoRectangle, "Max players reached.", "Rectangle name too long.", "Video file path too long.",
+         "Status variable name too long."},
         "When the media control interface cannot open the file, its own error text is reported.");
     add(122, R::kDirect, {}, {}, {});
     add(123, R::kDirect, {}, {}, {},
@@ -169,17 +170,18 @@ std::vector<ActionReference> Build() {
     add(124, R::kDirect, {}, {}, {},
         "The status variable named in QMT_PlayerCreate becomes \"Paused\". During a timeline preview it pauses "
         "the preview instead.");
-    add(125, R::kDirect, {}, {{"[QMT_PreviewMode]", "\"0\" when it ends a timeline preview"}}, {},
+    add(125, R::kDirect, {"Complete"}, {{"[QMT_PreviewMode]", "\"0\" when it ends a timeline preview"}}, {},
         "The status variable named in QMT_PlayerCreate becomes \"Stopped\". During a timeline preview it ends "
         "the preview, reopens [InputFile] in the player when that variable is set, and sets [QMT_Status] to "
         "\"Complete\".");
-    for (int id : {126, 127, 130, 131, 132, 133}) add(id, R::kDirect, {}, {}, {});
+    for (int id : {126, 127, 130, 132, 133}) add(id, R::kDirect, {}, {}, {});
     add(128, R::kDirect, {},
         {{"Return_var", "the position as HH:MM:SS.mmm, 00:00:00.000 without a player"},
          {"[QMT_PositionSec]", "the position in seconds (three decimals)"}},
         {});
     add(129, R::kDirect, {}, {{"Return_var", "the player's mode, e.g. playing, paused, stopped; \"None\" without a player"}},
         {});
+    add(131, R::kDirect, {}, {}, {"Video file path too long."});
     add(134, R::kDirect, {}, {kToolPath},
         {"Video file not found. Pass a file path or a Player Rectangle name.",
          "FFmpeg/FFplay not found. Place in [PubDir] or plugin folder.", "Failed to launch FFplay preview."},
@@ -233,7 +235,7 @@ std::vector<ActionReference> Build() {
         {kNoTimeline, "Max clips on track."}, "Cancel, or an empty text, adds nothing.");
 
     // FrameStrip, waveform, track lanes
-    add(141, R::kDirect, {"FrameStrip created"},
+    add(141, R::kDirect, {"FrameStrip created", "Split selected"},
         {{"[QMT_SplitIndex]", "(set by the window) -1 when the user clicks a frame; a split's index when the "
                               "user clicks the split"}},
         {kNoRectangle, "Max filmstrips reached."},
