@@ -265,9 +265,10 @@ void ParseFrameRate(const std::string& answer, int& num, int& den) {
 double JoinLength(double nominal, double resultLength, double segmentLength) {
     double t = std::min(0.4 * resultLength, nominal);
     if (t < 0.1) t = 0.5;
-    // A fade longer than the piece it fades into ends the picture early and
-    // leaves the sound longer.
-    return std::min(t, 0.4 * segmentLength);
+    // A fade that reaches the end of the piece it fades into swallows it: the
+    // picture ends early and the sound runs on. Only then is it held to 0.4
+    // of that piece, the share the joined side is held to.
+    return t > segmentLength - 0.1 ? 0.4 * segmentLength : t;
 }
 
 bool ChooseJoinTransition(const NleClip& previous, const NleClip& current, std::string& name, double& duration) {

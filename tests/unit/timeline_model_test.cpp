@@ -169,7 +169,8 @@ TEST(TimelineRenderPlan, SizeTransitionsAndOrder) {
     EXPECT_DOUBLE_EQ(SegmentLength(m, slow), 1.0);  // 15 whole frames
     EXPECT_DOUBLE_EQ(JoinLength(1.0, 2.0, 2.0), 0.8);
     EXPECT_DOUBLE_EQ(JoinLength(0.0, 2.0, 2.0), 0.5);
-    EXPECT_DOUBLE_EQ(JoinLength(9.0, 6.0, 1.0), 0.4);  // held below the clip it fades into
+    EXPECT_DOUBLE_EQ(JoinLength(9.0, 6.0, 1.0), 0.4);  // would swallow the clip it fades into
+    EXPECT_DOUBLE_EQ(JoinLength(1.0, 5.2, 2.0), 1.0);  // fits the clip it fades into: kept whole
 
     NleClip a, b;
     ResetClip(a, 0, 0, 4);
