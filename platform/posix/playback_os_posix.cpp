@@ -1,11 +1,7 @@
 // Natively the windows are the headless stand-in's and the preview runs as a
 // plain child process whose output goes nowhere.
-#include <fcntl.h>
-#include <unistd.h>
-#include <vector>
 #include "platform/headless/headless_window.h"
 #include "platform/playback_os.h"
-#include "platform/posix/command_line.h"
 
 namespace plat {
 
@@ -35,28 +31,11 @@ void ScreenSize(int& width, int& height) {
 bool IsLiveWindow(intptr_t window) { return window && hwIsWindow(window); }
 
 bool StartDetached(const std::string& commandLine, bool, ChildProcess& child, unsigned long& processId) {
-    child = ChildProcess();
+    // Natively there is no window to show or hide: a preview starts like any
+    // quiet child, with nothing of the parent's left open in it.
     processId = 0;
-    std::vector<std::string> args = SplitCommandLine(commandLine);
-    if (args.empty() || access(args[0].c_str(), X_OK) != 0) return false;
-    pid_t pid = fork();
-    if (pid < 0) return false;
-    if (pid == 0) {
-        int devnull = open("/dev/null", O_RDWR);
-        if (devnull >= 0) {
-            dup2(devnull, 0);
-            dup2(devnull, 1);
-            dup2(devnull, 2);
-        }
-        std::vector<char*> argv;
-        for (auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    child.process = pid;
-    child.running = true;
-    processId = static_cast<unsigned long>(pid);
+    if (!StartQuiet(commandLine, child)) return false;
+    processId = static_cast<unsigned long>(child.process);
     return true;
 }
 
