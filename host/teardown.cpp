@@ -1,6 +1,6 @@
 #include "host/teardown.h"
-#include "host/window_frame.h"
 #include "host/host_state.h"
+#include "host/window_frame.h"
 
 void PageTearDown() {
     TerminatePreviewProcess();
@@ -30,6 +30,7 @@ void UnloadCleanUp() {
 }
 
 void DetachCleanUp() { ClearBackupStack(); }
+
 void ForgetHostCallbacks() {
     void* module = g_host.moduleHandle;
     g_host = HostState();

@@ -9,10 +9,11 @@ void UnloadCleanUp();
 // waits on threads are unsafe, so it only deletes the backup files. Windows,
 // players and GDI objects are released by host message 2.
 void DetachCleanUp();
-// Every table of the plug-in back to its state after loading: page windows and
-// timelines closed, the host's callbacks forgotten, transitions, undo stack and recent files emptied, the tool
-// location forgotten, the dispatch table refilled on its next use. Unloading
-// calls it; tests call it so they pass in any order in one process.
+// Every table of the plug-in back to its state after loading: page windows
+// and timelines closed, the host's callbacks forgotten, transitions, undo
+// stack and recent files emptied, the tool location forgotten, the dispatch
+// table refilled on its next use. Unloading calls it; tests call it so they
+// pass in any order in one process.
 void ResetPluginTables();
 
 // Provided by the subsystems.
