@@ -99,6 +99,16 @@ QMT_HW_API int hwPaintCount(intptr_t window);
 // written into `out` (always terminated); the length it needed.
 QMT_HW_API int hwFormatDrawCall(const HwDrawCall* call, char* out, int size);
 
+// Bitmaps: pixels (0x00BBGGRR, rows from the top) kept under a handle, so
+// what the plug-in loads can be drawn into pictures of its windows. Safe on
+// any thread.
+QMT_HW_API intptr_t hwCreateBitmap(int width, int height, const uint32_t* pixels);
+// The size, and the pixels into `pixels` (width * height entries) when it is
+// not null; 0 when there is no such bitmap.
+QMT_HW_API int hwGetBitmap(intptr_t bitmap, int* width, int* height, uint32_t* pixels);
+QMT_HW_API int hwDeleteBitmap(intptr_t bitmap);
+QMT_HW_API int hwBitmapCount();
+
 // The process heap: zero-filled blocks whose validity can be asked.
 QMT_HW_API void* hwHeapAlloc(size_t size);
 QMT_HW_API void* hwHeapReAlloc(void* block, size_t size);  // a new block when `block` is not valid
