@@ -87,7 +87,8 @@ void DrawTextLine(Canvas& canvas, int left, int top, const std::string& text, co
         for (int row = 0; row < kGlyphRows; ++row)
             for (int col = 0; col < kGlyphColumns; ++col) {
                 if (!(rows[row] & (1 << (kGlyphColumns - 1 - col)))) continue;
-                Box dot{cellLeft + col * s, glyphTop + row * s, cellLeft + (col + 1) * s, glyphTop + (row + 1) * s};
+                int y = glyphTop + (row + GlyphDrop(text[i])) * s;
+                Box dot{cellLeft + col * s, y, cellLeft + (col + 1) * s, y + s};
                 canvas.Rect(dot, colour);
                 if (font.bold) canvas.Rect(Box{dot.left + 1, dot.top, dot.right + 1, dot.bottom}, colour);
             }

@@ -4,7 +4,10 @@
 // and PNG files it writes.
 #include <gtest/gtest.h>
 #include <cstdio>
+#include <set>
 #include <string>
+#include <thread>
+#include <vector>
 #include "host/window_frame.h"
 #include "hostsim/draw_log_picture.h"
 #include "hostsim/picture_painter.h"
@@ -258,5 +261,27 @@ TEST_F(PictureTest, BitmapsLoadFromBmpFilesAndStretch) {
     EXPECT_FALSE(ReadBmpFile(eight, read, &why));
     EXPECT_EQ(why, "only uncompressed 24-bit and 32-bit BMP files are read");
     EXPECT_EQ(LoadFrameBitmap(eight, 8, 8), 0);
+    qt::RemoveTree(dir);
+}
+
+TEST(PictureBitmaps, WorkersLoadAtTheSameTime) {
+    std::string dir = qt::MakeTempDir("picture_threads");
+    std::string path = MakeBmp(dir + "/t.bmp", 32, 18, 32, true, [](int x, int y) { return Rgb(x * 8, y * 14, 99); });
+    int before = hwBitmapCount();
+    std::vector<intptr_t> handles(4 * 25, 0);
+    std::vector<std::thread> workers;
+    for (int t = 0; t < 4; ++t)
+        workers.emplace_back([&, t] {
+            for (int i = 0; i < 25; ++i) handles[t * 25 + i] = LoadFrameBitmap(path, 16 + i, 9 + t);
+        });
+    for (std::thread& w : workers) w.join();
+    EXPECT_EQ(hwBitmapCount(), before + 100);
+    EXPECT_EQ(std::set<intptr_t>(handles.begin(), handles.end()).size(), 100u);
+    int width = 0, height = 0;
+    ASSERT_TRUE(hwGetBitmap(handles[3 * 25 + 4], &width, &height, nullptr));
+    EXPECT_EQ(width, 20);
+    EXPECT_EQ(height, 12);
+    for (intptr_t h : handles) DeleteFrameBitmap(h);
+    EXPECT_EQ(hwBitmapCount(), before);
     qt::RemoveTree(dir);
 }
