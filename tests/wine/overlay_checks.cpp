@@ -7,18 +7,6 @@
 
 namespace {
 
-void Pump(DWORD ms) {
-    DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(5);
-    } while (GetTickCount() - start < ms);
-}
-
 // What the screen shows over the window's client area: a layered window's
 // see-through pixels show what lies below it.
 Capture ScreenOver(HWND window) {
