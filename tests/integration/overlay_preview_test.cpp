@@ -124,7 +124,9 @@ TEST_F(OverlayPreview, ImageBoxTakesAQuarterOfAWidePictureAtTheBottomRight) {
     EXPECT_EQ(Script(downs), "");
     EXPECT_EQ(Box(), "210 120 20 10");
 
-    ASSERT_TRUE(Run("QMT_OverlayPreviewImage", {"Player", picture, "60", "3"}));
+    // A BMP (bottom-up rows) is read the same way.
+    std::string bmp = qt::Media("img_400x200.bmp", "-f lavfi -i testsrc=size=400x200:duration=1 -frames:v 1");
+    ASSERT_TRUE(Run("QMT_OverlayPreviewImage", {"Player", bmp, "60", "3"}));
     EXPECT_EQ(Var("[OvOpacity]"), "1.00");
     EXPECT_EQ(Box(), "250 140 60 30");
 
