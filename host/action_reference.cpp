@@ -256,11 +256,11 @@ std::vector<ActionReference> Build() {
     add(151, R::kDirect, {"Overlay preview: drag to position, wheel to resize"},
         With(kOverlayBox, {{"[OvText]", "the text"}, {"[OvFontSize]", "the font size, also after wheel resizing"},
                            {"[OvColor]", "the colour as given"}}),
-        {kNoRectangle, "Max overlay previews reached."},
+        {kNoRectangle, "Max overlay previews reached.", "Could not create the overlay window."},
         "The box variables follow every drag and wheel step of the user.");
     add(152, R::kDirect, {"Watermark preview: drag to position, wheel to resize"},
         With(kOverlayBox, {{"[OvImage]", "the image file"}, {"[OvOpacity]", "the opacity used (two decimals)"}}),
-        {kNoRectangle, "Max overlay previews reached.", "Could not load image."},
+        {kNoRectangle, "Max overlay previews reached.", "Could not load image.", "Could not create the overlay window."},
         "The box variables follow every drag and wheel step of the user.");
     add(153, R::kDirect, {}, {}, {});
     add(154, R::kDirect, {},

@@ -164,6 +164,36 @@ void DestroyFrameWindow(intptr_t window) {
 
 bool FrameWindowAlive(intptr_t window) { return window && hwIsWindow(window); }
 
+// The stand-in's front window is whatever a test or script made it; none
+// means the host is in front.
+bool FrameOwnerInFront(intptr_t popup, intptr_t owner) {
+    intptr_t front = hwGetForeground();
+    if (!front) return true;
+    intptr_t top = owner;
+    while (intptr_t parent = hwGetParent(top)) top = parent;
+    if (front == top || front == popup) return true;
+    for (intptr_t w = hwGetParent(front); w; w = hwGetParent(w))
+        if (w == top) return true;
+    return false;
+}
+
+// The stand-in pop-up is a window inside its owner: it keeps to the owner's
+// origin and takes its size.
+void PlaceFramePopup(intptr_t popup, intptr_t owner) {
+    int width = 0, height = 0;
+    if (!FrameWindowAlive(popup) || !hwGetClientSize(owner, &width, &height)) return;
+    hwMoveWindow(popup, 0, 0, width, height);
+    hwShowWindow(popup, 1);
+}
+
+void StackFramePopup(intptr_t, intptr_t) {}  // the stand-in has no Z order
+
+void HideFrameWindow(intptr_t window) {
+    if (FrameWindowAlive(window)) hwShowWindow(window, 0);
+}
+
+bool FrameWindowShown(intptr_t window) { return FrameWindowAlive(window) && hwIsVisible(window); }
+
 bool FrameClientSize(intptr_t window, int& width, int& height) {
     width = height = 0;
     return FrameWindowAlive(window) && hwGetClientSize(window, &width, &height);

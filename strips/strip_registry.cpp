@@ -3,7 +3,9 @@
 #include "host/dispatch.h"
 #include "host/teardown.h"
 #include "strips/filmstrip_record.h"
+#include "strips/overlay_actions.h"
 #include "strips/overlay_record.h"
+#include "strips/strip_record_actions.h"
 #include "strips/track_lane_record.h"
 #include "strips/waveform_record.h"
 
@@ -23,5 +25,11 @@ void CloseAllOverlays() {
     for (int i = 0; i < kMaxOverlays; ++i) CloseOverlay(i);
 }
 
-void ShutdownGdiPlus() {}
-void RegisterStripActions() {}
+void RegisterStripActions() {
+    RegisterAction(151, OverlayPreviewTextAction);
+    RegisterAction(152, OverlayPreviewImageAction);
+    RegisterAction(153, OverlayDestroyAction);
+    RegisterAction(154, OverlayGetPosAction);
+    RegisterAction(155, OverlayUpdateAction);
+    RegisterAction(156, OverlayLockAction);
+}

@@ -24,6 +24,12 @@ QMT_HW_API int hwGetPosition(intptr_t window, int* x, int* y);
 QMT_HW_API int hwMoveWindow(intptr_t window, int x, int y, int width, int height);
 QMT_HW_API intptr_t hwGetParent(intptr_t window);
 QMT_HW_API const char* hwGetClassName(intptr_t window);
+// Shown or hidden (windows start shown), and the window in front of the
+// desktop: 0 until one is set, which the plug-in reads as its host in front.
+QMT_HW_API void hwShowWindow(intptr_t window, int show);
+QMT_HW_API int hwIsVisible(intptr_t window);
+QMT_HW_API void hwSetForeground(intptr_t window);
+QMT_HW_API intptr_t hwGetForeground();
 QMT_HW_API void hwSetUserData(intptr_t window, intptr_t data);
 QMT_HW_API intptr_t hwGetUserData(intptr_t window);
 QMT_HW_API void hwInvalidate(intptr_t window);

@@ -133,18 +133,6 @@ void CheckPainted(const Capture& c, int w, int h, const std::string& how) {
     Check(text > 20, how + ": the text is drawn (" + std::to_string(text) + " pixels)");
 }
 
-void Pump(DWORD ms) {
-    DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(5);
-    } while (GetTickCount() - start < ms);
-}
-
 }  // namespace
 
 QMT_WINE_CHECKS(frame) {

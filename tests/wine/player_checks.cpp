@@ -81,19 +81,6 @@ const bool g_standInFFplay = PlayFFplayWhenStartedAsIt();
 
 // ---- helpers ------------------------------------------------------------------
 
-// Dispatches this thread's messages for `ms`, so MCI and its windows run.
-void Pump(DWORD ms) {
-    DWORD end = GetTickCount() + ms;
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(10);
-    } while (static_cast<LONG>(end - GetTickCount()) > 0);
-}
-
 // A 3 s 160x120 test picture with sound, made by the Windows ffmpeg.
 std::string MakeClip(WineContext& ctx) {
     std::string clip = ctx.work + "\\clip.mp4";

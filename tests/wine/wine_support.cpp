@@ -101,6 +101,18 @@ long RunProgram(const std::string& commandLine, std::string* output, unsigned lo
     return timedOut ? -1 : static_cast<long>(code);
 }
 
+void Pump(DWORD ms) {
+    DWORD end = GetTickCount() + ms;
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(5);
+    } while (static_cast<LONG>(end - GetTickCount()) > 0);
+}
+
 std::string MakeMedia(WineContext& ctx, const std::string& name, const std::string& args) {
     std::string path = ctx.work + "\\" + name, output;
     long rc = RunProgram("\"" + ctx.tools + "\\ffmpeg.exe\" -y -loglevel error " + args + " \"" + path + "\"", &output,
