@@ -177,6 +177,11 @@ TEST_F(TimelineWindow, HeaderDoubleClicksNameTheTrackOrRefuseTheDialogs) {
     EXPECT_EQ(Script("DoubleClick NLE1 362 126\n"), "");
     ExpectRefused();
     EXPECT_EQ(Var("[NLE_SelFilter]"), "hue=s=0");
+    Run("QMT_TimelineAddClip", {"NLE1", "TX", "3", "Title", "", "0", "3"});
+    EXPECT_EQ(Script("DoubleClick NLE1 62 180\n"), "");
+    ExpectRefused();
+    EXPECT_EQ(Var("[NLE_SelText]"), "Title");
+    EXPECT_EQ(Var("[NLE_SelDuration]"), "3.000");
     Run("QMT_TimelineGetState", {"NLE1"});
     EXPECT_EQ(Script("RightClick NLE1 152 40 2\nClick NLE1 152 40\n"), "");
     ExpectRefused();

@@ -5,23 +5,7 @@
 // their colours on screen, Ctrl+wheel at the lowest zoom stays there, the V1
 // header names its track and Delete removes the selection with its partner.
 // No dialog is opened here.
-#include <cstdio>
 #include "tests/wine/wine_checks.h"
-
-namespace {
-
-std::string Hex(uint32_t v) {
-    char text[16];
-    snprintf(text, sizeof text, "%06x", v);
-    return text;
-}
-
-void CheckPixel(const Capture& c, int x, int y, uint32_t rgb, const std::string& what) {
-    bool inside = x >= 0 && y >= 0 && x < c.width && y < c.height;
-    CheckEq(inside ? Hex(c.At(x, y)) : "outside", Hex(rgb), what + " at " + std::to_string(x) + "," + std::to_string(y));
-}
-
-}  // namespace
 
 // 832 x 300: 30 px/s from x 32, lanes 46 high from y 24. The V1 clip starts
 // at 2 s (x 92 to 212), its companion is on A1 (y 208 to 254).
@@ -71,13 +55,13 @@ QMT_WINE_CHECKS(timeline_window) {
         Capture shot = CaptureWindow(window);
         Check(shot.width == 832 && shot.height == 300, "the capture is the client size");
         if (shot.width == 832 && shot.height == 300) {
-            CheckPixel(shot, 632, 150, 0xff3232, "the playhead line");
-            CheckPixel(shot, 632, 2, 0xff3232, "the playhead's head");
-            CheckPixel(shot, 450, 26, 0xffdc3c, "the selected clip's outline");
-            CheckPixel(shot, 450, 27, 0xffdc3c, "the selected clip's outline, 2 pixels");
-            CheckPixel(shot, 450, 30, 0x5a8cdc, "the selected clip's lifted fill");
-            CheckPixel(shot, 450, 210, 0x50505a, "the companion's plain outline");
-            CheckPixel(shot, 700, 40, 0x16161c, "the lane background");
+            CheckPixelRgb(shot, 632, 150, 0xff3232, "the playhead line");
+            CheckPixelRgb(shot, 632, 2, 0xff3232, "the playhead's head");
+            CheckPixelRgb(shot, 450, 26, 0xffdc3c, "the selected clip's outline");
+            CheckPixelRgb(shot, 450, 27, 0xffdc3c, "the selected clip's outline, 2 pixels");
+            CheckPixelRgb(shot, 450, 30, 0x5a8cdc, "the selected clip's lifted fill");
+            CheckPixelRgb(shot, 450, 210, 0x50505a, "the companion's plain outline");
+            CheckPixelRgb(shot, 700, 40, 0x16161c, "the lane background");
             if (shot.At(632, 150) != 0xff3232) shot.SaveBmp(ctx.work + "\\tl_window_failed.bmp");
         }
     }
