@@ -93,7 +93,7 @@ void TimerTick(const FrameTarget& at, int timerId) {
 
 // ---- the left button ------------------------------------------------------------
 
-void OnPress(const FrameTarget& at, const PointerInput& in) {
+void PressOnTimeline(const FrameTarget& at, const PointerInput& in) {
     NleTimeline* tl = Owner(at);
     if (!tl) return;
     PressResult result;
@@ -336,7 +336,7 @@ const WindowKind kTimelineWindowKind = {
     kCursorArrow,
     true,  // the cursor chosen on mouse move stays
     PaintTimeline,
-    OnPress,
+    PressOnTimeline,
     MoveOverTimeline,
     ReleaseTimeline,
     DoubleClickTimeline,
