@@ -195,8 +195,12 @@ std::vector<ActionReference> Build() {
     add(200, R::kQuery, {},
         With(kSelection, {{"[NLE_TrackAction]", "(set by the window) the name of a V1, V2, A1 or A2 track header "
                                                 "the user double-clicked"}}),
-        {kNoRectangle, "Max NLE timelines reached.", "Failed to create NLE window."},
-        "The selection variables are set by the window as the user clicks and edits clips.");
+        {kNoRectangle, "Max NLE timelines reached.", "Failed to create NLE window.",
+         "Dialogs are not available in this build."},
+        "The selection variables are set by the window as the user clicks and edits clips. Double-clicking the FX "
+        "or TX track header runs QMT_TimelinePickEffect or QMT_TimelinePickText for this timeline, which report "
+        "as those actions do. The window's dialogs (effect, text, transition) report \"Dialogs are not available "
+        "in this build.\" in a build without dialogs and change nothing.");
     add(201, R::kDirect, {}, {}, {});
     add(202, R::kQuery, {}, {{"[NLE_ClipIndex]", "slot index of the added clip"}, kToolPath},
         Join({{kNoTimeline, "Track not found.", "Max clips on track."}, {kRunner[0]}, kProbeFailed}),

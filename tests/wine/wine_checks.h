@@ -109,5 +109,7 @@ struct Capture {
     bool SaveBmp(const std::string& path) const;  // for looking at a failure
 };
 Capture CaptureWindow(HWND window);
+// Checks one pixel of a capture against 0xRRGGBB, naming both as hex.
+void CheckPixelRgb(const Capture& c, int x, int y, uint32_t rgb, const std::string& what);
 // A bitmap's pixels as 0xRRGGBB (e.g. a resource loaded with LoadImage).
 Capture CaptureBitmap(HBITMAP bitmap);

@@ -255,6 +255,16 @@ Capture ReadDc(HDC source, int width, int height) {
 
 }  // namespace
 
+void CheckPixelRgb(const Capture& c, int x, int y, uint32_t rgb, const std::string& what) {
+    auto hex = [](uint32_t v) {
+        char text[16];
+        snprintf(text, sizeof text, "%06x", static_cast<unsigned>(v));
+        return std::string(text);
+    };
+    bool inside = x >= 0 && y >= 0 && x < c.width && y < c.height;
+    CheckEq(inside ? hex(c.At(x, y)) : "outside", hex(rgb), what + " at " + std::to_string(x) + "," + std::to_string(y));
+}
+
 int Capture::DistinctColours() const { return static_cast<int>(std::set<uint32_t>(pixels.begin(), pixels.end()).size()); }
 
 bool Capture::SaveBmp(const std::string& path) const {
