@@ -4,7 +4,9 @@
 #include "host/teardown.h"
 #include "strips/filmstrip_record.h"
 #include "strips/overlay_record.h"
+#include "strips/strip_record_actions.h"
 #include "strips/track_lane_record.h"
+#include "strips/wave_lane_actions.h"
 #include "strips/waveform_record.h"
 
 void CloseAllFrameStrips() {
@@ -24,4 +26,10 @@ void CloseAllOverlays() {
 }
 
 void ShutdownGdiPlus() {}
-void RegisterStripActions() {}
+void RegisterStripActions() {
+    RegisterAction(145, WaveformCreateAction);
+    RegisterAction(146, WaveformDestroyAction);
+    RegisterAction(148, TrackLaneCreateAction);
+    RegisterAction(149, TrackLaneAddAudioAction);
+    RegisterAction(150, TrackLaneDestroyAction);
+}

@@ -63,7 +63,7 @@ std::string Media(const std::string& fileName, const std::string& ffmpegArgs) {
     std::string out;
     int rc = Shell("ffmpeg -v error -y " + ffmpegArgs + " -f " +
                        (ext == ".mp4" ? std::string("mp4") : ext == ".wav" ? std::string("wav")
-                                        : ext == ".png" ? std::string("image2") : ext.substr(1)) +
+                                        : ext == ".png" || ext == ".bmp" ? std::string("image2") : ext.substr(1)) +
                        " '" + part + "'",
                    &out);
     if (rc != 0) {
