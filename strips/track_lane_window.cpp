@@ -1,6 +1,6 @@
 #include "strips/track_lane_window.h"
 #include "platform/platform.h"
-#include "playback/player_registry.h"
+#include "strips/player_follow.h"
 #include "strips/strip_records.h"
 #include "strips/track_lane_record.h"
 #include "strips/wave_geometry.h"
@@ -77,10 +77,8 @@ void PaintTrackLanes(const FrameTarget& at, Painter& p, int w, int h) {
         for (int k = 0; k < d->laneCount && k < kMaxLanes; ++k)
             if (d->lanes[k].inUse) PaintLane(d->lanes[k], k, laneHeight, p, w);
     }
-    int player = FindPlayer(d->playerRectName);
-    if (player < 0 || !(duration > 0)) return;
     double ms = 0;
-    PlayerPositionMs(player, ms);
+    if (!FollowedPosition(d->playerRectName, ms) || !(duration > 0)) return;
     int x = LanePlayheadX(ms, duration, w);
     p.Line(Point{x, 0}, Point{x, h}, 2, Rgb(255, 50, 50));
 }
@@ -91,33 +89,17 @@ void PressTrackLanes(const FrameTarget& at, const PointerInput& in) {
     double duration = Duration(*d);
     int w = 0, h = 0;
     if (!(duration > 0) || !FrameClientSize(at.window, w, h)) return;
-    int player = FindPlayer(d->playerRectName);
-    if (player >= 0) PlayerSeekMs(player, LaneClickSeekMs(in.x, w, duration));
+    SeekFollowed(d->playerRectName, LaneClickSeekMs(in.x, w, duration));
 }
-
-void TickTrackLanes(const FrameTarget& at, int timerId) {
-    if (timerId == kTrackLaneTimerId) InvalidateFrameWindow(at.window);
-}
-
-void TrackLaneWindowGone(const FrameTarget& at) { StopFrameTimer(at.window, kTrackLaneTimerId); }
 
 }  // namespace
 
+// Only painting, the left button and the follow timer are handled; the frame
+// stops the timer when the window is destroyed.
 const WindowKind kTrackLaneWindowKind = {
-    "QMT_TrackLaneWnd",
-    kCursorArrow,
-    false,
-    PaintTrackLanes,
-    PressTrackLanes,
-    nullptr,  // move
-    nullptr,  // release
-    nullptr,  // double-click
-    nullptr,  // context menu
-    nullptr,  // context command
-    nullptr,  // wheel
-    nullptr,  // key
-    TickTrackLanes,
-    TrackLaneWindowGone,
+    "QMT_TrackLaneWnd", kCursorArrow, false, PaintTrackLanes, PressTrackLanes,
+    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,  // move to key
+    RepaintOnTick, nullptr,                                         // timer, destroyed
 };
 
 intptr_t CreateTrackLaneWindow(intptr_t rectWindow, int slot) {

@@ -6,21 +6,27 @@
 #include "strips/waveform_record.h"
 #include "strips/waveform_window.h"
 
+namespace {
+
+// What both creates do first: a display of the same name is closed, even
+// when its Rectangle has gone; then the Rectangle is looked up. 0 (reported)
+// when the host does not know it.
+intptr_t RectangleAfterClosing(const std::string& name, int existing, void (*close)(int, unsigned long),
+                               unsigned long waitMs) {
+    if (existing >= 0) close(existing, waitMs);
+    intptr_t rect = FindRectangleWindow(name);
+    if (!rect) ReportError("Rectangle not found.");
+    return rect;
+}
+
+}  // namespace
+
 void WaveformCreateAction(const ActionArgs& a) {
     std::string name = a.text(0);
-    // A waveform of the same name goes first, even when its Rectangle has gone.
-    int existing = FindWaveform(name);
-    if (existing >= 0) CloseWaveform(existing, kWaveformRecreateWaitMs);
-    intptr_t rect = FindRectangleWindow(name);
-    if (!rect) {
-        ReportError("Rectangle not found.");
-        return;
-    }
+    intptr_t rect = RectangleAfterClosing(name, FindWaveform(name), CloseWaveform, kWaveformRecreateWaitMs);
+    if (!rect) return;
     int slot = OpenWaveform(name, a.text(1), a.text(2), rect);
-    if (slot < 0) {
-        ReportError(kWaveformsFull);
-        return;
-    }
+    if (slot < 0) return ReportError(kWaveformsFull);
     WaveformAt(slot)->waveWindow = CreateWaveformWindow(rect, slot);
     StartWaveformAnalysis(slot);
     ReportStatusWord("Waveform created");
@@ -28,18 +34,10 @@ void WaveformCreateAction(const ActionArgs& a) {
 
 void TrackLaneCreateAction(const ActionArgs& a) {
     std::string name = a.text(0);
-    int existing = FindTrackLane(name);
-    if (existing >= 0) CloseTrackLanes(existing, kLaneRecreateWaitMs);
-    intptr_t rect = FindRectangleWindow(name);
-    if (!rect) {
-        ReportError("Rectangle not found.");
-        return;
-    }
+    intptr_t rect = RectangleAfterClosing(name, FindTrackLane(name), CloseTrackLanes, kLaneRecreateWaitMs);
+    if (!rect) return;
     int slot = OpenTrackLanes(name, a.text(1), a.text(2), a.text(3), rect);
-    if (slot < 0) {
-        ReportError(kTrackLanesFull);
-        return;
-    }
+    if (slot < 0) return ReportError(kTrackLanesFull);
     TrackLaneAt(slot)->laneWindow = CreateTrackLaneWindow(rect, slot);
     StartTrackLaneAnalysis(slot);
     ReportStatusWord("Track lanes created");

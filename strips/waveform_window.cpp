@@ -1,7 +1,7 @@
 #include "strips/waveform_window.h"
 #include <cstdint>
 #include "platform/platform.h"
-#include "playback/player_registry.h"
+#include "strips/player_follow.h"
 #include "strips/strip_records.h"
 #include "strips/trim_points.h"
 #include "strips/wave_geometry.h"
@@ -42,10 +42,8 @@ bool PaintPeaks(WaveformRecord& wave, Painter& p, int w, int h) {
 }
 
 void PaintPlayhead(const WaveformRecord& wave, double duration, Painter& p, int w, int h) {
-    int player = FindPlayer(wave.playerRectName);
-    if (player < 0 || !(duration > 0)) return;
     double ms = 0;
-    PlayerPositionMs(player, ms);
+    if (!FollowedPosition(wave.playerRectName, ms) || !(duration > 0)) return;
     int x = WavePlayheadX(ms, duration, w);
     p.Line(Point{x, 0}, Point{x, h}, 2, wave.playheadColour);
     if (x > 0) p.Line(Point{x - 1, 0}, Point{x - 1, h}, 1, Rgb(255, 255, 255));
@@ -87,34 +85,18 @@ void PressWaveform(const FrameTarget& at, const PointerInput& in) {
     double duration = Duration(*wave);
     int w = 0, h = 0;
     if (!(duration > 0) || !FrameClientSize(at.window, w, h)) return;
-    int player = FindPlayer(wave->playerRectName);
     // The client x arrives as the low word of the message.
-    if (player >= 0) PlayerSeekMs(player, WaveClickSeekMs(static_cast<uint16_t>(in.x), w, duration));
+    SeekFollowed(wave->playerRectName, WaveClickSeekMs(static_cast<uint16_t>(in.x), w, duration));
 }
-
-void TickWaveform(const FrameTarget& at, int timerId) {
-    if (timerId == kWaveformTimerId) InvalidateFrameWindow(at.window);
-}
-
-void WaveformWindowGone(const FrameTarget& at) { StopFrameTimer(at.window, kWaveformTimerId); }
 
 }  // namespace
 
+// Only painting, the left button and the follow timer are handled; the frame
+// stops the timer when the window is destroyed.
 const WindowKind kWaveformWindowKind = {
-    "QMT_WaveformWnd",
-    kCursorArrow,
-    false,
-    PaintWaveform,
-    PressWaveform,
-    nullptr,  // move
-    nullptr,  // release
-    nullptr,  // double-click
-    nullptr,  // context menu
-    nullptr,  // context command
-    nullptr,  // wheel
-    nullptr,  // key
-    TickWaveform,
-    WaveformWindowGone,
+    "QMT_WaveformWnd", kCursorArrow, false, PaintWaveform, PressWaveform,
+    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,  // move to key
+    RepaintOnTick, nullptr,                                         // timer, destroyed
 };
 
 intptr_t CreateWaveformWindow(intptr_t rectWindow, int slot) {

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <algorithm>
-#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -98,15 +97,6 @@ int32_t QMT_CALL Access(int32_t code, char** text) {
     return 1;
 }
 
-bool WaitFor(const std::function<bool()>& done, int ms) {
-    uint64_t end = plat::TickMs() + ms;
-    while (!done()) {
-        if (plat::TickMs() > end) return false;
-        plat::SleepMs(10);
-    }
-    return true;
-}
-
 std::string Hex(Colour c) {
     char text[8];
     snprintf(text, sizeof text, "#%02x%02x%02x", RedOf(c), GreenOf(c), BlueOf(c));
@@ -166,6 +156,14 @@ protected:
         hmMciClearLog();
     }
     static intptr_t Window(const std::string& rect) { return hwFindChild(g_rects[rect], "QMT_"); }
+    // The window a create action made in `rect`, of its class, with its follow timer running.
+    static intptr_t Created(const std::string& rect, const char* className, int timerId, const char* status) {
+        EXPECT_EQ(capture::Last("[QMT_Status]"), status);
+        intptr_t window = Window(rect);
+        EXPECT_STREQ(window ? hwGetClassName(window) : "", className);
+        EXPECT_EQ(hwTimerPeriod(window, timerId), 100);
+        return window;
+    }
     static std::vector<std::string> Paint(intptr_t window) {
         HwEvent paint = {};
         paint.type = HW_PAINT;
@@ -198,14 +196,11 @@ TEST_F(WaveLaneWindows, WaveformDrawsTheSoundThePlayheadRulerAndTrimMarks) {
     PlayerHalfWay(video);
     Rect("Wave", 400, 80);
     Call(145, {"Wave", video, "player"});
-    EXPECT_EQ(capture::Last("[QMT_Status]"), "Waveform created");
-    intptr_t window = Window("Wave");
+    intptr_t window = Created("Wave", "QMT_WaveformWnd", kWaveformTimerId, "Waveform created");
     ASSERT_NE(window, 0);
-    EXPECT_STREQ(hwGetClassName(window), "QMT_WaveformWnd");
-    EXPECT_EQ(hwTimerPeriod(window, kWaveformTimerId), 100);
     WaveformRecord& wave = *WaveformAt(FindWaveform("WAVE"));
     EXPECT_EQ(wave.waveWindow, window);
-    ASSERT_TRUE(WaitFor([&] { return !wave.analysing; }, 120000));
+    ASSERT_TRUE(qt::WaitUntil([&] { return !wave.analysing; }, 120000));
     ASSERT_EQ(wave.peakCount, 4000);
     double duration = wave.duration;
     ASSERT_GT(duration, 2.9);
@@ -254,6 +249,7 @@ TEST_F(WaveLaneWindows, WaveformDrawsTheSoundThePlayheadRulerAndTrimMarks) {
 
     Call(146, {"wave"});
     EXPECT_FALSE(hwIsWindow(window));
+    EXPECT_EQ(hwTimerPeriod(window, kWaveformTimerId), 0);
     EXPECT_EQ(FindWaveform("Wave"), -1);
     EXPECT_TRUE(Leftovers().empty());
 }
@@ -263,7 +259,7 @@ TEST_F(WaveLaneWindows, SilenceIsAThinLineAndNoSoundIsSaid) {
     Rect("Wave", 200, 60);
     Call(145, {"Wave", silence, "Player"});
     WaveformRecord& wave = *WaveformAt(FindWaveform("Wave"));
-    ASSERT_TRUE(WaitFor([&] { return !wave.analysing; }, 120000));
+    ASSERT_TRUE(qt::WaitUntil([&] { return !wave.analysing; }, 120000));
     std::vector<std::string> log = Paint(Window("Wave"));
     // Two pixels high along the centre: from row 29 up to, not including, row 31.
     EXPECT_EQ(log[2 + 50], LineCall(50, 29, 50, 31, Rgb(0, 180, 120), 1));
@@ -272,7 +268,7 @@ TEST_F(WaveLaneWindows, SilenceIsAThinLineAndNoSoundIsSaid) {
     Rect("Mute", 200, 60);
     Call(145, {"Mute", qt::ClipVideoOnly(1.0, 160, 90), "Player"});
     WaveformRecord& mute = *WaveformAt(FindWaveform("Mute"));
-    ASSERT_TRUE(WaitFor([&] { return !mute.analysing; }, 120000));
+    ASSERT_TRUE(qt::WaitUntil([&] { return !mute.analysing; }, 120000));
     log = Paint(Window("Mute"));
     ASSERT_EQ(log.size(), 2u);
     EXPECT_EQ(log[1], TextCall(0, 0, 200, 60, Rgb(140, 140, 160), 1, "Segoe UI 12", "No audio"));
@@ -292,13 +288,10 @@ TEST_F(WaveLaneWindows, LanesDrawHeadersPeaksBorrowedThumbnailsAndThePlayhead) {
     rec->DelayWhen("-ar");  // A1's decode does not end until the display is destroyed
     Rect("Lanes", 300, 80);
     Call(148, {"Lanes", video, "", "Player"});
-    EXPECT_EQ(capture::Last("[QMT_Status]"), "Track lanes created");
-    intptr_t window = Window("Lanes");
+    intptr_t window = Created("Lanes", "QMT_TrackLaneWnd", kTrackLaneTimerId, "Track lanes created");
     ASSERT_NE(window, 0);
-    EXPECT_STREQ(hwGetClassName(window), "QMT_TrackLaneWnd");
-    EXPECT_EQ(hwTimerPeriod(window, kTrackLaneTimerId), 100);
     TrackLaneRecord& d = *TrackLaneAt(FindTrackLane("lanes"));
-    ASSERT_TRUE(WaitFor([&] { return !rec->DelayedPids().empty(); }, 60000));
+    ASSERT_TRUE(qt::WaitUntil([&] { return !rec->DelayedPids().empty(); }, 60000));
     EXPECT_EQ(d.lanes[0].linkedStrip, strip);
     double duration = d.duration;
     ASSERT_GT(duration, 2.9);
@@ -351,7 +344,7 @@ TEST_F(WaveLaneWindows, LanesWithoutAFilmstripDrawEveryAudioLane) {
     Rect("Lanes", 300, 80);
     Call(148, {"Lanes", video, "", "Player"});
     TrackLaneRecord& d = *TrackLaneAt(FindTrackLane("Lanes"));
-    ASSERT_TRUE(WaitFor([&] { return !d.analysing; }, 120000));
+    ASSERT_TRUE(qt::WaitUntil([&] { return !d.analysing; }, 120000));
     ASSERT_EQ(d.lanes[1].peakCount, 2000);  // A1 is the video's own sound
     Call(149, {"Lanes", qt::ClipAudio(0.25), "Voice", "PINK"});
     ASSERT_EQ(d.laneCount, 3);
@@ -419,7 +412,7 @@ TEST_F(WaveLaneWindows, RecreateAndPageTearDownDuringTheDecodeLeaveNothing) {
     int windows = BoundFrameWindowCount();
     Call(145, {"Wave", video, "Player"});
     Call(148, {"Lanes", video, "", "Player"});
-    ASSERT_TRUE(WaitFor([&] { return rec->DelayedPids().size() == 2; }, 60000));
+    ASSERT_TRUE(qt::WaitUntil([&] { return rec->DelayedPids().size() == 2; }, 60000));
     std::vector<int> first = rec->DelayedPids();
     intptr_t oldWave = Window("Wave");
 
@@ -427,7 +420,7 @@ TEST_F(WaveLaneWindows, RecreateAndPageTearDownDuringTheDecodeLeaveNothing) {
     Call(145, {"WAVE", video, "Player"});
     EXPECT_LT(plat::TickMs() - t0, kWaveformRecreateWaitMs);
     EXPECT_FALSE(hwIsWindow(oldWave));
-    ASSERT_TRUE(WaitFor([&] { return rec->DelayedPids().size() == 3; }, 60000));
+    ASSERT_TRUE(qt::WaitUntil([&] { return rec->DelayedPids().size() == 3; }, 60000));
     int stopped = 0;
     for (int pid : first) stopped += Alive(pid) ? 0 : 1;
     EXPECT_EQ(stopped, 1);  // the old waveform's decode, not the lanes'

@@ -88,16 +88,8 @@ Capture ReadBmp(const std::string& path) {
     return c;
 }
 
-std::string Hex(uint32_t v) {
-    char text[16];
-    snprintf(text, sizeof text, "%06x", v);
-    return text;
-}
-
 void CheckPixel(const Capture& c, int x, int y, Colour expected, const std::string& what) {
-    bool inside = x >= 0 && y >= 0 && x < c.width && y < c.height;
-    CheckEq(inside ? Hex(c.At(x, y)) : "outside", Hex(AsRgb(expected)),
-            what + " at " + std::to_string(x) + "," + std::to_string(y));
+    CheckPixelRgb(c, x, y, AsRgb(expected), what);
 }
 
 void CheckPainted(const Capture& c, int w, int h, const std::string& how) {

@@ -4,7 +4,6 @@
 // coordinates (the silent wave's 2-pixel centre line, the playhead, a trim
 // mark, the lane headers); posted clicks seek the player, whose command
 // strings go through the MCI seam (Wine's MCI cannot seek to a time).
-#include <cstdio>
 #include "tests/wine/wine_checks.h"
 #include "host/dispatch.h"
 #include "host/teardown.h"
@@ -58,17 +57,6 @@ HWND ShowRectangle(HostSimulator& host, const std::string& name, int x, int y, i
     return rect;
 }
 
-std::string Hex(uint32_t v) {
-    char text[16];
-    snprintf(text, sizeof text, "%06x", v);
-    return text;
-}
-
-void CheckPixel(const Capture& c, int x, int y, uint32_t rgb, const std::string& what) {
-    bool inside = x >= 0 && y >= 0 && x < c.width && y < c.height;
-    CheckEq(inside ? Hex(c.At(x, y)) : "outside", Hex(rgb), what + " at " + std::to_string(x) + "," + std::to_string(y));
-}
-
 Capture Painted(intptr_t window) {
     PaintFrameWindowNow(window);
     return CaptureWindow(reinterpret_cast<HWND>(window));
@@ -99,14 +87,14 @@ QMT_WINE_CHECKS(waveform) {
     Capture shot = Painted(window);
     Check(shot.width == 200 && shot.height == 60, "the waveform covers its Rectangle");
     if (shot.width == 200 && shot.height == 60) {
-        CheckPixel(shot, 20, 29, 0x00b478, "silent wave above the centre");
-        CheckPixel(shot, 20, 30, 0x00b478, "silent wave on the centre row");
-        CheckPixel(shot, 20, 31, 0x0f0f14, "background below the line");
-        CheckPixel(shot, 20, 28, 0x0f0f14, "background above the line");
+        CheckPixelRgb(shot, 20, 29, 0x00b478, "silent wave above the centre");
+        CheckPixelRgb(shot, 20, 30, 0x00b478, "silent wave on the centre row");
+        CheckPixelRgb(shot, 20, 31, 0x0f0f14, "background below the line");
+        CheckPixelRgb(shot, 20, 28, 0x0f0f14, "background above the line");
         // 1000 ms of 2 s: x = 100, with a white line on its left.
-        CheckPixel(shot, 100, 10, 0xff3c3c, "playhead");
-        CheckPixel(shot, 99, 10, 0xffffff, "white edge of the playhead");
-        CheckPixel(shot, 50, 10, 0x00e650, "in-point mark at 0.5 s");
+        CheckPixelRgb(shot, 100, 10, 0xff3c3c, "playhead");
+        CheckPixelRgb(shot, 99, 10, 0xffffff, "white edge of the playhead");
+        CheckPixelRgb(shot, 50, 10, 0x00e650, "in-point mark at 0.5 s");
         if (shot.At(100, 10) != 0xff3c3c) shot.SaveBmp(ctx.work + "\\waveform.bmp");
     }
     g_seeks.clear();
@@ -124,12 +112,12 @@ QMT_WINE_CHECKS(waveform) {
     shot = Painted(laneWindow);
     Check(shot.width == 200 && shot.height == 80, "the lanes cover their Rectangle");
     if (shot.width == 200 && shot.height == 80) {
-        CheckPixel(shot, 1, 5, 0x508cff, "V1 header");
-        CheckPixel(shot, 1, 45, 0x00b478, "A1 header");
-        CheckPixel(shot, 100, 59, 0x00b478, "A1's silent line");
+        CheckPixelRgb(shot, 1, 5, 0x508cff, "V1 header");
+        CheckPixelRgb(shot, 1, 45, 0x00b478, "A1 header");
+        CheckPixelRgb(shot, 100, 59, 0x00b478, "A1's silent line");
         // Half of the 172 pixels right of the header.
-        CheckPixel(shot, 28 + 86, 20, 0xff3232, "playhead across the lanes");
-        CheckPixel(shot, 150, 39, 0x32323c, "separator under V1");
+        CheckPixelRgb(shot, 28 + 86, 20, 0xff3232, "playhead across the lanes");
+        CheckPixelRgb(shot, 150, 39, 0x32323c, "separator under V1");
     }
     g_seeks.clear();
     CheckHostScript(ctx, "clicks on the lanes", "Click Lanes 10 20\nClick Lanes 157 60\n");

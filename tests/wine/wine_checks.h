@@ -108,3 +108,5 @@ struct Capture {
 Capture CaptureWindow(HWND window);
 // A bitmap's pixels as 0xRRGGBB (e.g. a resource loaded with LoadImage).
 Capture CaptureBitmap(HBITMAP bitmap);
+// Checks the pixel at x,y against 0xRRGGBB; both are named in hex on failure.
+void CheckPixelRgb(const Capture& c, int x, int y, uint32_t rgb, const std::string& what);
