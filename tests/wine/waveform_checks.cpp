@@ -4,6 +4,8 @@
 // coordinates (the silent wave's 2-pixel centre line, the playhead, a trim
 // mark, the lane headers); posted clicks seek the player, whose command
 // strings go through the MCI seam (Wine's MCI cannot seek to a time).
+#include <cstdio>
+#include <cstring>
 #include "tests/wine/wine_checks.h"
 #include "host/dispatch.h"
 #include "host/teardown.h"
@@ -57,6 +59,31 @@ HWND ShowRectangle(HostSimulator& host, const std::string& name, int x, int y, i
     return rect;
 }
 
+// Two seconds of 8 kHz mono silence as a PCM WAV file, written directly:
+// one Windows tool run fewer under Wine.
+std::string WriteSilence(const std::string& path) {
+    const uint32_t rate = 8000, bytes = 2 * rate * 2;
+    unsigned char header[44] = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E',
+                                'f', 'm', 't', ' ', 16, 0, 0, 0, 1, 0, 1, 0};  // PCM, one channel
+    auto put = [&](int at, uint32_t v, int size) {
+        for (int i = 0; i < size; ++i) header[at + i] = static_cast<unsigned char>(v >> (8 * i));
+    };
+    put(4, 36 + bytes, 4);
+    put(24, rate, 4);
+    put(28, rate * 2, 4);  // bytes per second
+    put(32, 2, 2);         // block align
+    put(34, 16, 2);        // bits per sample
+    memcpy(header + 36, "data", 4);
+    put(40, bytes, 4);
+    std::string data(reinterpret_cast<char*>(header), sizeof header);
+    data.append(bytes, '\0');
+    FILE* f = fopen(path.c_str(), "wb");
+    bool ok = f && fwrite(data.data(), 1, data.size(), f) == data.size();
+    if (f) fclose(f);
+    Check(ok, "silent WAV written: " + path);
+    return ok ? path : std::string();
+}
+
 Capture Painted(intptr_t window) {
     PaintFrameWindowNow(window);
     return CaptureWindow(reinterpret_cast<HWND>(window));
@@ -67,21 +94,28 @@ Capture Painted(intptr_t window) {
 QMT_WINE_CHECKS(waveform) {
     HostSimulator& host = ctx.host;
     UseTools(ctx.tools + "\\ffmpeg.exe", ctx.tools + "\\ffprobe.exe");
-    std::string silence = MakeMedia(ctx, "silence.wav", "-f lavfi -i anullsrc=r=8000:cl=mono -t 2 -c:a pcm_s16le");
+    std::string silence = WriteSilence(ctx.work + "\\silence.wav");
     if (silence.empty()) return;
     SetMciHook(HalfWayDevice);
     ShowRectangle(host, "Player", 400, 0, 160, 90);
     Dispatch(121, {"Player", silence, ""});
     Check(FindPlayer("Player") == 0, "a player answered through the seam");
 
-    // A waveform 200 x 60: silence is a 2-pixel line on rows 29 and 30.
+    // A waveform 200 x 60 and track lanes 200 x 80, analysed side by side.
     ShowRectangle(host, "Wave", 0, 0, 200, 60);
+    ShowRectangle(host, "Lanes", 0, 70, 200, 80);
     g_vars["[TrimStart]"] = "0.5";
     Dispatch(145, {"Wave", silence, "Player"});
     CheckEq(Last("[QMT_Status]"), "Waveform created", "waveform create");
+    Dispatch(148, {"Lanes", silence, "", "Player"});
+    CheckEq(Last("[QMT_Status]"), "Track lanes created", "track lanes create");
     WaveformRecord* wave = WaveformAt(FindWaveform("Wave"));
-    Check(wave && PumpUntil([&] { return !wave->analysing; }, 60000), "the analysis ends");
-    if (!wave) return;
+    TrackLaneRecord* lanes = TrackLaneAt(FindTrackLane("Lanes"));
+    Check(wave && lanes && PumpUntil([&] { return !wave->analysing && !lanes->analysing; }, 60000),
+          "both analyses end");
+    if (!wave || !lanes) return;
+
+    // Silence is a 2-pixel line on rows 29 and 30.
     Check(wave->peakCount == 4000, "4000 peaks of 2 s at 8 kHz: " + std::to_string(wave->peakCount));
     intptr_t window = wave->waveWindow;
     Capture shot = Painted(window);
@@ -101,13 +135,7 @@ QMT_WINE_CHECKS(waveform) {
     CheckHostScript(ctx, "a click on the waveform", "Click Wave 150 30\n");
     CheckEq(Join(g_seeks), "seek qmt_p0 to 1500", "the click seeks to three quarters of 2 s");
 
-    // Track lanes 200 x 80: two lanes of 40 under their coloured headers.
-    ShowRectangle(host, "Lanes", 0, 70, 200, 80);
-    Dispatch(148, {"Lanes", silence, "", "Player"});
-    CheckEq(Last("[QMT_Status]"), "Track lanes created", "track lanes create");
-    TrackLaneRecord* lanes = TrackLaneAt(FindTrackLane("Lanes"));
-    Check(lanes && PumpUntil([&] { return !lanes->analysing; }, 60000), "the lane analysis ends");
-    if (!lanes) return;
+    // Two lanes of 40 under their coloured headers.
     intptr_t laneWindow = lanes->laneWindow;
     shot = Painted(laneWindow);
     Check(shot.width == 200 && shot.height == 80, "the lanes cover their Rectangle");
