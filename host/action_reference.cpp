@@ -250,9 +250,14 @@ std::vector<ActionReference> Build() {
     add(143, R::kDirect, {}, {}, {kNoStrip, "Max markers reached."});
     add(144, R::kDirect, {}, {}, {});
     add(147, R::kDirect, {}, {{"[QMT_ZoomLevel]", "the zoom level used, 1 to 5"}}, {});
-    add(145, R::kDirect, {"Waveform created"}, {}, {kNoRectangle, "Max waveforms reached."});
+    add(145, R::kDirect, {"Waveform created"}, {}, {kNoRectangle, "Max waveforms reached."},
+        "The window follows the player in PlayerRect and marks the trim range held in [TrimStart] (or [TrimIn]) and "
+        "[TrimEnd] (or [TrimOut]); a click seeks the player. A file without sound shows \"No audio\".");
     add(146, R::kDirect, {}, {}, {});
-    add(148, R::kDirect, {"Track lanes created"}, {}, {kNoRectangle, "Max track lanes reached."});
+    add(148, R::kDirect, {"Track lanes created"}, {}, {kNoRectangle, "Max track lanes reached."},
+        "V1 shows the thumbnails of a filmstrip created earlier on the same video file (the path written the same "
+        "way), else \"No video\". A click seeks the player in PlayerRect; the 28-pixel header column seeks to the "
+        "start.");
     add(149, R::kDirect, {}, {}, {"Track lane not found.", "Max lanes reached."});
     add(150, R::kDirect, {}, {}, {});
 

@@ -87,6 +87,7 @@ public:
     //                         (window_commands.cpp)
     //   MciClock MS           steps the native MCI stand-in's clock by MS
     //   MciLog                prints the MCI commands sent since the last MciLog
+    //   Sleep MS              waits MS milliseconds, dispatching window messages
     // Returns 0 on success; on an error writes "line N: reason" to `error`.
     int RunScript(const std::string& text, std::string* output, std::string* error);
     // Runs one line; false with a reason on an error.

@@ -7,6 +7,7 @@
 #include "strips/overlay_record.h"
 #include "strips/strip_record_actions.h"
 #include "strips/track_lane_record.h"
+#include "strips/wave_lane_actions.h"
 #include "strips/waveform_record.h"
 
 void CloseAllFrameStrips() {
@@ -32,4 +33,9 @@ void RegisterStripActions() {
     RegisterAction(154, OverlayGetPosAction);
     RegisterAction(155, OverlayUpdateAction);
     RegisterAction(156, OverlayLockAction);
+    RegisterAction(145, WaveformCreateAction);
+    RegisterAction(146, WaveformDestroyAction);
+    RegisterAction(148, TrackLaneCreateAction);
+    RegisterAction(149, TrackLaneAddAudioAction);
+    RegisterAction(150, TrackLaneDestroyAction);
 }

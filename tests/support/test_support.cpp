@@ -52,6 +52,14 @@ void RemoveTree(const std::string& path) {
     Shell("rm -rf '" + path + "'");
 }
 
+bool WaitUntil(const std::function<bool()>& done, int ms) {
+    for (int waited = 0; !done(); waited += 10) {
+        if (waited >= ms) return false;
+        usleep(10000);
+    }
+    return true;
+}
+
 std::string Media(const std::string& fileName, const std::string& ffmpegArgs) {
     std::string cache = QMT_MEDIA_CACHE;
     mkdir(cache.c_str(), 0777);

@@ -113,3 +113,5 @@ Capture CaptureWindow(HWND window);
 void CheckPixelRgb(const Capture& c, int x, int y, uint32_t rgb, const std::string& what);
 // A bitmap's pixels as 0xRRGGBB (e.g. a resource loaded with LoadImage).
 Capture CaptureBitmap(HBITMAP bitmap);
+// Checks the pixel at x,y against 0xRRGGBB; both are named in hex on failure.
+void CheckPixelRgb(const Capture& c, int x, int y, uint32_t rgb, const std::string& what);

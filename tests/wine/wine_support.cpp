@@ -299,6 +299,16 @@ Capture CaptureWindow(HWND window) {
     return c;
 }
 
+void CheckPixelRgb(const Capture& c, int x, int y, uint32_t rgb, const std::string& what) {
+    auto hex = [](uint32_t v) {
+        char text[16];
+        snprintf(text, sizeof text, "%06x", v);
+        return std::string(text);
+    };
+    bool inside = x >= 0 && y >= 0 && x < c.width && y < c.height;
+    CheckEq(inside ? hex(c.At(x, y)) : "outside", hex(rgb), what + " at " + std::to_string(x) + "," + std::to_string(y));
+}
+
 Capture CaptureBitmap(HBITMAP bitmap) {
     BITMAP info;
     if (!bitmap || !GetObjectA(bitmap, sizeof info, &info)) return Capture();
