@@ -3,7 +3,10 @@
 #include "host/dispatch.h"
 #include "host/teardown.h"
 #include "strips/filmstrip_record.h"
+#include "strips/filmstrip_window.h"
 #include "strips/overlay_record.h"
+#include "strips/split_actions.h"
+#include "strips/strip_record_actions.h"
 #include "strips/track_lane_record.h"
 #include "strips/waveform_record.h"
 
@@ -24,4 +27,20 @@ void CloseAllOverlays() {
 }
 
 void ShutdownGdiPlus() {}
-void RegisterStripActions() {}
+void RegisterStripActions() {
+    RegisterAction(141, FrameStripCreateAction);
+    RegisterAction(142, FrameStripDestroyAction);
+    RegisterAction(143, FrameStripAddMarkerAction);
+    RegisterAction(144, FrameStripClearMarkersAction);
+    RegisterAction(147, FrameStripZoomAction);
+    RegisterAction(181, SplitAddAction);
+    RegisterAction(182, SplitRemoveAction);
+    RegisterAction(183, SplitClearAction);
+    RegisterAction(184, SplitListAction);
+    RegisterAction(185, SplitSetTransitionAction);
+    RegisterAction(186, SplitGetSelectedAction);
+    RegisterAction(187, SplitGetCountAction);
+    RegisterAction(188, SplitRenderAction);
+    RegisterAction(190, SplitInsertClipAction);
+    RegisterAction(191, SplitSetTransitionOutAction);
+}
