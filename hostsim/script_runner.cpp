@@ -1,6 +1,8 @@
 // Running host scripts: one action call or simulator command per line.
+#include <chrono>
 #include <cstdlib>
 #include <sstream>
+#include <thread>
 #include "hostsim/dialog_driver.h"
 #include "hostsim/host_os.h"
 #include "hostsim/host_simulator.h"
@@ -128,6 +130,15 @@ bool HostSimulator::RunLine(const std::string& rawLine, std::string* output, std
         if (words.size() != 2) return fail("usage: MciClock Milliseconds");
         if (!OsMciAdvanceClock(strtoul(words[1].c_str(), nullptr, 10)))
             return fail("MciClock: only the native MCI stand-in has a clock to step");
+        return true;
+    }
+    if (cmd == "Wait") {  // lets background work (a strip's thumbnails) go on; messages are pumped
+        if (words.size() != 2) return fail("usage: Wait Milliseconds");
+        auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(strtoul(words[1].c_str(), nullptr, 10));
+        do {
+            OsPumpMessages();
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        } while (std::chrono::steady_clock::now() < end);
         return true;
     }
     if (cmd == "MciLog") {
