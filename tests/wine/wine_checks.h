@@ -97,6 +97,9 @@ private:
     bool seen_ = false;
 };
 
+// Handles this thread's messages (paints, timers, posted input) for `ms`.
+void PumpMessages(DWORD ms);
+
 // The client area of a shown window read back as 0xRRGGBB pixels.
 struct Capture {
     int width = 0, height = 0;
@@ -106,5 +109,7 @@ struct Capture {
     bool SaveBmp(const std::string& path) const;  // for looking at a failure
 };
 Capture CaptureWindow(HWND window);
+// Checks the pixel at x,y of a capture against a 0xRRGGBB colour.
+void CheckPixelRgb(const Capture& c, int x, int y, uint32_t rgb, const std::string& what);
 // A bitmap's pixels as 0xRRGGBB (e.g. a resource loaded with LoadImage).
 Capture CaptureBitmap(HBITMAP bitmap);
