@@ -242,8 +242,12 @@ std::vector<ActionReference> Build() {
     add(141, R::kDirect, {"FrameStrip created", "Split selected"},
         {{"[QMT_SplitIndex]", "(set by the window) -1 when the user clicks a frame; a split's index when the "
                               "user clicks the split"}},
-        {kNoRectangle, "Max filmstrips reached."},
-        "Clicking a split also sets [QMT_SplitTime], [QMT_SplitTimeSec], [QMT_SplitTransition], "
+        {kNoRectangle, "Max filmstrips reached.", "Rectangle name too long.", "Video file path too long.",
+         "Failed to create filmstrip window."},
+        "Creating it again under the same name replaces the strip, its markers and splits. The strip shows the "
+        "trim range held in [TrimStart] (or [TrimIn]) and [TrimEnd] (or [TrimOut]). Clicking a frame "
+        "seeks the player there (without playing); the mouse wheel scrolls, Ctrl+wheel zooms. Clicking a split "
+        "also sets [QMT_SplitTime], [QMT_SplitTimeSec], [QMT_SplitTransition], "
         "[QMT_SplitDuration], [QMT_SplitInsertClip], [QMT_SplitTransitionOut], [QMT_SplitDurationOut], "
         "[QMT_SplitClip], [QMT_SplitExitTransition], [QMT_SplitExitDuration] and [QMT_Status] = \"Split selected\".");
     add(142, R::kDirect, {"FrameStrip destroyed"}, {}, {});

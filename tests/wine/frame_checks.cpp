@@ -179,11 +179,11 @@ QMT_WINE_CHECKS(frame) {
     // A real timer ticks into the timer handler.
     g_heard.clear();
     StartFrameTimer(window, 5, 20);
-    Pump(300);
+    PumpMessages(300);
     StopFrameTimer(window, 5);
     Check(!g_heard.empty() && g_heard[0] == "timer 4 5", "a running timer reaches its handler");
     g_heard.clear();
-    Pump(100);
+    PumpMessages(100);
     Check(g_heard.empty(), "a stopped timer is quiet");
 
     CaptureFramePointer(window);

@@ -179,7 +179,7 @@ QMT_WINE_CHECKS(players) {
     host.Call("QMT_PlayerPlay", {"rect1"});
     CheckEq(host.Var("[S]"), "Playing", "play word");
     CheckEq(Call(host, "QMT_PlayerState", {"Rect1", "[Mode]"}, "[Mode]"), "playing", "state while playing");
-    Pump(1200);
+    PumpMessages(1200);
     host.Call("QMT_PlayerPosition", {"Rect1", "[Pos]"});
     double playedTo = atof(host.Var("[QMT_PositionSec]").c_str());
     Check(playedTo > 0.3 && playedTo < 3.1, "the position runs while playing: " + host.Var("[Pos]"));
@@ -196,7 +196,7 @@ QMT_WINE_CHECKS(players) {
     CheckEq(host.Var("[S]"), "Paused", "pause word");
     CheckEq(Call(host, "QMT_PlayerState", {"Rect1", "[Mode]"}, "[Mode]"), "paused", "state when paused");
     std::string held = Call(host, "QMT_PlayerPosition", {"Rect1", "[Pos]"}, "[Pos]");
-    Pump(400);
+    PumpMessages(400);
     CheckEq(Call(host, "QMT_PlayerPosition", {"Rect1", "[Pos]"}, "[Pos]"), held, "the position holds while paused");
 
     host.Call("QMT_PlayerStop", {"Rect1"});
@@ -348,10 +348,10 @@ QMT_WINE_CHECKS(previews) {
     g_timelinePreview.previewActive = true;
     g_sent.clear();
     Dispatch(124, {"Rect1"});
-    Pump(300);
+    PumpMessages(300);
     CheckEq(Text(window), "QMT Preview (paused)", "pause posts the space key to the ffplay window");
     Dispatch(123, {"Rect1"});
-    Pump(300);
+    PumpMessages(300);
     CheckEq(Text(window), "QMT Preview", "play posts it again");
     Check(g_sent.empty(), "the player itself is not touched: " + Join(g_sent));
 

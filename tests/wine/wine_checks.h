@@ -100,6 +100,9 @@ private:
     bool seen_ = false;
 };
 
+// Handles this thread's messages (paints, timers, posted input) for `ms`.
+void PumpMessages(DWORD ms);
+
 // The client area of a shown window read back as 0xRRGGBB pixels.
 struct Capture {
     int width = 0, height = 0;

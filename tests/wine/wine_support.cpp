@@ -290,6 +290,28 @@ bool Capture::SaveBmp(const std::string& path) const {
     return true;
 }
 
+void PumpMessages(DWORD ms) {
+    DWORD end = GetTickCount() + ms;
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(5);
+    } while (static_cast<LONG>(end - GetTickCount()) > 0);
+}
+
+void CheckPixelRgb(const Capture& c, int x, int y, uint32_t rgb, const std::string& what) {
+    auto hex = [](uint32_t v) {
+        char text[16];
+        snprintf(text, sizeof text, "%06x", v);
+        return std::string(text);
+    };
+    bool inside = x >= 0 && y >= 0 && x < c.width && y < c.height;
+    CheckEq(inside ? hex(c.At(x, y)) : "outside", hex(rgb), what + " at " + std::to_string(x) + "," + std::to_string(y));
+}
+
 Capture CaptureWindow(HWND window) {
     RECT r;
     if (!GetClientRect(window, &r)) return Capture();
