@@ -4,6 +4,7 @@
 #include "host/teardown.h"
 #include "strips/filmstrip_record.h"
 #include "strips/overlay_record.h"
+#include "strips/split_pick_actions.h"
 #include "strips/track_lane_record.h"
 #include "strips/waveform_record.h"
 
@@ -24,4 +25,7 @@ void CloseAllOverlays() {
 }
 
 void ShutdownGdiPlus() {}
-void RegisterStripActions() {}
+void RegisterStripActions() {
+    RegisterAction(189, SplitPickTransitionAction);
+    RegisterAction(192, SplitPickTransitionOutAction);
+}
