@@ -12,33 +12,13 @@
 #include "operations/transition_types.h"
 #include "strips/filmstrip_record.h"
 #include "strips/split_list.h"
+#include "tests/wine/dialog_steps.h"
 #include "tests/wine/wine_checks.h"
 #include "timeline/dialog_values.h"
 #include "timeline/timeline_dialogs.h"
 #include "timeline/timeline_model.h"
 
 namespace {
-
-typedef DialogStep S;
-S Step(S::Kind kind, int control, const std::string& text, int index) {
-    S s{kind};
-    s.control = control;
-    s.text = text;
-    s.index = index;
-    return s;
-}
-S SetText(int id, const std::string& text) { return Step(S::SetText, id, text, 0); }
-S Expect(int id, const std::string& text) { return Step(S::Expect, id, text, 0); }
-S Choose(int id, int index) { return Step(S::Choose, id, "", index); }
-S ExpectSel(int id, int index) { return Step(S::ExpectSel, id, "", index); }
-S Press(int id) { return Step(S::Press, id, "", 0); }
-S Close() { return Step(S::Close, 0, "", 0); }
-S Wait(const std::string& title) { return Step(S::Wait, 0, title, 0); }
-S Inspect(std::function<std::string(HWND)> check) {
-    S s{S::Check};
-    s.check = [check](intptr_t window) { return check(reinterpret_cast<HWND>(window)); };
-    return s;
-}
 
 // A host whose variables read back what the plug-in wrote, as the real one does.
 void QMT_CALL RememberingSet(const char* name, const char* value) {
@@ -58,16 +38,6 @@ void Dispatch(int id, std::vector<std::string> args) {
     for (auto& a : args) params.push_back(&a[0]);
     params.push_back(nullptr);
     DispatchAction(id, params.data());
-}
-
-// A control's rectangle in the dialog's client coordinates.
-RECT ChildRect(HWND dialog, int id) {
-    RECT r = {0, 0, 0, 0};
-    HWND child = GetDlgItem(dialog, id);
-    if (!child) return r;
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-    return r;
 }
 
 struct Placed {
@@ -104,7 +74,7 @@ std::string Checked(HWND dialog, int id, bool expected) {
     return on == expected ? std::string() : Fmt("button %d %s checked", id, expected ? "not" : "is");
 }
 
-S DoubleClickList() {
+DialogStep DoubleClickList() {
     return Inspect([](HWND d) {
         PostMessageA(d, WM_COMMAND, MAKEWPARAM(100, LBN_DBLCLK), reinterpret_cast<LPARAM>(GetDlgItem(d, 100)));
         return std::string();
