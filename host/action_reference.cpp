@@ -35,6 +35,8 @@ const Strings kFFplay = {
 const std::string kNoTimeline = "NLE Timeline not found.";
 const std::string kNoStrip = "FrameStrip not found.";
 const std::string kNoRectangle = "Rectangle not found.";
+// The native build opens no dialogs: the actions that need one refuse.
+const std::string kNoDialogs = "Dialogs are not available in this build.";
 
 const VariableNote kToolPath = {"[QMT_FFmpegPath]", "the FFmpeg folder in use, refreshed before every tool run"};
 const Writes kSelection = {
@@ -234,9 +236,12 @@ std::vector<ActionReference> Build() {
     add(217, R::kQuery, {}, With(kSelection, {{"[NLE_ClipIndex]", "slot index of the copy"}}),
         {kNoTimeline, "No clip selected.", "No free clip slot."});
     add(219, R::kQuery, {}, {{"[NLE_ClipIndex]", "slot index of the added effect clip"}},
-        {kNoTimeline, "Max clips on track."}, "Cancel adds nothing.");
+        {kNoTimeline, "Max clips on track.", kNoDialogs},
+        "The chosen effect is added on FX at the playhead for 5 seconds. Cancel adds nothing and reports nothing.");
     add(220, R::kQuery, {}, {{"[NLE_ClipIndex]", "slot index of the added text clip"}},
-        {kNoTimeline, "Max clips on track."}, "Cancel, or an empty text, adds nothing.");
+        {kNoTimeline, "Max clips on track.", kNoDialogs},
+        "The text is added on TX at the playhead with the size (8 to 200), colour, position and duration (at least "
+        "1 s) chosen. Cancel, or an empty text, adds nothing and reports nothing.");
 
     // FrameStrip, waveform, track lanes
     add(141, R::kDirect, {"FrameStrip created", "Split selected"},
@@ -331,7 +336,8 @@ std::vector<ActionReference> Build() {
     add(189, R::kDirect, {"Transition assigned to split"},
         {{"[QMT_PickedTransition]", "the transition chosen"}, {"[QMT_PickedDuration]", "the duration typed"},
          {"[QMT_SplitTransition]", "the transition set"}, {"[QMT_SplitDuration]", "the duration used"}},
-        {kNoStrip, "No split selected. Click a split line on the filmstrip first.", "Invalid transition type."},
+        {kNoStrip, "No split selected. Click a split line on the filmstrip first.", "Invalid transition type.",
+         kNoDialogs},
         "Cancel sets nothing.");
     add(190, R::kDirect, {"Clip inserted at split", "Insert clip removed"},
         {{"[QMT_SplitInsertClip]", "the clip's path, \"\" when removed"}},
@@ -344,7 +350,7 @@ std::vector<ActionReference> Build() {
         {{"[QMT_PickedTransition]", "the transition chosen"}, {"[QMT_PickedDuration]", "the duration typed"},
          {"[QMT_SplitTransitionOut]", "the transition set"}, {"[QMT_SplitDurationOut]", "the duration used"}},
         {kNoStrip, "No split selected.", "No clip inserted at this split. Insert a clip first.",
-         "Invalid transition type."},
+         "Invalid transition type.", kNoDialogs},
         "Cancel sets nothing.");
 
     std::sort(t.begin(), t.end(), [](const ActionReference& a, const ActionReference& b) { return a.id < b.id; });

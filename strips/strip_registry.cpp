@@ -7,6 +7,7 @@
 #include "strips/overlay_actions.h"
 #include "strips/overlay_record.h"
 #include "strips/split_actions.h"
+#include "strips/split_pick_actions.h"
 #include "strips/strip_record_actions.h"
 #include "strips/track_lane_record.h"
 #include "strips/wave_lane_actions.h"
@@ -53,6 +54,8 @@ void RegisterStripActions() {
     RegisterAction(186, SplitGetSelectedAction);
     RegisterAction(187, SplitGetCountAction);
     RegisterAction(188, SplitRenderAction);
+    RegisterAction(189, SplitPickTransitionAction);
     RegisterAction(190, SplitInsertClipAction);
     RegisterAction(191, SplitSetTransitionOutAction);
+    RegisterAction(192, SplitPickTransitionOutAction);
 }
