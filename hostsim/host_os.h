@@ -22,3 +22,6 @@ void OsPumpMessages();
 // clock runs) and hands over, then forgets, the command strings sent so far.
 bool OsMciAdvanceClock(unsigned long ms);
 std::string OsMciTakeLog();
+// Fires the plug-in's thread timers `count` times (false where the system
+// runs them itself).
+bool OsFireThreadTimers(int count);

@@ -69,3 +69,4 @@ void OsPumpMessages() {
 
 bool OsMciAdvanceClock(unsigned long) { return false; }
 std::string OsMciTakeLog() { return std::string(); }
+bool OsFireThreadTimers(int) { return false; }

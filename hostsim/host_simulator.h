@@ -87,6 +87,8 @@ public:
     //                         (window_commands.cpp)
     //   MciClock MS           steps the native MCI stand-in's clock by MS
     //   MciLog                prints the MCI commands sent since the last MciLog
+    //   ThreadTick [N]        fires the plug-in's thread timers N times (natively), e.g.
+    //                         the timeline preview's; with MciClock the playhead runs
     // Returns 0 on success; on an error writes "line N: reason" to `error`.
     int RunScript(const std::string& text, std::string* output, std::string* error);
     // Runs one line; false with a reason on an error.

@@ -130,6 +130,12 @@ bool HostSimulator::RunLine(const std::string& rawLine, std::string* output, std
             return fail("MciClock: only the native MCI stand-in has a clock to step");
         return true;
     }
+    if (cmd == "ThreadTick") {
+        if (words.size() > 2) return fail("usage: ThreadTick [Count]");
+        if (!OsFireThreadTimers(words.size() > 1 ? atoi(words[1].c_str()) : 1))
+            return fail("ThreadTick: only the native window stand-in has thread timers to step");
+        return true;
+    }
     if (cmd == "MciLog") {
         out(OsMciTakeLog());
         return true;
