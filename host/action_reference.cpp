@@ -37,6 +37,7 @@ const std::string kNoStrip = "FrameStrip not found.";
 const std::string kNoRectangle = "Rectangle not found.";
 // The native build opens no dialogs: the actions that need one refuse.
 const std::string kNoDialogs = "Dialogs are not available in this build.";
+const std::string kChainFull = "Cannot include clip \"%s\": the filter chain of \"%s\" is full.";
 
 const VariableNote kToolPath = {"[QMT_FFmpegPath]", "the FFmpeg folder in use, refreshed before every tool run"};
 const Writes kSelection = {
@@ -221,12 +222,21 @@ std::vector<ActionReference> Build() {
         {kNoTimeline});
     for (int id : {210, 211, 218}) add(id, R::kDirect, {}, {}, {});
     add(212, R::kOperation, {}, {kToolPath},
-        Join({{kNoTimeline, "No video clips on V1.", "No output file given."}, kRunner, kProbeFailed}));
+        Join({{kNoTimeline, "No video clips on V1.", "No output file given.", kChainFull,
+               "Cannot write output file: %s"},
+              kRunner, kProbeFailed}),
+        "The render uses the timeline as it was when the action started; edits made while it runs are not "
+        "included.");
     add(213, R::kQuery, {"Building preview...", "Previewing"},
-        {{"[QMT_PreviewMode]", "\"1\" while the preview plays, \"0\" when it stops"},
+        {{"[QMT_PreviewMode]", "\"1\" while the preview plays, \"0\" when it stops: when FFplay ends, when the "
+                               "next preview starts, or by QMT_PlayerStop or QMT_PreviewStop"},
          {"[QMT_PreviewPID]", "process id of the running ffplay"},
          kToolPath},
-        Join({{kNoTimeline, "No video clips on timeline."}, kRunner, kProbeFailed, kFFplay}));
+        Join({{kNoTimeline, "No video clips on timeline.", kChainFull, "Cannot write output file: %s"}, kRunner,
+              kProbeFailed, kFFplay}),
+        "A preview that cannot be built or started leaves its message in [QMT_Error] and [LastError] and still "
+        "ends with \"Complete\"; no FFplay runs then. While the preview plays, QMT_PlayerPause and "
+        "QMT_PlayerPlay on the timeline's player pause and resume it and QMT_PlayerStop ends it.");
     add(214, R::kQuery, {}, {}, {kNoTimeline, "Cannot create project file."});
     add(215, R::kQuery, {}, kSelection,
         {kNoTimeline, "Cannot open project file.", "Not a valid QMT project file."});

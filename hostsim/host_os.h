@@ -24,3 +24,6 @@ void OsWaitPumping(unsigned long ms);
 // clock runs) and hands over, then forgets, the command strings sent so far.
 bool OsMciAdvanceClock(unsigned long ms);
 std::string OsMciTakeLog();
+// Fires the plug-in's thread timers `count` times (false where the system
+// runs them itself).
+bool OsFireThreadTimers(int count);

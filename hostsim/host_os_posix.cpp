@@ -40,6 +40,11 @@ bool OsMciAdvanceClock(unsigned long ms) {
     return true;
 }
 
+bool OsFireThreadTimers(int count) {
+    for (int i = 0; i < count; ++i) hwFireThreadTimers();
+    return true;
+}
+
 std::string OsMciTakeLog() {
     std::string log;
     for (int i = 0; i < hmMciLogCount(); ++i) log += std::string(hmMciLogEntry(i)) + "\n";

@@ -77,3 +77,4 @@ void OsWaitPumping(unsigned long ms) {
 
 bool OsMciAdvanceClock(unsigned long) { return false; }
 std::string OsMciTakeLog() { return std::string(); }
+bool OsFireThreadTimers(int) { return false; }

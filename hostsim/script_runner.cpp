@@ -135,6 +135,12 @@ bool HostSimulator::RunLine(const std::string& rawLine, std::string* output, std
         OsWaitPumping(strtoul(words[1].c_str(), nullptr, 10));
         return true;
     }
+    if (cmd == "ThreadTick") {
+        if (words.size() > 2) return fail("usage: ThreadTick [Count]");
+        if (!OsFireThreadTimers(words.size() > 1 ? atoi(words[1].c_str()) : 1))
+            return fail("ThreadTick: only the native window stand-in has thread timers to step");
+        return true;
+    }
     if (cmd == "MciLog") {
         out(OsMciTakeLog());
         return true;

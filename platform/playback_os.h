@@ -26,7 +26,13 @@ intptr_t FindProcessWindow(const std::string& title, unsigned long processId);
 void AdoptAsChild(intptr_t window, intptr_t parent, int width, int height);
 // Posts a space key press and release, the pause toggle of FFplay.
 void PostSpaceKey(intptr_t window);
-// Stops a thread timer (one made without a window).
+// A thread timer (one made without a window) that calls `tick` every
+// `periodMs` on this thread; its id, 0 when none could be made.
+uintptr_t StartThreadTimer(unsigned periodMs, void (*tick)());
+// Stops a thread timer.
 void KillThreadTimer(uintptr_t timerId);
+// The system tick count in ms, as the timers see it (GetTickCount); natively
+// the stand-in clock that tests step.
+uint32_t TickCount();
 
 }  // namespace plat

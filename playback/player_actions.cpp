@@ -20,8 +20,6 @@ void SetStatusWord(int slot, const char* word) {
     if (g_players[slot].statusVar[0]) SetHostVar(g_players[slot].statusVar, word);
 }
 
-uint32_t Tick() { return static_cast<uint32_t>(plat::TickMs()); }
-
 // While a timeline preview plays in an ffplay window, play and pause go to
 // that window as its space-key toggle and the player itself is left alone.
 bool PreviewTakesPlay() {
@@ -30,7 +28,7 @@ bool PreviewTakesPlay() {
     if (s.previewPaused) {
         plat::PostSpaceKey(g_preview.ffplayWindow);
         s.previewPaused = false;
-        s.previewStartTick = Tick() + (s.previewStartTick - s.previewPauseTick);
+        s.previewStartTick = PreviewTickNow() + (s.previewStartTick - s.previewPauseTick);
     }
     return true;
 }
@@ -41,7 +39,7 @@ bool PreviewTakesPause() {
     if (!s.previewPaused) {
         plat::PostSpaceKey(g_preview.ffplayWindow);
         s.previewPaused = true;
-        s.previewPauseTick = Tick();
+        s.previewPauseTick = PreviewTickNow();
     }
     return true;
 }

@@ -60,6 +60,9 @@ void EndPreviewProcess(unsigned long waitMs) {
 }
 
 bool LaunchFFplay(const std::string& arguments, intptr_t parent) {
+    // The ffplay a timeline preview follows is about to go: its timer must
+    // not run the playhead along another preview.
+    if (g_timelinePreview.previewActive) ResetTimelinePreview();
     EndPreviewProcess(1000);
     if (!EnsureLocated("FFmpeg/FFplay not found. Install FFmpeg full build (includes ffplay.exe).")) return false;
     std::string ffplay = FFplayPath();
@@ -107,13 +110,29 @@ void ResetTimelinePreview() {
     SetHostVar("[QMT_PreviewMode]", "0");
 }
 
+void BeginTimelinePreview(int timeline, double playhead, void (*tick)()) {
+    TimelinePreviewState& s = g_timelinePreview;
+    s.previewActive = true;
+    s.previewPaused = false;
+    s.previewTimeline = timeline;
+    s.previewStartPlayhead = playhead;
+    s.previewStartTick = PreviewTickNow();
+    if (s.previewTimer) plat::KillThreadTimer(s.previewTimer);
+    s.previewTimer = plat::StartThreadTimer(50, tick);
+    SetHostVar("[QMT_PreviewMode]", "1");
+}
+
+uint32_t PreviewTickNow() { return plat::TickCount(); }
+
 bool PreviewWindowLive() { return plat::IsLiveWindow(g_preview.ffplayWindow); }
 
-// Page tear-down and unload: the preview is ended at once, not waited for.
-// The next page starts with no timeline preview; its timer, if any, finds
-// the preview inactive and does nothing. No host call is made here, since
-// unloading runs this too.
+// Page tear-down and unload: the preview is ended at once, not waited for,
+// and its timer stopped, since it must not fire into an unloaded library.
+// No host call is made here, since unloading runs this too.
 void TerminatePreviewProcess() {
     ForgetTimelinePreview();
+    TimelinePreviewState& s = g_timelinePreview;
+    if (s.previewTimer) plat::KillThreadTimer(s.previewTimer);
+    s.previewTimer = 0;
     EndPreviewProcess(0);
 }

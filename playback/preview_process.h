@@ -36,5 +36,10 @@ void EndPreviewProcess(unsigned long waitMs);
 // Clears the timeline preview's play state, kills its timer and sets
 // [QMT_PreviewMode] to "0".
 void ResetTimelinePreview();
+// The timeline preview is playing from `playhead` as of now, followed by a
+// new 50 ms thread timer that calls `tick`; [QMT_PreviewMode] "1".
+void BeginTimelinePreview(int timeline, double playhead, void (*tick)());
+// The tick count the preview's playhead and its pauses are measured by.
+uint32_t PreviewTickNow();
 // Whether the timeline preview's ffplay window can take keys.
 bool PreviewWindowLive();

@@ -298,6 +298,7 @@ void OnZoom(const ActionArgs& a) {
 // ---- 212, 214, 215 --------------------------------------------------------------
 
 void OnRender(const ActionArgs& a) { RenderTimelineAction(a.text(0), a.text(1)); }
+void OnPreview(const ActionArgs& a) { PreviewTimelineAction(a.text(0)); }
 void OnSave(const ActionArgs& a) { SaveProjectAction(a.text(0), a.text(1)); }
 void OnLoad(const ActionArgs& a) { LoadProjectAction(a.text(0), a.text(1)); }
 
@@ -449,6 +450,7 @@ void RegisterTimelineActions() {
     RegisterAction(210, OnSnap);
     RegisterAction(211, OnZoom);
     RegisterAction(212, OnRender);
+    RegisterAction(213, OnPreview);
     RegisterAction(214, OnSave);
     RegisterAction(215, OnLoad);
     RegisterAction(216, OnSplit);

@@ -11,6 +11,7 @@ void RedrawTimeline(int slot);
 
 // Provided by their own files and registered with the other timeline actions.
 void RenderTimelineAction(const std::string& rectName, const std::string& outputPath);
+void PreviewTimelineAction(const std::string& rectName);
 void SaveProjectAction(const std::string& rectName, const std::string& path);
 void LoadProjectAction(const std::string& rectName, const std::string& path);
 // Open a dialog, then add the picked effect or text at the playhead.

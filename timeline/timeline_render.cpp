@@ -95,20 +95,20 @@ std::string ChainFull(const NleClip& c, const NleClip& m) {
                ClipName(m).c_str());
 }
 
-bool Append(std::string& chain, const std::string& fragment, const NleClip& c, const NleClip& m, std::string& error) {
+}  // namespace
+
+bool AppendClipFragment(std::string& chain, const std::string& fragment, const NleClip& c, const NleClip& m,
+                        std::string& error) {
     if (AppendFragment(chain, fragment)) return true;
     error = ChainFull(c, m);
     return false;
 }
 
-// Hands an assembled command to the caller's argument and error texts.
-bool Assembled(const CommandOutcome& command, std::string& args, std::string& error) {
+bool AssembledArguments(const CommandOutcome& command, std::string& args, std::string& error) {
     args = command.text;
     error = command.error;
     return command.ok;
 }
-
-}  // namespace
 
 bool NeedsSegmentPath(const NleTimeline& tl, const RenderLists& lists) {
     if (lists.mainCount != 1 || lists.mixCount > 0) return true;
@@ -128,12 +128,12 @@ bool OneCommandArguments(const NleTimeline& tl, const RenderLists& lists, const 
     for (int i = 0; i < lists.effectCount; ++i) {
         const NleClip& c = RefClip(tl, lists.effects[i]);
         WindowFrom(c, m, from, to);
-        if (!Append(chain, TimedEffect(c.filter, from, to), c, m, error)) return false;
+        if (!AppendClipFragment(chain, TimedEffect(c.filter, from, to), c, m, error)) return false;
     }
     for (int i = 0; i < lists.textCount; ++i) {
         const NleClip& c = RefClip(tl, lists.texts[i]);
         WindowFrom(c, m, from, to);
-        if (!Append(chain, BuildDrawText(c, from, to), c, m, error)) return false;
+        if (!AppendClipFragment(chain, BuildDrawText(c, from, to), c, m, error)) return false;
     }
     if (m.transIn[0]) {
         double d = m.transInDur > 0 ? m.transInDur : 1.0;
@@ -144,11 +144,11 @@ bool OneCommandArguments(const NleTimeline& tl, const RenderLists& lists, const 
         } else {
             fade = Fmt("fade=t=in:st=0:d=%.2f", d);
         }
-        if (!Append(chain, fade, m, m, error)) return false;
+        if (!AppendClipFragment(chain, fade, m, m, error)) return false;
     }
     // The RGB effects (Sepia, Vintage) and edgedetect would otherwise leave
     // 4:4:4 or full-range pictures that common players refuse.
-    if (!Append(chain, kPictureFormat, m, m, error)) return false;
+    if (!AppendClipFragment(chain, kPictureFormat, m, m, error)) return false;
     // Seeking and limiting on the input keeps picture and sound to the clip's
     // own stretch of the source: a trim in the graph would keep the whole rest
     // of the sound and, without an end, of the picture.
@@ -172,12 +172,12 @@ bool OneCommandArguments(const NleTimeline& tl, const RenderLists& lists, const 
             graph += Fmt(";[%d:v]format=rgba,colorchannelmixer=aa=%.2f[ovr%d];%s[ovr%d]overlay=%d:%d:enable='between(t,%.2f,%.2f)'%s",
                          i + 1, o.opacity > 0 ? o.opacity : 1.0, i, previous.c_str(), i, 0, 0, from, to, label.c_str());
         }
-        return Assembled(BuildCommand("%s -filter_complex \"%s\" -map \"[outv]\" -map 0:a? -c:v libx264 -preset fast "
+        return AssembledArguments(BuildCommand("%s -filter_complex \"%s\" -map \"[outv]\" -map 0:a? -c:v libx264 -preset fast "
                                       "-crf 18 -c:a aac \"%s\"",
                                       {{"Inputs", inputs}, {"Graph", graph}, {"OutputFile", output}}),
                          args, error);
     }
-    return Assembled(BuildCommand("%s -filter_complex \"[0:v]%s[outv]\" -map \"[outv]\" -map 0:a? -c:v libx264 -preset fast "
+    return AssembledArguments(BuildCommand("%s -filter_complex \"[0:v]%s[outv]\" -map \"[outv]\" -map 0:a? -c:v libx264 -preset fast "
                                   "-crf 18 -c:a aac \"%s\"",
                                   {{"Input", input}, {"Chain", chain}, {"OutputFile", output}}),
                      args, error);
@@ -187,7 +187,7 @@ bool SegmentChain(const NleTimeline& tl, const RenderLists& lists, int i, const 
                   std::string& chain, std::string& error) {
     const NleClip& m = RefClip(tl, lists.main[i]);
     // setsar=1: sources of other shapes must not carry their own aspect into the joins.
-    chain = Fmt("scale=%d:%d:flags=bicubic,setsar=1", format.width, format.height);
+    chain = Fmt("scale=%d:%d:flags=%s,setsar=1", format.width, format.height, format.scaleFlags);
     const ClipRef* groups[2] = {lists.effects, lists.texts};
     int counts[2] = {lists.effectCount, lists.textCount};
     for (int g = 0; g < 2; ++g) {
@@ -196,7 +196,7 @@ bool SegmentChain(const NleTimeline& tl, const RenderLists& lists, int i, const 
             if (!Overlaps(c, m)) continue;
             double from = std::max(0.0, c.start - m.start);
             double to = std::min(m.duration, c.start + c.duration - m.start);
-            if (!Append(chain, g == 0 ? TimedEffect(c.filter, from, to) : BuildDrawText(c, from, to), c, m, error))
+            if (!AppendClipFragment(chain, g == 0 ? TimedEffect(c.filter, from, to) : BuildDrawText(c, from, to), c, m, error))
                 return false;
         }
     }
@@ -205,6 +205,11 @@ bool SegmentChain(const NleTimeline& tl, const RenderLists& lists, int i, const 
 
 double SegmentLength(const NleClip& m, const SegmentFormat& format) {
     return FrameCount(m.duration, format) * format.rateDen / static_cast<double>(format.rateNum);
+}
+
+std::string SegmentPicture(const std::string& chain, const NleClip& m, const SegmentFormat& format) {
+    return Fmt("%s,fps=%d/%d,%s,tpad=stop=-1:stop_mode=clone,trim=end_frame=%d", chain.c_str(), format.rateNum,
+               format.rateDen, kPictureFormat, FrameCount(m.duration, format));
 }
 
 bool SegmentArguments(const NleTimeline& tl, const RenderLists& lists, int i, const SegmentFormat& format,
@@ -216,10 +221,8 @@ bool SegmentArguments(const NleTimeline& tl, const RenderLists& lists, int i, co
     // pictures, and with exactly as much sound as picture: a whole number of
     // frames, the sound cut or padded with silence to the same length, so
     // xfade accepts any pair and no join puts picture and sound out of step.
-    int frames = FrameCount(m.duration, format);
     double length = SegmentLength(m, format);
-    std::string video = Fmt("[0:v]%s,fps=%d/%d,%s,tpad=stop=-1:stop_mode=clone,trim=end_frame=%d[outv]", chain.c_str(),
-                            format.rateNum, format.rateDen, kPictureFormat, frames);
+    std::string video = Fmt("[0:v]%s[outv]", SegmentPicture(chain, m, format).c_str());
     std::string audio = Fmt("[%d:a]aformat=sample_rates=44100:channel_layouts=stereo[a0];", withAudio ? 0 : 1);
     int stage = 0;
     double factor = 0;
@@ -238,7 +241,7 @@ bool SegmentArguments(const NleTimeline& tl, const RenderLists& lists, int i, co
                                  {{"srcIn", m.srcIn}, {"duration", m.duration}, {"File", m.file}, {"duration", m.duration}});
     // The pieces carry their sound as ALAC: AAC pads each file's sound past
     // its end, and every join would add that to the sound's length.
-    return Assembled(BuildCommand("%s -filter_complex \"%s;%s\" -map \"[outv]\" -map \"[outa]\" -c:v libx264 -preset fast "
+    return AssembledArguments(BuildCommand("%s -filter_complex \"%s;%s\" -map \"[outv]\" -map \"[outa]\" -c:v libx264 -preset fast "
                                   "-crf 18 -c:a alac -ac 2 -ar 44100 \"%s\"",
                                   {{"Inputs", inputs}, {"Video", video}, {"Audio", audio}, {"Segment", segment}}),
                      args, error);
@@ -290,35 +293,39 @@ bool ChooseJoinTransition(const NleClip& previous, const NleClip& current, std::
     return false;
 }
 
+std::unique_ptr<TimelineSnapshot> SnapshotTimeline(NleTimeline& live) {
+    std::unique_ptr<TimelineSnapshot> snapshot(new TimelineSnapshot);
+    plat::LockHold hold(live.lock);
+    snapshot->tl = live;
+    snapshot->tl.lock = plat::Lock();
+    GatherRenderLists(snapshot->tl, snapshot->lists);
+    return snapshot;
+}
+
+std::string SegmentPath(const SegmentFiles& f, int i) { return Fmt("%sseg_%d.mp4", f.folder.c_str(), i); }
+std::string MixPath(const SegmentFiles& f) { return f.folder + "final_mix.mp4"; }
+
 namespace {
 
-struct RenderFiles {
-    std::string folder;
-    int segments;   // made so far
-    int joins;      // join numbers used so far
-};
-
-std::string SegmentPath(const RenderFiles& f, int i) { return Fmt("%sseg_%d.mp4", f.folder.c_str(), i); }
-std::string ChainPath(const RenderFiles& f, int k) { return Fmt("%schain_%d.mp4", f.folder.c_str(), k); }
-std::string ListPath(const RenderFiles& f, int k) { return Fmt("%scat_%d.txt", f.folder.c_str(), k); }
-std::string MixPath(const RenderFiles& f) { return f.folder + "final_mix.mp4"; }
-
-void CleanUp(const RenderFiles& f, bool joinFiles) {
-    for (int i = 0; i < f.segments; ++i) plat::DeleteFilePath(SegmentPath(f, i));
-    if (joinFiles) {
-        for (int k = 0; k <= f.joins + kExtraJoinFiles; ++k) {
-            plat::DeleteFilePath(ChainPath(f, k));
-            plat::DeleteFilePath(ListPath(f, k));
-        }
-        plat::DeleteFilePath(MixPath(f));
-    }
-    plat::RemoveDirectoryPath(f.folder);
-}
+std::string ChainPath(const SegmentFiles& f, int k) { return Fmt("%schain_%d.mp4", f.folder.c_str(), k); }
+std::string ListPath(const SegmentFiles& f, int k) { return Fmt("%scat_%d.txt", f.folder.c_str(), k); }
 
 // Each run of the render reports inside its step's band of the whole.
 void Step(int from, int to) {
     ReportProgress(from);
     SetProgressBand(from, to);
+}
+
+}  // namespace
+
+void CleanUpSegmentFiles(const SegmentFiles& f, int lastJoinFile) {
+    for (int i = 0; i < f.segments; ++i) plat::DeleteFilePath(SegmentPath(f, i));
+    for (int k = 0; k <= lastJoinFile; ++k) {
+        plat::DeleteFilePath(ChainPath(f, k));
+        plat::DeleteFilePath(ListPath(f, k));
+    }
+    plat::DeleteFilePath(MixPath(f));
+    plat::RemoveDirectoryPath(f.folder);
 }
 
 SegmentFormat ProbeSegmentFormat(const std::string& file) {
@@ -336,30 +343,21 @@ SegmentFormat ProbeSegmentFormat(const std::string& file) {
     return format;
 }
 
-void RenderSegments(NleTimeline& tl, const RenderLists& lists, const std::string& output) {
-    RenderFiles files = {WorkFolder(), 0, 0};
-    plat::MakeDirectory(files.folder);
+bool CutAndJoin(const NleTimeline& tl, const RenderLists& lists, const SegmentFormat& format,
+                const PieceCommands& commands, SegmentFiles& files, std::string& result, std::string& error) {
     int n = lists.mainCount;
-    SegmentFormat format = ProbeSegmentFormat(RefClip(tl, lists.main[0]).file);
-
     std::vector<double> lengths;
     for (int i = 0; i < n; ++i) {
         const NleClip& m = RefClip(tl, lists.main[i]);
-        std::string args, error;
-        if (!SegmentArguments(tl, lists, i, format, SourceHasAudio(m.file), SegmentPath(files, i), args, error)) {
-            CleanUp(files, false);
-            return ReportError(error);
-        }
+        std::string args;
+        if (!commands.segment(tl, lists, i, format, SegmentPath(files, i), args, error)) return false;
         Step(std::min(100, std::max(0, 40 * i / n)), 40 * (i + 1) / n);
         files.segments = i + 1;
-        if (!RunFFmpeg(args, m.duration)) {
-            CleanUp(files, false);
-            return;
-        }
+        if (!RunFFmpeg(args, m.duration)) return false;
         lengths.push_back(SegmentLength(m, format));
     }
 
-    std::string result = SegmentPath(files, 0);
+    result = SegmentPath(files, 0);
     for (int i = 1; i < n; ++i) {
         Step(std::min(100, 40 + 40 * i / n), 40 + 40 * (i + 1) / n);
         int k = files.joins++;
@@ -374,7 +372,7 @@ void RenderSegments(NleTimeline& tl, const RenderLists& lists, const std::string
             // sound at any sample, and half-frame fades add up to drift.
             double t = FrameCount(JoinLength(nominal, length, lengths[i]), format) * format.rateDen /
                        static_cast<double>(format.rateNum);
-            ok = RunFFmpeg(XfadeJoinCommand(result, segment, name, t, length - t, next, "alac"), 0);
+            ok = RunFFmpeg(commands.xfade(result, segment, name, t, length - t, next), 0);
         } else {
             // Written the way QMT_Concat writes its list, so a temporary folder
             // with a quote in its name (a user called O'Brien) still joins.
@@ -385,11 +383,38 @@ void RenderSegments(NleTimeline& tl, const RenderLists& lists, const std::string
             plat::DeleteFilePath(list);
         }
         if (result != SegmentPath(files, 0)) plat::DeleteFilePath(result);
-        if (!ok) {
-            CleanUp(files, true);
-            return;
-        }
         result = next;
+        if (!ok) return false;
+    }
+    return true;
+}
+
+namespace {
+
+bool RenderSegmentArguments(const NleTimeline& tl, const RenderLists& lists, int i, const SegmentFormat& format,
+                            const std::string& segment, std::string& args, std::string& error) {
+    return SegmentArguments(tl, lists, i, format, SourceHasAudio(RefClip(tl, lists.main[i]).file), segment, args,
+                            error);
+}
+
+// Pieces that are joined again carry their sound as ALAC.
+CommandOutcome RenderXfade(const std::string& first, const std::string& second, const std::string& name, double length,
+                           double offset, const std::string& output) {
+    return XfadeJoinCommand(first, second, name, length, offset, output, "alac");
+}
+
+const PieceCommands kRenderPieces = {RenderSegmentArguments, RenderXfade};
+
+void RenderSegments(const NleTimeline& tl, const RenderLists& lists, const std::string& output) {
+    SegmentFiles files = {WorkFolder(), 0, 0};
+    plat::MakeDirectory(files.folder);
+    SegmentFormat format = ProbeSegmentFormat(RefClip(tl, lists.main[0]).file);
+    std::string result, error;
+    if (!CutAndJoin(tl, lists, format, kRenderPieces, files, result, error)) {
+        // A failed join has deleted the result it started from already.
+        CleanUpSegmentFiles(files, files.joins + kExtraJoinFiles);
+        if (!error.empty()) ReportError(error);
+        return;
     }
 
     if (lists.mixCount > 0) {
@@ -420,7 +445,7 @@ void RenderSegments(NleTimeline& tl, const RenderLists& lists, const std::string
                             0);
     }
     if (result != SegmentPath(files, 0) && result != output) plat::DeleteFilePath(result);
-    CleanUp(files, true);
+    CleanUpSegmentFiles(files, files.joins + kExtraJoinFiles);
     if (written) ReportComplete(output);
 }
 
@@ -430,19 +455,18 @@ void RenderTimelineAction(const std::string& rectName, const std::string& output
     ReportStart();
     NleTimeline* tl = TimelineAt(FindTimeline(rectName));
     if (!tl) return ReportError("NLE Timeline not found.");
-    RenderLists lists;
-    plat::EnterLock(tl->lock);
-    GatherRenderLists(*tl, lists);
-    plat::LeaveLock(tl->lock);
+    std::unique_ptr<TimelineSnapshot> snapshot = SnapshotTimeline(*tl);
+    const NleTimeline& held = snapshot->tl;
+    const RenderLists& lists = snapshot->lists;
     if (lists.mainCount == 0) return ReportError("No video clips on V1.");
     if (outputPath.empty()) return ReportError("No output file given.");
 
-    if (!NeedsSegmentPath(*tl, lists)) {
+    if (!NeedsSegmentPath(held, lists)) {
         std::string args, error;
-        if (!OneCommandArguments(*tl, lists, outputPath, args, error)) return ReportError(error);
+        if (!OneCommandArguments(held, lists, outputPath, args, error)) return ReportError(error);
         Step(5, 100);
-        if (RunFFmpeg(args, RefClip(*tl, lists.main[0]).duration)) ReportComplete(outputPath);
+        if (RunFFmpeg(args, RefClip(held, lists.main[0]).duration)) ReportComplete(outputPath);
         return;
     }
-    RenderSegments(*tl, lists, outputPath);
+    RenderSegments(held, lists, outputPath);
 }

@@ -1,8 +1,10 @@
 // Turning a timeline into one video: the clip lists a render reads and the
 // command lines of its two paths.
 #pragma once
+#include <memory>
 #include <string>
 #include "timeline/timeline_model.h"
+#include "toolchain/command_builder.h"
 
 struct ClipRef {
     int track;
@@ -28,10 +30,21 @@ struct RenderLists {
 void GatherRenderLists(const NleTimeline& tl, RenderLists& lists);
 inline const NleClip& RefClip(const NleTimeline& tl, ClipRef r) { return tl.tracks[r.track].clips[r.slot]; }
 
+// What the timeline held when a render or preview started: a copy of the
+// record and its lists, taken under its lock. The window goes on editing the
+// live record while ffmpeg runs (the runner dispatches messages meanwhile),
+// so nothing after the start reads the live record.
+struct TimelineSnapshot {
+    NleTimeline tl;  // its lock is not copied
+    RenderLists lists;
+};
+std::unique_ptr<TimelineSnapshot> SnapshotTimeline(NleTimeline& live);
+
 // The picture every segment is brought to: the first main clip's size and frame rate.
 struct SegmentFormat {
     int width, height;
     int rateNum, rateDen;
+    const char* scaleFlags = "bicubic";  // a preview scales fast instead
 };
 
 // A speed effect ("setpts=2.0*PTS") over the single clip needs the segment
@@ -41,6 +54,12 @@ bool NeedsSegmentPath(const NleTimeline& tl, const RenderLists& lists);
 // False with `error` naming the clip that cannot be included.
 bool OneCommandArguments(const NleTimeline& tl, const RenderLists& lists, const std::string& output,
                          std::string& args, std::string& error);
+// Appends a clip's fragment to main clip m's chain; false with `error`
+// naming the clip when the chain is full.
+bool AppendClipFragment(std::string& chain, const std::string& fragment, const NleClip& c, const NleClip& m,
+                        std::string& error);
+// Hands an assembled command to the caller's argument and error texts.
+bool AssembledArguments(const CommandOutcome& command, std::string& args, std::string& error);
 // The filter chain of main clip i scaled to the segment size; false with
 // `error` naming the clip that does not fit into the chain.
 bool SegmentChain(const NleTimeline& tl, const RenderLists& lists, int i, const SegmentFormat& format,
@@ -51,6 +70,12 @@ bool SegmentArguments(const NleTimeline& tl, const RenderLists& lists, int i, co
                       bool withAudio, const std::string& segment, std::string& args, std::string& error);
 // Length of main clip i's segment: its duration in whole frames.
 double SegmentLength(const NleClip& m, const SegmentFormat& format);
+// The picture of a segment: the clip's chain, then the one frame rate, 4:2:0
+// pictures and exactly the clip's length in whole frames, so xfade accepts
+// any pair and every join knows the lengths it works with.
+std::string SegmentPicture(const std::string& chain, const NleClip& m, const SegmentFormat& format);
+// The size and frame rate of a file's picture, as ffprobe gives them.
+SegmentFormat ProbeSegmentFormat(const std::string& file);
 // "WxH" from ffprobe, rounded down to even; 1920x1080 when either is missing.
 void ParseFrameSize(const std::string& answer, int& width, int& height);
 // "num/den" from ffprobe; 25/1 when it is not a usable rate.
@@ -60,6 +85,35 @@ void ParseFrameRate(const std::string& answer, int& num, int& den);
 double JoinLength(double nominal, double resultLength, double segmentLength);
 // The transition between two neighbouring main clips; false for a plain cut.
 bool ChooseJoinTransition(const NleClip& previous, const NleClip& current, std::string& name, double& duration);
+
+// The work files of one cut-and-join job: its folder with "seg_%d.mp4",
+// "chain_%d.mp4", "cat_%d.txt" and "final_mix.mp4".
+struct SegmentFiles {
+    std::string folder;
+    int segments;  // made so far
+    int joins;     // join numbers used so far
+};
+std::string SegmentPath(const SegmentFiles& f, int i);
+std::string MixPath(const SegmentFiles& f);
+// The job's one clean-up: every segment made, the join files numbered 0 to
+// `lastJoinFile`, the mix, and the folder.
+void CleanUpSegmentFiles(const SegmentFiles& f, int lastJoinFile);
+
+// The commands that make the pieces: a render's with sound at full quality,
+// a preview's fast and silent.
+struct PieceCommands {
+    bool (*segment)(const NleTimeline& tl, const RenderLists& lists, int i, const SegmentFormat& format,
+                    const std::string& segment, std::string& args, std::string& error);
+    CommandOutcome (*xfade)(const std::string& first, const std::string& second, const std::string& name,
+                            double length, double offset, const std::string& output);
+};
+// Cuts every main clip into a segment and joins them in start order with the
+// transitions the clips ask for. True with `result` the joined file (segment
+// 0 for a single clip); false after a failed run (reported by the runner) or
+// with `error` naming a clip that cannot be included (not reported). The
+// caller cleans up the files in any case.
+bool CutAndJoin(const NleTimeline& tl, const RenderLists& lists, const SegmentFormat& format,
+                const PieceCommands& commands, SegmentFiles& files, std::string& result, std::string& error);
 
 // Action 212.
 void RenderTimelineAction(const std::string& rectName, const std::string& outputPath);

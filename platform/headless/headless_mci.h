@@ -15,7 +15,9 @@ QMT_HW_API unsigned long hmMciSendString(const char* command, char* reply, unsig
 QMT_HW_API int hmMciGetErrorString(unsigned long code, char* text, unsigned size);
 
 // The clock positions run by: real milliseconds until the first step, then
-// only what hmMciAdvanceClock adds.
+// only what hmMciAdvanceClock adds. It is also the plug-in's system tick count
+// natively (the timeline preview's playhead runs by it), as positions and
+// GetTickCount both follow real time on Windows.
 QMT_HW_API void hmMciAdvanceClock(unsigned long ms);
 QMT_HW_API uint64_t hmMciClock();
 

@@ -29,6 +29,12 @@ intptr_t g_capture = 0;
 intptr_t g_foreground = 0;  // 0: nothing has taken the front from the host
 int g_menuAnswer = 0;
 std::string g_lastMenu;
+struct ThreadTimer {
+    int periodMs;
+    HwThreadTimerProc proc;
+};
+std::map<uintptr_t, ThreadTimer> g_threadTimers;  // ids rise, so map order is age
+uintptr_t g_nextThreadTimer = 1;
 
 HeadlessWindow* Find(intptr_t window) {
     auto it = g_windows.find(window);
@@ -210,6 +216,52 @@ int hwFirstTimer(intptr_t window) {
     std::lock_guard<std::recursive_mutex> hold(g_mutex);
     HeadlessWindow* w = Find(window);
     return w && !w->timers.empty() ? w->timers.begin()->first : 0;
+}
+
+uintptr_t hwSetThreadTimer(int periodMs, HwThreadTimerProc proc) {
+    std::lock_guard<std::recursive_mutex> hold(g_mutex);
+    uintptr_t id = g_nextThreadTimer++;
+    g_threadTimers[id] = ThreadTimer{periodMs, proc};
+    return id;
+}
+
+void hwKillThreadTimer(uintptr_t timerId) {
+    std::lock_guard<std::recursive_mutex> hold(g_mutex);
+    g_threadTimers.erase(timerId);
+}
+
+int hwThreadTimerPeriod(uintptr_t timerId) {
+    std::lock_guard<std::recursive_mutex> hold(g_mutex);
+    auto it = g_threadTimers.find(timerId);
+    return it == g_threadTimers.end() ? 0 : it->second.periodMs;
+}
+
+int hwThreadTimerCount() {
+    std::lock_guard<std::recursive_mutex> hold(g_mutex);
+    return static_cast<int>(g_threadTimers.size());
+}
+
+// Each timer is called without the lock and only while it still runs: one
+// timer's procedure may kill or set others.
+int hwFireThreadTimers() {
+    std::vector<uintptr_t> ids;
+    {
+        std::lock_guard<std::recursive_mutex> hold(g_mutex);
+        for (const auto& t : g_threadTimers) ids.push_back(t.first);
+    }
+    int fired = 0;
+    for (uintptr_t id : ids) {
+        HwThreadTimerProc proc = nullptr;
+        {
+            std::lock_guard<std::recursive_mutex> hold(g_mutex);
+            auto it = g_threadTimers.find(id);
+            if (it != g_threadTimers.end()) proc = it->second.proc;
+        }
+        if (!proc) continue;
+        proc(id);
+        ++fired;
+    }
+    return fired;
 }
 
 void hwSetCapture(intptr_t window) {

@@ -82,6 +82,15 @@ QMT_HW_API void hwSetTimer(intptr_t window, int id, int periodMs);
 QMT_HW_API void hwKillTimer(intptr_t window, int id);
 QMT_HW_API int hwTimerPeriod(intptr_t window, int id);  // 0 when the timer is not running
 QMT_HW_API int hwFirstTimer(intptr_t window);           // lowest running timer id, 0 when none
+// Thread timers (SetTimer without a window): they run only when fired, so a
+// test steps them the way it steps the clock.
+typedef void (*HwThreadTimerProc)(uintptr_t timerId);
+QMT_HW_API uintptr_t hwSetThreadTimer(int periodMs, HwThreadTimerProc proc);  // its id, never 0
+QMT_HW_API void hwKillThreadTimer(uintptr_t timerId);
+QMT_HW_API int hwThreadTimerPeriod(uintptr_t timerId);  // 0 when the timer is not running
+QMT_HW_API int hwThreadTimerCount();
+// Calls every running thread timer once, oldest first; how many were called.
+QMT_HW_API int hwFireThreadTimers();
 QMT_HW_API void hwSetCapture(intptr_t window);
 QMT_HW_API void hwReleaseCapture();
 QMT_HW_API intptr_t hwGetCapture();

@@ -1,5 +1,7 @@
 // Natively the windows are the headless stand-in's and the preview runs as a
 // plain child process whose output goes nowhere.
+#include <map>
+#include "platform/headless/headless_mci.h"
 #include "platform/headless/headless_window.h"
 #include "platform/playback_os.h"
 
@@ -49,6 +51,30 @@ void AdoptAsChild(intptr_t window, intptr_t, int width, int height) {
 
 void PostSpaceKey(intptr_t) {}
 
-void KillThreadTimer(uintptr_t) {}
+namespace {
+// Never destroyed: the library's unload may still kill a timer after the
+// statics are gone.
+std::map<uintptr_t, void (*)()>& TimerTicks() {
+    static auto* ticks = new std::map<uintptr_t, void (*)()>();
+    return *ticks;
+}
+void FireTick(uintptr_t timerId) {
+    auto it = TimerTicks().find(timerId);
+    if (it != TimerTicks().end()) it->second();
+}
+}  // namespace
+
+uintptr_t StartThreadTimer(unsigned periodMs, void (*tick)()) {
+    uintptr_t id = hwSetThreadTimer(static_cast<int>(periodMs), FireTick);
+    TimerTicks()[id] = tick;
+    return id;
+}
+
+void KillThreadTimer(uintptr_t timerId) {
+    hwKillThreadTimer(timerId);
+    TimerTicks().erase(timerId);
+}
+
+uint32_t TickCount() { return static_cast<uint32_t>(hmMciClock()); }
 
 }  // namespace plat

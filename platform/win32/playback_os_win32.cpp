@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <map>
 #include <vector>
 #include "platform/playback_os.h"
 
@@ -95,8 +96,31 @@ void PostSpaceKey(intptr_t window) {
     PostMessageA(W(window), WM_KEYUP, VK_SPACE, 0);
 }
 
-void KillThreadTimer(uintptr_t timerId) {
-    if (timerId) KillTimer(nullptr, timerId);
+namespace {
+// Never destroyed: the library's unload may still kill a timer after the
+// statics are gone.
+std::map<UINT_PTR, void (*)()>& TimerTicks() {
+    static auto* ticks = new std::map<UINT_PTR, void (*)()>();
+    return *ticks;
 }
+void CALLBACK FireTick(HWND, UINT, UINT_PTR timerId, DWORD) {
+    auto it = TimerTicks().find(timerId);
+    if (it != TimerTicks().end()) it->second();
+}
+}  // namespace
+
+uintptr_t StartThreadTimer(unsigned periodMs, void (*tick)()) {
+    UINT_PTR id = SetTimer(nullptr, 0, periodMs, FireTick);
+    if (id) TimerTicks()[id] = tick;
+    return id;
+}
+
+void KillThreadTimer(uintptr_t timerId) {
+    if (!timerId) return;
+    KillTimer(nullptr, timerId);
+    TimerTicks().erase(timerId);
+}
+
+uint32_t TickCount() { return GetTickCount(); }
 
 }  // namespace plat

@@ -1,0 +1,306 @@
+// The timeline preview against the real ffmpeg and Debian's ffplay (SDL's
+// dummy drivers): the preview files and FFplay command lines of its paths,
+// the playhead its timer runs by the stand-in clock, and renders and
+// previews that keep to what the timeline held when they started while the
+// timeline is edited during their ffmpeg runs.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include "host/dispatch.h"
+#include "host/host_state.h"
+#include "host/teardown.h"
+#include "platform/headless/headless_mci.h"
+#include "platform/headless/headless_window.h"
+#include "platform/platform.h"
+#include "playback/preview_process.h"
+#include "tests/support/test_support.h"
+#include "tests/unit/capture_host.h"
+#include "tests/unit/recorded_tools.h"
+#include "timeline/timeline_model.h"
+
+namespace {
+
+std::map<std::string, intptr_t> g_rects;  // Rectangle name -> window
+
+int32_t QMT_CALL Access(int32_t code, char** text) {
+    auto it = g_rects.find(*text);
+    if (code != 7 || it == g_rects.end()) return 0;
+    std::string answer = std::to_string(static_cast<long long>(it->second));
+    char* block = static_cast<char*>(hwHeapAlloc(answer.size() + 1));
+    memcpy(block, answer.c_str(), answer.size() + 1);
+    hwHeapFree(*text);
+    *text = block;
+    return 1;
+}
+
+bool Alive(const std::string& pid) {
+    std::string stat = qt::ReadFile("/proc/" + pid + "/stat");
+    size_t close = stat.rfind(')');
+    return close != std::string::npos && close + 2 < stat.size() && stat[close + 2] != 'Z';
+}
+
+std::vector<std::string> Played(const std::string& position, const std::string& file, const std::string& w,
+                                 const std::string& h) {
+    return {"-ss", position, "-i", file, "-x", w, "-y", h, "-noborder", "-window_title", "QMT Preview", "-autoexit",
+            "-loglevel", "quiet"};
+}
+
+// The edit a test makes while the first ffmpeg run of an action is waited for.
+void (*g_editDuringRun)() = nullptr;
+void EditOnce() {
+    void (*edit)() = g_editDuringRun;
+    g_editDuringRun = nullptr;
+    if (edit) edit();
+}
+
+void Call(int id, std::vector<std::string> args) {
+    std::vector<char*> params;
+    for (auto& a : args) params.push_back(&a[0]);
+    DispatchAction(id, params.data());
+}
+
+class TimelinePreview : public RecordedToolsTest {
+protected:
+    void SetUp() override {
+        RecordedToolsTest::SetUp();
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        g_host.interfaceAccess = Access;
+        hmMciAdvanceClock(0);  // the clock moves only when a test steps it
+        clip = qt::ClipAV(2.0, 160, 90);
+        // Natively no ffplay window is ever found, so a launch into the
+        // player's Rectangle looks for one for 3 s: what must still play
+        // afterwards is longer.
+        longClip = qt::ClipAV(8.0, 160, 120);
+        g_rects["NLE1"] = hwCreateWindow(0, "Rectangle", 0, 0, 640, 200);
+    }
+    void TearDown() override {
+        plat::SetMessagePumpHook(nullptr);
+        g_editDuringRun = nullptr;
+        ResetPluginTables();
+        for (auto& r : g_rects) hwDestroyWindow(r.second);
+        g_rects.clear();
+        RecordedToolsTest::TearDown();
+    }
+    // A timeline in NLE1 that follows the player Rectangle of that size.
+    void Timeline(int playerWidth, int playerHeight) {
+        g_rects["Player1"] = hwCreateWindow(0, "Rectangle", 0, 0, playerWidth, playerHeight);
+        Call(200, {"NLE1", "Player1"});
+        ASSERT_EQ(capture::Last("[QMT_Status]"), "Complete");
+        tl = TimelineAt(0);
+    }
+    void Add(const std::string& track, const std::string& type, const std::string& what, const std::string& start,
+             const std::string& duration) {
+        Call(202, {"NLE1", track, type, what, "", start, duration});
+        ASSERT_EQ(capture::Last("[QMT_Status]"), "Complete") << capture::Last("[QMT_Error]");
+    }
+    void Preview() {
+        capture::writes.clear();
+        Call(213, {"NLE1"});
+        EXPECT_EQ(capture::Last("[QMT_Status]"), "Complete") << capture::Last("[QMT_Error]");
+        EXPECT_EQ(capture::Last("[QMT_Progress]"), "100");
+    }
+    std::vector<std::string> Statuses() const { return capture::Values("[QMT_Status]"); }
+    std::string PreviewFile() const { return tmp + "qmt_preview.mp4"; }
+    // One step of the stand-in clock, then one tick of the preview's timer.
+    void Step(unsigned long ms) {
+        hmMciAdvanceClock(ms);
+        hwFireThreadTimers();
+    }
+
+    std::string clip, longClip;
+    NleTimeline* tl = nullptr;
+};
+
+}  // namespace
+
+TEST_F(TimelinePreview, OneClipAloneIsPlayedFromTheSourceAndThePlayheadFollowsTheClock) {
+    Timeline(321, 181);  // odd: the filter takes it even, the window as it is
+    Add("V1", "0", longClip, "1", "0");
+    hmMciSetNextLength(8000);
+    Call(121, {"Player1", longClip, ""});
+    hmMciClearLog();
+    tl->playhead = 1.5;
+    Preview();
+
+    EXPECT_EQ(rec->RunCount(), 0u) << "nothing is encoded";
+    ASSERT_EQ(rec->Plays().size(), 1u);
+    EXPECT_EQ(rec->Plays()[0], (std::vector<std::string>{"-ss", "0.500", "-i", longClip, "-vf", "scale=320:180:flags=bilinear",
+                                                         "-x", "321", "-y", "181", "-noborder", "-window_title",
+                                                         "QMT Preview", "-autoexit", "-loglevel", "quiet"}));
+    EXPECT_EQ(Statuses(), (std::vector<std::string>{"Processing", "Previewing", "Complete"}));
+    EXPECT_EQ(capture::Values("[QMT_PreviewMode]"), (std::vector<std::string>{"0", "1"}));
+    ASSERT_GE(hmMciLogCount(), 1);
+    EXPECT_EQ(hmMciLogEntry(0), std::string("pause qmt_p0"));  // the player makes way
+    std::string pid = capture::Last("[QMT_PreviewPID]");
+    EXPECT_TRUE(Alive(pid));
+
+    // The playhead runs with the clock from where the preview started.
+    TimelinePreviewState& s = g_timelinePreview;
+    ASSERT_TRUE(s.previewActive);
+    EXPECT_EQ(s.previewTimeline, 0);
+    EXPECT_EQ(hwThreadTimerPeriod(s.previewTimer), 50);
+    int painted = hwInvalidationCount(tl->window);
+    Step(250);
+    EXPECT_DOUBLE_EQ(tl->playhead, 1.75);
+    EXPECT_GT(hwInvalidationCount(tl->window), painted);
+
+    // Paused through the player's actions (natively the ffplay window is a
+    // stand-in put in place here): the playhead holds, and after resuming it
+    // goes on from where it stood.
+    g_preview.ffplayWindow = hwCreateWindow(g_rects["Player1"], "SDL_app", 0, 0, 321, 181);
+    Call(124, {"Player1"});
+    EXPECT_TRUE(s.previewPaused);
+    Step(1000);
+    EXPECT_DOUBLE_EQ(tl->playhead, 1.75);
+    Call(123, {"Player1"});
+    EXPECT_FALSE(s.previewPaused);
+    Step(100);
+    EXPECT_DOUBLE_EQ(tl->playhead, 1.85);
+
+    // Held at the end of the view.
+    Step(60000);
+    EXPECT_DOUBLE_EQ(tl->playhead, tl->viewLength);
+
+    // The user closes FFplay: a tick once it has ended ends the preview.
+    tl->playhead = 2.0;
+    capture::writes.clear();
+    kill(atoi(pid.c_str()), SIGTERM);
+    for (int i = 0; i < 500 && s.previewActive; ++i) {
+        usleep(10000);
+        tl->playhead = 2.0;
+        Step(0);
+    }
+    EXPECT_FALSE(s.previewActive);
+    EXPECT_EQ(s.previewTimer, 0u);
+    EXPECT_EQ(hwThreadTimerCount(), 0);
+    EXPECT_EQ(Statuses(), (std::vector<std::string>{"Complete"}));
+    EXPECT_EQ(capture::Last("[QMT_PreviewMode]"), "0");
+    Step(500);
+    EXPECT_DOUBLE_EQ(tl->playhead, 2.0);
+}
+
+TEST_F(TimelinePreview, OneClipWithAnEffectIsEncodedSilentAtTheDefaultSize) {
+    Timeline(150, 100);  // too small: 514 x 289
+    Add("V1", "0", clip, "1", "0");
+    Add("FX", "2", "hue=s=0", "1.5", "1");
+    tl->playhead = 0.5;  // before the clip: from its start
+    Preview();
+
+    EXPECT_EQ(Statuses(), (std::vector<std::string>{"Processing", "Building preview...", "Previewing", "Complete"}));
+    ASSERT_EQ(rec->RunCount(), 1u);
+    EXPECT_EQ(rec->Last(), (std::vector<std::string>{
+                               "-y", "-ss", "0.000", "-t", "2.000", "-i", clip, "-filter_complex",
+                               "[0:v]scale=514:288:flags=bilinear,hue=s=0:enable='between(t,0.50,1.50)'[outv]", "-map",
+                               "[outv]", "-c:v", "libx264", "-preset", "ultrafast", "-crf", "28", "-an", PreviewFile()}));
+    ASSERT_EQ(rec->Plays().size(), 1u);
+    EXPECT_EQ(rec->Plays()[0], Played("0.000", PreviewFile(), "514", "289"));
+    qt::Probed p = qt::Probe(PreviewFile());
+    ASSERT_TRUE(p.ok);
+    EXPECT_EQ(p.audioStreams, 0);
+    EXPECT_EQ(p.width, 514);
+    EXPECT_EQ(p.height, 288);
+    EXPECT_NEAR(p.duration, 2.0, 0.1);
+    EXPECT_DOUBLE_EQ(g_timelinePreview.previewStartPlayhead, 0.5);
+
+    // A failed encode starts no FFplay; its message stays.
+    std::string first = capture::Last("[QMT_PreviewPID]");
+    rec->FailWhen("hue=s=0");
+    Preview();
+    EXPECT_FALSE(Alive(first)) << "the running preview is ended first";
+    EXPECT_EQ(rec->Plays().size(), 1u);
+    EXPECT_FALSE(g_timelinePreview.previewActive);
+    EXPECT_EQ(capture::Last("[QMT_PreviewMode]"), "0");
+    EXPECT_EQ(capture::Last("[QMT_Error]").rfind("FFmpeg failed (exit 1)", 0), 0u) << capture::Last("[QMT_Error]");
+}
+
+TEST_F(TimelinePreview, SeveralClipsAreCutAndJoinedLikeTheRenderWithoutSound) {
+    Timeline(320, 180);
+    Add("V1", "0", longClip, "0", "4");
+    Add("V1", "0", longClip, "4", "4");
+    Call(205, {"NLE1", "V1", "1", "wipeleft", "1.0"});
+    Add("TX", "3", "Hi", "5", "0.5");
+    tl->playhead = 0.2;
+    Preview();
+    std::string first = capture::Last("[QMT_PreviewPID]");
+
+    EXPECT_EQ(Statuses(), (std::vector<std::string>{"Processing", "Building preview...", "Previewing", "Complete"}));
+    ASSERT_EQ(rec->RunCount(), 3u);
+    std::string folder = tmp + "qmt_prev/";
+    auto runs = rec->Runs();
+    EXPECT_EQ(runs[0], (std::vector<std::string>{
+                           "-y", "-ss", "0.000", "-t", "4.000", "-i", longClip, "-filter_complex",
+                           "[0:v]scale=320:180:flags=bilinear,setsar=1,fps=25/1,format=yuv420p,tpad=stop=-1:stop_mode="
+                           "clone,trim=end_frame=100[outv]",
+                           "-map", "[outv]", "-c:v", "libx264", "-preset", "ultrafast", "-crf", "28", "-an",
+                           folder + "seg_0.mp4"}));
+    EXPECT_NE(runs[1][8].find("drawtext=text='Hi'"), std::string::npos) << runs[1][8];
+    EXPECT_NE(runs[1][8].find("enable='between(t,1.00,1.50)'"), std::string::npos) << runs[1][8];
+    // The render's choice of join: the second clip's wipe, 1 s (below 0.4 of the first piece).
+    EXPECT_EQ(runs[2], (std::vector<std::string>{"-y", "-i", folder + "seg_0.mp4", "-i", folder + "seg_1.mp4",
+                                                 "-filter_complex",
+                                                 "[0:v][1:v]xfade=transition=wipeleft:duration=1.00:offset=3.00,"
+                                                 "format=yuv420p[outv]",
+                                                 "-map", "[outv]", "-c:v", "libx264", "-preset", "ultrafast", "-crf",
+                                                 "28", "-an", folder + "chain_0.mp4"}));
+    ASSERT_EQ(rec->Plays().size(), 1u);
+    EXPECT_EQ(rec->Plays()[0], Played("0.200", PreviewFile(), "320", "180"));
+    qt::Probed p = qt::Probe(PreviewFile());
+    ASSERT_TRUE(p.ok);
+    EXPECT_EQ(p.audioStreams, 0);
+    EXPECT_EQ(p.width, 320);
+    EXPECT_EQ(p.height, 180);
+    EXPECT_NEAR(p.duration, 4.0 + 4.0 - 1.0, 0.1);
+    EXPECT_FALSE(plat::PathExists(tmp + "qmt_prev"));
+
+    // A second preview ends the first FFplay before it builds.
+    EXPECT_TRUE(Alive(first));
+    tl->playhead = 0;
+    Preview();
+    EXPECT_FALSE(Alive(first));
+    EXPECT_EQ(rec->Plays().size(), 2u);
+    EXPECT_EQ(rec->Plays()[1], Played("0.000", PreviewFile(), "320", "180"));
+}
+
+TEST_F(TimelinePreview, RenderAndPreviewKeepTheTimelineTheyStartedWith) {
+    Timeline(320, 180);
+    Add("V1", "0", clip, "0", "1");
+    Add("V1", "0", clip, "1", "1");
+    // While the first run is waited for, the user removes the second clip and
+    // drags the first one away.
+    plat::SetMessagePumpHook(EditOnce);
+    g_editDuringRun = [] {
+        Call(203, {"NLE1", "V1", "1"});
+        Call(206, {"NLE1", "V1", "0", "5"});
+    };
+    std::string out = dir + "/out.mp4";
+    capture::writes.clear();
+    Call(212, {"NLE1", out});
+    EXPECT_EQ(capture::Last("[QMT_Status]"), "Complete") << capture::Last("[QMT_Error]");
+    EXPECT_EQ(g_editDuringRun, nullptr) << "the edit was made during the render";
+    EXPECT_EQ(CountClips(*tl), 3);  // the second clip's A1 companion stays
+    qt::Probed p = qt::Probe(out);
+    ASSERT_TRUE(p.ok);
+    EXPECT_NEAR(p.duration, 2.0, 0.1);  // both clips, joined as they stood
+    size_t segments = 0;
+    for (auto& run : rec->Runs())
+        if (run.back().find("/qmt_nle/seg_") != std::string::npos) ++segments;
+    EXPECT_EQ(segments, 2u);
+
+    // The same for a preview: the edit (removing the only clip left) comes
+    // during its encode.
+    Add("FX", "2", "negate", "5", "1");
+    rec->Clear();
+    g_editDuringRun = [] { Call(204, {"NLE1"}); };
+    Call(213, {"NLE1"});
+    EXPECT_EQ(capture::Last("[QMT_Status]"), "Complete") << capture::Last("[QMT_Error]");
+    EXPECT_EQ(g_editDuringRun, nullptr);
+    EXPECT_EQ(CountClips(*tl), 0);
+    ASSERT_EQ(rec->RunCount(), 1u);
+    EXPECT_EQ(rec->Plays().size(), 1u);
+    qt::Probed q = qt::Probe(PreviewFile());
+    EXPECT_NEAR(q.duration, 1.0, 0.1);
+}

@@ -1,0 +1,231 @@
+// The timeline's quick preview: the main track with its effects, texts and
+// transitions from the playhead on, encoded fast and without sound, played
+// by FFplay over the linked player while a 50 ms timer runs the playhead
+// along.
+#include "timeline/timeline_actions.h"
+#include <algorithm>
+#include <cstring>
+#include "host/report.h"
+#include "host/text_util.h"
+#include "platform/playback_os.h"
+#include "playback/player_registry.h"
+#include "playback/preview_process.h"
+#include "playback/rectangle_lookup.h"
+#include "timeline/filter_fragments.h"
+#include "timeline/timeline_render.h"
+#include "timeline/timeline_window.h"
+#include "toolchain/process_runner.h"
+
+namespace {
+
+// A single clip is previewed for at most this long.
+const double kMaxSingleSeconds = 120;
+// Join files past the last possible one are deleted too, in case an earlier
+// preview left them behind.
+const int kExtraJoinFiles = 4;
+
+// FFplay's window takes the player's size as it is; filters want even sizes.
+struct PreviewSize {
+    int windowWidth, windowHeight;
+    int width, height;
+};
+
+PreviewSize SizeOfPlayer(intptr_t playerWindow) {
+    PreviewSize size = {0, 0, 0, 0};
+    plat::ClientSize(playerWindow, size.windowWidth, size.windowHeight);
+    if (size.windowWidth <= 160 || size.windowHeight <= 120) {
+        size.windowWidth = 514;
+        size.windowHeight = 289;
+    }
+    size.width = size.windowWidth & ~1;
+    size.height = size.windowHeight & ~1;
+    return size;
+}
+
+std::string PreviewFile() { return plat::TempFolder() + "qmt_preview.mp4"; }
+std::string PreviewFolder() { return plat::TempFolder() + "qmt_prev" + plat::PathSeparator(); }
+
+// Whatever previews now ends: its timer, its FFplay, and the linked player
+// is paused so that only the preview plays.
+void StopRunningPreview(const std::string& playerRect) {
+    ResetTimelinePreview();
+    EndPreviewProcess(1000);
+    int player = FindPlayer(playerRect);
+    if (player >= 0) PlayerCommand(player, "pause %s");
+}
+
+bool PlayFrom(double position, const std::string& file, const PreviewSize& size, intptr_t playerWindow) {
+    CommandOutcome args = BuildCommand(
+        "-ss %.3f -i \"%s\" -x %d -y %d -noborder -window_title \"QMT Preview\" -autoexit -loglevel quiet",
+        {{"Position", position}, {"File", file}, {"Width", size.windowWidth}, {"Height", size.windowHeight}});
+    if (!args.ok) {
+        ReportError(args.error);
+        return false;
+    }
+    return LaunchFFplay(args.text, playerWindow);
+}
+
+// The single clip's chain: scaled, its own fade, then the effects and texts
+// whose windows reach into it.
+bool SingleClipChain(const NleTimeline& tl, const RenderLists& lists, const PreviewSize& size, std::string& chain,
+                     std::string& error) {
+    const NleClip& m = RefClip(tl, lists.main[0]);
+    chain = Fmt("scale=%d:%d:flags=bilinear", size.width, size.height);
+    if (m.transIn[0]) {
+        double d = m.transInDur > 0 ? m.transInDur : 1.0;
+        chain += strncmp(m.transIn, "out:", 4) == 0
+                     ? Fmt(",fade=t=out:st=%.2f:d=%.2f", std::max(0.0, m.duration - d), d)
+                     : Fmt(",fade=t=in:st=0:d=%.2f", d);
+    }
+    const ClipRef* groups[2] = {lists.effects, lists.texts};
+    int counts[2] = {lists.effectCount, lists.textCount};
+    for (int g = 0; g < 2; ++g) {
+        for (int k = 0; k < counts[g]; ++k) {
+            const NleClip& c = RefClip(tl, groups[g][k]);
+            double from = c.start - m.start, to = from + c.duration;
+            if (to <= 0 || from >= m.duration) continue;
+            from = std::max(0.0, from);
+            std::string fragment = g == 0 ? TimedEffect(c.filter, from, to) : BuildDrawText(c, from, to);
+            if (!AppendClipFragment(chain, fragment, c, m, error)) return false;
+        }
+    }
+    return true;
+}
+
+// One clip: FFplay plays the source itself when nothing is laid over it,
+// else a fast encode of the clip. True when FFplay was started.
+bool PreviewOneClip(const TimelineSnapshot& held, const PreviewSize& size, intptr_t playerWindow) {
+    const NleTimeline& tl = held.tl;
+    const RenderLists& lists = held.lists;
+    const NleClip& m = RefClip(tl, lists.main[0]);
+    std::string chain, error;
+    if (!SingleClipChain(tl, lists, size, chain, error)) {
+        ReportError(error);
+        return false;
+    }
+    double source = std::max(0.0, tl.playhead - m.start + m.srcIn);
+    if (lists.effectCount == 0 && lists.textCount == 0) {
+        CommandOutcome args = BuildCommand(
+            "-ss %.3f -i \"%s\" -vf \"scale=%d:%d:flags=bilinear\" -x %d -y %d -noborder -window_title \"QMT Preview\" "
+            "-autoexit -loglevel quiet",
+            {{"Position", source}, {"File", m.file}, {"Width", size.width}, {"Height", size.height},
+             {"WindowWidth", size.windowWidth}, {"WindowHeight", size.windowHeight}});
+        if (!args.ok) {
+            ReportError(args.error);
+            return false;
+        }
+        return LaunchFFplay(args.text, playerWindow);
+    }
+    ReportStatusWord("Building preview...");
+    double length = std::min(kMaxSingleSeconds, m.duration);
+    // Seeking before the input: after it, effect windows, titles and fades
+    // would land at source time rather than clip time whenever srcIn > 0.
+    CommandOutcome encode = BuildCommand(
+        "-ss %.3f -t %.3f -i \"%s\" -filter_complex \"[0:v]%s[outv]\" -map \"[outv]\" -c:v libx264 -preset ultrafast "
+        "-crf 28 -an \"%s\"",
+        {{"srcIn", m.srcIn}, {"Length", length}, {"File", m.file}, {"Chain", chain}, {"PreviewFile", PreviewFile()}});
+    if (!RunFFmpeg(encode, length)) return false;
+    return PlayFrom(source > m.srcIn ? source - m.srcIn : 0, PreviewFile(), size, playerWindow);
+}
+
+// A segment of the preview: the render's segment picture, scaled fast,
+// encoded fast, no sound. Seeking before the input for the same reason as
+// the single clip.
+bool PreviewSegment(const NleTimeline& tl, const RenderLists& lists, int i, const SegmentFormat& format,
+                    const std::string& segment, std::string& args, std::string& error) {
+    const NleClip& m = RefClip(tl, lists.main[i]);
+    std::string chain;
+    if (!SegmentChain(tl, lists, i, format, chain, error)) return false;
+    return AssembledArguments(
+        BuildCommand("-ss %.3f -t %.3f -i \"%s\" -filter_complex \"[0:v]%s[outv]\" -map \"[outv]\" -c:v libx264 -preset "
+                     "ultrafast -crf 28 -an \"%s\"",
+                     {{"srcIn", m.srcIn}, {"duration", m.duration}, {"File", m.file},
+                      {"Chain", SegmentPicture(chain, m, format)}, {"Segment", segment}}),
+        args, error);
+}
+
+// xfade gives 4:4:4 from 4:2:0; a later stream-copy join with a 4:2:0
+// segment would drop everything after the change, so it goes back to 4:2:0.
+CommandOutcome PreviewXfade(const std::string& first, const std::string& second, const std::string& name,
+                            double length, double offset, const std::string& output) {
+    return BuildCommand("-i \"%s\" -i \"%s\" -filter_complex \"[0:v][1:v]xfade=transition=%s:duration=%.2f:offset=%.2f,"
+                        "format=yuv420p[outv]\" -map \"[outv]\" -c:v libx264 -preset ultrafast -crf 28 -an \"%s\"",
+                        {{"File1", first}, {"File2", second}, {"Type", name}, {"Duration", length},
+                         {"Offset", offset}, {"OutputFile", output}});
+}
+
+const PieceCommands kPreviewPieces = {PreviewSegment, PreviewXfade};
+
+// Several clips: cut and joined as the render does it, into the preview
+// file. True when FFplay was started.
+bool PreviewClips(const TimelineSnapshot& held, const PreviewSize& size, intptr_t playerWindow) {
+    const NleTimeline& tl = held.tl;
+    const RenderLists& lists = held.lists;
+    ReportStatusWord("Building preview...");
+    SegmentFiles files = {PreviewFolder(), 0, 0};
+    plat::MakeDirectory(files.folder);
+    SegmentFormat format = ProbeSegmentFormat(RefClip(tl, lists.main[0]).file);
+    format.width = size.width;
+    format.height = size.height;
+    format.scaleFlags = "bilinear";
+    std::string result, error;
+    bool joined = CutAndJoin(tl, lists, format, kPreviewPieces, files, result, error);
+    if (!error.empty()) ReportError(error);
+    bool copied = false;
+    if (joined) {
+        copied = plat::CopyFileOver(result, PreviewFile());
+        if (!copied) ReportError(OutputNotWritten(PreviewFile()));
+        if (result != SegmentPath(files, 0)) plat::DeleteFilePath(result);
+    }
+    CleanUpSegmentFiles(files, lists.mainCount + kExtraJoinFiles);
+    if (!copied) return false;
+    double position = std::max(0.0, tl.playhead - RefClip(tl, lists.main[0]).start);
+    return PlayFrom(position, PreviewFile(), size, playerWindow);
+}
+
+// Every 50 ms while a timeline preview plays: the playhead follows FFplay's
+// clock until FFplay ends.
+void FollowPreview() {
+    TimelinePreviewState& s = g_timelinePreview;
+    if (!s.previewActive || s.previewTimeline < 0 || s.previewTimeline >= kMaxTimelines) return;
+    if (g_preview.child.process && plat::HasExited(g_preview.child)) {
+        ResetTimelinePreview();
+        ReportStatusWord("Complete");
+        return;
+    }
+    if (s.previewPaused) return;
+    NleTimeline* tl = TimelineAt(s.previewTimeline);
+    if (!tl || !tl->inUse) return;
+    {
+        plat::LockHold hold(tl->lock);
+        double elapsed = static_cast<uint32_t>(PreviewTickNow() - s.previewStartTick) / 1000.0;
+        tl->playhead = std::min(tl->viewLength, s.previewStartPlayhead + elapsed);
+    }
+    InvalidateTimelineWindow(tl->window);
+}
+
+}  // namespace
+
+void PreviewTimelineAction(const std::string& rectName) {
+    ReportStart();
+    int slot = FindTimeline(rectName);
+    NleTimeline* live = TimelineAt(slot);
+    if (!live) return ReportError("NLE Timeline not found.");
+    // What the timeline holds now is what is previewed, whatever the window
+    // does while ffmpeg runs.
+    std::unique_ptr<TimelineSnapshot> held = SnapshotTimeline(*live);
+    StopRunningPreview(held->tl.playerRect);
+    intptr_t playerWindow = FindRectangleWindow(held->tl.playerRect);
+    PreviewSize size = SizeOfPlayer(playerWindow);
+    if (held->lists.mainCount == 0) return ReportError("No video clips on timeline.");
+    plat::DeleteFilePath(PreviewFile());
+
+    bool playing = held->lists.mainCount == 1 ? PreviewOneClip(*held, size, playerWindow)
+                                              : PreviewClips(*held, size, playerWindow);
+    if (playing) {
+        BeginTimelinePreview(slot, held->tl.playhead, FollowPreview);
+        ReportStatusWord("Previewing");
+    }
+    // Reached after a failed build too: the message stays in [QMT_Error].
+    ReportComplete();
+}
