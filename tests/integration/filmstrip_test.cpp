@@ -88,9 +88,9 @@ TEST_F(Filmstrips, ThumbnailsArriveAndTheWindowSeeksFollowsAndZooms) {
     std::vector<std::string> log = Shot("Strip");
     ASSERT_FALSE(log.empty());
     EXPECT_EQ(log[0], "window QMT_FrameStripWnd 3240x90");
-    // Scripts can give background work time with Wait.
+    // Scripts can give background work time with Sleep.
     EXPECT_EQ(Script("Sleep 20\n"), "");
-    EXPECT_EQ(Script("Wait\n"), "line 1: usage: Wait Milliseconds");
+    EXPECT_EQ(Script("Sleep\n"), "line 1: usage: Sleep Milliseconds");
     ASSERT_TRUE(WaitFor([&] { return Count(Shot("Strip"), "bitmap ") == 20; }));
     EXPECT_TRUE(WaitFor([&] { return Leftovers().empty(); }, 10000));
     log = Shot("Strip");
