@@ -35,6 +35,8 @@ const Strings kFFplay = {
 const std::string kNoTimeline = "NLE Timeline not found.";
 const std::string kNoStrip = "FrameStrip not found.";
 const std::string kNoRectangle = "Rectangle not found.";
+// The native build opens no dialogs: the actions that need one refuse.
+const std::string kNoDialogs = "Dialogs are not available in this build.";
 const std::string kChainFull = "Cannot include clip \"%s\": the filter chain of \"%s\" is full.";
 
 const VariableNote kToolPath = {"[QMT_FFmpegPath]", "the FFmpeg folder in use, refreshed before every tool run"};
@@ -196,8 +198,12 @@ std::vector<ActionReference> Build() {
     add(200, R::kQuery, {},
         With(kSelection, {{"[NLE_TrackAction]", "(set by the window) the name of a V1, V2, A1 or A2 track header "
                                                 "the user double-clicked"}}),
-        {kNoRectangle, "Max NLE timelines reached.", "Failed to create NLE window."},
-        "The selection variables are set by the window as the user clicks and edits clips.");
+        {kNoRectangle, "Max NLE timelines reached.", "Failed to create NLE window.",
+         "Dialogs are not available in this build."},
+        "The selection variables are set by the window as the user clicks and edits clips. Double-clicking the FX "
+        "or TX track header runs QMT_TimelinePickEffect or QMT_TimelinePickText for this timeline, which report "
+        "as those actions do. The window's dialogs (effect, text, transition) report \"Dialogs are not available "
+        "in this build.\" in a build without dialogs and change nothing.");
     add(201, R::kDirect, {}, {}, {});
     add(202, R::kQuery, {}, {{"[NLE_ClipIndex]", "slot index of the added clip"}, kToolPath},
         Join({{kNoTimeline, "Track not found.", "Max clips on track."}, {kRunner[0]}, kProbeFailed}),
@@ -240,25 +246,37 @@ std::vector<ActionReference> Build() {
     add(217, R::kQuery, {}, With(kSelection, {{"[NLE_ClipIndex]", "slot index of the copy"}}),
         {kNoTimeline, "No clip selected.", "No free clip slot."});
     add(219, R::kQuery, {}, {{"[NLE_ClipIndex]", "slot index of the added effect clip"}},
-        {kNoTimeline, "Max clips on track."}, "Cancel adds nothing.");
+        {kNoTimeline, "Max clips on track.", kNoDialogs},
+        "The chosen effect is added on FX at the playhead for 5 seconds. Cancel adds nothing and reports nothing.");
     add(220, R::kQuery, {}, {{"[NLE_ClipIndex]", "slot index of the added text clip"}},
-        {kNoTimeline, "Max clips on track."}, "Cancel, or an empty text, adds nothing.");
+        {kNoTimeline, "Max clips on track.", kNoDialogs},
+        "The text is added on TX at the playhead with the size (8 to 200), colour, position and duration (at least "
+        "1 s) chosen. Cancel, or an empty text, adds nothing and reports nothing.");
 
     // FrameStrip, waveform, track lanes
     add(141, R::kDirect, {"FrameStrip created", "Split selected"},
         {{"[QMT_SplitIndex]", "(set by the window) -1 when the user clicks a frame; a split's index when the "
                               "user clicks the split"}},
-        {kNoRectangle, "Max filmstrips reached."},
-        "Clicking a split also sets [QMT_SplitTime], [QMT_SplitTimeSec], [QMT_SplitTransition], "
+        {kNoRectangle, "Max filmstrips reached.", "Rectangle name too long.", "Video file path too long.",
+         "Failed to create filmstrip window."},
+        "Creating it again under the same name replaces the strip, its markers and splits. The strip shows the "
+        "trim range held in [TrimStart] (or [TrimIn]) and [TrimEnd] (or [TrimOut]). Clicking a frame "
+        "seeks the player there (without playing); the mouse wheel scrolls, Ctrl+wheel zooms. Clicking a split "
+        "also sets [QMT_SplitTime], [QMT_SplitTimeSec], [QMT_SplitTransition], "
         "[QMT_SplitDuration], [QMT_SplitInsertClip], [QMT_SplitTransitionOut], [QMT_SplitDurationOut], "
         "[QMT_SplitClip], [QMT_SplitExitTransition], [QMT_SplitExitDuration] and [QMT_Status] = \"Split selected\".");
     add(142, R::kDirect, {"FrameStrip destroyed"}, {}, {});
     add(143, R::kDirect, {}, {}, {kNoStrip, "Max markers reached."});
     add(144, R::kDirect, {}, {}, {});
     add(147, R::kDirect, {}, {{"[QMT_ZoomLevel]", "the zoom level used, 1 to 5"}}, {});
-    add(145, R::kDirect, {"Waveform created"}, {}, {kNoRectangle, "Max waveforms reached."});
+    add(145, R::kDirect, {"Waveform created"}, {}, {kNoRectangle, "Max waveforms reached."},
+        "The window follows the player in PlayerRect and marks the trim range held in [TrimStart] (or [TrimIn]) and "
+        "[TrimEnd] (or [TrimOut]); a click seeks the player. A file without sound shows \"No audio\".");
     add(146, R::kDirect, {}, {}, {});
-    add(148, R::kDirect, {"Track lanes created"}, {}, {kNoRectangle, "Max track lanes reached."});
+    add(148, R::kDirect, {"Track lanes created"}, {}, {kNoRectangle, "Max track lanes reached."},
+        "V1 shows the thumbnails of a filmstrip created earlier on the same video file (the path written the same "
+        "way), else \"No video\". A click seeks the player in PlayerRect; the 28-pixel header column seeks to the "
+        "start.");
     add(149, R::kDirect, {}, {}, {"Track lane not found.", "Max lanes reached."});
     add(150, R::kDirect, {}, {}, {});
 
@@ -266,11 +284,11 @@ std::vector<ActionReference> Build() {
     add(151, R::kDirect, {"Overlay preview: drag to position, wheel to resize"},
         With(kOverlayBox, {{"[OvText]", "the text"}, {"[OvFontSize]", "the font size, also after wheel resizing"},
                            {"[OvColor]", "the colour as given"}}),
-        {kNoRectangle, "Max overlay previews reached."},
+        {kNoRectangle, "Max overlay previews reached.", "Could not create the overlay window."},
         "The box variables follow every drag and wheel step of the user.");
     add(152, R::kDirect, {"Watermark preview: drag to position, wheel to resize"},
         With(kOverlayBox, {{"[OvImage]", "the image file"}, {"[OvOpacity]", "the opacity used (two decimals)"}}),
-        {kNoRectangle, "Max overlay previews reached.", "Could not load image."},
+        {kNoRectangle, "Max overlay previews reached.", "Could not load image.", "Could not create the overlay window."},
         "The box variables follow every drag and wheel step of the user.");
     add(153, R::kDirect, {}, {}, {});
     add(154, R::kDirect, {},
@@ -328,7 +346,8 @@ std::vector<ActionReference> Build() {
     add(189, R::kDirect, {"Transition assigned to split"},
         {{"[QMT_PickedTransition]", "the transition chosen"}, {"[QMT_PickedDuration]", "the duration typed"},
          {"[QMT_SplitTransition]", "the transition set"}, {"[QMT_SplitDuration]", "the duration used"}},
-        {kNoStrip, "No split selected. Click a split line on the filmstrip first.", "Invalid transition type."},
+        {kNoStrip, "No split selected. Click a split line on the filmstrip first.", "Invalid transition type.",
+         kNoDialogs},
         "Cancel sets nothing.");
     add(190, R::kDirect, {"Clip inserted at split", "Insert clip removed"},
         {{"[QMT_SplitInsertClip]", "the clip's path, \"\" when removed"}},
@@ -341,7 +360,7 @@ std::vector<ActionReference> Build() {
         {{"[QMT_PickedTransition]", "the transition chosen"}, {"[QMT_PickedDuration]", "the duration typed"},
          {"[QMT_SplitTransitionOut]", "the transition set"}, {"[QMT_SplitDurationOut]", "the duration used"}},
         {kNoStrip, "No split selected.", "No clip inserted at this split. Insert a clip first.",
-         "Invalid transition type."},
+         "Invalid transition type.", kNoDialogs},
         "Cancel sets nothing.");
 
     std::sort(t.begin(), t.end(), [](const ActionReference& a, const ActionReference& b) { return a.id < b.id; });

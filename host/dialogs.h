@@ -7,3 +7,6 @@ bool RunActionEditor(int id, char** params);
 int RunAboutBox();
 // InitCommonControlsEx with the standard classes; its result.
 int InitCommonControlsStandard();
+// "" where the plug-in can open dialogs, else the message an action that
+// needs one reports.
+const char* DialogsRefusal();

@@ -6,4 +6,5 @@
 bool RunActionEditor(int, char**) { return false; }
 int RunAboutBox() { return 0; }
 int InitCommonControlsStandard() { return 1; }
+const char* DialogsRefusal() { return "Dialogs are not available in this build."; }
 void DeleteLongLivedGdiObjects() {}

@@ -104,6 +104,8 @@ int InitCommonControlsStandard() {
     return InitCommonControlsEx(&icc) ? 1 : 0;
 }
 
+const char* DialogsRefusal() { return ""; }
+
 int RunAboutBox() {
     HWND owner = GetActiveWindow();
     if (!owner) owner = static_cast<HWND>(g_host.hostWindow);

@@ -11,6 +11,9 @@ void PageTearDown() {
     CloseAllOverlays();
     DestroyAllTimelines();
     ReleaseWindowFrame();
+    // The library entry point may not shut GDI+ down, and a host sends
+    // message 2 before it lets the library go; the next picture starts it again.
+    ShutdownGdiPlus();
 }
 
 void ResetPluginTables() {

@@ -67,6 +67,20 @@ intptr_t CreateFrameWindow(const WindowKind& kind, int slot, intptr_t parent);
 // on screen, with every pixel of `colourKey` see-through; 0 on failure.
 intptr_t CreateFramePopup(const WindowKind& kind, int slot, intptr_t owner, Colour colourKey);
 void DestroyFrameWindow(intptr_t window);  // stops its timers, unbinds it
+
+// ---- pop-ups that follow their owner on screen -------------------------------
+// True when the owner's application is in front: the foreground window is the
+// top-level window reached through the owner's parents, the pop-up itself, a
+// child of that top-level window or a window whose parent it is.
+bool FrameOwnerInFront(intptr_t popup, intptr_t owner);
+// Puts the pop-up over the owner's client area on screen, with its size, not
+// topmost, shown without activating it.
+void PlaceFramePopup(intptr_t popup, intptr_t owner);
+// Then right after the owner's top-level window in the Z order, neither moved,
+// sized nor activated.
+void StackFramePopup(intptr_t popup, intptr_t owner);
+void HideFrameWindow(intptr_t window);
+bool FrameWindowShown(intptr_t window);
 bool FrameWindowAlive(intptr_t window);
 bool FrameClientSize(intptr_t window, int& width, int& height);
 // The slot the window is bound to for `kind`, or -1.

@@ -4,13 +4,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <map>
-#include <mutex>
 #include <set>
 #include <string>
 #include "host/frame_objects.h"
 #include "host/window_frame.h"
 #include "platform/headless/headless_window.h"
+#include "platform/headless/picture_file.h"
 
 namespace {
 
@@ -148,15 +147,6 @@ intptr_t MakeWindow(const WindowKind& kind, int slot, intptr_t parent) {
     return window;
 }
 
-// Stand-in bitmaps: the size and the file they were made from.
-struct FakeBitmap {
-    std::string path;
-    int width, height;
-};
-std::mutex g_bitmapMutex;
-std::map<intptr_t, FakeBitmap> g_bitmaps;
-intptr_t g_nextBitmap = 0x5000;
-
 }  // namespace
 
 intptr_t CreateFrameWindow(const WindowKind& kind, int slot, intptr_t parent) { return MakeWindow(kind, slot, parent); }
@@ -173,6 +163,36 @@ void DestroyFrameWindow(intptr_t window) {
 }
 
 bool FrameWindowAlive(intptr_t window) { return window && hwIsWindow(window); }
+
+// The stand-in's front window is whatever a test or script made it; none
+// means the host is in front.
+bool FrameOwnerInFront(intptr_t popup, intptr_t owner) {
+    intptr_t front = hwGetForeground();
+    if (!front) return true;
+    intptr_t top = owner;
+    while (intptr_t parent = hwGetParent(top)) top = parent;
+    if (front == top || front == popup) return true;
+    for (intptr_t w = hwGetParent(front); w; w = hwGetParent(w))
+        if (w == top) return true;
+    return false;
+}
+
+// The stand-in pop-up is a window inside its owner: it keeps to the owner's
+// origin and takes its size.
+void PlaceFramePopup(intptr_t popup, intptr_t owner) {
+    int width = 0, height = 0;
+    if (!FrameWindowAlive(popup) || !hwGetClientSize(owner, &width, &height)) return;
+    hwMoveWindow(popup, 0, 0, width, height);
+    hwShowWindow(popup, 1);
+}
+
+void StackFramePopup(intptr_t, intptr_t) {}  // the stand-in has no Z order
+
+void HideFrameWindow(intptr_t window) {
+    if (FrameWindowAlive(window)) hwShowWindow(window, 0);
+}
+
+bool FrameWindowShown(intptr_t window) { return FrameWindowAlive(window) && hwIsVisible(window); }
 
 bool FrameClientSize(intptr_t window, int& width, int& height) {
     width = height = 0;
@@ -212,21 +232,18 @@ void MeasureFrameText(const FontSpec& font, const std::string& text, int& width,
     height = font.height;
 }
 
+// The file's pixels, stretched to the size asked for and kept by the
+// stand-in, so pictures of the windows show them; the caller may delete the
+// file afterwards.
 intptr_t LoadFrameBitmap(const std::string& bmpPath, int width, int height) {
-    FILE* f = fopen(bmpPath.c_str(), "rb");
-    char magic[2] = {0, 0};
-    bool isBmp = f && fread(magic, 1, 2, f) == 2 && magic[0] == 'B' && magic[1] == 'M';
-    if (f) fclose(f);
-    if (!isBmp || width <= 0 || height <= 0) return 0;
-    std::lock_guard<std::mutex> hold(g_bitmapMutex);
-    intptr_t handle = g_nextBitmap++;
-    g_bitmaps[handle] = FakeBitmap{bmpPath, width, height};
-    return handle;
+    Picture loaded;
+    if (width <= 0 || height <= 0 || !ReadBmpFile(bmpPath, loaded, nullptr)) return 0;
+    Picture sized = StretchPicture(loaded, width, height);
+    return hwCreateBitmap(sized.width, sized.height, sized.pixels.data());
 }
 
 void DeleteFrameBitmap(intptr_t bitmap) {
-    std::lock_guard<std::mutex> hold(g_bitmapMutex);
-    g_bitmaps.erase(bitmap);
+    if (bitmap) hwDeleteBitmap(bitmap);
 }
 
 void ReleaseWindowFrame() {

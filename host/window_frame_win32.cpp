@@ -346,6 +346,39 @@ void DestroyFrameWindow(intptr_t window) {
 
 bool FrameWindowAlive(intptr_t window) { return window && IsWindow(AsWindow(window)); }
 
+namespace {
+HWND TopLevelOf(HWND w) {
+    for (HWND parent = GetParent(w); parent; parent = GetParent(w)) w = parent;
+    return w;
+}
+}  // namespace
+
+bool FrameOwnerInFront(intptr_t popup, intptr_t owner) {
+    HWND top = TopLevelOf(AsWindow(owner));
+    HWND front = GetForegroundWindow();
+    return front && (front == top || front == AsWindow(popup) || IsChild(top, front) || GetParent(front) == top);
+}
+
+void PlaceFramePopup(intptr_t popup, intptr_t owner) {
+    HWND o = AsWindow(owner);
+    RECT rc;
+    POINT origin = {0, 0};
+    if (!FrameWindowAlive(popup) || !IsWindow(o) || !GetClientRect(o, &rc) || !ClientToScreen(o, &origin)) return;
+    SetWindowPos(AsWindow(popup), HWND_NOTOPMOST, origin.x, origin.y, rc.right, rc.bottom,
+                 SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+void StackFramePopup(intptr_t popup, intptr_t owner) {
+    if (!FrameWindowAlive(popup) || !IsWindow(AsWindow(owner))) return;
+    SetWindowPos(AsWindow(popup), TopLevelOf(AsWindow(owner)), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void HideFrameWindow(intptr_t window) {
+    if (FrameWindowAlive(window)) ShowWindow(AsWindow(window), SW_HIDE);
+}
+
+bool FrameWindowShown(intptr_t window) { return FrameWindowAlive(window) && IsWindowVisible(AsWindow(window)); }
+
 bool FrameClientSize(intptr_t window, int& width, int& height) {
     width = height = 0;
     RECT rc;

@@ -46,6 +46,13 @@ std::string Describe(const DialogStep& s) {
     return std::string(names[s.kind]) + " " + std::to_string(s.control) + (s.text.empty() ? "" : " \"" + s.text + "\"");
 }
 
+// Choose and ExpectSel work on list boxes as on combo boxes.
+bool IsListBox(HWND control) {
+    char cls[16] = {0};
+    GetClassNameA(control, cls, sizeof cls);
+    return lstrcmpiA(cls, "ListBox") == 0;
+}
+
 // Applies one step to `top`; false when it has to wait for a later tick.
 bool Apply(const DialogStep& s, HWND top, std::string& failure) {
     HWND control = s.control ? GetDlgItem(top, s.control) : nullptr;
@@ -57,7 +64,8 @@ bool Apply(const DialogStep& s, HWND top, std::string& failure) {
         SetWindowTextA(control, s.text.c_str());
         break;
     case DialogStep::Choose:
-        SendMessageA(control, CB_SETCURSEL, s.index, 0);
+        // LBN_SELCHANGE and CBN_SELCHANGE are the same code.
+        SendMessageA(control, IsListBox(control) ? LB_SETCURSEL : CB_SETCURSEL, s.index, 0);
         SendMessageA(top, WM_COMMAND, MAKEWPARAM(s.control, CBN_SELCHANGE), reinterpret_cast<LPARAM>(control));
         break;
     case DialogStep::Press:
@@ -74,7 +82,7 @@ bool Apply(const DialogStep& s, HWND top, std::string& failure) {
         break;
     }
     case DialogStep::ExpectSel: {
-        int sel = static_cast<int>(SendMessageA(control, CB_GETCURSEL, 0, 0));
+        int sel = static_cast<int>(SendMessageA(control, IsListBox(control) ? LB_GETCURSEL : CB_GETCURSEL, 0, 0));
         if (sel != s.index)
             failure = "list " + std::to_string(s.control) + " selects " + std::to_string(sel) + ", expected " + std::to_string(s.index);
         break;

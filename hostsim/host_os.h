@@ -18,6 +18,8 @@ bool OsHeapValid(const void* block);
 void OsHeapFree(void* block);
 // Dispatches waiting window messages.
 void OsPumpMessages();
+// Dispatches window messages as they come for `ms` milliseconds.
+void OsWaitPumping(unsigned long ms);
 // The native MCI stand-in: steps its clock (false where the system's own
 // clock runs) and hands over, then forgets, the command strings sent so far.
 bool OsMciAdvanceClock(unsigned long ms);

@@ -1,5 +1,6 @@
 // Native host: dlopen and the headless window system.
 #include <dlfcn.h>
+#include <unistd.h>
 #include "hostsim/host_os.h"
 #include "platform/headless/headless_mci.h"
 #include "platform/headless/headless_window.h"
@@ -31,6 +32,8 @@ bool OsHeapValid(const void* block) { return block && hwHeapValidate(block); }
 void OsHeapFree(void* block) { hwHeapFree(block); }
 
 void OsPumpMessages() {}
+
+void OsWaitPumping(unsigned long ms) { usleep(static_cast<useconds_t>(ms) * 1000); }
 
 bool OsMciAdvanceClock(unsigned long ms) {
     hmMciAdvanceClock(ms);

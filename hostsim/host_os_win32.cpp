@@ -67,6 +67,14 @@ void OsPumpMessages() {
     }
 }
 
+void OsWaitPumping(unsigned long ms) {
+    DWORD start = GetTickCount();
+    do {
+        OsPumpMessages();
+        Sleep(10);
+    } while (GetTickCount() - start < ms);
+}
+
 bool OsMciAdvanceClock(unsigned long) { return false; }
 std::string OsMciTakeLog() { return std::string(); }
 bool OsFireThreadTimers(int) { return false; }

@@ -87,6 +87,7 @@ public:
     //                         (window_commands.cpp)
     //   MciClock MS           steps the native MCI stand-in's clock by MS
     //   MciLog                prints the MCI commands sent since the last MciLog
+    //   Sleep MS              waits MS milliseconds, dispatching window messages
     //   ThreadTick [N]        fires the plug-in's thread timers N times (natively), e.g.
     //                         the timeline preview's; with MciClock the playhead runs
     // Returns 0 on success; on an error writes "line N: reason" to `error`.

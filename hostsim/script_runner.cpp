@@ -130,6 +130,11 @@ bool HostSimulator::RunLine(const std::string& rawLine, std::string* output, std
             return fail("MciClock: only the native MCI stand-in has a clock to step");
         return true;
     }
+    if (cmd == "Sleep") {  // lets the plug-in's worker threads get on, windows kept painting
+        if (words.size() != 2) return fail("usage: Sleep Milliseconds");
+        OsWaitPumping(strtoul(words[1].c_str(), nullptr, 10));
+        return true;
+    }
     if (cmd == "ThreadTick") {
         if (words.size() > 2) return fail("usage: ThreadTick [Count]");
         if (!OsFireThreadTimers(words.size() > 1 ? atoi(words[1].c_str()) : 1))

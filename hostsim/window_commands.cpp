@@ -7,7 +7,8 @@
 //   Wheel Rect X Y Delta [Ctrl]      Delta 120 per notch, positive away from the user
 //   Key Rect Key                     Delete, Left, Right, Up, Down, Home, End, Space, Enter, Escape or a code
 //   Tick Rect [TimerId] [Count]      fires the window's timer
-//   Capture Rect File                Windows: the pixels as a BMP; natively: the draw log as text
+//   Capture Rect File                Windows: the pixels as a BMP; natively: a picture of the draw log
+//                                    (File ending in .bmp or .png), else the draw log as text
 // Coordinates are the window's client pixels.
 #include <cstdlib>
 #include <cstring>

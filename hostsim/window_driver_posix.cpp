@@ -1,6 +1,8 @@
 // Native window driving: events sent to the headless stand-in's class
-// procedures; a capture is a fresh paint's draw log, one call per line.
+// procedures; a capture is a fresh paint, as a picture (".bmp", ".png") or
+// as its draw log, one call per line.
 #include <cstdio>
+#include "hostsim/draw_log_picture.h"
 #include "hostsim/window_driver.h"
 #include "platform/headless/headless_window.h"
 
@@ -8,6 +10,21 @@ namespace {
 void Send(intptr_t window, int type, int x, int y, int flags, int delta = 0, int key = 0, int timerId = 0) {
     HwEvent e = {type, x, y, delta, flags, key, timerId};
     hwSendEvent(window, &e);
+}
+
+bool WriteDrawLog(intptr_t window, const std::string& path) {
+    FILE* f = fopen(path.c_str(), "w");
+    if (!f) return false;
+    int width = 0, height = 0;
+    hwGetClientSize(window, &width, &height);
+    fprintf(f, "window %s %dx%d\n", hwGetClassName(window), width, height);
+    char line[512];
+    HwDrawCall call;
+    for (int i = 0; hwGetDrawCall(window, i, &call); ++i) {
+        hwFormatDrawCall(&call, line, sizeof line);
+        fprintf(f, "%s\n", line);
+    }
+    return fclose(f) == 0;
 }
 }  // namespace
 
@@ -39,19 +56,7 @@ void OsChooseNextMenu(int command) { hwSetMenuAnswer(command); }
 
 bool OsCaptureWindow(intptr_t window, const std::string& path, std::string* error) {
     Send(window, HW_PAINT, 0, 0, 0);
-    FILE* f = fopen(path.c_str(), "w");
-    if (!f) {
-        if (error) *error = "cannot write " + path;
-        return false;
-    }
-    int width = 0, height = 0;
-    hwGetClientSize(window, &width, &height);
-    fprintf(f, "window %s %dx%d\n", hwGetClassName(window), width, height);
-    char line[512];
-    HwDrawCall call;
-    for (int i = 0; hwGetDrawCall(window, i, &call); ++i) {
-        hwFormatDrawCall(&call, line, sizeof line);
-        fprintf(f, "%s\n", line);
-    }
-    return fclose(f) == 0;
+    bool written = IsPicturePath(path) ? WritePictureFile(path, PictureOfDrawLog(window)) : WriteDrawLog(window, path);
+    if (!written && error) *error = "cannot write " + path;
+    return written;
 }

@@ -24,9 +24,17 @@ struct OwnedSearch {
     HWND found;
 };
 
+// Windows gives a pop-up created over a child window to that child's
+// top-level window as its owner; the Rectangle's own pop-up is the one that
+// lies on its client origin.
 BOOL CALLBACK FindOwnedPopup(HWND w, LPARAM data) {
     OwnedSearch* s = reinterpret_cast<OwnedSearch*>(data);
-    if (GetWindow(w, GW_OWNER) == s->owner && IsPluginClass(w)) {
+    HWND owner = GetWindow(w, GW_OWNER);
+    if (!owner || !IsPluginClass(w)) return TRUE;
+    RECT r;
+    POINT origin = {0, 0};
+    bool over = GetWindowRect(w, &r) && ClientToScreen(s->owner, &origin) && r.left == origin.x && r.top == origin.y;
+    if (owner == s->owner || (owner == GetAncestor(s->owner, GA_ROOT) && over)) {
         s->found = w;
         return FALSE;
     }

@@ -35,4 +35,13 @@ done
 echo
 echo "Demo outputs are in $out"
 ls -l "$out" | grep -v '^total' || true
+# The window pictures the scripts captured, each BMP also as a PNG, which
+# more viewers open.
+echo
+echo "Window pictures:"
+shopt -s nullglob
+for bmp in "$out"/*.bmp; do
+  ffmpeg -v error -y -i "$bmp" "${bmp%.*}.png" || status=1
+  echo "  $bmp (and ${bmp%.*}.png)"
+done
 exit $status

@@ -54,9 +54,17 @@ double PlayheadFraction(double positionMs, double duration) {
     return f < 0 ? 0 : f > 1 ? 1 : f;
 }
 
-int FollowFirstVisible(double positionMs, double duration, int framesReady, int cellWidth, int clientWidth) {
+static int PlayheadFrame(double positionMs, double duration, int framesReady) {
     int frames = framesReady - 1 > 0 ? framesReady - 1 : 0;
-    int playhead = static_cast<int>(PlayheadFraction(positionMs, duration) * frames);
+    return static_cast<int>(PlayheadFraction(positionMs, duration) * frames);
+}
+
+int PlayheadX(double positionMs, double duration, int framesReady, int firstVisible, int cellWidth) {
+    return (PlayheadFrame(positionMs, duration, framesReady) - firstVisible) * (cellWidth + 2) + cellWidth / 2;
+}
+
+int FollowFirstVisible(double positionMs, double duration, int framesReady, int cellWidth, int clientWidth) {
+    int playhead = PlayheadFrame(positionMs, duration, framesReady);
     int visible = cellWidth <= 0 ? 1 : clientWidth / (cellWidth + 2);
     if (visible < 1) visible = 1;
     int first = playhead - visible / 2;

@@ -28,6 +28,9 @@ int FramePosition(double t, double duration, int framesReady);
 int StripTimeX(double t, double duration, int framesReady, int firstVisible, int cellWidth, bool halfCell);
 // Playhead fraction of a player position, clamped to 0..1.
 double PlayheadFraction(double positionMs, double duration);
+// x of the playhead for a player position: the clamped fraction's frame,
+// with the half cell.
+int PlayheadX(double positionMs, double duration, int framesReady, int firstVisible, int cellWidth);
 // The leftmost frame that keeps the playhead in the middle of a strip
 // `clientWidth` wide (the follow timer).
 int FollowFirstVisible(double positionMs, double duration, int framesReady, int cellWidth, int clientWidth);

@@ -8,11 +8,6 @@
 #include "strips/worker_link.h"
 #include "toolchain/time_values.h"
 
-namespace {
-const int kStripTimerId = 1;
-
-}  // namespace
-
 int OpenFrameStrip(const std::string& rectName, const std::string& videoPath, const std::string& playerRect,
                    intptr_t rectWindow, int clientWidth, int clientHeight) {
     int existing = FindFrameStrip(rectName);
@@ -40,7 +35,7 @@ bool StartFrameStripExtraction(int slot) {
 void CloseFrameStrip(int slot, unsigned long waitMs) {
     FrameStripRecord* strip = FrameStripAt(slot);
     if (!strip || !strip->inUse) return;
-    StopRecordWorker(*strip, &FrameStripRecord::stripWindow, kStripTimerId, waitMs);
+    StopRecordWorker(*strip, &FrameStripRecord::stripWindow, kStripFollowTimerId, waitMs);
     {
         plat::LockHold held(strip->lock);
         for (intptr_t& bitmap : strip->thumbnails) {

@@ -9,6 +9,8 @@
 // re-created or the page is torn down.
 const unsigned long kStripDestroyWaitMs = 5000;
 const unsigned long kStripRecreateWaitMs = 3000;
+// The window's timer that follows the player, stopped with the window.
+const int kStripFollowTimerId = 1;
 
 // Creation steps without the window: an existing strip of that name is closed,
 // a free slot is zeroed and filled for a Rectangle `clientWidth` x

@@ -11,7 +11,6 @@
 #include "toolchain/tool_location.h"
 
 namespace {
-const int kLaneTimerId = 3;
 const int kLaneRate = 4000;
 
 void SetLane(LaneRecord& lane, const char* label, int kind, StripColour colour, const std::string& path,
@@ -97,7 +96,7 @@ bool StartTrackLaneAnalysis(int slot) {
 void CloseTrackLanes(int slot, unsigned long waitMs) {
     TrackLaneRecord* d = TrackLaneAt(slot);
     if (!d || !d->inUse) return;
-    StopRecordWorker(*d, &TrackLaneRecord::laneWindow, kLaneTimerId, waitMs);
+    StopRecordWorker(*d, &TrackLaneRecord::laneWindow, kTrackLaneTimerId, waitMs);
     plat::DeleteLock(d->lock);
     d->inUse = 0;
 }
@@ -143,7 +142,10 @@ void TrackLaneAnalysisThread(WorkerLink& link) {
     double duration = 0;
     for (size_t k = 0; k < paths.size() && !(duration > 0) && !Cancelled(link); ++k)
         if (!paths[k].empty()) duration = ProbeDurationQuietly(paths[k]);
-    WithRecord<TrackLaneRecord>(link, [&](TrackLaneRecord& d) { d.duration = duration; });
+    WithRecord<TrackLaneRecord>(link, [&](TrackLaneRecord& d) {
+        plat::LockHold held(d.lock);
+        d.duration = duration;
+    });
     std::string path;
     bool audio = false;
     for (int k = 0; NextLane(link, k, path, audio); ++k) {

@@ -8,6 +8,7 @@ struct WorkerLink;
 
 const unsigned long kLaneDestroyWaitMs = 10000;
 const unsigned long kLaneRecreateWaitMs = 5000;  // also page tear-down
+const int kTrackLaneTimerId = 3;  // repaints the window to follow the player
 
 // Creation steps without the window: V1 (linked to a filmstrip of the same
 // video) and A1 (AudioFile, or the video's own sound). The slot, or -1 when full.

@@ -8,7 +8,6 @@
 #include "toolchain/tool_location.h"
 
 namespace {
-const int kWaveTimerId = 2;
 const int kWaveRate = 8000;
 }  // namespace
 
@@ -39,7 +38,7 @@ bool StartWaveformAnalysis(int slot) {
 void CloseWaveform(int slot, unsigned long waitMs) {
     WaveformRecord* wave = WaveformAt(slot);
     if (!wave || !wave->inUse) return;
-    StopRecordWorker(*wave, &WaveformRecord::waveWindow, kWaveTimerId, waitMs);
+    StopRecordWorker(*wave, &WaveformRecord::waveWindow, kWaveformTimerId, waitMs);
     plat::DeleteLock(wave->lock);
     wave->inUse = 0;
 }
@@ -50,7 +49,10 @@ void WaveformAnalysisThread(WorkerLink& link) {
     double duration = 0;
     if (!Cancelled(link) && (g_tools.ffmpegFound || LocateFFmpeg())) duration = ProbeDurationQuietly(video);
     if (duration > 0) {
-        WithRecord<WaveformRecord>(link, [&](WaveformRecord& w) { w.duration = duration; });
+        WithRecord<WaveformRecord>(link, [&](WaveformRecord& w) {
+            plat::LockHold held(w.lock);
+            w.duration = duration;
+        });
         bool noSound = false;
         DecodeAndAnalyse(video, kWaveRate, WaveformRawPath(link.slot), kWaveformPeaks, true, link.cancel,
                          [&](int index, float peak) {
@@ -62,7 +64,10 @@ void WaveformAnalysisThread(WorkerLink& link) {
                          },
                          noSound);
         WithRecord<WaveformRecord>(link, [&](WaveformRecord& w) {
-            w.noSound = noSound;
+            {
+                plat::LockHold held(w.lock);
+                w.noSound = noSound;
+            }
             if (!Cancelled(link)) InvalidateStripWindow(w.waveWindow);
         });
     }

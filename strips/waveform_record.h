@@ -7,6 +7,7 @@ struct WorkerLink;
 
 const unsigned long kWaveformDestroyWaitMs = 10000;
 const unsigned long kWaveformRecreateWaitMs = 5000;  // also page tear-down
+const int kWaveformTimerId = 2;  // repaints the window to follow the player
 
 // Creation steps without the window: an existing waveform of that name is
 // closed, a free slot zeroed and filled. The slot, or -1 when the table is full.

@@ -349,6 +349,11 @@ void OnZoomToFit(const ActionArgs& a) {
     InvalidateTimelineWindow(found->window);
 }
 
+// ---- 219, 220 -------------------------------------------------------------------
+
+void OnPickEffect(const ActionArgs& a) { PickEffectAction(a.text(0)); }
+void OnPickText(const ActionArgs& a) { PickTextAction(a.text(0)); }
+
 }  // namespace
 
 int AddTimelineClip(const std::string& rectName, const std::string& trackName, int type,
@@ -451,4 +456,6 @@ void RegisterTimelineActions() {
     RegisterAction(216, OnSplit);
     RegisterAction(217, OnDuplicate);
     RegisterAction(218, OnZoomToFit);
+    RegisterAction(219, OnPickEffect);
+    RegisterAction(220, OnPickText);
 }

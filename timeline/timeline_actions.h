@@ -14,3 +14,6 @@ void RenderTimelineAction(const std::string& rectName, const std::string& output
 void PreviewTimelineAction(const std::string& rectName);
 void SaveProjectAction(const std::string& rectName, const std::string& path);
 void LoadProjectAction(const std::string& rectName, const std::string& path);
+// Open a dialog, then add the picked effect or text at the playhead.
+void PickEffectAction(const std::string& rectName);
+void PickTextAction(const std::string& rectName);

@@ -18,6 +18,7 @@ struct HeadlessWindow {
     int cursor;
     int paints;
     std::vector<HwDrawCall> drawLog;
+    bool hidden = false;
 };
 std::recursive_mutex g_mutex;
 std::map<void*, size_t> g_blocks;
@@ -25,6 +26,7 @@ std::map<intptr_t, HeadlessWindow> g_windows;
 std::map<std::string, HwEventProc> g_classProcs;
 intptr_t g_next = 0x1000;  // handles look like small window handles
 intptr_t g_capture = 0;
+intptr_t g_foreground = 0;  // 0: nothing has taken the front from the host
 int g_menuAnswer = 0;
 std::string g_lastMenu;
 struct ThreadTimer {
@@ -79,6 +81,7 @@ int hwDestroyWindow(intptr_t window) {
     for (intptr_t child : children) hwDestroyWindow(child);
     std::lock_guard<std::recursive_mutex> hold(g_mutex);
     if (g_capture == window) g_capture = 0;
+    if (g_foreground == window) g_foreground = 0;
     return g_windows.erase(window) ? 1 : 0;
 }
 
@@ -126,6 +129,27 @@ const char* hwGetClassName(intptr_t window) {
     std::lock_guard<std::recursive_mutex> hold(g_mutex);
     auto it = g_windows.find(window);
     return it == g_windows.end() ? "" : it->second.className.c_str();
+}
+
+void hwShowWindow(intptr_t window, int show) {
+    std::lock_guard<std::recursive_mutex> hold(g_mutex);
+    if (HeadlessWindow* w = Find(window)) w->hidden = !show;
+}
+
+int hwIsVisible(intptr_t window) {
+    std::lock_guard<std::recursive_mutex> hold(g_mutex);
+    HeadlessWindow* w = Find(window);
+    return w && !w->hidden ? 1 : 0;
+}
+
+void hwSetForeground(intptr_t window) {
+    std::lock_guard<std::recursive_mutex> hold(g_mutex);
+    g_foreground = Find(window) ? window : 0;
+}
+
+intptr_t hwGetForeground() {
+    std::lock_guard<std::recursive_mutex> hold(g_mutex);
+    return g_foreground;
 }
 
 void hwSetUserData(intptr_t window, intptr_t data) {

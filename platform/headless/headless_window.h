@@ -24,6 +24,12 @@ QMT_HW_API int hwGetPosition(intptr_t window, int* x, int* y);
 QMT_HW_API int hwMoveWindow(intptr_t window, int x, int y, int width, int height);
 QMT_HW_API intptr_t hwGetParent(intptr_t window);
 QMT_HW_API const char* hwGetClassName(intptr_t window);
+// Shown or hidden (windows start shown), and the window in front of the
+// desktop: 0 until one is set, which the plug-in reads as its host in front.
+QMT_HW_API void hwShowWindow(intptr_t window, int show);
+QMT_HW_API int hwIsVisible(intptr_t window);
+QMT_HW_API void hwSetForeground(intptr_t window);
+QMT_HW_API intptr_t hwGetForeground();
 QMT_HW_API void hwSetUserData(intptr_t window, intptr_t data);
 QMT_HW_API intptr_t hwGetUserData(intptr_t window);
 QMT_HW_API void hwInvalidate(intptr_t window);
@@ -107,6 +113,16 @@ QMT_HW_API int hwPaintCount(intptr_t window);
 //   text 84 3 320 90 #00ff50 layout=0 font="Segoe UI 11 bold" "IN"
 // written into `out` (always terminated); the length it needed.
 QMT_HW_API int hwFormatDrawCall(const HwDrawCall* call, char* out, int size);
+
+// Bitmaps: pixels (0x00BBGGRR, rows from the top) kept under a handle, so
+// what the plug-in loads can be drawn into pictures of its windows. Safe on
+// any thread.
+QMT_HW_API intptr_t hwCreateBitmap(int width, int height, const uint32_t* pixels);
+// The size, and the pixels into `pixels` (width * height entries) when it is
+// not null; 0 when there is no such bitmap.
+QMT_HW_API int hwGetBitmap(intptr_t bitmap, int* width, int* height, uint32_t* pixels);
+QMT_HW_API int hwDeleteBitmap(intptr_t bitmap);
+QMT_HW_API int hwBitmapCount();
 
 // The process heap: zero-filled blocks whose validity can be asked.
 QMT_HW_API void* hwHeapAlloc(size_t size);

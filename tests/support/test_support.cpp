@@ -52,6 +52,14 @@ void RemoveTree(const std::string& path) {
     Shell("rm -rf '" + path + "'");
 }
 
+bool WaitUntil(const std::function<bool()>& done, int ms) {
+    for (int waited = 0; !done(); waited += 10) {
+        if (waited >= ms) return false;
+        usleep(10000);
+    }
+    return true;
+}
+
 std::string Media(const std::string& fileName, const std::string& ffmpegArgs) {
     std::string cache = QMT_MEDIA_CACHE;
     mkdir(cache.c_str(), 0777);
@@ -63,7 +71,7 @@ std::string Media(const std::string& fileName, const std::string& ffmpegArgs) {
     std::string out;
     int rc = Shell("ffmpeg -v error -y " + ffmpegArgs + " -f " +
                        (ext == ".mp4" ? std::string("mp4") : ext == ".wav" ? std::string("wav")
-                                        : ext == ".png" ? std::string("image2") : ext.substr(1)) +
+                                        : ext == ".png" || ext == ".bmp" ? std::string("image2") : ext.substr(1)) +
                        " '" + part + "'",
                    &out);
     if (rc != 0) {

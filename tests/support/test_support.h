@@ -2,6 +2,7 @@
 // folders and a fixture that loads the plug-in into the host simulator.
 #pragma once
 #include <gtest/gtest.h>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -42,6 +43,8 @@ std::string ReadFile(const std::string& path);
 bool Exists(const std::string& path);
 std::string MakeTempDir(const std::string& tag);
 void RemoveTree(const std::string& path);
+// Polls `done` every 10 ms; false when it is still not true after `ms`.
+bool WaitUntil(const std::function<bool()>& done, int ms);
 
 // A tool folder whose ffmpeg (and ffplay) records every argument list it is given and then
 // runs the real ffmpeg (ffprobe is passed straight through). A run whose

@@ -4,7 +4,6 @@
 #include <signal.h>
 #include <algorithm>
 #include <cstdlib>
-#include <functional>
 #include "host/teardown.h"
 #include "platform/headless/headless_window.h"
 #include "platform/platform.h"
@@ -19,15 +18,6 @@
 #include "tests/unit/recorded_tools.h"
 
 namespace {
-
-bool WaitFor(const std::function<bool()>& done, int ms) {
-    uint64_t end = plat::TickMs() + ms;
-    while (!done()) {
-        if (plat::TickMs() > end) return false;
-        plat::SleepMs(10);
-    }
-    return true;
-}
 
 class StripWorkers : public RecordedToolsTest {
 protected:
@@ -56,7 +46,7 @@ TEST_F(StripWorkers, ThumbnailsAreExtractedOneRunEachAtTheCellSize) {
     FrameStripRecord& strip = *FrameStripAt(slot);
     strip.stripWindow = window;
     ASSERT_TRUE(StartFrameStripExtraction(slot));
-    ASSERT_TRUE(WaitFor([&] { return !strip.extracting; }, 240000));
+    ASSERT_TRUE(qt::WaitUntil([&] { return !strip.extracting; }, 240000));
 
     EXPECT_NEAR(strip.duration, 3.0, 0.05);
     EXPECT_EQ(strip.framesReady, 20);
@@ -87,7 +77,7 @@ TEST_F(StripWorkers, DestroyDuringExtractionEndsTheToolAndLeavesNothing) {
     rec->DelayWhen("bgr24");
     int slot = OpenFrameStrip("Strip", qt::ClipAV(3.0, 160, 90), "Player", 0, 640, 90);
     ASSERT_TRUE(StartFrameStripExtraction(slot));
-    ASSERT_TRUE(WaitFor([&] { return !rec->DelayedPids().empty(); }, 60000));
+    ASSERT_TRUE(qt::WaitUntil([&] { return !rec->DelayedPids().empty(); }, 60000));
     int pid = rec->DelayedPids()[0];
     EXPECT_TRUE(Alive(pid));
 
@@ -130,7 +120,7 @@ TEST_F(StripWorkers, WaveformHasFourThousandPeaksOfTheSine) {
     WaveformRecord& wave = *WaveformAt(slot);
     wave.waveWindow = window;
     ASSERT_TRUE(StartWaveformAnalysis(slot));
-    ASSERT_TRUE(WaitFor([&] { return !wave.analysing; }, 120000));
+    ASSERT_TRUE(qt::WaitUntil([&] { return !wave.analysing; }, 120000));
     EXPECT_NEAR(wave.duration, 3.0, 0.05);
     EXPECT_EQ(wave.peakCount, 4000);
     EXPECT_FALSE(wave.noSound);
@@ -148,14 +138,14 @@ TEST_F(StripWorkers, WaveformHasFourThousandPeaksOfTheSine) {
     // A quarter of a second decodes to 2000 samples: one peak each.
     int quarter = OpenWaveform("Quarter", qt::ClipAudio(0.25), "Player", 0);
     ASSERT_TRUE(StartWaveformAnalysis(quarter));
-    ASSERT_TRUE(WaitFor([&] { return !WaveformAt(quarter)->analysing; }, 120000));
+    ASSERT_TRUE(qt::WaitUntil([&] { return !WaveformAt(quarter)->analysing; }, 120000));
     EXPECT_EQ(WaveformAt(quarter)->peakCount, 2000);
 }
 
 TEST_F(StripWorkers, WaveformOfAVideoWithoutSoundSaysSo) {
     int slot = OpenWaveform("Wave", qt::ClipVideoOnly(1.0, 160, 90), "Player", 0);
     ASSERT_TRUE(StartWaveformAnalysis(slot));
-    ASSERT_TRUE(WaitFor([&] { return !WaveformAt(slot)->analysing; }, 120000));
+    ASSERT_TRUE(qt::WaitUntil([&] { return !WaveformAt(slot)->analysing; }, 120000));
     EXPECT_TRUE(WaveformAt(slot)->noSound);
     EXPECT_EQ(WaveformAt(slot)->peakCount, 0);
     EXPECT_TRUE(Leftovers().empty());
@@ -165,7 +155,7 @@ TEST_F(StripWorkers, WaveformDestroyDuringTheDecodeEndsIt) {
     rec->DelayWhen("s16le");
     int slot = OpenWaveform("Wave", qt::ClipAV(3.0, 160, 90), "Player", 0);
     ASSERT_TRUE(StartWaveformAnalysis(slot));
-    ASSERT_TRUE(WaitFor([&] { return !rec->DelayedPids().empty(); }, 60000));
+    ASSERT_TRUE(qt::WaitUntil([&] { return !rec->DelayedPids().empty(); }, 60000));
     uint64_t t0 = plat::TickMs();
     std::string name = "wave";
     char* params[] = {&name[0]};
@@ -182,7 +172,7 @@ TEST_F(StripWorkers, LanesAnalyseEachAudioLaneAtFourKilohertz) {
     int slot = OpenTrackLanes("Lanes", video, audio, "Player", 0);
     TrackLaneRecord& d = *TrackLaneAt(slot);
     ASSERT_TRUE(StartTrackLaneAnalysis(slot));
-    ASSERT_TRUE(WaitFor([&] { return !d.analysing; }, 120000));
+    ASSERT_TRUE(qt::WaitUntil([&] { return !d.analysing; }, 120000));
     EXPECT_NEAR(d.duration, 3.0, 0.05);  // from V1, the first lane with a duration
     EXPECT_EQ(d.lanes[0].peakCount, 0);  // video lanes are not analysed
     EXPECT_EQ(d.lanes[1].peakCount, 2000);
@@ -211,8 +201,8 @@ TEST_F(StripWorkers, PageTearDownStopsLaneAnalysisAndExtraction) {
     ASSERT_TRUE(StartTrackLaneAnalysis(lanes));
     int strip = OpenFrameStrip("Strip", qt::ClipAV(3.0, 160, 90), "Player", 0, 320, 90);
     ASSERT_TRUE(StartFrameStripExtraction(strip));
-    ASSERT_TRUE(WaitFor([&] { return !rec->DelayedPids().empty(); }, 60000));
-    ASSERT_TRUE(WaitFor([&] { return FrameStripAt(strip)->framesReady > 0; }, 60000));
+    ASSERT_TRUE(qt::WaitUntil([&] { return !rec->DelayedPids().empty(); }, 60000));
+    ASSERT_TRUE(qt::WaitUntil([&] { return FrameStripAt(strip)->framesReady > 0; }, 60000));
     uint64_t t0 = plat::TickMs();
     PageTearDown();
     EXPECT_LT(Elapsed(t0), kStripRecreateWaitMs);

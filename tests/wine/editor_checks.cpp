@@ -4,25 +4,12 @@
 #include <cstring>
 #include <functional>
 #include "hostsim/dialog_driver.h"
+#include "tests/wine/dialog_steps.h"
 #include "tests/wine/wine_checks.h"
 
 namespace {
 
 typedef DialogStep S;
-S Step(S::Kind kind, int control, const std::string& text, int index) {
-    S s{kind};
-    s.control = control;
-    s.text = text;
-    s.index = index;
-    return s;
-}
-S SetText(int id, const std::string& text) { return Step(S::SetText, id, text, 0); }
-S Expect(int id, const std::string& text) { return Step(S::Expect, id, text, 0); }
-S Choose(int id, int index) { return Step(S::Choose, id, "", index); }
-S ExpectSel(int id, int index) { return Step(S::ExpectSel, id, "", index); }
-S Press(int id) { return Step(S::Press, id, "", 0); }
-S Close() { return Step(S::Close, 0, "", 0); }
-S Wait(const std::string& title) { return Step(S::Wait, 0, title, 0); }
 
 // Parameters as the host holds them: process-heap texts, or null.
 struct Params {
@@ -52,15 +39,6 @@ bool Edit(WineContext& ctx, const std::string& what, int id, Params& params, con
     std::string failures = DriveDialogs(steps, [&]() { result = ctx.host.EditId(id, params.p.data()); });
     Check(failures.empty(), what + ": " + failures);
     return result != 0;
-}
-
-RECT ChildRect(HWND dialog, int id) {
-    RECT r = {0, 0, 0, 0};
-    HWND child = GetDlgItem(dialog, id);
-    if (!child) return r;
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-    return r;
 }
 
 void EditorChecks(WineContext& ctx) {

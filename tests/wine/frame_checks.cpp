@@ -3,7 +3,6 @@
 // computed coordinates; posted mouse, wheel, key and timer messages reaching
 // the kind's handlers in client coordinates; destroy and release unbinding it;
 // and the timeline window of the DLL captured through qmthost's commands.
-#include <cstdio>
 #include "tests/wine/wine_checks.h"
 #include "host/frame_objects.h"
 #include "host/window_frame.h"
@@ -88,16 +87,8 @@ Capture ReadBmp(const std::string& path) {
     return c;
 }
 
-std::string Hex(uint32_t v) {
-    char text[16];
-    snprintf(text, sizeof text, "%06x", v);
-    return text;
-}
-
 void CheckPixel(const Capture& c, int x, int y, Colour expected, const std::string& what) {
-    bool inside = x >= 0 && y >= 0 && x < c.width && y < c.height;
-    CheckEq(inside ? Hex(c.At(x, y)) : "outside", Hex(AsRgb(expected)),
-            what + " at " + std::to_string(x) + "," + std::to_string(y));
+    CheckPixelRgb(c, x, y, AsRgb(expected), what);
 }
 
 void CheckPainted(const Capture& c, int w, int h, const std::string& how) {
@@ -131,18 +122,6 @@ void CheckPainted(const Capture& c, int w, int h, const std::string& how) {
     for (int y = h / 2; y < h - 14; ++y)
         for (int x = 70; x < w - 50; ++x) text += c.At(x, y) != AsRgb(kBack) ? 1 : 0;
     Check(text > 20, how + ": the text is drawn (" + std::to_string(text) + " pixels)");
-}
-
-void Pump(DWORD ms) {
-    DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(5);
-    } while (GetTickCount() - start < ms);
 }
 
 }  // namespace
@@ -200,11 +179,11 @@ QMT_WINE_CHECKS(frame) {
     // A real timer ticks into the timer handler.
     g_heard.clear();
     StartFrameTimer(window, 5, 20);
-    Pump(300);
+    PumpMessages(300);
     StopFrameTimer(window, 5);
     Check(!g_heard.empty() && g_heard[0] == "timer 4 5", "a running timer reaches its handler");
     g_heard.clear();
-    Pump(100);
+    PumpMessages(100);
     Check(g_heard.empty(), "a stopped timer is quiet");
 
     CaptureFramePointer(window);
@@ -234,8 +213,8 @@ QMT_WINE_CHECKS(frame) {
     Capture timeline = ReadBmp(tl);
     Check(timeline.width == 300 && timeline.height == 100, "timeline capture is its client size");
     if (timeline.width == 300) {
-        CheckPixel(timeline, 0, 0, kBack, "timeline background");
-        CheckPixel(timeline, 299, 99, kBack, "timeline background");
+        CheckPixel(timeline, 0, 0, Rgb(28, 28, 34), "timeline header column");
+        CheckPixel(timeline, 299, 99, Rgb(22, 22, 28), "timeline lane background");
     }
     host.Message(2);
     Check(host.Rectangle("Tl") && !GetWindow(reinterpret_cast<HWND>(host.Rectangle("Tl")), GW_CHILD),

@@ -82,19 +82,6 @@ const bool g_standInFFplay = PlayFFplayWhenStartedAsIt();
 
 // ---- helpers ------------------------------------------------------------------
 
-// Dispatches this thread's messages for `ms`, so MCI and its windows run.
-void Pump(DWORD ms) {
-    DWORD end = GetTickCount() + ms;
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(10);
-    } while (static_cast<LONG>(end - GetTickCount()) > 0);
-}
-
 // A 3 s 160x120 test picture with sound, made by the Windows ffmpeg.
 std::string MakeClip(WineContext& ctx) {
     std::string clip = ctx.work + "\\clip.mp4";
@@ -193,7 +180,7 @@ QMT_WINE_CHECKS(players) {
     host.Call("QMT_PlayerPlay", {"rect1"});
     CheckEq(host.Var("[S]"), "Playing", "play word");
     CheckEq(Call(host, "QMT_PlayerState", {"Rect1", "[Mode]"}, "[Mode]"), "playing", "state while playing");
-    Pump(1200);
+    PumpMessages(1200);
     host.Call("QMT_PlayerPosition", {"Rect1", "[Pos]"});
     double playedTo = atof(host.Var("[QMT_PositionSec]").c_str());
     Check(playedTo > 0.3 && playedTo < 3.1, "the position runs while playing: " + host.Var("[Pos]"));
@@ -210,7 +197,7 @@ QMT_WINE_CHECKS(players) {
     CheckEq(host.Var("[S]"), "Paused", "pause word");
     CheckEq(Call(host, "QMT_PlayerState", {"Rect1", "[Mode]"}, "[Mode]"), "paused", "state when paused");
     std::string held = Call(host, "QMT_PlayerPosition", {"Rect1", "[Pos]"}, "[Pos]");
-    Pump(400);
+    PumpMessages(400);
     CheckEq(Call(host, "QMT_PlayerPosition", {"Rect1", "[Pos]"}, "[Pos]"), held, "the position holds while paused");
 
     host.Call("QMT_PlayerStop", {"Rect1"});
@@ -362,10 +349,10 @@ QMT_WINE_CHECKS(previews) {
     g_timelinePreview.previewActive = true;
     g_sent.clear();
     Dispatch(124, {"Rect1"});
-    Pump(300);
+    PumpMessages(300);
     CheckEq(Text(window), "QMT Preview (paused)", "pause posts the space key to the ffplay window");
     Dispatch(123, {"Rect1"});
-    Pump(300);
+    PumpMessages(300);
     CheckEq(Text(window), "QMT Preview", "play posts it again");
     Check(g_sent.empty(), "the player itself is not touched: " + Join(g_sent));
 

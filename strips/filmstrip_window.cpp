@@ -1,0 +1,151 @@
+#include "strips/filmstrip_window.h"
+#include "host/host_state.h"
+#include "host/report.h"
+#include "platform/playback_os.h"
+#include "playback/player_registry.h"
+#include "playback/rectangle_lookup.h"
+#include "strips/filmstrip_geometry.h"
+#include "strips/filmstrip_paint.h"
+#include "strips/filmstrip_record.h"
+#include "strips/split_actions.h"
+
+namespace {
+
+// The strip a window was made for; null once the record has let go of it.
+FrameStripRecord* StripOf(const FrameTarget& at) {
+    FrameStripRecord* strip = FrameStripAt(at.slot);
+    return strip && strip->inUse && strip->stripWindow == at.window ? strip : nullptr;
+}
+
+// The first of two host variables that has a value.
+std::string EitherVar(const char* first, const char* second) {
+    std::string value = GetHostVar(first);
+    return value.empty() ? GetHostVar(second) : value;
+}
+
+void PaintStrip(const FrameTarget& at, Painter& painter, int width, int height) {
+    FrameStripRecord* strip = StripOf(at);
+    if (!strip) return;
+    StripPaintInputs in = {};
+    in.trimKnown = HasGetVariable();
+    if (in.trimKnown) {
+        in.trimIn = EitherVar("[TrimStart]", "[TrimIn]");
+        in.trimOut = EitherVar("[TrimEnd]", "[TrimOut]");
+    }
+    int player = FindPlayer(strip->playerRectName);
+    in.playerFound = player >= 0;
+    if (in.playerFound) PlayerPositionMs(player, in.positionMs);
+    PaintFrameStrip(*strip, in, painter, width, height);
+}
+
+// A click on a split selects it; anywhere else it seeks the player to the
+// frame under the pointer (without starting playback).
+void PressStrip(const FrameTarget& at, const PointerInput& in) {
+    FrameStripRecord* strip = StripOf(at);
+    if (!strip || SelectSplitByClick(at.slot, in.x)) return;
+    int ms;
+    {
+        plat::LockHold held(strip->lock);
+        strip->selectedSplit = -1;
+        ms = ClickSeekMs(in.x, strip->cellWidth, strip->framesReady, strip->firstVisible, strip->duration);
+    }
+    int player = FindPlayer(strip->playerRectName);
+    if (ms >= 0 && player >= 0) PlayerSeekMs(player, ms);
+    SetHostVar("[QMT_SplitIndex]", "-1");
+    InvalidateFrameWindow(at.window);
+}
+
+void WheelOverStrip(const FrameTarget& at, const WheelInput& in) {
+    FrameStripRecord* strip = StripOf(at);
+    if (!strip) return;
+    WheelStrip(*strip, in.delta, in.ctrl);
+    InvalidateFrameWindow(at.window);
+}
+
+// Keeps the playhead in the middle of the strip while a player exists, so
+// manual scrolling lasts only until the next tick.
+void FollowPlayer(const FrameTarget& at, int timerId) {
+    if (timerId != kStripFollowTimerId) return;
+    FrameStripRecord* strip = StripOf(at);
+    if (!strip) {
+        InvalidateFrameWindow(at.window);
+        return;
+    }
+    double duration;
+    int framesReady, cellWidth;
+    {
+        plat::LockHold held(strip->lock);
+        duration = strip->duration;
+        framesReady = strip->framesReady;
+        cellWidth = strip->cellWidth;
+    }
+    int player = FindPlayer(strip->playerRectName);
+    if (framesReady >= 1 && duration > 0 && player >= 0) {
+        double ms = 0;
+        PlayerPositionMs(player, ms);
+        int width = 0, height = 0;
+        FrameClientSize(at.window, width, height);
+        int first = FollowFirstVisible(ms, duration, framesReady, cellWidth, width);
+        plat::LockHold held(strip->lock);
+        strip->firstVisible = first;
+    }
+    InvalidateFrameWindow(at.window);
+}
+
+void StripDestroyed(const FrameTarget& at) { StopFrameTimer(at.window, kStripFollowTimerId); }
+
+}  // namespace
+
+const WindowKind kFrameStripWindowKind = {
+    "QMT_FrameStripWnd",
+    kCursorArrow,
+    false,
+    PaintStrip,
+    PressStrip,
+    nullptr,  // move
+    nullptr,  // release
+    nullptr,  // double-click
+    nullptr,  // context menu
+    nullptr,  // context command
+    WheelOverStrip,
+    nullptr,  // key
+    FollowPlayer,
+    StripDestroyed,
+};
+
+void FrameStripCreateAction(const ActionArgs& a) {
+    std::string rectName = a.text(0), video = a.text(1), playerRect = a.text(2);
+    // A name or path cut to its field would name another Rectangle or file.
+    if (rectName.size() >= sizeof(FrameStripRecord::rectName) || playerRect.size() >= sizeof(FrameStripRecord::playerRectName)) {
+        ReportError("Rectangle name too long.");
+        return;
+    }
+    if (video.size() >= sizeof(FrameStripRecord::videoPath)) {
+        ReportError("Video file path too long.");
+        return;
+    }
+    int existing = FindFrameStrip(rectName);
+    if (existing >= 0) CloseFrameStrip(existing, kStripRecreateWaitMs);
+    intptr_t rect = FindRectangleWindow(rectName);
+    if (!rect) {
+        ReportError("Rectangle not found.");
+        return;
+    }
+    int width = 0, height = 0;
+    plat::ClientSize(rect, width, height);
+    int slot = OpenFrameStrip(rectName, video, playerRect, rect, width, height);
+    FrameStripRecord* strip = FrameStripAt(slot);
+    if (!strip) {
+        ReportError(kFrameStripsFull);
+        return;
+    }
+    strip->stripWindow = CreateFrameWindow(kFrameStripWindowKind, slot, rect);
+    if (!strip->stripWindow) {
+        CloseFrameStrip(slot, 0);
+        ReportError("Failed to create filmstrip window.");
+        return;
+    }
+    StartFrameTimer(strip->stripWindow, kStripFollowTimerId, kStripFollowPeriodMs);
+    StartFrameStripExtraction(slot);
+    ReportStatusWord("FrameStrip created");
+}

@@ -1,0 +1,44 @@
+#include "strips/wave_lane_actions.h"
+#include "host/report.h"
+#include "playback/rectangle_lookup.h"
+#include "strips/track_lane_record.h"
+#include "strips/track_lane_window.h"
+#include "strips/waveform_record.h"
+#include "strips/waveform_window.h"
+
+namespace {
+
+// What both creates do first: a display of the same name is closed, even
+// when its Rectangle has gone; then the Rectangle is looked up. 0 (reported)
+// when the host does not know it.
+intptr_t RectangleAfterClosing(const std::string& name, int existing, void (*close)(int, unsigned long),
+                               unsigned long waitMs) {
+    if (existing >= 0) close(existing, waitMs);
+    intptr_t rect = FindRectangleWindow(name);
+    if (!rect) ReportError("Rectangle not found.");
+    return rect;
+}
+
+}  // namespace
+
+void WaveformCreateAction(const ActionArgs& a) {
+    std::string name = a.text(0);
+    intptr_t rect = RectangleAfterClosing(name, FindWaveform(name), CloseWaveform, kWaveformRecreateWaitMs);
+    if (!rect) return;
+    int slot = OpenWaveform(name, a.text(1), a.text(2), rect);
+    if (slot < 0) return ReportError(kWaveformsFull);
+    WaveformAt(slot)->waveWindow = CreateWaveformWindow(rect, slot);
+    StartWaveformAnalysis(slot);
+    ReportStatusWord("Waveform created");
+}
+
+void TrackLaneCreateAction(const ActionArgs& a) {
+    std::string name = a.text(0);
+    intptr_t rect = RectangleAfterClosing(name, FindTrackLane(name), CloseTrackLanes, kLaneRecreateWaitMs);
+    if (!rect) return;
+    int slot = OpenTrackLanes(name, a.text(1), a.text(2), a.text(3), rect);
+    if (slot < 0) return ReportError(kTrackLanesFull);
+    TrackLaneAt(slot)->laneWindow = CreateTrackLaneWindow(rect, slot);
+    StartTrackLaneAnalysis(slot);
+    ReportStatusWord("Track lanes created");
+}

@@ -1,0 +1,459 @@
+// The filmstrip window on the headless stand-in: the create action's steps,
+// each layer of the paint at coordinates computed from the record, and
+// clicks, wheel turns and timer ticks driven as injected input, with the
+// player answered by the stand-in MCI device.
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <strings.h>
+#include <functional>
+#include <map>
+#include "host/dispatch.h"
+#include "host/teardown.h"
+#include "platform/headless/headless_mci.h"
+#include "platform/headless/headless_window.h"
+#include "platform/platform.h"
+#include "strips/filmstrip_record.h"
+#include "strips/filmstrip_window.h"
+#include "strips/split_list.h"
+#include "strips/thumbnail_bitmap.h"
+#include "tests/support/test_support.h"
+#include "tests/unit/capture_host.h"
+
+namespace {
+
+std::map<std::string, std::string> g_vars;
+std::map<std::string, intptr_t> g_rects;
+
+void QMT_CALL GetVar(const char* name, char** value) {
+    static std::string last;
+    last = g_vars[name];
+    *value = &last[0];
+}
+
+int32_t QMT_CALL Access(int32_t code, char** text) {
+    intptr_t rect = 0;
+    for (auto& r : g_rects)
+        if (code == 7 && *text && strcasecmp(r.first.c_str(), *text) == 0) rect = r.second;
+    if (!rect) return 0;
+    std::string answer = std::to_string(static_cast<long long>(rect));
+    char* block = static_cast<char*>(hwHeapAlloc(answer.size() + 1));
+    memcpy(block, answer.c_str(), answer.size() + 1);
+    hwHeapFree(*text);
+    *text = block;
+    return 1;
+}
+
+// A 24-bit BMP header of the given size, all a thumbnail needs natively.
+void WriteBmpHeader(const std::string& path, int width, int height) {
+    unsigned char h[54] = {'B', 'M'};
+    auto put = [&](int at, int value) {
+        for (int i = 0; i < 4; ++i) h[at + i] = static_cast<unsigned char>(value >> (8 * i));
+    };
+    put(10, 54);
+    put(14, 40);
+    put(18, width);
+    put(22, height);
+    h[26] = 1;
+    h[28] = 24;
+    FILE* f = fopen(path.c_str(), "wb");
+    fwrite(h, 1, sizeof h, f);
+    fclose(f);
+}
+
+class FilmstripWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        capture::Install();
+        g_vars.clear();
+        g_rects.clear();
+        g_host.getVariable = GetVar;
+        g_host.interfaceAccess = Access;
+        dir = qt::MakeTempDir("filmstrip_window");
+        video = dir + "/video.mp4";  // never a video: the worker ends at once
+        qt::Shell("printf x > '" + video + "'");
+        hmMciAdvanceClock(0);
+        hmMciClearLog();
+    }
+    void TearDown() override {
+        PageTearDown();
+        EXPECT_EQ(LiveThumbnailBitmaps(), 0);
+        for (auto& r : g_rects) hwDestroyWindow(r.second);
+        g_host.getVariable = nullptr;
+        g_host.interfaceAccess = nullptr;
+        capture::Remove();
+        if (!HasFailure()) qt::RemoveTree(dir);
+    }
+    intptr_t AddRect(const std::string& name, int width, int height) {
+        return g_rects[name] = hwCreateWindow(0, "Rectangle", 0, 0, width, height);
+    }
+    void Call(int id, std::vector<std::string> args) {
+        std::vector<char*> params;
+        for (auto& a : args) params.push_back(&a[0]);
+        params.push_back(nullptr);
+        DispatchAction(id, params.data());
+    }
+    std::string Error() const { return capture::Last("[QMT_Error]"); }
+    static bool WaitFor(const std::function<bool()>& done) {
+        uint64_t end = plat::TickMs() + 60000;
+        while (!done()) {
+            if (plat::TickMs() > end) return false;
+            plat::SleepMs(5);
+        }
+        return true;
+    }
+    // Creates the strip through its action in a Rectangle of that size and
+    // waits for its worker, which finds no video.
+    FrameStripRecord* Create(int width, int height, const std::string& name = "Strip") {
+        if (!g_rects.count(name)) AddRect(name, width, height);
+        Call(141, {name, video, "Player"});
+        FrameStripRecord* strip = FrameStripAt(FindFrameStrip(name));
+        if (strip) EXPECT_TRUE(WaitFor([&] { return !strip->extracting; }));
+        return strip;
+    }
+    // Gives the strip `frames` thumbnails of its cell size over `duration` seconds.
+    void Fill(FrameStripRecord& strip, int frames, double duration) {
+        std::string bmp = dir + "/thumb.bmp";
+        WriteBmpHeader(bmp, strip.cellWidth, strip.thumbHeight);
+        for (int i = 0; i < frames; ++i)
+            StoreThumbnail(strip, i, LoadThumbnailBitmap(bmp, strip.cellWidth, strip.thumbHeight));
+        strip.duration = duration;
+    }
+    // A player in its own Rectangle whose stand-in device is `lengthMs` long,
+    // stopped at `positionMs`.
+    void AddPlayer(double lengthMs, int positionMs) {
+        AddRect("Player", 160, 90);
+        hmMciSetNextLength(lengthMs);
+        Call(121, {"Player", video, ""});
+        ASSERT_EQ(hmMciSendString(("seek qmt_p0 to " + std::to_string(positionMs)).c_str(), nullptr, 0), 0u);
+        hmMciClearLog();
+    }
+    // The draw log of a paint made now.
+    std::vector<std::string> Paint(const FrameStripRecord& strip) {
+        HwEvent paint = {};
+        paint.type = HW_PAINT;
+        hwSendEvent(strip.stripWindow, &paint);
+        std::vector<std::string> log;
+        for (int i = 0; i < hwDrawCallCount(strip.stripWindow); ++i) {
+            HwDrawCall c;
+            hwGetDrawCall(strip.stripWindow, i, &c);
+            char line[512];
+            hwFormatDrawCall(&c, line, sizeof line);
+            log.push_back(line);
+        }
+        return log;
+    }
+    static bool Has(const std::vector<std::string>& log, const std::string& line) {
+        return std::find(log.begin(), log.end(), line) != log.end();
+    }
+    static int Count(const std::vector<std::string>& log, const std::string& prefix) {
+        return static_cast<int>(
+            std::count_if(log.begin(), log.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; }));
+    }
+    void Send(const FrameStripRecord& strip, int type, int x, int delta = 0, int flags = 0) {
+        HwEvent e = {};
+        e.type = type;
+        e.x = x;
+        e.y = 40;
+        e.delta = delta;
+        e.flags = flags;
+        e.timerId = kStripFollowTimerId;
+        hwSendEvent(strip.stripWindow, &e);
+    }
+    std::vector<std::string> MciLog() {
+        std::vector<std::string> log;
+        for (int i = 0; i < hmMciLogCount(); ++i) log.push_back(hmMciLogEntry(i));
+        hmMciClearLog();
+        return log;
+    }
+
+    std::string dir, video;
+};
+
+}  // namespace
+
+TEST_F(FilmstripWindow, CreateMakesTheWindowTimerAndWorkerAndSaysSoWhileExtracting) {
+    Call(141, {"Nowhere", video, "Player"});
+    EXPECT_EQ(Error(), "Rectangle not found.");
+    Call(141, {std::string(128, 'r'), video, "Player"});
+    EXPECT_EQ(Error(), "Rectangle name too long.");
+
+    intptr_t rect = AddRect("Strip", 640, 90);
+    Call(141, {"Strip", video, "Player"});
+    EXPECT_EQ(capture::Last("[QMT_Status]"), "FrameStrip created");
+    FrameStripRecord* strip = FrameStripAt(FindFrameStrip("strip"));
+    ASSERT_NE(strip, nullptr);
+    intptr_t window = strip->stripWindow;
+    EXPECT_EQ(hwFindChild(rect, "QMT_"), window);
+    EXPECT_STREQ(hwGetClassName(window), "QMT_FrameStripWnd");
+    int w = 0, h = 0;
+    hwGetClientSize(window, &w, &h);
+    EXPECT_EQ(w, 640);
+    EXPECT_EQ(h, 90);
+    EXPECT_EQ(hwTimerPeriod(window, kStripFollowTimerId), 200);
+    EXPECT_EQ(strip->cellWidth, 160);  // 90 pixels high: 16:9
+    EXPECT_EQ(strip->baseWidth, 160);
+    EXPECT_EQ(strip->zoomLevel, 3);
+    EXPECT_EQ(strip->rectWindow, rect);
+    ASSERT_TRUE(WaitFor([&] { return !strip->extracting; }));
+    // No frame yet: the background and the one line of text, nothing else.
+    EXPECT_EQ(Paint(*strip), (std::vector<std::string>{
+                                 "fill 0 0 640 90 #141419",
+                                 "text 0 0 640 90 #b4b4b4 layout=1 font=\"Segoe UI 14\" \"Extracting frames...\""}));
+
+    // The same name in any case replaces the strip, window and all.
+    Call(141, {"STRIP", video, "Player"});
+    EXPECT_FALSE(hwIsWindow(window));
+    EXPECT_EQ(FindFrameStrip("Strip"), 0);
+    EXPECT_NE(strip->stripWindow, window);
+    EXPECT_EQ(hwFindChild(rect, "QMT_"), strip->stripWindow);
+
+    // A Rectangle 20 pixels high still gets 40-pixel cells.
+    FrameStripRecord* low = Create(300, 20, "Low");
+    ASSERT_NE(low, nullptr);
+    EXPECT_EQ(low->cellWidth, 40);
+    Create(300, 90, "Third");
+    Create(300, 90, "Fourth");
+    AddRect("Fifth", 300, 90);
+    Call(141, {"Fifth", video, "Player"});
+    EXPECT_EQ(Error(), "Max filmstrips reached.");
+    EXPECT_EQ(hwFindChild(g_rects["Fifth"], "QMT_"), 0);
+
+    // Destroy takes the window and its timer with it.
+    intptr_t last = strip->stripWindow;
+    capture::writes.clear();
+    Call(142, {"strip"});
+    EXPECT_EQ(capture::Last("[QMT_Status]"), "FrameStrip destroyed");
+    EXPECT_FALSE(hwIsWindow(last));
+    EXPECT_EQ(FindFrameStrip("Strip"), -1);
+}
+
+// 1280 x 90: cells of 162, frames 0..7 in view; 20 frames over 30 s, so a
+// time t sits on frame trunc(t / 30 x 19).
+TEST_F(FilmstripWindow, EachLayerIsDrawnWhereTheGeometryPutsIt) {
+    FrameStripRecord* strip = Create(1280, 90);
+    ASSERT_NE(strip, nullptr);
+    Fill(*strip, 20, 30.0);
+    AddPlayer(30000, 6000);  // 6 s: frame 3, x = 3 x 162 + 80
+    g_vars["[TrimStart]"] = "";
+    g_vars["[TrimIn]"] = "0:03";  // frame 1: x 162
+    g_vars["[TrimEnd]"] = "9";    // frame 5: x 810
+    g_vars["[TrimOut]"] = "20";   // not used while [TrimEnd] has a value
+    Call(143, {"Strip", "12", "Green", "#00ff00"});  // frame 7: x 1214
+    Call(143, {"Strip", "0:10.5", "", "#0f0"});      // frame 6: x 1052
+    Call(143, {"Strip", "1", "first", "Red"});       // frame 0: x 80
+    Call(143, {"Strip", "40", "gone", "blue"});      // frame 25: off the strip
+    ASSERT_EQ(AddSplitAt(*strip, 7.5), "");          // frame 4: x 728, selected
+    ASSERT_EQ(AddSplitAt(*strip, 3.2), "");          // frame 2: x 404
+    ASSERT_EQ(AddSplitAt(*strip, 10.0), "");         // frame 6: x 1052
+    strip->selectedSplit = 0;                        // the one at 3.2 s
+
+    std::vector<std::string> log = Paint(*strip);
+    ASSERT_GT(log.size(), 10u);
+    EXPECT_EQ(log[0], "fill 0 0 1280 90 #141419");
+    // Thumbnails: frames 0..8 (7 full cells + 2), each copied unscaled into
+    // its cell with its time label on a black box.
+    EXPECT_EQ(Count(log, "bitmap "), 9);
+    EXPECT_TRUE(Has(log, "bitmap 324 0 484 90 #000000 bitmap=" +
+                             std::to_string(static_cast<long long>(strip->thumbnails[2])) + " mode=0"));
+    EXPECT_TRUE(Has(log, "fill 324 78 484 90 #000000"));
+    EXPECT_TRUE(Has(log, "text 326 79 484 90 #c8c8c8 layout=0 font=\"Consolas 10\" \"0:03\""));  // 2 x 30 / 19
+    EXPECT_TRUE(Has(log, "text 1298 79 1456 90 #c8c8c8 layout=0 font=\"Consolas 10\" \"0:12\""));
+    // The trim range: hatched outside, IN green at 162, OUT red at 810.
+    EXPECT_TRUE(Has(log, "hatch 0 0 162 90 #0a0a0f"));
+    EXPECT_TRUE(Has(log, "hatch 810 0 1280 90 #0a0a0f"));
+    EXPECT_TRUE(Has(log, "line 162 0 162 90 #00e650 width=3 style=0"));
+    EXPECT_TRUE(Has(log, "line 162 0 174 0 #00e650 width=3 style=0"));
+    EXPECT_TRUE(Has(log, "line 162 89 174 89 #00e650 width=3 style=0"));
+    EXPECT_EQ(Count(log, "text 166 3 "), 1);
+    EXPECT_NE(std::find_if(log.begin(), log.end(),
+                           [](const std::string& l) {
+                               return l.rfind("text 166 3 ", 0) == 0 &&
+                                      l.find("#00ff50 layout=0 font=\"Segoe UI 11 bold\" \"IN\"") != std::string::npos;
+                           }),
+              log.end());
+    EXPECT_TRUE(Has(log, "line 810 0 810 90 #ff3232 width=3 style=0"));
+    EXPECT_TRUE(Has(log, "line 810 0 798 0 #ff3232 width=3 style=0"));
+    EXPECT_EQ(Count(log, "text 782 3 "), 1);
+    // Separators before each cell, one past the last full one.
+    for (int k = 0; k <= 7; ++k)
+        EXPECT_TRUE(Has(log, "line " + std::to_string(k * 162 - 1) + " 0 " + std::to_string(k * 162 - 1) +
+                                 " 90 #2c2c30 width=1 style=0"))
+            << k;
+    EXPECT_EQ(Count(log, "line 1295 "), 0);
+    // The playhead, red with its two triangles.
+    EXPECT_TRUE(Has(log, "line 566 0 566 90 #ff3232 width=2 style=0"));
+    EXPECT_TRUE(Has(log, "triangle 560 0 572 9 #ff3232 points=560,0 572,0 566,9"));
+    EXPECT_TRUE(Has(log, "triangle 560 81 572 90 #ff3232 points=560,90 572,90 566,81"));
+    // Markers in their colours: #00ff00 green, #0f0 yellow, Red; the one
+    // past the end is not drawn.
+    EXPECT_TRUE(Has(log, "triangle 1209 0 1219 8 #00ff00 points=1209,0 1219,0 1214,8"));
+    EXPECT_TRUE(Has(log, "line 1214 8 1214 90 #00ff00 width=2 style=0"));
+    EXPECT_EQ(Count(log, "text 1218 1 "), 1);
+    EXPECT_TRUE(Has(log, "line 1052 8 1052 90 #ffdc28 width=2 style=0"));
+    EXPECT_EQ(Count(log, "text 1056 1 "), 0);  // no label
+    EXPECT_TRUE(Has(log, "line 80 8 80 90 #ff3232 width=2 style=0"));
+    EXPECT_EQ(Count(log, "line 4130 "), 0);
+    // Splits: the selected one brighter and wider with "CUT", the others orange.
+    EXPECT_TRUE(Has(log, "line 404 0 404 90 #ffc828 width=3 style=0"));
+    EXPECT_TRUE(Has(log, "triangle 397 0 411 7 #ffc828 points=404,0 411,7 397,7"));
+    EXPECT_TRUE(Has(log, "triangle 397 7 411 14 #ffc828 points=397,7 411,7 404,14"));
+    EXPECT_TRUE(Has(log, "triangle 397 83 411 90 #ffc828 points=404,90 411,83 397,83"));
+    EXPECT_TRUE(Has(log, "triangle 397 76 411 83 #ffc828 points=397,83 411,83 404,76"));
+    EXPECT_TRUE(Has(log, "text 408 40 421 49 #ffc828 layout=0 font=\"Segoe UI 9 bold\" \"CUT\""));
+    EXPECT_TRUE(Has(log, "line 728 0 728 90 #ff8c00 width=2 style=0"));
+    EXPECT_TRUE(Has(log, "triangle 721 0 735 7 #ff8c00 points=728,0 735,7 721,7"));
+    EXPECT_EQ(Count(log, "text 732 40 "), 0);  // a plain cut says nothing unless selected
+    // The order of the layers: picture, trim, separators, playhead, markers, splits.
+    auto at = [&](const std::string& line) { return std::find(log.begin(), log.end(), line) - log.begin(); };
+    EXPECT_LT(at("hatch 0 0 162 90 #0a0a0f"), at("line -1 0 -1 90 #2c2c30 width=1 style=0"));
+    EXPECT_LT(at("line -1 0 -1 90 #2c2c30 width=1 style=0"), at("line 566 0 566 90 #ff3232 width=2 style=0"));
+    EXPECT_LT(at("line 566 0 566 90 #ff3232 width=2 style=0"), at("line 1214 8 1214 90 #00ff00 width=2 style=0"));
+    EXPECT_LT(at("line 1214 8 1214 90 #00ff00 width=2 style=0"), at("line 728 0 728 90 #ff8c00 width=2 style=0"));
+}
+
+TEST_F(FilmstripWindow, TransitionsAndInsertedClipsAreLabelledOnTheirSplits) {
+    FrameStripRecord* strip = Create(1280, 90);
+    ASSERT_NE(strip, nullptr);
+    Fill(*strip, 20, 30.0);
+    ASSERT_EQ(AddSplitAt(*strip, 7.5), "");  // x 728
+    std::string clip = dir + "/an_intro_clip_with_a_long_name.mp4";
+    qt::Shell("printf x > '" + clip + "'");
+    Call(185, {"Strip", "Dissolve", "2"});
+    Call(190, {"Strip", clip});
+    std::vector<std::string> log = Paint(*strip);
+    // The name centred on the line at half height on a black box (the stand-in
+    // measures half the font height per character: 36 x 9 for these 8).
+    EXPECT_TRUE(Has(log, "fill 708 40 748 51 #000000"));
+    EXPECT_TRUE(Has(log, "text 710 41 746 50 #ffc828 layout=0 font=\"Segoe UI 9 bold\" \"Dissolve\""));
+    EXPECT_EQ(Count(log, "text 732 40 "), 0);  // no "CUT" with a transition
+    // The clip's file name, cut to 20 characters, in cyan below it.
+    EXPECT_TRUE(Has(log, "fill 680 52 776 62 #002828"));
+    EXPECT_TRUE(Has(log, "text 682 53 774 61 #00c8c8 layout=0 font=\"Segoe UI 8 bold\" \"[+an_intro_clip_with_a]\""));
+}
+
+TEST_F(FilmstripWindow, AClickSeeksThePlayerOrSelectsTheSplitUnderIt) {
+    FrameStripRecord* strip = Create(640, 90);
+    ASSERT_NE(strip, nullptr);
+    Fill(*strip, 20, 30.0);
+    AddPlayer(30000, 0);
+    ASSERT_EQ(AddSplitAt(*strip, 15.0), "");  // frame 9: x 9 x 162 + 80, far right of the view
+    strip->firstVisible = 7;                  // line at 2 x 162 + 80 = 404, hit around 2 x 162 + 81
+    capture::writes.clear();
+
+    Send(*strip, HW_PRESS, 397);
+    EXPECT_EQ(MciLog(), std::vector<std::string>{});  // 8 pixels off: selected, no seek
+    EXPECT_EQ(strip->selectedSplit, 0);
+    EXPECT_EQ(capture::Last("[QMT_Status]"), "Split selected");
+    EXPECT_EQ(capture::Last("[QMT_SplitIndex]"), "0");
+
+    // 9 pixels off: frame 7 + 396 / 162 = 9 of 0..19, trunc(9 / 19 x 30000).
+    Send(*strip, HW_PRESS, 396);
+    EXPECT_EQ(MciLog(), std::vector<std::string>{"seek qmt_p0 to 14210"});
+    EXPECT_EQ(strip->selectedSplit, -1);
+    EXPECT_EQ(capture::Last("[QMT_SplitIndex]"), "-1");
+    Send(*strip, HW_PRESS, 5);
+    EXPECT_EQ(MciLog(), std::vector<std::string>{"seek qmt_p0 to 11052"});  // frame 7
+    Send(*strip, HW_PRESS, 639);  // frame 10
+    EXPECT_EQ(MciLog(), std::vector<std::string>{"seek qmt_p0 to 15789"});
+    strip->firstVisible = 18;  // frame 21 is held at the last one
+    Send(*strip, HW_PRESS, 600);
+    EXPECT_EQ(MciLog(), std::vector<std::string>{"seek qmt_p0 to 30000"});
+    // The stand-in device did not start playing.
+    char mode[32];
+    hmMciSendString("status qmt_p0 mode", mode, sizeof mode);
+    EXPECT_STREQ(mode, "stopped");
+
+    // Without its player the click seeks nothing but still clears the selection.
+    Call(122, {"Player"});
+    MciLog();
+    Send(*strip, HW_PRESS, 5);
+    EXPECT_EQ(MciLog(), std::vector<std::string>{});
+    EXPECT_EQ(capture::Last("[QMT_SplitIndex]"), "-1");
+}
+
+TEST_F(FilmstripWindow, TheWheelScrollsAndZoomsWhatIsPainted) {
+    FrameStripRecord* strip = Create(640, 90);
+    ASSERT_NE(strip, nullptr);
+    Fill(*strip, 20, 30.0);
+    Send(*strip, HW_WHEEL, 100, -240);  // two notches toward the user: six frames on
+    EXPECT_EQ(strip->firstVisible, 6);
+    std::vector<std::string> log = Paint(*strip);
+    EXPECT_TRUE(Has(log, "text 2 79 160 90 #c8c8c8 layout=0 font=\"Consolas 10\" \"0:09\""));  // frame 6
+    Send(*strip, HW_WHEEL, 100, 120 * 5);
+    EXPECT_EQ(strip->firstVisible, 0);
+
+    // Ctrl: one level per notch, each width from the table of the base 160.
+    const int widths[] = {0, 80, 120, 160, 240, 320};
+    Send(*strip, HW_WHEEL, 100, 120, HW_CTRL);
+    EXPECT_EQ(strip->zoomLevel, 4);
+    EXPECT_EQ(strip->cellWidth, widths[4]);
+    log = Paint(*strip);
+    // A thumbnail made at 160 stays 160 wide in its wider cell; the label box spans the cell.
+    EXPECT_TRUE(Has(log, "fill 242 78 482 90 #000000"));
+    EXPECT_EQ(Count(log, "bitmap 242 0 402 90 "), 1);
+    EXPECT_EQ(Count(log, "bitmap "), 640 / 242 + 2);
+    for (int level = 3; level >= 1; --level) {
+        Send(*strip, HW_WHEEL, 100, -120, HW_CTRL);
+        EXPECT_EQ(strip->cellWidth, widths[level]) << level;
+    }
+    Send(*strip, HW_WHEEL, 100, -120, HW_CTRL);
+    EXPECT_EQ(strip->zoomLevel, 1);
+    log = Paint(*strip);
+    EXPECT_EQ(Count(log, "bitmap 82 0 162 90 "), 1);  // cells of 80 + 2; the bitmap cut to the cell
+    EXPECT_EQ(Count(log, "bitmap "), 640 / 82 + 2);
+
+    // The zoom action: 9 is level 5, "abc" level 1, which halves the 40-pixel
+    // base of a Rectangle 20 high.
+    Call(147, {"Strip", "9"});
+    EXPECT_EQ(capture::Last("[QMT_ZoomLevel]"), "5");
+    EXPECT_EQ(strip->cellWidth, 320);
+    FrameStripRecord* low = Create(300, 20, "Low");
+    ASSERT_NE(low, nullptr);
+    Call(147, {"Low", "abc"});
+    EXPECT_EQ(capture::Last("[QMT_ZoomLevel]"), "1");
+    EXPECT_EQ(low->cellWidth, 20);
+}
+
+TEST_F(FilmstripWindow, TheTimerKeepsThePlayheadInTheMiddle) {
+    FrameStripRecord* strip = Create(650, 90);  // four cells of 162
+    ASSERT_NE(strip, nullptr);
+    Send(*strip, HW_TIMER, 0);  // nothing ready: it only repaints
+    EXPECT_EQ(strip->firstVisible, 0);
+    Fill(*strip, 20, 10.0);
+    AddPlayer(10000, 0);
+    Call(123, {"Player"});  // play
+    hmMciAdvanceClock(5000);
+    strip->firstVisible = 0;
+    Send(*strip, HW_TIMER, 0);
+    EXPECT_EQ(strip->firstVisible, 7);  // playhead frame 9 with two cells either side
+    std::vector<std::string> log = Paint(*strip);
+    EXPECT_TRUE(Has(log, "line 404 0 404 90 #ff3232 width=2 style=0"));  // (9 - 7) x 162 + 80
+    Send(*strip, HW_WHEEL, 10, 120 * 2);  // scrolled by hand...
+    EXPECT_EQ(strip->firstVisible, 1);
+    hmMciAdvanceClock(4000);
+    Send(*strip, HW_TIMER, 0);  // ...until the next tick: frame 17 less two
+    EXPECT_EQ(strip->firstVisible, 15);
+    int before = hwInvalidationCount(strip->stripWindow);
+    Send(*strip, HW_TIMER, 0);
+    EXPECT_GT(hwInvalidationCount(strip->stripWindow), before);
+}
+
+TEST_F(FilmstripWindow, MarkersStopAtFiftyAndClearRepaints) {
+    FrameStripRecord* strip = Create(640, 90);
+    ASSERT_NE(strip, nullptr);
+    Fill(*strip, 20, 30.0);
+    for (int i = 0; i < 50; ++i) Call(143, {"Strip", "1", "", "white"});
+    capture::writes.clear();
+    Call(143, {"Strip", "2", "51st", "red"});
+    EXPECT_EQ(Error(), "Max markers reached.");
+    Call(143, {"Elsewhere", "2", "", "red"});
+    EXPECT_EQ(Error(), "FrameStrip not found.");
+    EXPECT_EQ(Count(Paint(*strip), "line 80 8 80 90 #ffffff"), 50);
+    int before = hwInvalidationCount(strip->stripWindow);
+    Call(144, {"strip"});
+    EXPECT_GT(hwInvalidationCount(strip->stripWindow), before);
+    EXPECT_EQ(strip->markerCount, 0);
+    EXPECT_EQ(Count(Paint(*strip), "line 80 8 80 90 #ffffff"), 0);
+}

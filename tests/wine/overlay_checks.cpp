@@ -1,0 +1,155 @@
+// The overlay preview on a real Win32 system: a picture made by ffmpeg.exe
+// loaded through GDI+ into a colour-keyed pop-up over a shown Rectangle, its
+// pixels read from the screen (see-through key, frame colour, picture),
+// posted-message drags and wheel turns, and message 2 taking it away.
+#include <cstdio>
+#include "tests/wine/wine_checks.h"
+
+namespace {
+
+// What the screen shows over the window's client area: a layered window's
+// see-through pixels show what lies below it.
+Capture ScreenOver(HWND window) {
+    RECT rc;
+    POINT origin = {0, 0};
+    if (!GetClientRect(window, &rc) || !ClientToScreen(window, &origin)) return Capture();
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, rc.right, rc.bottom, screen, origin.x, origin.y, SRCCOPY);
+    SelectObject(memory, old);
+    Capture c = CaptureBitmap(bitmap);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return c;
+}
+
+std::string Hex(uint32_t v) {
+    char text[16];
+    snprintf(text, sizeof text, "%06x", v);
+    return text;
+}
+
+bool Near(uint32_t a, uint32_t b, int tolerance) {
+    for (int shift = 0; shift < 24; shift += 8) {
+        int d = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
+        if (d > tolerance || d < -tolerance) return false;
+    }
+    return true;
+}
+
+std::string BoxOf(HostSimulator& host) {
+    return host.Var("[OvX]") + " " + host.Var("[OvY]") + " " + host.Var("[OvW]") + " " + host.Var("[OvH]");
+}
+
+std::string Repeat(const std::string& line, int times) {
+    std::string all;
+    for (int i = 0; i < times; ++i) all += line;
+    return all;
+}
+
+}  // namespace
+
+QMT_WINE_CHECKS(overlay) {
+    HostSimulator& host = ctx.host;
+    HWND rect = reinterpret_cast<HWND>(host.AddRectangle("Player", 320, 180));
+    HWND top = GetAncestor(rect, GA_ROOT);
+    ShowWindow(top, SW_SHOW);
+    UpdateWindow(top);
+    SetForegroundWindow(top);
+    Pump(100);
+    Check(GetForegroundWindow() == top, "the host window is in front");
+
+    // One ffmpeg.exe run writes the picture as PNG and as BMP.
+    std::string png = ctx.work + "\\logo.png";
+    std::string bmp = MakeMedia(ctx, "logo.bmp",
+                                "-f lavfi -i color=c=0x2040e0:s=400x200 -frames:v 1 \"" + png + "\" -frames:v 1");
+    if (bmp.empty()) return;
+
+    // A PNG through GDI+: 100 wide for Width 0, in proportion, 10 pixels in.
+    CheckHostScript(ctx, "image overlay from a PNG",
+                    "QMT_OverlayPreviewImage \"Player\" \"" + png + "\" \"0\" \"0\"\n");
+    CheckEq(host.Var("[QMT_Status]"), "Watermark preview: drag to position, wheel to resize", "image overlay status");
+    CheckEq(BoxOf(host), "210 120 100 50", "400x200 picture, Width 0: box at the bottom right");
+    CheckEq(host.Var("[OvOpacity]"), "0.50", "opacity 0 is reported as 0.50");
+    HWND popup = FindWindowA("QMT_OverlayPreviewWnd", nullptr);
+    // Windows hands the ownership of a pop-up made over a child window to its top-level window.
+    Check(popup && GetWindow(popup, GW_OWNER) == top, "the pop-up is owned by the Rectangle's top-level window");
+    if (!popup) return;
+    Check((GetWindowLongA(popup, GWL_EXSTYLE) & (WS_EX_LAYERED | WS_EX_TOOLWINDOW)) == (WS_EX_LAYERED | WS_EX_TOOLWINDOW),
+          "layered tool window");
+    COLORREF key = 0;
+    DWORD flags = 0;
+    Check(GetLayeredWindowAttributes(popup, &key, nullptr, &flags) && key == RGB(1, 1, 1) && flags == LWA_COLORKEY,
+          "colour key RGB(1,1,1)");
+    Pump(300);  // a few follow-timer ticks
+    Check(IsWindowVisible(popup) != 0, "the pop-up stays shown while the host is in front");
+    RECT pr;
+    POINT origin = {0, 0};
+    GetWindowRect(popup, &pr);
+    ClientToScreen(rect, &origin);
+    Check(pr.left == origin.x && pr.top == origin.y && pr.right - pr.left == 320 && pr.bottom - pr.top == 180,
+          "the pop-up covers the Rectangle's client area on screen");
+
+    RedrawWindow(popup, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Pump(100);
+    Capture screen = ScreenOver(popup);
+    Capture below = CaptureWindow(rect);
+    Check(screen.width == 320 && below.width == 320, "screen and Rectangle read back");
+    if (screen.width == 320 && below.width == 320) {
+        Check(screen.At(100, 60) != 0x010101 && screen.At(100, 60) == below.At(100, 60),
+              "the key colour is see-through: the Rectangle shows (" + Hex(screen.At(100, 60)) + " over " +
+                  Hex(below.At(100, 60)) + ")");
+        Check(Near(screen.At(260, 145), 0x2040e0, 8), "the picture is drawn in its box: " + Hex(screen.At(260, 145)));
+        int frame = 0;
+        for (int x = 209; x <= 310; ++x) frame += screen.At(x, 119) == 0x00ff64 ? 1 : 0;
+        Check(frame > 20, "the dotted frame in the unlocked colour (" + std::to_string(frame) + " pixels)");
+        Check(screen.At(2, 170) == 0x000000, "the label strip is black");
+        Check(Near(screen.At(309, 169), 0x00c850, 0) || Near(screen.At(308, 169), 0x00c850, 0), "the resize grip");
+        if (screen.At(100, 60) == 0x010101) screen.SaveBmp(ctx.work + "\\overlay_screen.bmp");
+    }
+
+    // Posted drags stay inside; the wheel grows the picture 8 pixels a notch.
+    CheckHostScript(ctx, "drag past the right edge", "Drag Player 260 140 5000 140 3\n");
+    CheckEq(BoxOf(host), "220 120 100 50", "dragged past the right edge: x = 320 - 100");
+    Check(GetCapture() == nullptr, "the capture ends with the button");
+    CheckHostScript(ctx, "wheel on the picture", "Wheel Player 250 140 120\n");
+    CheckEq(BoxOf(host), "220 120 108 54", "one notch: 8 pixels wider, in proportion");
+
+    // A BMP loads the same way; a text overlay's wheel stops at 8 and 200.
+    CheckHostScript(ctx, "image overlay from a BMP", "QMT_OverlayPreviewImage \"Player\" \"" + bmp + "\" \"80\" \"3\"\n");
+    CheckEq(BoxOf(host) + " " + host.Var("[OvOpacity]"), "230 130 80 40 1.00", "BMP overlay box and opacity");
+    // Text overlays: the wheel steps the font by 2 and stops at 200 and at 8.
+    CheckHostScript(ctx, "text overlay", "QMT_OverlayPreviewText \"Player\" \"Quillmont\" \"194\" \"#00FF00\"\n");
+    Check(!IsWindow(popup), "the image overlay is replaced");
+    CheckHostScript(ctx, "wheel up", Repeat("Wheel Player 20 20 120\n", 4));
+    CheckEq(host.Var("[OvFontSize]"), "200", "the wheel stops at 200");
+    int bigWidth = atoi(host.Var("[OvW]").c_str());
+    CheckHostScript(ctx, "small text overlay", "QMT_OverlayPreviewText \"Player\" \"Quillmont\" \"12\" \"red\"\n");
+    CheckHostScript(ctx, "wheel down", Repeat("Wheel Player 20 20 -120\n", 3));
+    CheckEq(host.Var("[OvFontSize]"), "8", "the wheel stops at 8");
+    int smallWidth = atoi(host.Var("[OvW]").c_str());
+    Check(bigWidth > 600 && smallWidth > 8 && smallWidth < 80,
+          "the text is measured again at each size: " + std::to_string(bigWidth) + " and " +
+              std::to_string(smallWidth));
+    CheckHostScript(ctx, "lock", "QMT_OverlayPreviewLock \"Player\" \"1\"\nDrag Player 14 14 200 100 2\n");
+    CheckEq(host.Var("[OvX]") + " " + host.Var("[OvY]"), "10 10", "a locked overlay does not move");
+    HWND textPopup = FindWindowA("QMT_OverlayPreviewWnd", nullptr);
+    if (textPopup) {
+        RedrawWindow(textPopup, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        Pump(100);
+        Capture locked = ScreenOver(textPopup);
+        int orange = 0;
+        for (int x = 9; x < 9 + smallWidth && x < locked.width; ++x) orange += locked.At(x, 9) == 0xffa01e ? 1 : 0;
+        Check(orange > smallWidth / 4, "the frame turns orange when locked (" + std::to_string(orange) + " pixels)");
+    }
+
+    // Message 2 closes it and shuts GDI+ down; the next picture starts it again.
+    host.Message(2);
+    Check(!FindWindowA("QMT_OverlayPreviewWnd", nullptr), "message 2 removes the pop-up");
+    CheckHostScript(ctx, "image after message 2", "QMT_OverlayPreviewImage \"Player\" \"" + png + "\" \"0\" \"0\"\n");
+    CheckEq(BoxOf(host), "210 120 100 50", "GDI+ starts again after message 2");
+    host.Message(2);
+}

@@ -1,0 +1,163 @@
+// The waveform and track-lane windows on a real Win32 system: the linked-in
+// plug-in code analyses a generated silent clip with the Windows ffmpeg.exe,
+// paints into shown Rectangles, and the pixels are checked at computed
+// coordinates (the silent wave's 2-pixel centre line, the playhead, a trim
+// mark, the lane headers); posted clicks seek the player, whose command
+// strings go through the MCI seam (Wine's MCI cannot seek to a time).
+#include <cstdio>
+#include <cstring>
+#include "tests/wine/wine_checks.h"
+#include "host/dispatch.h"
+#include "host/teardown.h"
+#include "host/window_frame.h"
+#include "platform/platform.h"
+#include "playback/player_registry.h"
+#include "strips/track_lane_record.h"
+#include "strips/waveform_record.h"
+
+namespace {
+
+std::vector<std::string> g_seeks;
+
+// A device that plays half of the 2 s clip, and notes the seeks it is sent.
+bool HalfWayDevice(const std::string& command, std::string& reply, unsigned long& code) {
+    code = 0;
+    if (command.compare(0, 5, "seek ") == 0) g_seeks.push_back(command);
+    if (command.find(" position") != std::string::npos) reply = "1000";
+    return true;
+}
+
+void Dispatch(int id, std::vector<std::string> args) {
+    std::vector<char*> params;
+    for (auto& a : args) params.push_back(&a[0]);
+    params.push_back(nullptr);
+    DispatchAction(id, params.data());
+}
+
+// Dispatches this thread's messages until `done` or the time runs out.
+bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
+    DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > ms) return false;
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(10);
+    }
+    return true;
+}
+
+// Rectangles side by side, so none covers another's pixels.
+HWND ShowRectangle(HostSimulator& host, const std::string& name, int x, int y, int width, int height) {
+    HWND rect = reinterpret_cast<HWND>(host.AddRectangle(name, width, height));
+    SetWindowPos(rect, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    HWND top = GetAncestor(rect, GA_ROOT);
+    SetWindowPos(top, HWND_TOP, 0, 0, 800, 600, SWP_SHOWWINDOW);
+    UpdateWindow(top);
+    return rect;
+}
+
+// Two seconds of 8 kHz mono silence as a PCM WAV file, written directly:
+// one Windows tool run fewer under Wine.
+std::string WriteSilence(const std::string& path) {
+    const uint32_t rate = 8000, bytes = 2 * rate * 2;
+    unsigned char header[44] = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E',
+                                'f', 'm', 't', ' ', 16, 0, 0, 0, 1, 0, 1, 0};  // PCM, one channel
+    auto put = [&](int at, uint32_t v, int size) {
+        for (int i = 0; i < size; ++i) header[at + i] = static_cast<unsigned char>(v >> (8 * i));
+    };
+    put(4, 36 + bytes, 4);
+    put(24, rate, 4);
+    put(28, rate * 2, 4);  // bytes per second
+    put(32, 2, 2);         // block align
+    put(34, 16, 2);        // bits per sample
+    memcpy(header + 36, "data", 4);
+    put(40, bytes, 4);
+    std::string data(reinterpret_cast<char*>(header), sizeof header);
+    data.append(bytes, '\0');
+    FILE* f = fopen(path.c_str(), "wb");
+    bool ok = f && fwrite(data.data(), 1, data.size(), f) == data.size();
+    if (f) fclose(f);
+    Check(ok, "silent WAV written: " + path);
+    return ok ? path : std::string();
+}
+
+Capture Painted(intptr_t window) {
+    PaintFrameWindowNow(window);
+    return CaptureWindow(reinterpret_cast<HWND>(window));
+}
+
+}  // namespace
+
+QMT_WINE_CHECKS(waveform) {
+    HostSimulator& host = ctx.host;
+    UseTools(ctx.tools + "\\ffmpeg.exe", ctx.tools + "\\ffprobe.exe");
+    std::string silence = WriteSilence(ctx.work + "\\silence.wav");
+    if (silence.empty()) return;
+    SetMciHook(HalfWayDevice);
+    ShowRectangle(host, "Player", 400, 0, 160, 90);
+    Dispatch(121, {"Player", silence, ""});
+    Check(FindPlayer("Player") == 0, "a player answered through the seam");
+
+    // A waveform 200 x 60 and track lanes 200 x 80, analysed side by side.
+    ShowRectangle(host, "Wave", 0, 0, 200, 60);
+    ShowRectangle(host, "Lanes", 0, 70, 200, 80);
+    g_vars["[TrimStart]"] = "0.5";
+    Dispatch(145, {"Wave", silence, "Player"});
+    CheckEq(Last("[QMT_Status]"), "Waveform created", "waveform create");
+    Dispatch(148, {"Lanes", silence, "", "Player"});
+    CheckEq(Last("[QMT_Status]"), "Track lanes created", "track lanes create");
+    WaveformRecord* wave = WaveformAt(FindWaveform("Wave"));
+    TrackLaneRecord* lanes = TrackLaneAt(FindTrackLane("Lanes"));
+    Check(wave && lanes && PumpUntil([&] { return !wave->analysing && !lanes->analysing; }, 60000),
+          "both analyses end");
+    if (!wave || !lanes) return;
+
+    // Silence is a 2-pixel line on rows 29 and 30.
+    Check(wave->peakCount == 4000, "4000 peaks of 2 s at 8 kHz: " + std::to_string(wave->peakCount));
+    intptr_t window = wave->waveWindow;
+    Capture shot = Painted(window);
+    Check(shot.width == 200 && shot.height == 60, "the waveform covers its Rectangle");
+    if (shot.width == 200 && shot.height == 60) {
+        CheckPixelRgb(shot, 20, 29, 0x00b478, "silent wave above the centre");
+        CheckPixelRgb(shot, 20, 30, 0x00b478, "silent wave on the centre row");
+        CheckPixelRgb(shot, 20, 31, 0x0f0f14, "background below the line");
+        CheckPixelRgb(shot, 20, 28, 0x0f0f14, "background above the line");
+        // 1000 ms of 2 s: x = 100, with a white line on its left.
+        CheckPixelRgb(shot, 100, 10, 0xff3c3c, "playhead");
+        CheckPixelRgb(shot, 99, 10, 0xffffff, "white edge of the playhead");
+        CheckPixelRgb(shot, 50, 10, 0x00e650, "in-point mark at 0.5 s");
+        if (shot.At(100, 10) != 0xff3c3c) shot.SaveBmp(ctx.work + "\\waveform.bmp");
+    }
+    g_seeks.clear();
+    CheckHostScript(ctx, "a click on the waveform", "Click Wave 150 30\n");
+    CheckEq(Join(g_seeks), "seek qmt_p0 to 1500", "the click seeks to three quarters of 2 s");
+
+    // Two lanes of 40 under their coloured headers.
+    intptr_t laneWindow = lanes->laneWindow;
+    shot = Painted(laneWindow);
+    Check(shot.width == 200 && shot.height == 80, "the lanes cover their Rectangle");
+    if (shot.width == 200 && shot.height == 80) {
+        CheckPixelRgb(shot, 1, 5, 0x508cff, "V1 header");
+        CheckPixelRgb(shot, 1, 45, 0x00b478, "A1 header");
+        CheckPixelRgb(shot, 100, 59, 0x00b478, "A1's silent line");
+        // Half of the 172 pixels right of the header.
+        CheckPixelRgb(shot, 28 + 86, 20, 0xff3232, "playhead across the lanes");
+        CheckPixelRgb(shot, 150, 39, 0x32323c, "separator under V1");
+    }
+    g_seeks.clear();
+    CheckHostScript(ctx, "clicks on the lanes", "Click Lanes 10 20\nClick Lanes 157 60\n");
+    CheckEq(Join(g_seeks), "seek qmt_p0 to 0,seek qmt_p0 to 1500",
+            "the header column seeks to the start; three quarters of the lanes to 1.5 s");
+
+    Dispatch(146, {"Wave"});
+    Dispatch(150, {"Lanes"});
+    Check(!IsWindow(reinterpret_cast<HWND>(window)) && !IsWindow(reinterpret_cast<HWND>(laneWindow)) &&
+              FindWaveform("Wave") < 0 && FindTrackLane("Lanes") < 0,
+          "destroy removes both windows and frees the slots");
+    g_vars.erase("[TrimStart]");
+    PageTearDown();
+    SetMciHook(nullptr);
+}
