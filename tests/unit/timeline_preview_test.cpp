@@ -147,6 +147,12 @@ TEST_F(TimelinePreview, OneClipAloneIsPlayedFromTheSourceAndThePlayheadFollowsTh
     Step(250);
     EXPECT_DOUBLE_EQ(tl->playhead, 1.75);
     EXPECT_GT(hwInvalidationCount(tl->window), painted);
+    // The window's player-follow timer leaves it to the preview.
+    HwEvent follow = {};
+    follow.type = HW_TIMER;
+    follow.timerId = 1;
+    ASSERT_TRUE(hwSendEvent(tl->window, &follow));
+    EXPECT_DOUBLE_EQ(tl->playhead, 1.75);
 
     // Paused through the player's actions (natively the ffplay window is a
     // stand-in put in place here): the playhead holds, and after resuming it
