@@ -11,7 +11,6 @@
 #include "playback/player_registry.h"
 #include "playback/preview_process.h"
 #include "playback/rectangle_lookup.h"
-#include "timeline/filter_fragments.h"
 #include "timeline/timeline_render.h"
 #include "timeline/timeline_window.h"
 #include "toolchain/process_runner.h"
@@ -77,19 +76,7 @@ bool SingleClipChain(const NleTimeline& tl, const RenderLists& lists, const Prev
                      ? Fmt(",fade=t=out:st=%.2f:d=%.2f", std::max(0.0, m.duration - d), d)
                      : Fmt(",fade=t=in:st=0:d=%.2f", d);
     }
-    const ClipRef* groups[2] = {lists.effects, lists.texts};
-    int counts[2] = {lists.effectCount, lists.textCount};
-    for (int g = 0; g < 2; ++g) {
-        for (int k = 0; k < counts[g]; ++k) {
-            const NleClip& c = RefClip(tl, groups[g][k]);
-            double from = c.start - m.start, to = from + c.duration;
-            if (to <= 0 || from >= m.duration) continue;
-            from = std::max(0.0, from);
-            std::string fragment = g == 0 ? TimedEffect(c.filter, from, to) : BuildDrawText(c, from, to);
-            if (!AppendClipFragment(chain, fragment, c, m, error)) return false;
-        }
-    }
-    return true;
+    return AppendOverlapping(tl, lists, m, false, chain, error);
 }
 
 // One clip: FFplay plays the source itself when nothing is laid over it,
@@ -136,7 +123,7 @@ bool PreviewSegment(const NleTimeline& tl, const RenderLists& lists, int i, cons
     const NleClip& m = RefClip(tl, lists.main[i]);
     std::string chain;
     if (!SegmentChain(tl, lists, i, format, chain, error)) return false;
-    return AssembledArguments(
+    return Assembled(
         BuildCommand("-ss %.3f -t %.3f -i \"%s\" -filter_complex \"[0:v]%s[outv]\" -map \"[outv]\" -c:v libx264 -preset "
                      "ultrafast -crf 28 -an \"%s\"",
                      {{"srcIn", m.srcIn}, {"duration", m.duration}, {"File", m.file},

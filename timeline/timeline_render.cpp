@@ -95,16 +95,15 @@ std::string ChainFull(const NleClip& c, const NleClip& m) {
                ClipName(m).c_str());
 }
 
-}  // namespace
-
-bool AppendClipFragment(std::string& chain, const std::string& fragment, const NleClip& c, const NleClip& m,
-                        std::string& error) {
+bool Append(std::string& chain, const std::string& fragment, const NleClip& c, const NleClip& m, std::string& error) {
     if (AppendFragment(chain, fragment)) return true;
     error = ChainFull(c, m);
     return false;
 }
 
-bool AssembledArguments(const CommandOutcome& command, std::string& args, std::string& error) {
+}  // namespace
+
+bool Assembled(const CommandOutcome& command, std::string& args, std::string& error) {
     args = command.text;
     error = command.error;
     return command.ok;
@@ -128,12 +127,12 @@ bool OneCommandArguments(const NleTimeline& tl, const RenderLists& lists, const 
     for (int i = 0; i < lists.effectCount; ++i) {
         const NleClip& c = RefClip(tl, lists.effects[i]);
         WindowFrom(c, m, from, to);
-        if (!AppendClipFragment(chain, TimedEffect(c.filter, from, to), c, m, error)) return false;
+        if (!Append(chain, TimedEffect(c.filter, from, to), c, m, error)) return false;
     }
     for (int i = 0; i < lists.textCount; ++i) {
         const NleClip& c = RefClip(tl, lists.texts[i]);
         WindowFrom(c, m, from, to);
-        if (!AppendClipFragment(chain, BuildDrawText(c, from, to), c, m, error)) return false;
+        if (!Append(chain, BuildDrawText(c, from, to), c, m, error)) return false;
     }
     if (m.transIn[0]) {
         double d = m.transInDur > 0 ? m.transInDur : 1.0;
@@ -144,11 +143,11 @@ bool OneCommandArguments(const NleTimeline& tl, const RenderLists& lists, const 
         } else {
             fade = Fmt("fade=t=in:st=0:d=%.2f", d);
         }
-        if (!AppendClipFragment(chain, fade, m, m, error)) return false;
+        if (!Append(chain, fade, m, m, error)) return false;
     }
     // The RGB effects (Sepia, Vintage) and edgedetect would otherwise leave
     // 4:4:4 or full-range pictures that common players refuse.
-    if (!AppendClipFragment(chain, kPictureFormat, m, m, error)) return false;
+    if (!Append(chain, kPictureFormat, m, m, error)) return false;
     // Seeking and limiting on the input keeps picture and sound to the clip's
     // own stretch of the source: a trim in the graph would keep the whole rest
     // of the sound and, without an end, of the picture.
@@ -172,12 +171,12 @@ bool OneCommandArguments(const NleTimeline& tl, const RenderLists& lists, const 
             graph += Fmt(";[%d:v]format=rgba,colorchannelmixer=aa=%.2f[ovr%d];%s[ovr%d]overlay=%d:%d:enable='between(t,%.2f,%.2f)'%s",
                          i + 1, o.opacity > 0 ? o.opacity : 1.0, i, previous.c_str(), i, 0, 0, from, to, label.c_str());
         }
-        return AssembledArguments(BuildCommand("%s -filter_complex \"%s\" -map \"[outv]\" -map 0:a? -c:v libx264 -preset fast "
+        return Assembled(BuildCommand("%s -filter_complex \"%s\" -map \"[outv]\" -map 0:a? -c:v libx264 -preset fast "
                                       "-crf 18 -c:a aac \"%s\"",
                                       {{"Inputs", inputs}, {"Graph", graph}, {"OutputFile", output}}),
                          args, error);
     }
-    return AssembledArguments(BuildCommand("%s -filter_complex \"[0:v]%s[outv]\" -map \"[outv]\" -map 0:a? -c:v libx264 -preset fast "
+    return Assembled(BuildCommand("%s -filter_complex \"[0:v]%s[outv]\" -map \"[outv]\" -map 0:a? -c:v libx264 -preset fast "
                                   "-crf 18 -c:a aac \"%s\"",
                                   {{"Input", input}, {"Chain", chain}, {"OutputFile", output}}),
                      args, error);
@@ -188,6 +187,11 @@ bool SegmentChain(const NleTimeline& tl, const RenderLists& lists, int i, const 
     const NleClip& m = RefClip(tl, lists.main[i]);
     // setsar=1: sources of other shapes must not carry their own aspect into the joins.
     chain = Fmt("scale=%d:%d:flags=%s,setsar=1", format.width, format.height, format.scaleFlags);
+    return AppendOverlapping(tl, lists, m, true, chain, error);
+}
+
+bool AppendOverlapping(const NleTimeline& tl, const RenderLists& lists, const NleClip& m, bool holdEnd,
+                       std::string& chain, std::string& error) {
     const ClipRef* groups[2] = {lists.effects, lists.texts};
     int counts[2] = {lists.effectCount, lists.textCount};
     for (int g = 0; g < 2; ++g) {
@@ -195,9 +199,10 @@ bool SegmentChain(const NleTimeline& tl, const RenderLists& lists, int i, const 
             const NleClip& c = RefClip(tl, groups[g][k]);
             if (!Overlaps(c, m)) continue;
             double from = std::max(0.0, c.start - m.start);
-            double to = std::min(m.duration, c.start + c.duration - m.start);
-            if (!AppendClipFragment(chain, g == 0 ? TimedEffect(c.filter, from, to) : BuildDrawText(c, from, to), c, m, error))
-                return false;
+            double to = c.start + c.duration - m.start;
+            if (holdEnd) to = std::min(m.duration, to);
+            std::string fragment = g == 0 ? TimedEffect(c.filter, from, to) : BuildDrawText(c, from, to);
+            if (!Append(chain, fragment, c, m, error)) return false;
         }
     }
     return true;
@@ -241,7 +246,7 @@ bool SegmentArguments(const NleTimeline& tl, const RenderLists& lists, int i, co
                                  {{"srcIn", m.srcIn}, {"duration", m.duration}, {"File", m.file}, {"duration", m.duration}});
     // The pieces carry their sound as ALAC: AAC pads each file's sound past
     // its end, and every join would add that to the sound's length.
-    return AssembledArguments(BuildCommand("%s -filter_complex \"%s;%s\" -map \"[outv]\" -map \"[outa]\" -c:v libx264 -preset fast "
+    return Assembled(BuildCommand("%s -filter_complex \"%s;%s\" -map \"[outv]\" -map \"[outa]\" -c:v libx264 -preset fast "
                                   "-crf 18 -c:a alac -ac 2 -ar 44100 \"%s\"",
                                   {{"Inputs", inputs}, {"Video", video}, {"Audio", audio}, {"Segment", segment}}),
                      args, error);

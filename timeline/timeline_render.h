@@ -54,12 +54,13 @@ bool NeedsSegmentPath(const NleTimeline& tl, const RenderLists& lists);
 // False with `error` naming the clip that cannot be included.
 bool OneCommandArguments(const NleTimeline& tl, const RenderLists& lists, const std::string& output,
                          std::string& args, std::string& error);
-// Appends a clip's fragment to main clip m's chain; false with `error`
-// naming the clip when the chain is full.
-bool AppendClipFragment(std::string& chain, const std::string& fragment, const NleClip& c, const NleClip& m,
-                        std::string& error);
 // Hands an assembled command to the caller's argument and error texts.
-bool AssembledArguments(const CommandOutcome& command, std::string& args, std::string& error);
+bool Assembled(const CommandOutcome& command, std::string& args, std::string& error);
+// Every effect clip, then every text clip, that overlaps main clip m, each
+// timed over its window from m's start (not before 0; not past m's end when
+// `holdEnd`).
+bool AppendOverlapping(const NleTimeline& tl, const RenderLists& lists, const NleClip& m, bool holdEnd,
+                       std::string& chain, std::string& error);
 // The filter chain of main clip i scaled to the segment size; false with
 // `error` naming the clip that does not fit into the chain.
 bool SegmentChain(const NleTimeline& tl, const RenderLists& lists, int i, const SegmentFormat& format,

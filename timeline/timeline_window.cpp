@@ -6,6 +6,7 @@
 #include "host/report.h"
 #include "host/text_util.h"
 #include "playback/player_registry.h"
+#include "playback/preview_process.h"
 #include "timeline/timeline_clip_dialogs.h"
 #include "timeline/timeline_dialogs.h"
 #include "timeline/timeline_drag.h"
@@ -73,7 +74,10 @@ void PaintTimeline(const FrameTarget& at, Painter& painter, int width, int heigh
 void FollowPlayer(const FrameTarget& at, NleTimeline& tl) {
     int player = FindPlayer(tl.playerRect);
     double ms = 0;
-    if (player >= 0 && PlayerPositionMs(player, ms)) {
+    // While this timeline's preview plays, its own timer runs the playhead;
+    // the player it paused must not pull it back.
+    bool previewing = g_timelinePreview.previewActive && g_timelinePreview.previewTimeline == at.slot;
+    if (!previewing && player >= 0 && PlayerPositionMs(player, ms)) {
         plat::LockHold hold(tl.lock);
         double before = tl.playhead;
         tl.playhead = ms / 1000;

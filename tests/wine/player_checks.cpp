@@ -15,6 +15,7 @@
 #include "platform/platform.h"
 #include "playback/player_registry.h"
 #include "playback/preview_process.h"
+#include "timeline/timeline_model.h"
 
 // ---- the stand-in ffplay ----------------------------------------------------
 // Started as ffplay.exe, this program shows a top-level window with the title
@@ -377,5 +378,44 @@ QMT_WINE_CHECKS(previews) {
     unsigned long fourth = g_preview.processId;
     PageTearDown();
     Check(ProcessEnded(fourth), "page tear-down ends ffplay");
+    SetMciHook(nullptr);
+}
+
+// ---- a one-clip timeline preview in the stand-in ffplay ------------------------
+QMT_WINE_CHECKS(timeline_preview) {
+    HostSimulator& host = ctx.host;
+    std::string play = ctx.work + "\\play";
+    plat::MakeDirectory(play);
+    Check(CopyFileA(ctx.self.c_str(), (play + "\\ffplay.exe").c_str(), FALSE) != 0, "stand-in ffplay.exe in place");
+    UseTools(play + "\\ffmpeg.exe", ctx.tools + "\\ffprobe.exe");
+    HWND rect = ShowRectangle(host, "Player1", 320, 240);
+    host.AddRectangle("NLE1", 400, 120);
+    SetMciHook(RecordAndAnswer);
+    g_device = Device::AnswerAll;
+    Dispatch(121, {"Player1", ctx.self, ""});
+    Dispatch(200, {"NLE1", "Player1"});
+    Dispatch(202, {"NLE1", "V1", "0", ctx.self, "", "0", "2"});
+    g_sent.clear();
+
+    Dispatch(213, {"NLE1"});
+    CheckEq(Last("[QMT_Status]"), "Complete", "timeline preview (error: " + Last("[QMT_Error]") + ")");
+    CheckEq(Last("[QMT_PreviewMode]"), "1", "preview mode on");
+    Check(!g_sent.empty() && g_sent[0] == "pause qmt_p0", "the player is paused: " + Join(g_sent));
+    HWND window = reinterpret_cast<HWND>(g_preview.ffplayWindow);
+    Check(window && GetParent(window) == rect, "the ffplay window is taken into the player's Rectangle");
+    CheckEq(ReadAll(play + "\\args.txt"),
+            "\"" + play + "\\ffplay.exe\" -ss 0.000 -i \"" + ctx.self +
+                "\" -vf \"scale=320:240:flags=bilinear\" -x 320 -y 240 -noborder -window_title \"QMT Preview\" "
+                "-autoexit -loglevel quiet\n",
+            "ffplay plays the clip itself");
+    Pump(400);
+    Check(TimelineAt(0)->playhead > 0.1, "the preview timer runs the playhead");
+
+    unsigned long pid = g_preview.processId;
+    Dispatch(125, {"Player1"});
+    Check(ProcessEnded(pid), "the player's stop ends ffplay");
+    CheckEq(Last("[QMT_PreviewMode]"), "0", "preview mode off");
+    Check(g_timelinePreview.previewTimer == 0, "the preview timer is stopped");
+    PageTearDown();
     SetMciHook(nullptr);
 }
