@@ -26,8 +26,8 @@ TEST_F(PluginTest, QmthostCapturesTheTimelineWindowAsPictures) {
     std::string out;
     ASSERT_EQ(qt::Shell("'" + tool + "' --var '[Out]=" + dir + "/' '" + script + "'", &out), 0) << out;
 
-    // A 24-bit bottom-up BMP of the client area; the timeline paints its
-    // background RGB(18,18,22), stored blue first.
+    // A 24-bit bottom-up BMP of the client area; the middle of the timeline's
+    // second lane is lane background RGB(22,22,28), stored blue first.
     std::string bmp = qt::ReadFile(Out("timeline.bmp"));
     ASSERT_GE(bmp.size(), 54u);
     EXPECT_EQ(bmp.substr(0, 2), "BM");
@@ -37,22 +37,28 @@ TEST_F(PluginTest, QmthostCapturesTheTimelineWindowAsPictures) {
     EXPECT_EQ(Le(bmp, 28, 2), 24u);
     EXPECT_EQ(bmp.size(), 54u + 400 * 3 * 120);
     size_t pixel = Le(bmp, 10, 4) + (120 - 1 - 60) * 400 * 3 + 200 * 3;
-    EXPECT_EQ(static_cast<unsigned char>(bmp[pixel]), 22);
-    EXPECT_EQ(static_cast<unsigned char>(bmp[pixel + 1]), 18);
-    EXPECT_EQ(static_cast<unsigned char>(bmp[pixel + 2]), 18);
+    EXPECT_EQ(static_cast<unsigned char>(bmp[pixel]), 28);
+    EXPECT_EQ(static_cast<unsigned char>(bmp[pixel + 1]), 22);
+    EXPECT_EQ(static_cast<unsigned char>(bmp[pixel + 2]), 22);
+    // The picture as rows of RGB from the top, as ffmpeg decodes it.
+    std::string rgb;
+    for (int row = 119; row >= 0; --row)
+        for (int x = 0; x < 400; ++x) {
+            size_t at = Le(bmp, 10, 4) + (static_cast<size_t>(row) * 400 + x) * 3;
+            rgb += {bmp[at + 2], bmp[at + 1], bmp[at]};
+        }
 
-    // ffmpeg reads both files as pictures of that size and colour.
+    // ffmpeg reads both files as the same picture, pixel for pixel.
     for (const char* name : {"timeline.bmp", "timeline.PNG"}) {
         qt::Probed p = qt::Probe(Out(name));
         EXPECT_EQ(p.width, 400) << name;
         EXPECT_EQ(p.height, 120) << name;
-        int rgb[3] = {0, 0, 0};
-        ASSERT_TRUE(qt::FrameColour(Out(name), 0, rgb)) << name;
-        EXPECT_NEAR(rgb[0], 18, 2) << name;  // ffmpeg's scaling may round by one
-        EXPECT_NEAR(rgb[1], 18, 2) << name;
-        EXPECT_NEAR(rgb[2], 22, 2) << name;
+        std::string raw = Out(std::string(name) + ".rgb");
+        ASSERT_EQ(qt::Shell("ffmpeg -v error -y -i '" + Out(name) + "' -f rawvideo -pix_fmt rgb24 '" + raw + "'"), 0)
+            << name;
+        EXPECT_TRUE(qt::ReadFile(raw) == rgb) << name;
     }
-    EXPECT_EQ(qt::ReadFile(Out("timeline.txt")), "window QMT_NLETimelineWnd 400x120\nfill 0 0 400 120 #121216\n");
+    EXPECT_EQ(qt::ReadFile(Out("timeline.txt")).rfind("window QMT_NLETimelineWnd 400x120\nfill 0 0 400 120 #121216\n", 0), 0u);
 
     // A picture that cannot be written is named.
     std::string err;
