@@ -59,7 +59,7 @@ QMT_WINE_CHECKS(overlay) {
     ShowWindow(top, SW_SHOW);
     UpdateWindow(top);
     SetForegroundWindow(top);
-    Pump(100);
+    PumpMessages(100);
     Check(GetForegroundWindow() == top, "the host window is in front");
 
     // One ffmpeg.exe run writes the picture as PNG and as BMP.
@@ -84,7 +84,7 @@ QMT_WINE_CHECKS(overlay) {
     DWORD flags = 0;
     Check(GetLayeredWindowAttributes(popup, &key, nullptr, &flags) && key == RGB(1, 1, 1) && flags == LWA_COLORKEY,
           "colour key RGB(1,1,1)");
-    Pump(300);  // a few follow-timer ticks
+    PumpMessages(300);  // a few follow-timer ticks
     Check(IsWindowVisible(popup) != 0, "the pop-up stays shown while the host is in front");
     RECT pr;
     POINT origin = {0, 0};
@@ -94,7 +94,7 @@ QMT_WINE_CHECKS(overlay) {
           "the pop-up covers the Rectangle's client area on screen");
 
     RedrawWindow(popup, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    Pump(100);
+    PumpMessages(100);
     Capture screen = ScreenOver(popup);
     Capture below = CaptureWindow(rect);
     Check(screen.width == 320 && below.width == 320, "screen and Rectangle read back");
@@ -139,7 +139,7 @@ QMT_WINE_CHECKS(overlay) {
     HWND textPopup = FindWindowA("QMT_OverlayPreviewWnd", nullptr);
     if (textPopup) {
         RedrawWindow(textPopup, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        Pump(100);
+        PumpMessages(100);
         Capture locked = ScreenOver(textPopup);
         int orange = 0;
         for (int x = 9; x < 9 + smallWidth && x < locked.width; ++x) orange += locked.At(x, 9) == 0xffa01e ? 1 : 0;

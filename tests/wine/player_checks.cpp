@@ -408,7 +408,7 @@ QMT_WINE_CHECKS(timeline_preview) {
                 "\" -vf \"scale=320:240:flags=bilinear\" -x 320 -y 240 -noborder -window_title \"QMT Preview\" "
                 "-autoexit -loglevel quiet\n",
             "ffplay plays the clip itself");
-    Pump(400);
+    PumpMessages(400);
     Check(TimelineAt(0)->playhead > 0.1, "the preview timer runs the playhead");
 
     unsigned long pid = g_preview.processId;

@@ -56,9 +56,6 @@ std::string ReadAll(const std::string& path);
 // then terminated). With `echo` the output is also copied to stdout as it comes.
 long RunProgram(const std::string& commandLine, std::string* output, unsigned long timeoutMs, bool echo = false);
 
-// Dispatches this thread's messages for `ms`, so timers, MCI and windows run.
-void Pump(DWORD ms);
-
 // Makes a small media file in ctx.work with the Windows ffmpeg.exe, e.g.
 //   MakeMedia(ctx, "clip.mp4", "-f lavfi -i testsrc=d=2:s=160x90:r=25 -pix_fmt yuv420p")
 // and returns its path; "" (and a failed check) when ffmpeg fails.
@@ -116,5 +113,3 @@ Capture CaptureWindow(HWND window);
 void CheckPixelRgb(const Capture& c, int x, int y, uint32_t rgb, const std::string& what);
 // A bitmap's pixels as 0xRRGGBB (e.g. a resource loaded with LoadImage).
 Capture CaptureBitmap(HBITMAP bitmap);
-// Checks the pixel at x,y against 0xRRGGBB; both are named in hex on failure.
-void CheckPixelRgb(const Capture& c, int x, int y, uint32_t rgb, const std::string& what);

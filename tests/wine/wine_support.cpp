@@ -101,18 +101,6 @@ long RunProgram(const std::string& commandLine, std::string* output, unsigned lo
     return timedOut ? -1 : static_cast<long>(code);
 }
 
-void Pump(DWORD ms) {
-    DWORD end = GetTickCount() + ms;
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(5);
-    } while (static_cast<LONG>(end - GetTickCount()) > 0);
-}
-
 std::string MakeMedia(WineContext& ctx, const std::string& name, const std::string& args) {
     std::string path = ctx.work + "\\" + name, output;
     long rc = RunProgram("\"" + ctx.tools + "\\ffmpeg.exe\" -y -loglevel error " + args + " \"" + path + "\"", &output,
@@ -302,16 +290,6 @@ void PumpMessages(DWORD ms) {
     } while (static_cast<LONG>(end - GetTickCount()) > 0);
 }
 
-void CheckPixelRgb(const Capture& c, int x, int y, uint32_t rgb, const std::string& what) {
-    auto hex = [](uint32_t v) {
-        char text[16];
-        snprintf(text, sizeof text, "%06x", v);
-        return std::string(text);
-    };
-    bool inside = x >= 0 && y >= 0 && x < c.width && y < c.height;
-    CheckEq(inside ? hex(c.At(x, y)) : "outside", hex(rgb), what + " at " + std::to_string(x) + "," + std::to_string(y));
-}
-
 Capture CaptureWindow(HWND window) {
     RECT r;
     if (!GetClientRect(window, &r)) return Capture();
@@ -319,16 +297,6 @@ Capture CaptureWindow(HWND window) {
     Capture c = ReadDc(dc, r.right, r.bottom);
     ReleaseDC(window, dc);
     return c;
-}
-
-void CheckPixelRgb(const Capture& c, int x, int y, uint32_t rgb, const std::string& what) {
-    auto hex = [](uint32_t v) {
-        char text[16];
-        snprintf(text, sizeof text, "%06x", v);
-        return std::string(text);
-    };
-    bool inside = x >= 0 && y >= 0 && x < c.width && y < c.height;
-    CheckEq(inside ? hex(c.At(x, y)) : "outside", hex(rgb), what + " at " + std::to_string(x) + "," + std::to_string(y));
 }
 
 Capture CaptureBitmap(HBITMAP bitmap) {
