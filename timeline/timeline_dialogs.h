@@ -1,7 +1,8 @@
 // The timeline's three modal dialogs: a list to pick an entry of a fixed
 // table, the transition dialog and the text overlay dialog. On Windows they
 // are built from in-memory templates; the native build has none, and callers
-// report `TimelineDialogsRefusal()` instead of opening one.
+// report `TimelineDialogsRefusal()` instead of opening one. What the dialogs
+// make of typed values, and their priming from a clip: dialog_values.h.
 #pragma once
 #include <cstdint>
 #include "timeline/timeline_tables.h"
