@@ -1,13 +1,9 @@
 #include "timeline/timeline_clip_dialogs.h"
-#include <cstring>
 #include "host/text_util.h"
-#include "timeline/timeline_paint.h"
+#include "timeline/dialog_values.h"
 
 namespace {
 
-const double kDefaultTransitionSeconds = 1.0;
-const double kShortestTransition = 0.1;    // a duration at or below this is not meant
-const double kFallbackTransition = 0.5;    // and becomes this
 const int kDefaultFontSize = 48;
 
 }  // namespace
@@ -19,17 +15,14 @@ void ApplyEffectEntry(NleClip& clip, const NamedEntry& entry, NleColor trackColo
 }
 
 void PrimeTransitionDialog(const NleClip& clip, TransitionDialogState& state) {
-    state.applyEnd = IsExitTransition(clip.transIn);
-    SetField(state.currentName, state.applyEnd ? clip.transIn + strlen("out:") : clip.transIn);
-    state.duration = clip.transInDur > 0 ? clip.transInDur : kDefaultTransitionSeconds;
-    state.ok = false;
+    PrimeTransitionDialog(state, clip.transIn, clip.transInDur);
 }
 
 bool ApplyTransitionDialog(NleClip& clip, const TransitionDialogState& state) {
-    if (!state.ok || state.chosen < 0 || state.chosen >= NamedEntryCount(kTransitionDisplayTable)) return false;
-    const char* name = kTransitionDisplayTable[state.chosen].value;
-    SetField(clip.transIn, state.applyEnd ? Fmt("out:%s", name) : std::string(name));
-    clip.transInDur = state.duration > kShortestTransition ? state.duration : kFallbackTransition;
+    std::string transIn = PickedTransIn(state);
+    if (!state.ok || transIn.empty()) return false;
+    SetField(clip.transIn, transIn);
+    clip.transInDur = PickedTransInDuration(state);
     return true;
 }
 
