@@ -13,6 +13,7 @@
 #include "host/teardown.h"
 #include "platform/headless/headless_mci.h"
 #include "platform/headless/headless_window.h"
+#include "platform/headless/picture_file.h"
 #include "platform/platform.h"
 #include "strips/filmstrip_record.h"
 #include "strips/filmstrip_window.h"
@@ -45,21 +46,9 @@ int32_t QMT_CALL Access(int32_t code, char** text) {
     return 1;
 }
 
-// A 24-bit BMP header of the given size, all a thumbnail needs natively.
-void WriteBmpHeader(const std::string& path, int width, int height) {
-    unsigned char h[54] = {'B', 'M'};
-    auto put = [&](int at, int value) {
-        for (int i = 0; i < 4; ++i) h[at + i] = static_cast<unsigned char>(value >> (8 * i));
-    };
-    put(10, 54);
-    put(14, 40);
-    put(18, width);
-    put(22, height);
-    h[26] = 1;
-    h[28] = 24;
-    FILE* f = fopen(path.c_str(), "wb");
-    fwrite(h, 1, sizeof h, f);
-    fclose(f);
+// A grey 24-bit BMP of the given size, as the extraction writes them.
+void WriteGreyBmp(const std::string& path, int width, int height) {
+    ASSERT_TRUE(WriteBmpFile(path, BlankPicture(width, height, 0x808080)));
 }
 
 class FilmstripWindow : public ::testing::Test {
@@ -115,7 +104,7 @@ protected:
     // Gives the strip `frames` thumbnails of its cell size over `duration` seconds.
     void Fill(FrameStripRecord& strip, int frames, double duration) {
         std::string bmp = dir + "/thumb.bmp";
-        WriteBmpHeader(bmp, strip.cellWidth, strip.thumbHeight);
+        WriteGreyBmp(bmp, strip.cellWidth, strip.thumbHeight);
         for (int i = 0; i < frames; ++i)
             StoreThumbnail(strip, i, LoadThumbnailBitmap(bmp, strip.cellWidth, strip.thumbHeight));
         strip.duration = duration;
