@@ -4,7 +4,6 @@
 #include "strips/filmstrip_geometry.h"
 #include "strips/split_layer.h"
 #include "strips/thumbnail_bitmap.h"
-#include "toolchain/time_values.h"
 
 namespace {
 
@@ -56,9 +55,9 @@ void PaintTrimMark(int x, int height, int tick, Colour pen, const char* word, in
 bool InsideStrip(double t, double duration) { return t / duration >= 0 && t / duration <= 1; }
 
 void PaintTrimRange(const StripView& v, const StripPaintInputs& in, Painter& p, int width, int height) {
-    if (!(v.duration > 0) || !in.trimKnown) return;
-    bool hasIn = !in.trimIn.empty(), hasOut = !in.trimOut.empty();
-    double tIn = ParseTimeValue(in.trimIn), tOut = ParseTimeValue(in.trimOut);
+    if (!(v.duration > 0)) return;
+    bool hasIn = in.trim.hasIn, hasOut = in.trim.hasOut;
+    double tIn = in.trim.in, tOut = in.trim.out;
     int xIn = ViewX(v, tIn, false), xOut = ViewX(v, tOut, false);
     if (hasIn && hasOut) {
         if (xIn > 0) p.Hatch(Box{0, 0, std::min(xIn, width), height}, kHatch);

@@ -4,16 +4,14 @@
 // record (the host's trim variables, the player's position) beforehand, so
 // the paint itself only reads the record and draws.
 #pragma once
-#include <string>
 #include "host/painter.h"
 #include "strips/strip_records.h"
+#include "strips/trim_points.h"
 
 struct StripPaintInputs {
-    bool trimKnown;          // the host's variables could be read
-    std::string trimIn;      // "[TrimStart]", or "[TrimIn]" when that is empty
-    std::string trimOut;     // "[TrimEnd]", or "[TrimOut]" when that is empty
+    TrimPoints trim;     // the page's trim range
     bool playerFound;
-    double positionMs;       // the player's position
+    double positionMs;   // the player's position
 };
 
 // The record's numbers one paint works with, read once under the lock.

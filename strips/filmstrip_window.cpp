@@ -2,11 +2,11 @@
 #include "host/host_state.h"
 #include "host/report.h"
 #include "platform/playback_os.h"
-#include "playback/player_registry.h"
 #include "playback/rectangle_lookup.h"
 #include "strips/filmstrip_geometry.h"
 #include "strips/filmstrip_paint.h"
 #include "strips/filmstrip_record.h"
+#include "strips/player_follow.h"
 #include "strips/split_actions.h"
 
 namespace {
@@ -17,24 +17,12 @@ FrameStripRecord* StripOf(const FrameTarget& at) {
     return strip && strip->inUse && strip->stripWindow == at.window ? strip : nullptr;
 }
 
-// The first of two host variables that has a value.
-std::string EitherVar(const char* first, const char* second) {
-    std::string value = GetHostVar(first);
-    return value.empty() ? GetHostVar(second) : value;
-}
-
 void PaintStrip(const FrameTarget& at, Painter& painter, int width, int height) {
     FrameStripRecord* strip = StripOf(at);
     if (!strip) return;
     StripPaintInputs in = {};
-    in.trimKnown = HasGetVariable();
-    if (in.trimKnown) {
-        in.trimIn = EitherVar("[TrimStart]", "[TrimIn]");
-        in.trimOut = EitherVar("[TrimEnd]", "[TrimOut]");
-    }
-    int player = FindPlayer(strip->playerRectName);
-    in.playerFound = player >= 0;
-    if (in.playerFound) PlayerPositionMs(player, in.positionMs);
+    in.trim = ReadTrimPoints();
+    in.playerFound = FollowedPosition(strip->playerRectName, in.positionMs);
     PaintFrameStrip(*strip, in, painter, width, height);
 }
 
@@ -49,8 +37,7 @@ void PressStrip(const FrameTarget& at, const PointerInput& in) {
         strip->selectedSplit = -1;
         ms = ClickSeekMs(in.x, strip->cellWidth, strip->framesReady, strip->firstVisible, strip->duration);
     }
-    int player = FindPlayer(strip->playerRectName);
-    if (ms >= 0 && player >= 0) PlayerSeekMs(player, ms);
+    if (ms >= 0) SeekFollowed(strip->playerRectName, ms);
     SetHostVar("[QMT_SplitIndex]", "-1");
     InvalidateFrameWindow(at.window);
 }
@@ -79,10 +66,8 @@ void FollowPlayer(const FrameTarget& at, int timerId) {
         framesReady = strip->framesReady;
         cellWidth = strip->cellWidth;
     }
-    int player = FindPlayer(strip->playerRectName);
-    if (framesReady >= 1 && duration > 0 && player >= 0) {
-        double ms = 0;
-        PlayerPositionMs(player, ms);
+    double ms = 0;
+    if (framesReady >= 1 && duration > 0 && FollowedPosition(strip->playerRectName, ms)) {
         int width = 0, height = 0;
         FrameClientSize(at.window, width, height);
         int first = FollowFirstVisible(ms, duration, framesReady, cellWidth, width);
