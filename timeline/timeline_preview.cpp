@@ -4,7 +4,6 @@
 // along.
 #include "timeline/timeline_actions.h"
 #include <algorithm>
-#include <cstring>
 #include "host/report.h"
 #include "host/text_util.h"
 #include "platform/playback_os.h"
@@ -70,12 +69,7 @@ bool SingleClipChain(const NleTimeline& tl, const RenderLists& lists, const Prev
                      std::string& error) {
     const NleClip& m = RefClip(tl, lists.main[0]);
     chain = Fmt("scale=%d:%d:flags=bilinear", size.width, size.height);
-    if (m.transIn[0]) {
-        double d = m.transInDur > 0 ? m.transInDur : 1.0;
-        chain += strncmp(m.transIn, "out:", 4) == 0
-                     ? Fmt(",fade=t=out:st=%.2f:d=%.2f", std::max(0.0, m.duration - d), d)
-                     : Fmt(",fade=t=in:st=0:d=%.2f", d);
-    }
+    if (m.transIn[0]) chain += "," + ClipFadeFragment(m, m.duration);
     return AppendOverlapping(tl, lists, m, false, chain, error);
 }
 

@@ -135,15 +135,8 @@ bool OneCommandArguments(const NleTimeline& tl, const RenderLists& lists, const 
         if (!Append(chain, BuildDrawText(c, from, to), c, m, error)) return false;
     }
     if (m.transIn[0]) {
-        double d = m.transInDur > 0 ? m.transInDur : 1.0;
-        std::string fade;
-        if (IsExitTransition(m.transIn)) {
-            double length = m.srcOut > m.srcIn ? m.srcOut - m.srcIn : m.duration;
-            fade = Fmt("fade=t=out:st=%.2f:d=%.2f", std::max(0.0, length - d), d);
-        } else {
-            fade = Fmt("fade=t=in:st=0:d=%.2f", d);
-        }
-        if (!Append(chain, fade, m, m, error)) return false;
+        double length = m.srcOut > m.srcIn ? m.srcOut - m.srcIn : m.duration;
+        if (!Append(chain, ClipFadeFragment(m, length), m, m, error)) return false;
     }
     // The RGB effects (Sepia, Vintage) and edgedetect would otherwise leave
     // 4:4:4 or full-range pictures that common players refuse.
@@ -188,6 +181,13 @@ bool SegmentChain(const NleTimeline& tl, const RenderLists& lists, int i, const 
     // setsar=1: sources of other shapes must not carry their own aspect into the joins.
     chain = Fmt("scale=%d:%d:flags=%s,setsar=1", format.width, format.height, format.scaleFlags);
     return AppendOverlapping(tl, lists, m, true, chain, error);
+}
+
+std::string ClipFadeFragment(const NleClip& m, double length) {
+    if (!m.transIn[0]) return std::string();
+    double d = m.transInDur > 0 ? m.transInDur : 1.0;
+    return IsExitTransition(m.transIn) ? Fmt("fade=t=out:st=%.2f:d=%.2f", std::max(0.0, length - d), d)
+                                       : Fmt("fade=t=in:st=0:d=%.2f", d);
 }
 
 bool AppendOverlapping(const NleTimeline& tl, const RenderLists& lists, const NleClip& m, bool holdEnd,

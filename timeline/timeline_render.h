@@ -47,6 +47,10 @@ struct SegmentFormat {
     const char* scaleFlags = "bicubic";  // a preview scales fast instead
 };
 
+// A main clip's own transition as a fade over a piece `length` seconds long:
+// an exit ("out:") fades out at its end, an entry fades in from its start;
+// the duration is `transInDur`, or 1 s when not above 0. "" without one.
+std::string ClipFadeFragment(const NleClip& m, double length);
 // A speed effect ("setpts=2.0*PTS") over the single clip needs the segment
 // path, which gives its sound the same change.
 bool NeedsSegmentPath(const NleTimeline& tl, const RenderLists& lists);
