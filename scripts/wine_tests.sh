@@ -18,8 +18,8 @@ if [ "${1:-}" = --in-display ]; then
   # The Wine session, inside the one xvfb-run: every Wine process of the run
   # starts here, so all of them share its display.
   shift
-  prefix="$1" stamp="$2" boot_loader="$3" loader="$4" checks="$5"
-  shift 5
+  prefix="$1" stamp="$2" boot_loader="$3" loader="$4" checks="$5" font="$6"
+  shift 6
   if [ ! -f "$prefix/.quillmont" ]; then
     start=$SECONDS
     [ "$boot_loader" = /usr/bin/wine ] || export WINELOADER="$boot_loader"
@@ -31,6 +31,12 @@ if [ "${1:-}" = --in-display ]; then
     echo "$stamp" > "$prefix/.quillmont"
     echo "Wine prefix made in $((SECONDS - start)) s"
   fi
+  # Windows always has fonts in C:\windows\Fonts, a new prefix none: without
+  # one, drawtext without fontfile finds no font. Checked on every run, so a
+  # prefix made before this gets it too.
+  fonts="$prefix/drive_c/windows/Fonts"
+  [ -s "$fonts/arial.ttf" ] || { mkdir -p "$fonts" && cp "$font" "$fonts/arial.ttf"; } ||
+    { echo "FAIL: no font could be put into $fonts" >&2; exit 1; }
   rc=0
   start=$SECONDS
   WINELOADER="$loader" "$loader" "$checks" "$@" || rc=$?
@@ -51,6 +57,8 @@ esac
 for tool in wine wineserver xvfb-run xauth npm timeout flock "$arch-w64-mingw32-g++"; do
   command -v "$tool" >/dev/null || { echo "Wine tests need $tool, which is not installed (scripts/setup.sh test)" >&2; exit 1; }
 done
+font=/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
+[ -s "$font" ] || { echo "Wine tests need $font (fonts-dejavu-core, scripts/setup.sh test)" >&2; exit 1; }
 installed() { dpkg-query -W -f='${Status} ${Version}' "$1" 2>/dev/null | sed -n 's/^install ok installed //p'; }
 wine32="$(installed wine32:i386)"
 # Debian's loaders: /usr/bin/wine starts the 32-bit one when wine32 is
@@ -162,7 +170,7 @@ args=(--dll "$(winpath "$build/quillmont.dll")" --tools "$(winpath "$tools")" --
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" ALSA_CONFIG_PATH="$prefix/asound.conf"
 rc=0
 timeout -k 10 "${QMT_WINE_TIMEOUT:-480}" xvfb-run -a -s "-screen 0 1024x768x24" \
-  bash "$0" --in-display "$prefix" "$stamp" "$boot_loader" "$loader" "$build/qmt_wine_checks.exe" "${args[@]}" || rc=$?
+  bash "$0" --in-display "$prefix" "$stamp" "$boot_loader" "$loader" "$build/qmt_wine_checks.exe" "$font" "${args[@]}" || rc=$?
 if [ "$rc" = 124 ] || [ "$rc" = 137 ]; then
   echo "FAIL: the Wine session did not end within ${QMT_WINE_TIMEOUT:-480} s" >&2
   wineserver -k 2>/dev/null || true
