@@ -54,7 +54,7 @@ case "$arch" in
   i686) npm_arch=ia32 ;;
   *) echo "unknown architecture $arch" >&2; exit 2 ;;
 esac
-for tool in wine wineserver xvfb-run xauth npm timeout flock "$arch-w64-mingw32-g++"; do
+for tool in wine wineserver xvfb-run xauth npm timeout flock ffprobe "$arch-w64-mingw32-g++"; do
   command -v "$tool" >/dev/null || { echo "Wine tests need $tool, which is not installed (scripts/setup.sh test)" >&2; exit 1; }
 done
 font=/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
@@ -174,6 +174,12 @@ timeout -k 10 "${QMT_WINE_TIMEOUT:-480}" xvfb-run -a -s "-screen 0 1024x768x24" 
 if [ "$rc" = 124 ] || [ "$rc" = 137 ]; then
   echo "FAIL: the Wine session did not end within ${QMT_WINE_TIMEOUT:-480} s" >&2
   wineserver -k 2>/dev/null || true
+fi
+# The renders group lists its outputs with what each must hold; they are
+# probed here, natively, where ffprobe starts in milliseconds.
+mapfile -t manifests < <(find "$work" -name render_manifest.txt)
+if [ ${#manifests[@]} -gt 0 ]; then
+  bash "$src/scripts/probe_manifest.sh" "${manifests[@]}" || { [ "$rc" != 0 ] || rc=1; }
 fi
 [ -f "$prefix/.quillmont" ] && rm -f "$prefix/.quillmont-making"
 echo "wine.$arch: build ${t_build} s, tools ${t_tools} s, Wine $((SECONDS - t0 - t_build - t_tools)) s"
