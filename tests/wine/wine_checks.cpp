@@ -19,6 +19,9 @@
 // A failing check must never end the process while a tool it started may
 // still be starting (that hangs Wine): close what is open and go on; the
 // DialogWatcher helper does that for modal dialogs.
+// Media a group writes can be listed in render_manifest.txt in its work
+// folder with what each file must hold (see render_checks.cpp): wine_tests.sh
+// probes the list with the native ffprobe after the session.
 //
 // The program is also its own stand-in tool when started as
 //   qmt_wine_checks [-y] --pretend-tool CODE [--pause MS | --err TEXT | TEXT]...
