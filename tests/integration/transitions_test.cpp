@@ -102,11 +102,11 @@ TEST_F(Transitions, OneSplitUsesTheFirstEntryAndHalvesAnOverlongTransition) {
     EXPECT_EQ(Var("[QMT_LastOutput]"), Out("one.mp4"));
     auto runs = rec.Runs();
     ASSERT_EQ(runs.size(), 3u);
-    std::string a = Temp("qmt_seg_a.mp4"), b = Temp("qmt_seg_b.mp4");
+    std::string a = Temp("qmt_seg_a.mov"), b = Temp("qmt_seg_b.mov");
     EXPECT_EQ(runs[0], qt::Argv("-y -i \"" + in + "\" -t 1.000 -c:v libx264 -preset fast -crf 18 -pix_fmt yuv420p "
-                                "-c:a alac \"" + a + "\""));
+                                "-c:a pcm_s16le \"" + a + "\""));
     EXPECT_EQ(runs[1], qt::Argv("-y -i \"" + in + "\" -ss 1.000 -c:v libx264 -preset fast -crf 18 -pix_fmt yuv420p "
-                                "-c:a alac \"" + b + "\""));
+                                "-c:a pcm_s16le \"" + b + "\""));
     EXPECT_EQ(runs[2], qt::Argv("-y -i \"" + a + "\" -i \"" + b +
                                 "\" -filter_complex \"[0:v][1:v]xfade=transition=wipeleft:duration=0.50:offset=0.50,"
                                 "format=yuv420p[outv];"
@@ -139,7 +139,7 @@ TEST_F(Transitions, ExplicitSplitsBeyondTheListLeaveTheLaterSegmentsOut) {
     ExpectComplete();
     auto runs = rec.Runs();
     ASSERT_EQ(runs.size(), 4u);  // three cuts, one join
-    EXPECT_EQ(runs[2].at(runs[2].size() - 1), Temp("qmt_trans/seg_2.mp4"));
+    EXPECT_EQ(runs[2].at(runs[2].size() - 1), Temp("qmt_trans/seg_2.mov"));
     EXPECT_NE(runs[3].at(6).find("xfade=transition=fade:duration=0.20:offset=0.80"), std::string::npos) << runs[3].at(6);
     EXPECT_NEAR(qt::Probe(Out("short.mp4")).duration, 1.8, 0.12);
     EXPECT_FALSE(qt::Exists(Temp("qmt_trans")));
@@ -153,18 +153,18 @@ TEST_F(Transitions, FailuresNameTheStepAndCleanUp) {
     rec.FailWhen("chain_1.mp4");
     Run("QMT_TransitionRender", {in, "", Out("x.mp4")});
     EXPECT_EQ(Var("[QMT_Error]"), "Transition render failed at segment.");
-    EXPECT_FALSE(qt::Exists(Temp("qmt_trans/seg_0.mp4")));
-    EXPECT_FALSE(qt::Exists(Temp("qmt_trans/chain_0.mp4")));
+    EXPECT_FALSE(qt::Exists(Temp("qmt_trans/seg_0.mov")));
+    EXPECT_FALSE(qt::Exists(Temp("qmt_trans/chain_0.mov")));
     EXPECT_FALSE(qt::Exists(Out("x.mp4")));
 
-    rec.FailWhen("seg_2.mp4");
+    rec.FailWhen("seg_2.mov");
     Run("QMT_TransitionRender", {in, "", Out("x.mp4")});
     EXPECT_EQ(Var("[QMT_Error]"), "Failed to split segments.");
     EXPECT_FALSE(qt::Exists(Temp("qmt_trans")));
 
-    rec.FailWhen("qmt_seg_b.mp4");
+    rec.FailWhen("qmt_seg_b.mov");
     Run("QMT_TransitionRender", {in, "1", Out("x.mp4")});
     EXPECT_EQ(Var("[QMT_Error]"), "Failed to split segment B.");
-    EXPECT_FALSE(qt::Exists(Temp("qmt_seg_a.mp4")));
+    EXPECT_FALSE(qt::Exists(Temp("qmt_seg_a.mov")));
     EXPECT_FALSE(qt::Exists(Out("x.mp4")));
 }
