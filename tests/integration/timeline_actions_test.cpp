@@ -54,10 +54,10 @@ TEST_F(TimelineActions, CreateLimitsAndUnknownNames) {
 }
 
 TEST_F(TimelineActions, SlotsTracksAndStateVariables) {
-    EXPECT_EQ(State("[NLE_TotalDuration]"), "15.000");  // new and empty: as after Clear
+    EXPECT_EQ(State("[NLE_TotalDuration]"), "60.000");  // a new timeline shows a minute
     EXPECT_EQ(Var("[NLE_ClipCount]"), "0");
     Run("QMT_TimelineClear", {"NLE1"});
-    EXPECT_EQ(State("[NLE_TotalDuration]"), "15.000");
+    EXPECT_EQ(State("[NLE_TotalDuration]"), "15.000");  // empty: the shortest extent
     EXPECT_EQ(Var("[NLE_Zoom]"), "30.0");
     for (int i = 0; i < 32; ++i) Add("fx", "2", "negate", std::to_string(i), "1");
     EXPECT_EQ(Var("[NLE_ClipIndex]"), "31");
