@@ -91,8 +91,10 @@ std::vector<ActionReference> Build() {
         {{"Return_var", "the FFmpeg folder, \"\" when none is found"}, {"[QMT_FFmpegPath]", "the same folder, when found"}},
         {});
     add(3, R::kDirect, {},
-        {{"Return_var", "the version, e.g. 5.1.6; \"Unknown\" or \"Error\" when it cannot be read"},
-         {"[QMT_FFmpegVersion]", "the same, when FFmpeg is found"}},
+        {{"Return_var", "the version, e.g. 5.1.6, or \"Unknown\" or \"Error\" when it cannot be read, followed by "
+                        "the supported range: \" (FFmpeg 4.1 to 7.1; transitions need 4.3+)\"; \"\" before any "
+                        "FFmpeg was found"},
+         {"[QMT_FFmpegVersion]", "the version alone, when FFmpeg is found"}},
         {});
     add(4, R::kDirect, {},
         {{"Return_var", "\"True\" when FFmpeg was found, else \"False\""},

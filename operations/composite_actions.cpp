@@ -8,6 +8,7 @@
 #include "operations/operation_frame.h"
 #include "operations/word_tables.h"
 #include "platform/platform.h"
+#include "toolchain/filter_values.h"
 #include "toolchain/probe.h"
 #include "toolchain/process_runner.h"
 #include "toolchain/time_values.h"
@@ -122,9 +123,9 @@ void ChromaKey(const ActionArgs& a) {
 void Stabilize(const ActionArgs& a) {
     BeginOperation();
     const std::string transforms = plat::TempFolder() + "qmt_trf.trf";
-    // The filter option reads ':' and '\' as its own syntax, so the path is
-    // escaped as the subtitles path is; a Windows temp folder holds both.
-    const std::string escaped = EscapeSubtitlePath(transforms);
+    // A temporary folder such as C:\Users\O'Brien\AppData\Local\Temp\ holds
+    // the filter option's own syntax.
+    const std::string escaped = EscapeFilterPath(transforms);
     CommandOutcome detect = BuildCommand("-i \"%s\" -vf \"vidstabdetect=shakiness=%d:result='%s'\" -f null %s",
                                          {{"InputFile", a.raw(0)}, {"Strength", StabilizeShakiness(a.text(1))},
                                           {"TempFile", escaped}, {"NullDevice", plat::NullDevice()}});
@@ -139,7 +140,7 @@ void Stabilize(const ActionArgs& a) {
 }
 
 void BurnSubtitles(const ActionArgs& a) {
-    std::string path = EscapeSubtitlePath(a.text(1));
+    std::string path = EscapeFilterPath(a.text(1));
     RunOperation(BuildCommand("-i \"%s\" -vf \"subtitles='%s':force_style='FontSize=%s,PrimaryColour=&H%s&'\" "
                               "-c:v libx264 -preset fast -crf 18 -c:a copy \"%s\"",
                               {{"InputFile", a.raw(0)}, {"SRTFile", path}, {"FontSize", a.raw(2)}, {"Color", a.raw(3)},

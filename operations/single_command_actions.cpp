@@ -5,7 +5,7 @@
 #include "host/text_util.h"
 #include "operations/operation_frame.h"
 #include "operations/word_tables.h"
-#include "toolchain/drawtext_text.h"
+#include "toolchain/filter_values.h"
 #include "toolchain/probe.h"
 
 namespace {

@@ -2,6 +2,7 @@
 #include "host/report.h"
 #include "host/text_util.h"
 #include "operations/transition_list.h"
+#include "operations/transition_types.h"
 #include "platform/platform.h"
 #include "toolchain/probe.h"
 #include "toolchain/process_runner.h"
@@ -42,7 +43,8 @@ std::vector<double> ParseSplitTimes(const std::string& text) {
 
 static bool Join(const std::string& first, const std::string& second, const TransitionEntry& entry, double td,
                  double offset, const std::string& output, double expected, bool last) {
-    return RunFFmpeg(XfadeJoinCommand(first, second, entry.type, td, offset, output, last ? "aac" : "pcm_s16le"),
+    return RunFFmpeg(XfadeJoinCommand(first, second, XfadeSpelling(entry.type), td, offset, output,
+                                      last ? "aac" : "pcm_s16le"),
                      expected);
 }
 

@@ -1,7 +1,7 @@
 #include "timeline/filter_fragments.h"
 #include <cstdio>
 #include "host/text_util.h"
-#include "toolchain/drawtext_text.h"
+#include "toolchain/filter_values.h"
 
 namespace {
 const size_t kMaxEscapedText = 508;

@@ -140,7 +140,7 @@ TEST_F(TimelineRender, TwoClipsJoinWithTheSecondClipsWipe) {
     std::string clip = qt::ClipAV(2.0, 160, 120);
     Add("V1", "0", clip, "0", "0");
     Add("V1", "0", clip, "2", "0");
-    Run("QMT_TimelineSetTransition", {"NLE1", "V1", "1", "wipeleft", "1.0"});
+    Run("QMT_TimelineSetTransition", {"NLE1", "V1", "1", "WipeLeft", "1.0"});
     Add("FX", "2", "negate", "0.5", "1");
     Render(Out("joined.mp4"));
     qt::Probed p = qt::Probe(Out("joined.mp4"));

@@ -27,13 +27,13 @@ TEST_F(Transitions, EntriesAreClampedSortedAndKeepTheTypeAsTyped) {
     EXPECT_EQ(Var("[I]"), "0");
     Add("10", "Dissolve", "7");
     EXPECT_EQ(Var("[I]"), "1");  // the slot it was appended to, not where it sorted
-    Add("00:00:30", "wipeleft", "abc");
+    Add("00:00:30", "WipeLeft", "abc");
     Add("30", "radial", "0.05");
     Add("", "zoomin", "0.1");
     EXPECT_EQ(Var("[QMT_TransCount]"), "5");
     // The exchange sort carries the last-added entry forward, so the two at
     // 30 s end up in the opposite order of their adding.
-    EXPECT_EQ(List(), "0.000,zoomin,0.10;10.000,dissolve,5.00;20.000,fade,0.50;30.000,radial,0.50;30.000,wipeleft,0.50");
+    EXPECT_EQ(List(), "0.000,zoomin,0.10;10.000,Dissolve,5.00;20.000,fade,0.50;30.000,radial,0.50;30.000,WipeLeft,0.50");
 
     Run("QMT_TransitionAdd", {"5", "crossfade", "1", "[I]"});
     EXPECT_EQ(Var("[QMT_Status]"), "Error");
@@ -63,11 +63,11 @@ TEST_F(Transitions, RemoveAndClear) {
     EXPECT_EQ(Var("[QMT_TransCount]"), "0");
     EXPECT_EQ(List(), "");
 
-    Add("3", "fade", "1");
+    Add("3", "WipeLeft", "1");
     Add("2", "dissolve", "1");
-    Add("1", "radial", "1");
+    Add("1", "Radial", "1");
     Run("QMT_TransitionRemove", {"1", "[R]"});
-    EXPECT_EQ(List(), "1.000,radial,1.00;3.000,fade,1.00");
+    EXPECT_EQ(List(), "1.000,Radial,1.00;3.000,WipeLeft,1.00");
     ASSERT_TRUE(Run("QMT_TransitionClear", {}));
     ExpectComplete();
     EXPECT_EQ(Var("[QMT_TransCount]"), "0");
@@ -95,7 +95,7 @@ TEST_F(Transitions, RenderRefusesAnEmptyListBeforeRunningAnything) {
 TEST_F(Transitions, OneSplitUsesTheFirstEntryAndHalvesAnOverlongTransition) {
     qt::ToolRecorder& rec = Record();
     std::string in = qt::ClipAV(3.0, 160, 120);
-    Add("7", "wipeleft", "2");  // its time plays no part; 2 s is more than the 1 s before the cut
+    Add("7", "WipeLeft", "2");  // its time plays no part; 2 s is more than the 1 s before the cut
     Add("8", "fade", "1");
     ASSERT_TRUE(Run("QMT_TransitionRender", {in, "1", Out("one.mp4")}));
     ExpectComplete();
@@ -121,8 +121,8 @@ TEST_F(Transitions, OneSplitUsesTheFirstEntryAndHalvesAnOverlongTransition) {
 }
 
 TEST_F(Transitions, ListTimesCutAndEveryJoinOverlapsWhatWasJoinedSoFar) {
-    Add("2", "dissolve", "0.3");
-    Add("1", "slideleft", "0.4");
+    Add("2", "Dissolve", "0.3");
+    Add("1", "SlideLeft", "0.4");
     ASSERT_TRUE(Run("QMT_TransitionRender", {qt::ClipAV(3.0, 160, 120), "", Out("chain.mp4")}));
     ExpectComplete();
     EXPECT_FALSE(qt::Exists(Temp("qmt_trans")));

@@ -85,7 +85,7 @@ TEST_F(SplitRender, WithoutTransitionsTheReencodedSegmentsAreJoinedAsTheyAre) {
 TEST_F(SplitRender, AOneSecondCrossfadeShortensBothStreamsByOneSecond) {
     std::string in = qt::ClipAV(4.0, 160, 90), out = dir + "/fade.mp4";
     // The cross-fade's piece is then joined plainly to the last segment.
-    RenderSplits({Split(2.0, "fade", 1.0), Split(3.5)}, in, out);
+    RenderSplits({Split(2.0, "Fade", 1.0), Split(3.5)}, in, out);  // typed in any case
     ExpectComplete(out);
     // One encode: the three segments cut on input, the fade over the last
     // second of the first, then a plain cut to the last.
