@@ -1,16 +1,17 @@
 // Timeline render cost: wall time of QMT_TimelineRender on 10 s 720p clips
-// with transitions, against the same ffmpeg runs timed one by one outside the
-// plug-in. The ratio is the plug-in's overhead (probes, polling, copying);
-// the 2 / 6 / 12 clip rows show how the render grows with the timeline.
+// with a fade on every second join, for 2, 6 and 12 clips, against one ffmpeg
+// run that encodes the same timeline as one filter graph with the same
+// encoder settings (bench/reference_graph.h). A render that encodes every
+// frame once costs about the same per clip at any length, and its ratio to
+// the one-graph run stays near 1; the peak memory of the tool is printed too.
+#include <sys/resource.h>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 #include "bench/bench_support.h"
+#include "bench/reference_graph.h"
 #include "hostsim/host_simulator.h"
 
 namespace {
@@ -20,74 +21,16 @@ const std::string kWork = QMT_BENCH_DIR "/timeline_render";
 using bench::Now;
 using bench::RunArgs;
 
-std::string Which(const char* tool) {
-    std::string cmd = std::string("command -v ") + tool;
-    FILE* p = popen(cmd.c_str(), "r");
-    char buf[512] = {};
-    if (p) {
-        if (!fgets(buf, sizeof buf, p)) buf[0] = 0;
-        pclose(p);
-    }
-    std::string s = buf;
-    while (!s.empty() && (s.back() == '\n' || s.back() == '\r')) s.pop_back();
-    return s;
-}
-
-// A tool folder whose ffmpeg records each command (and any concat list it
-// reads) before running the real one.
-void MakeRecordingTools(const std::string& folder, const std::string& log) {
-    mkdir(folder.c_str(), 0755);
-    std::ofstream w(folder + "/ffmpeg");
-    w << "#!/bin/sh\n"
-      << "for a in \"$@\"; do printf '%s\\037' \"$a\" >> '" << log << "'\n"
-      << "  case \"$a\" in *cat_*.txt) cp \"$a\" '" << folder << "/' ;; esac; done\n"
-      << "printf '\\n' >> '" << log << "'\n"
-      << "exec '" << Which("ffmpeg") << "' \"$@\"\n";
-    w.close();
-    chmod((folder + "/ffmpeg").c_str(), 0755);
-    unlink((folder + "/ffprobe").c_str());
-    if (symlink(Which("ffprobe").c_str(), (folder + "/ffprobe").c_str()) != 0) perror("symlink");
-}
-
-std::vector<std::vector<std::string>> ReadLog(const std::string& log) {
-    std::vector<std::vector<std::string>> out;
-    std::ifstream in(log);
-    std::string line;
-    while (std::getline(in, line)) {
-        std::vector<std::string> args;
-        std::stringstream ss(line);
-        std::string a;
-        while (std::getline(ss, a, '\037')) args.push_back(a);
-        if (!args.empty() && args[0] != "-version") out.push_back(args);
-    }
-    return out;
-}
-
-std::string Basename(const std::string& p) { return p.substr(p.find_last_of('/') + 1); }
-
-// Replays the recorded runs in order and returns their summed wall time.
-double ReplayAlone(const std::vector<std::vector<std::string>>& runs, const std::string& tools,
-                   const std::string& nleFolder) {
-    mkdir(nleFolder.c_str(), 0755);
-    double total = 0;
-    for (const auto& run : runs) {
-        for (const std::string& a : run)
-            if (a.find("cat_") != std::string::npos && a.size() > 4 && a.substr(a.size() - 4) == ".txt")
-                RunArgs({"cp", tools + "/" + Basename(a), a});
-        std::vector<std::string> args = {Which("ffmpeg"), "-y"};
-        args.insert(args.end(), run.begin(), run.end());
-        double t0 = Now();
-        if (RunArgs(args) != 0) fprintf(stderr, "replayed run failed\n");
-        total += Now() - t0;
-    }
-    RunArgs({"rm", "-rf", nleFolder});
-    return total;
-}
-
 // QMT_BENCH_CLIP_SECONDS and QMT_BENCH_MAX_CLIPS shorten a trial run.
 int EnvInt(const char* name, int fallback) {
     const char* v = getenv(name);
     return v && atoi(v) > 0 ? atoi(v) : fallback;
+}
+
+// QMT_BENCH_PLUGIN measures another build of the plug-in (an older one, say).
+std::string PluginPath() {
+    const char* v = getenv("QMT_BENCH_PLUGIN");
+    return v && *v ? v : QMT_PLUGIN_PATH;
 }
 
 void MakeClips(int seconds, std::string& a, std::string& b) {
@@ -99,10 +42,17 @@ void MakeClips(int seconds, std::string& a, std::string& b) {
     for (int i = 0; i < 2; ++i) {
         if (stat(paths[i].c_str(), &st) == 0) continue;
         RunArgs({"ffmpeg", "-v", "error", "-y", "-f", "lavfi", "-i",
-                 std::string(src[i]) + "=size=1280x720:rate=30:duration=" + std::to_string(seconds), "-f", "lavfi", "-i",
-                 "sine=frequency=440:duration=" + std::to_string(seconds), "-pix_fmt", "yuv420p", "-c:v", "libx264", "-preset", "veryfast",
-                 "-c:a", "aac", "-shortest", paths[i]});
+                 std::string(src[i]) + "=size=1280x720:rate=30:duration=" + std::to_string(seconds), "-f", "lavfi",
+                 "-i", "sine=frequency=440:duration=" + std::to_string(seconds), "-ac", "2", "-pix_fmt", "yuv420p",
+                 "-c:v", "libx264", "-preset", "veryfast", "-c:a", "aac", "-shortest", paths[i]});
     }
+}
+
+// Largest resident size of any child process waited for so far, in MiB.
+double ChildPeakMiB() {
+    struct rusage usage;
+    getrusage(RUSAGE_CHILDREN, &usage);
+    return usage.ru_maxrss / 1024.0;
 }
 
 }  // namespace
@@ -114,41 +64,54 @@ int main() {
     int maxClips = EnvInt("QMT_BENCH_MAX_CLIPS", 12);
     std::string a, b;
     MakeClips(seconds, a, b);
-    std::string tools = kWork + "/tools", log = kWork + "/runs.log";
-    MakeRecordingTools(tools, log);
 
-    printf("timeline render, %d s 1280x720 clips, a transition on every second join\n", seconds);
-    printf("%6s %12s %14s %8s %10s\n", "clips", "plug-in s", "ffmpeg alone s", "ratio", "s / clip");
+    printf("timeline render, %d s 1280x720 clips, a fade on every second join\n", seconds);
+    std::string peaks;
     const int sizes[] = {2, 6, 12};
     for (int n : sizes) {
         if (n > maxClips) break;
-        unlink(log.c_str());
         HostSimulator host;
         std::string error;
-        if (!host.Load(QMT_PLUGIN_PATH, &error)) {
+        if (!host.Load(PluginPath(), &error)) {
             fprintf(stderr, "cannot load plug-in: %s\n", error.c_str());
             return 1;
         }
         host.Init();
-        host.Call("QMT_SetFFmpegPath", {tools});
         host.AddRectangle("NLE1", 800, 300);
         host.Call("QMT_TimelineCreate", {"NLE1", ""});
+        std::vector<bench::ReferenceClip> clips;
         for (int i = 0; i < n; ++i) {
-            host.Call("QMT_TimelineAddClip", {"NLE1", "V1", "0", i % 2 ? b : a, "", std::to_string(i * seconds), std::to_string(seconds)});
-            if (i % 2) host.Call("QMT_TimelineSetTransition", {"NLE1", "V1", std::to_string(i), "fade", "1"});
+            const std::string& file = i % 2 ? b : a;
+            host.Call("QMT_TimelineAddClip",
+                      {"NLE1", "V1", "0", file, "", std::to_string(i * seconds), std::to_string(seconds)});
+            // A fade out of every even clip: a fade on every second join.
+            if (i % 2 == 0 && i + 1 < n)
+                host.Call("QMT_TimelineSetTransition", {"NLE1", "V1", std::to_string(i), "out:fade", "1"});
+            clips.push_back({file, static_cast<double>(seconds), i % 2 ? 1.0 : 0.0});
         }
         std::string out = kWork + "/render_" + std::to_string(n) + ".mp4";
         double t0 = Now();
         host.Call("QMT_TimelineRender", {"NLE1", out});
-        double wall = Now() - t0;
+        double render = Now() - t0;
         if (host.Var("[QMT_Status]") != "Complete") {
             fprintf(stderr, "render of %d clips failed: %s\n", n, host.Var("[QMT_Error]").c_str());
             return 1;
         }
         host.Unload();
-        double alone = ReplayAlone(ReadLog(log), tools, kWork + "/tmp/qmt_nle");
-        printf("%6d %12.2f %14.2f %8.3f %10.2f\n", n, wall, alone, alone > 0 ? wall / alone : 0, wall / n);
+        double peak = ChildPeakMiB();
+        std::vector<std::string> args = {"ffmpeg", "-y"};
+        for (const std::string& arg : bench::ReferenceArgs(clips, 30, kWork + "/reference_" + std::to_string(n) + ".mp4"))
+            args.push_back(arg);
+        t0 = Now();
+        if (RunArgs(args) != 0) fprintf(stderr, "the one-graph reference of %d clips failed\n", n);
+        double oneGraph = Now() - t0;
+        printf("clips %d render %.1f s per_clip %.2f s one_graph %.1f s ratio %.2f\n", n, render, render / n, oneGraph,
+               render / oneGraph);
         fflush(stdout);
+        char row[64];
+        snprintf(row, sizeof row, "%s%d clips %.0f MiB", peaks.empty() ? "" : ", ", n, peak);
+        peaks += row;
     }
+    printf("peak memory of the render's ffmpeg: %s\n", peaks.c_str());
     return 0;
 }

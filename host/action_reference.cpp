@@ -38,6 +38,8 @@ const std::string kNoRectangle = "Rectangle not found.";
 // The native build opens no dialogs: the actions that need one refuse.
 const std::string kNoDialogs = "Dialogs are not available in this build.";
 const std::string kChainFull = "Cannot include clip \"%s\": the filter chain of \"%s\" is full.";
+// A filter graph too long for a command line goes into a file of the job's.
+const std::string kGraphFile = "Cannot write the filter graph file: %s";
 
 const VariableNote kToolPath = {"[QMT_FFmpegPath]", "the FFmpeg folder in use, refreshed before every tool run"};
 const Writes kSelection = {
@@ -89,8 +91,10 @@ std::vector<ActionReference> Build() {
         {{"Return_var", "the FFmpeg folder, \"\" when none is found"}, {"[QMT_FFmpegPath]", "the same folder, when found"}},
         {});
     add(3, R::kDirect, {},
-        {{"Return_var", "the version, e.g. 5.1.6; \"Unknown\" or \"Error\" when it cannot be read"},
-         {"[QMT_FFmpegVersion]", "the same, when FFmpeg is found"}},
+        {{"Return_var", "the version, e.g. 5.1.6, or \"Unknown\" or \"Error\" when it cannot be read, followed by "
+                        "the supported range: \" (FFmpeg 4.1 to 7.1; transitions need 4.3+)\"; \"\" before any "
+                        "FFmpeg was found"},
+         {"[QMT_FFmpegVersion]", "the version alone, when FFmpeg is found"}},
         {});
     add(4, R::kDirect, {},
         {{"Return_var", "\"True\" when FFmpeg was found, else \"False\""},
@@ -222,9 +226,8 @@ std::vector<ActionReference> Build() {
         {kNoTimeline});
     for (int id : {210, 211, 218}) add(id, R::kDirect, {}, {}, {});
     add(212, R::kOperation, {}, {kToolPath},
-        Join({{kNoTimeline, "No video clips on V1.", "No output file given.", kChainFull,
-               "Cannot write output file: %s"},
-              kRunner, kProbeFailed}),
+        Join({{kNoTimeline, "No video clips on V1.", "No output file given.", kChainFull, kGraphFile}, kRunner,
+              kProbeFailed}),
         "The render uses the timeline as it was when the action started; edits made while it runs are not "
         "included.");
     add(213, R::kQuery, {"Building preview...", "Previewing"},
@@ -232,8 +235,7 @@ std::vector<ActionReference> Build() {
                                "next preview starts, or by QMT_PlayerStop or QMT_PreviewStop"},
          {"[QMT_PreviewPID]", "process id of the running ffplay"},
          kToolPath},
-        Join({{kNoTimeline, "No video clips on timeline.", kChainFull, "Cannot write output file: %s"}, kRunner,
-              kProbeFailed, kFFplay}),
+        Join({{kNoTimeline, "No video clips on timeline.", kChainFull, kGraphFile}, kRunner, kProbeFailed, kFFplay}),
         "A preview that cannot be built or started leaves its message in [QMT_Error] and [LastError] and still "
         "ends with \"Complete\"; no FFplay runs then. While the preview plays, QMT_PlayerPause and "
         "QMT_PlayerPlay on the timeline's player pause and resume it and QMT_PlayerStop ends it.");
@@ -341,8 +343,8 @@ std::vector<ActionReference> Build() {
     add(187, R::kDirect, {}, {{"Return_var", "number of splits, \"0\" for an unknown filmstrip"}}, {});
     add(188, R::kOperation, {}, {kToolPath},
         {kNoStrip, "No splits defined. Use Split Here to add cut points.", "Cannot determine video duration.",
-         "Failed to create concat list.", "Failed to split segment.", "Concat failed.", "Failed to split segments.",
-         "Failed to encode insert clip.", "Render failed during chain processing."});
+         "Failed to create concat list.", "Failed to split segment.", "Concat failed.", "Failed to encode insert clip.",
+         kGraphFile, "Render failed during chain processing."});
     add(189, R::kDirect, {"Transition assigned to split"},
         {{"[QMT_PickedTransition]", "the transition chosen"}, {"[QMT_PickedDuration]", "the duration typed"},
          {"[QMT_SplitTransition]", "the transition set"}, {"[QMT_SplitDuration]", "the duration used"}},

@@ -11,7 +11,7 @@ struct LongHelp {
 const LongHelp kLongHelp[] = {
     {1, "QMT_SetFFmpegPath \"[Path]\" - set the folder that holds ffmpeg and ffprobe. The folder itself, its bin subfolder and ffmpeg\\bin are tried, then the automatic search. Sets [QMT_FFmpegPath] and [QMT_FFmpegVersion]."},
     {2, "QMT_GetFFmpegPath \"[Return_var]\" - get the FFmpeg folder in use, searching for it when it is not known yet. [Return_var] is the result variable that receives the folder."},
-    {3, "QMT_GetVersion \"[Return_var]\" - get the version of the located ffmpeg (\"Unknown\" or \"Error\" when it cannot be read). [Return_var] is the result variable that receives it."},
+    {3, "QMT_GetVersion \"[Return_var]\" - get the version of the located ffmpeg (\"Unknown\" or \"Error\" when it cannot be read), followed by the FFmpeg versions the plug-in works with. [Return_var] is the result variable that receives it."},
     {4, "QMT_DetectFFmpeg \"[Return_var]\" - search for FFmpeg again from scratch. [Return_var] is the result variable that receives True or False."},
     {11, "QMT_GetDuration \"[InputFile]\" \"[Return_var]\" - get media duration. [InputFile] is the video/audio file. [Return_var] receives duration as HH:MM:SS.ms (e.g. \"00:01:23.456\"). Also sets [QMT_DurationSec] with duration in seconds."},
     {12, "QMT_GetResolution \"[InputFile]\" \"[Width_var]\" \"[Height_var]\" - get the width and height in pixels of the first video stream. [InputFile] is the source file."},

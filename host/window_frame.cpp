@@ -65,12 +65,16 @@ bool RouteFrameInput(intptr_t window, const FrameInput& in) {
         kind.move(slot, in.pointer);
         return true;
     case kInputRelease:
+    case kInputCaptureLost:
         if (!kind.release) return false;
         kind.release(slot, in.pointer);
         return true;
     case kInputDoubleClick:
-        if (!kind.doubleClick) return false;
-        kind.doubleClick(slot, in.pointer);
+        // Windows sends the second press of a quick double click as this
+        // message only: without it a drag begun right after a click is lost.
+        if (kind.doubleClick) kind.doubleClick(slot, in.pointer);
+        else if (kind.press) kind.press(slot, in.pointer);
+        else return false;
         return true;
     case kInputRightPress: {
         if (!kind.contextMenu) return false;

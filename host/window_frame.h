@@ -48,14 +48,19 @@ struct WindowKind {
     void (*paint)(const FrameTarget& at, Painter& painter, int width, int height);
     void (*press)(const FrameTarget& at, const PointerInput& in);  // left button down
     void (*move)(const FrameTarget& at, const PointerInput& in);
-    void (*release)(const FrameTarget& at, const PointerInput& in);  // left button up
+    // Left button up, and the mouse captured by CaptureFramePointer taken by
+    // another window (Alt+Tab, a dialog): either ends a drag.
+    void (*release)(const FrameTarget& at, const PointerInput& in);
+    // A kind without one gets the second press of a double click as a press.
     void (*doubleClick)(const FrameTarget& at, const PointerInput& in);
     // Right button down: the items of the pop-up menu to show at the pointer;
     // none shows no menu. The chosen command goes to `contextCommand`.
     void (*contextMenu)(const FrameTarget& at, const PointerInput& in, std::vector<MenuItem>& menu);
     void (*contextCommand)(const FrameTarget& at, int command);
     void (*wheel)(const FrameTarget& at, const WheelInput& in);
-    void (*key)(const FrameTarget& at, int virtualKey);  // key down
+    // Key down. Only a kind with keys takes the keyboard focus on a click;
+    // the others leave it where it is (the page's edit boxes).
+    void (*key)(const FrameTarget& at, int virtualKey);
     void (*timer)(const FrameTarget& at, int timerId);
     void (*destroyed)(const FrameTarget& at);  // the window is going; it is unbound after this returns
 };
@@ -95,6 +100,8 @@ void PaintFrameWindowNow(intptr_t window);
 void StartFrameTimer(intptr_t window, int timerId, int periodMs);
 void StopFrameTimer(intptr_t window, int timerId);
 void CaptureFramePointer(intptr_t window);
+// Lets go of the mouse when a frame window captured it, never of another
+// window's capture.
 void ReleaseFramePointer();
 void SetFrameCursor(intptr_t window, CursorShape shape);
 
@@ -121,7 +128,7 @@ struct FrameBinding {
 };
 enum FrameInputType {
     kInputPress, kInputMove, kInputRelease, kInputDoubleClick, kInputRightPress, kInputWheel, kInputKey,
-    kInputTimer
+    kInputTimer, kInputCaptureLost
 };
 struct FrameInput {
     FrameInputType type;

@@ -218,7 +218,9 @@ void StopFrameTimer(intptr_t window, int timerId) {
 }
 
 void CaptureFramePointer(intptr_t window) { hwSetCapture(window); }
-void ReleaseFramePointer() { hwReleaseCapture(); }
+void ReleaseFramePointer() {
+    if (FindFrameBinding(hwGetCapture())) hwReleaseCapture();
+}
 void SetFrameCursor(intptr_t window, CursorShape shape) { hwSetCursor(window, shape); }
 
 int TrackFrameMenu(intptr_t window, int, int, const std::vector<MenuItem>& items) {

@@ -179,6 +179,7 @@ void PaintInto(HWND hwnd, HDC target) {
 
 std::set<std::string> g_registered;           // class names registered on this module
 std::map<HWND, std::set<UINT_PTR>> g_timers;  // running timers, stopped at WM_DESTROY
+HWND g_captured = nullptr;                     // the frame window CaptureFramePointer gave the mouse
 
 PointerInput PointerFrom(WPARAM wParam, LPARAM lParam) {
     PointerInput p;
@@ -189,6 +190,8 @@ PointerInput PointerFrom(WPARAM wParam, LPARAM lParam) {
     p.leftButton = (wParam & MK_LBUTTON) != 0;
     return p;
 }
+
+bool WantsKeys(const FrameBinding* bound) { return bound && bound->kind->key; }
 
 bool RoutePointer(HWND hwnd, FrameInputType type, WPARAM wParam, LPARAM lParam) {
     FrameInput in = {};
@@ -217,8 +220,11 @@ LRESULT CALLBACK FrameWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_MOUSEMOVE:
         if (RoutePointer(hwnd, kInputMove, wParam, lParam)) return 0;
         break;
+    case WM_MOUSEACTIVATE:  // a pop-up without keys is clicked without taking the host's focus
+        if (!WantsKeys(bound) && (GetWindowLongA(hwnd, GWL_STYLE) & WS_POPUP)) return MA_NOACTIVATE;
+        break;
     case WM_LBUTTONDOWN:
-        SetFocus(hwnd);  // so the kind's keys reach it
+        if (WantsKeys(bound)) SetFocus(hwnd);  // so the kind's keys reach it
         if (RoutePointer(hwnd, kInputPress, wParam, lParam)) return 0;
         break;
     case WM_LBUTTONUP:
@@ -228,7 +234,7 @@ LRESULT CALLBACK FrameWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         if (RoutePointer(hwnd, kInputDoubleClick, wParam, lParam)) return 0;
         break;
     case WM_RBUTTONDOWN:
-        SetFocus(hwnd);
+        if (WantsKeys(bound)) SetFocus(hwnd);
         if (RoutePointer(hwnd, kInputRightPress, wParam, lParam)) return 0;
         break;
     case WM_MOUSEWHEEL: {
@@ -251,6 +257,15 @@ LRESULT CALLBACK FrameWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         if (RouteFrameInput(window, in)) return 0;
         break;
     }
+    case WM_CAPTURECHANGED: {  // taken by another window in the middle of a drag
+        if (g_captured != hwnd || reinterpret_cast<HWND>(lParam) == hwnd) break;
+        g_captured = nullptr;
+        POINT p;
+        GetCursorPos(&p);
+        ScreenToClient(hwnd, &p);
+        RoutePointer(hwnd, kInputCaptureLost, 0, MAKELPARAM(p.x, p.y));
+        return 0;
+    }
     case WM_GETDLGCODE:  // arrow keys and Delete come to the window, not a dialog
         return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_TIMER: {
@@ -267,6 +282,7 @@ LRESULT CALLBACK FrameWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             for (UINT_PTR id : timers->second) KillTimer(hwnd, id);
             g_timers.erase(timers);
         }
+        if (g_captured == hwnd) g_captured = nullptr;
         if (GetCapture() == hwnd) ReleaseCapture();
         UnbindFrameWindow(window);
         return 0;
@@ -412,10 +428,16 @@ void StopFrameTimer(intptr_t window, int timerId) {
 }
 
 void CaptureFramePointer(intptr_t window) {
-    if (FrameWindowAlive(window)) SetCapture(AsWindow(window));
+    if (!FrameWindowAlive(window)) return;
+    SetCapture(AsWindow(window));
+    g_captured = AsWindow(window);
 }
 
-void ReleaseFramePointer() { ReleaseCapture(); }
+void ReleaseFramePointer() {
+    HWND held = g_captured;
+    g_captured = nullptr;  // first: the WM_CAPTURECHANGED of this release is no lost capture
+    if (held && GetCapture() == held) ReleaseCapture();
+}
 
 void SetFrameCursor(intptr_t, CursorShape shape) { SetCursor(LoadCursor(nullptr, CursorResource(shape))); }
 

@@ -3,7 +3,9 @@
 //   DoubleClick Rect X Y
 //   RightClick Rect X Y [Command]    answers the pop-up menu with Command (none: dismissed)
 //   Hover Rect X Y                   pointer move, no button
-//   Drag Rect X1 Y1 X2 Y2 [Steps]    press, moves with the button held, release
+//   Drag Rect X1 Y1 X2 Y2 [Steps] [Double]
+//                                    press, moves with the button held, release; with Double the
+//                                    press is the second of a quick double click
 //   Wheel Rect X Y Delta [Ctrl]      Delta 120 per notch, positive away from the user
 //   Key Rect Key                     Delete, Left, Right, Up, Down, Home, End, Space, Enter, Escape or a code
 //   Tick Rect [TimerId] [Count]      fires the window's timer
@@ -49,7 +51,7 @@ const Usage kUsages[] = {
     {"DoubleClick", 4, 4, "DoubleClick Rect X Y"},
     {"RightClick", 4, 5, "RightClick Rect X Y [Command]"},
     {"Hover", 4, 4, "Hover Rect X Y"},
-    {"Drag", 6, 7, "Drag Rect X1 Y1 X2 Y2 [Steps]"},
+    {"Drag", 6, 8, "Drag Rect X1 Y1 X2 Y2 [Steps] [Double]"},
     {"Wheel", 5, 6, "Wheel Rect X Y Delta [Ctrl]"},
     {"Key", 3, 3, "Key Rect Key"},
     {"Tick", 2, 4, "Tick Rect [TimerId] [Count]"},
@@ -75,7 +77,8 @@ bool RunWindowCommand(HostSimulator& host, const std::vector<std::string>& rawWo
     if (w.size() < usage->minWords || w.size() > usage->maxWords) return fail(std::string("usage: ") + usage->text);
     const std::string& cmd = w[0];
     bool ctrl = w.back() == "Ctrl";
-    size_t numbers = ctrl ? w.size() - 1 : w.size();
+    bool twice = cmd == "Drag" && w.back() == "Double";
+    size_t numbers = ctrl || twice ? w.size() - 1 : w.size();
     for (size_t i = 2; i < numbers && cmd != "Capture" && cmd != "Key"; ++i)
         if (!IsNumber(w[i])) return fail(std::string("usage: ") + usage->text);
     intptr_t rect = host.Rectangle(w[1]);
@@ -98,10 +101,14 @@ bool RunWindowCommand(HostSimulator& host, const std::vector<std::string>& rawWo
     } else if (cmd == "Hover") {
         OsPointer(window, kDriverMove, n(2), n(3), false, false);
     } else if (cmd == "Drag") {
-        int steps = w.size() > 6 ? n(6) : 4;
+        int steps = numbers > 6 ? n(6) : 4;
         if (steps < 1) steps = 1;
         int x1 = n(2), y1 = n(3), x2 = n(4), y2 = n(5);
         OsPointer(window, kDriverPress, x1, y1, false, true);
+        if (twice) {  // Windows sends a quick second press as a double click
+            OsPointer(window, kDriverRelease, x1, y1, false, false);
+            OsPointer(window, kDriverDoubleClick, x1, y1, false, true);
+        }
         for (int i = 1; i <= steps; ++i)
             OsPointer(window, kDriverMove, x1 + (x2 - x1) * i / steps, y1 + (y2 - y1) * i / steps, false, true);
         OsPointer(window, kDriverRelease, x2, y2, false, false);

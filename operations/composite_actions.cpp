@@ -8,6 +8,7 @@
 #include "operations/operation_frame.h"
 #include "operations/word_tables.h"
 #include "platform/platform.h"
+#include "toolchain/filter_values.h"
 #include "toolchain/probe.h"
 #include "toolchain/process_runner.h"
 #include "toolchain/time_values.h"
@@ -30,7 +31,7 @@ void AddAudio(const ActionArgs& a) {
                             "-map \"[outa]\" -c:v copy -c:a aac \"%s\"",
                             {{"VideoFile", a.raw(0)}, {"AudioFile", a.raw(1)}, {"OutputFile", a.raw(3)}});
     }
-    RunOperation(a.text(0), args, a.text(3));
+    RunOperation(args, a.text(3));
 }
 
 void Watermark(const ActionArgs& a) {
@@ -45,7 +46,7 @@ void Watermark(const ActionArgs& a) {
     else  // out of range or not a number: laid on fully opaque
         args = BuildCommand("-i \"%s\" -i \"%s\" -filter_complex \"overlay=%s\" -c:v libx264 -preset fast -crf 18 -c:a copy \"%s\"",
                             {{"InputFile", a.raw(0)}, {"ImageFile", a.raw(1)}, {"Position", position}, {"OutputFile", a.raw(4)}});
-    RunOperation(a.text(0), args, a.text(4));
+    RunOperation(args, a.text(4));
 }
 
 void ExtractFrames(const ActionArgs& a) {
@@ -112,8 +113,7 @@ void Compress(const ActionArgs& a) {
 
 void ChromaKey(const ActionArgs& a) {
     std::string key = ChromaKeyColour(a.text(2));
-    RunOperation(a.text(0),
-                 BuildCommand("-i \"%s\" -i \"%s\" -filter_complex \"[0:v]chromakey=%s:%s:0.1[fg];[1:v][fg]overlay[outv]\" "
+    RunOperation(BuildCommand("-i \"%s\" -i \"%s\" -filter_complex \"[0:v]chromakey=%s:%s:0.1[fg];[1:v][fg]overlay[outv]\" "
                               "-map \"[outv]\" -map 0:a? -c:v libx264 -preset fast -crf 18 -c:a aac \"%s\"",
                               {{"Foreground", a.raw(0)}, {"Background", a.raw(1)}, {"KeyColor", key}, {"Similarity", a.raw(3)},
                                {"OutputFile", a.raw(4)}}),
@@ -122,28 +122,26 @@ void ChromaKey(const ActionArgs& a) {
 
 void Stabilize(const ActionArgs& a) {
     BeginOperation();
-    double total = ProbeDurationSeconds(a.text(0));
     const std::string transforms = plat::TempFolder() + "qmt_trf.trf";
-    // The filter option reads ':' and '\' as its own syntax, so the path is
-    // escaped as the subtitles path is; a Windows temp folder holds both.
-    const std::string escaped = EscapeSubtitlePath(transforms);
+    // A temporary folder such as C:\Users\O'Brien\AppData\Local\Temp\ holds
+    // the filter option's own syntax.
+    const std::string escaped = EscapeFilterPath(transforms);
     CommandOutcome detect = BuildCommand("-i \"%s\" -vf \"vidstabdetect=shakiness=%d:result='%s'\" -f null %s",
                                          {{"InputFile", a.raw(0)}, {"Strength", StabilizeShakiness(a.text(1))},
                                           {"TempFile", escaped}, {"NullDevice", plat::NullDevice()}});
-    if (RunStep(detect, total)) {
+    if (RunStep(detect, InputLengthTimes{1})) {
         ReportProgress(50);
         FinishOperation(BuildCommand("-i \"%s\" -vf \"vidstabtransform=input='%s':smoothing=10,unsharp=5:5:0.8:3:3:0.4\" "
                                      "-c:v libx264 -preset fast -crf 18 -c:a copy \"%s\"",
                                      {{"InputFile", a.raw(0)}, {"TempFile", escaped}, {"OutputFile", a.raw(2)}}),
-                        total, a.text(2));
+                        InputLengthTimes{1}, a.text(2));
     }
     plat::DeleteFilePath(transforms);
 }
 
 void BurnSubtitles(const ActionArgs& a) {
-    std::string path = EscapeSubtitlePath(a.text(1));
-    RunOperation(a.text(0),
-                 BuildCommand("-i \"%s\" -vf \"subtitles='%s':force_style='FontSize=%s,PrimaryColour=&H%s&'\" "
+    std::string path = EscapeFilterPath(a.text(1));
+    RunOperation(BuildCommand("-i \"%s\" -vf \"subtitles='%s':force_style='FontSize=%s,PrimaryColour=&H%s&'\" "
                               "-c:v libx264 -preset fast -crf 18 -c:a copy \"%s\"",
                               {{"InputFile", a.raw(0)}, {"SRTFile", path}, {"FontSize", a.raw(2)}, {"Color", a.raw(3)},
                                {"OutputFile", a.raw(4)}}),
@@ -152,11 +150,10 @@ void BurnSubtitles(const ActionArgs& a) {
 
 void Loop(const ActionArgs& a) {
     BeginOperation();
-    double total = ProbeDurationSeconds(a.text(0));
     int repeats = LoopRepeats(a.text(1));
     FinishOperation(BuildCommand("-stream_loop %d -i \"%s\" -c copy \"%s\"",
                                  {{"Count", repeats}, {"InputFile", a.raw(0)}, {"OutputFile", a.raw(2)}}),
-                    (repeats + 1) * total, a.text(2));
+                    InputLengthTimes{repeats + 1.0}, a.text(2));
 }
 
 void FromImages(const ActionArgs& a) {

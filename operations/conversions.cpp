@@ -32,18 +32,17 @@ bool ConvertWithCodecs(const std::string& input, const std::string& videoWord, c
                                            {"Quality", BuildCommand(c.extraOption.c_str(), {})},
                                            {"OutputFile", output}});
     if (!CommandAccepted(command)) return false;
-    return FinishOperation(command, ProbeDurationSeconds(input), output);
+    return FinishOperation(command, InputLengthTimes{1}, output);
 }
 
 bool EncodeGif(const std::string& input, const std::string& width, const std::string& fps, const std::string& output) {
-    return RunOperation(input,
-                        BuildCommand("-i \"%s\" -filter_complex \"fps=%s,scale=%s:-1:flags=lanczos,split[s0][s1];"
+    return RunOperation(BuildCommand("-i \"%s\" -filter_complex \"fps=%s,scale=%s:-1:flags=lanczos,split[s0][s1];"
                                      "[s0]palettegen[p];[s1][p]paletteuse\" -loop 0 \"%s\"",
                                      {{"InputFile", input}, {"FPS", fps}, {"Width", width}, {"OutputFile", output}}),
                         output);
 }
 
 bool ExtractAudioTrack(const std::string& input, const std::string& output, const std::string& formatWord) {
-    return RunOperation(input, BuildCommand(ExtractAudioTemplate(formatWord), {{"InputFile", input}, {"OutputFile", output}}),
+    return RunOperation(BuildCommand(ExtractAudioTemplate(formatWord), {{"InputFile", input}, {"OutputFile", output}}),
                         output);
 }

@@ -1,7 +1,6 @@
 #include "operations/operation_frame.h"
 #include "host/report.h"
 #include "host/text_util.h"
-#include "toolchain/probe.h"
 #include "toolchain/process_runner.h"
 
 void BeginOperation() { ReportStart(); }
@@ -27,22 +26,29 @@ bool RunStep(const CommandOutcome& command, double expectedSeconds) {
     return CommandAccepted(command) && RunFFmpeg(command.text, expectedSeconds);
 }
 
+bool RunStep(const CommandOutcome& command, InputLengthTimes expected) {
+    return CommandAccepted(command) && RunFFmpeg(command, expected);
+}
+
 bool FinishOperation(const CommandOutcome& command, double expectedSeconds, const std::string& output) {
     if (!RunStep(command, expectedSeconds)) return false;
     ReportComplete(output);
     return true;
 }
 
-bool RunOperation(const std::string& probeInput, const CommandOutcome& command, const std::string& output) {
+bool FinishOperation(const CommandOutcome& command, InputLengthTimes expected, const std::string& output) {
+    if (!RunStep(command, expected)) return false;
+    ReportComplete(output);
+    return true;
+}
+
+bool RunOperation(const CommandOutcome& command, const std::string& output) {
     BeginOperation();
-    if (!CommandAccepted(command)) return false;
-    double expected = ProbeDurationSeconds(probeInput);
-    return FinishOperation(command, expected, output);
+    return FinishOperation(command, InputLengthTimes{1}, output);
 }
 
 bool ApplyVideoFilter(const std::string& input, const std::string& filter, const std::string& output) {
-    return RunOperation(input,
-                        BuildCommand("-i \"%s\" -vf \"%s\" -c:v libx264 -preset fast -crf 18 -c:a copy \"%s\"",
+    return RunOperation(BuildCommand("-i \"%s\" -vf \"%s\" -c:v libx264 -preset fast -crf 18 -c:a copy \"%s\"",
                                      {{"InputFile", input}, {"Filter", filter}, {"OutputFile", output}}),
                         output);
 }

@@ -5,7 +5,7 @@
 #include "host/text_util.h"
 #include "operations/operation_frame.h"
 #include "operations/word_tables.h"
-#include "toolchain/drawtext_text.h"
+#include "toolchain/filter_values.h"
 #include "toolchain/probe.h"
 
 namespace {
@@ -24,8 +24,7 @@ void Trim(const ActionArgs& a) {
 }
 
 void Overlay(const ActionArgs& a) {
-    RunOperation(a.text(0),
-                 BuildCommand("-i \"%s\" -i \"%s\" -filter_complex \"overlay=%s:%s\" -c:v libx264 -preset fast -crf 18 "
+    RunOperation(BuildCommand("-i \"%s\" -i \"%s\" -filter_complex \"overlay=%s:%s\" -c:v libx264 -preset fast -crf 18 "
                               "-c:a copy \"%s\"",
                               {{"BaseVideo", a.raw(0)}, {"OverlayVideo", a.raw(1)}, {"X", a.raw(2)}, {"Y", a.raw(3)},
                                {"OutputFile", a.raw(4)}}),
@@ -33,8 +32,7 @@ void Overlay(const ActionArgs& a) {
 }
 
 void OverlayAdvanced(const ActionArgs& a) {
-    RunOperation(a.text(0),
-                 BuildCommand("-i \"%s\" -i \"%s\" -filter_complex \"[1:v]scale=%s:-1[ov];[0:v][ov]overlay=%s:%s:"
+    RunOperation(BuildCommand("-i \"%s\" -i \"%s\" -filter_complex \"[1:v]scale=%s:-1[ov];[0:v][ov]overlay=%s:%s:"
                               "enable='between(t,%s,%s)'\" -c:v libx264 -preset fast -crf 18 -c:a copy \"%s\"",
                               {{"Base", a.raw(0)}, {"Overlay", a.raw(1)}, {"Scale", a.raw(4)}, {"X", a.raw(2)}, {"Y", a.raw(3)},
                                {"StartSec", a.raw(5)}, {"EndSec", a.raw(6)}, {"Output", a.raw(7)}}),
@@ -42,15 +40,13 @@ void OverlayAdvanced(const ActionArgs& a) {
 }
 
 void ReplaceAudio(const ActionArgs& a) {
-    RunOperation(a.text(0),
-                 BuildCommand("-i \"%s\" -i \"%s\" -c:v copy -map 0:v:0 -map 1:a:0 -shortest \"%s\"",
+    RunOperation(BuildCommand("-i \"%s\" -i \"%s\" -c:v copy -map 0:v:0 -map 1:a:0 -shortest \"%s\"",
                               {{"VideoFile", a.raw(0)}, {"AudioFile", a.raw(1)}, {"OutputFile", a.raw(2)}}),
                  a.text(2));
 }
 
 void MixAudio(const ActionArgs& a) {
-    RunOperation(a.text(0),
-                 BuildCommand("-i \"%s\" -i \"%s\" -filter_complex \"[0:a]volume=1.0[a0];[1:a]volume=%s[a1];"
+    RunOperation(BuildCommand("-i \"%s\" -i \"%s\" -filter_complex \"[0:a]volume=1.0[a0];[1:a]volume=%s[a1];"
                               "[a0][a1]amix=inputs=2:duration=first[outa]\" -map 0:v -map \"[outa]\" -c:v copy -c:a aac \"%s\"",
                               {{"VideoFile", a.raw(0)}, {"AudioFile", a.raw(1)}, {"Volume", a.raw(2)}, {"OutputFile", a.raw(3)}}),
                  a.text(3));
@@ -82,12 +78,11 @@ void Speed(const ActionArgs& a) {
                                  "-c:v libx264 -preset fast -crf 18 -c:a aac \"%s\"",
                                  {{"InputFile", input}, {"Factor", 1.0 / factor}, {"Factor", AtempoChain(factor)},
                                   {"OutputFile", output}}),
-                    ProbeDurationSeconds(input) / factor, output);
+                    InputLengthTimes{1.0 / factor}, output);
 }
 
 void FrameRate(const ActionArgs& a) {
-    RunOperation(a.text(0),
-                 BuildCommand("-i \"%s\" -r %s -c:v libx264 -preset fast -crf 18 -c:a copy \"%s\"",
+    RunOperation(BuildCommand("-i \"%s\" -r %s -c:v libx264 -preset fast -crf 18 -c:a copy \"%s\"",
                               {{"InputFile", a.raw(0)}, {"Rate", a.raw(1)}, {"OutputFile", a.raw(2)}}),
                  a.text(2));
 }
@@ -106,16 +101,14 @@ void ScaleToFit(const ActionArgs& a) {
 }
 
 void Reverse(const ActionArgs& a) {
-    RunOperation(a.text(0),
-                 BuildCommand("-i \"%s\" -vf reverse -af areverse -c:v libx264 -preset fast -crf 18 -c:a aac \"%s\"",
+    RunOperation(BuildCommand("-i \"%s\" -vf reverse -af areverse -c:v libx264 -preset fast -crf 18 -c:a aac \"%s\"",
                               {{"InputFile", a.raw(0)}, {"OutputFile", a.raw(1)}}),
                  a.text(1));
 }
 
 // Audio filters keep the picture as it is and re-encode the sound.
 void AudioFilterRun(const ActionArgs& a, const std::string& filter) {
-    RunOperation(a.text(0),
-                 BuildCommand("-i \"%s\" -af \"%s\" -c:v copy -c:a aac \"%s\"",
+    RunOperation(BuildCommand("-i \"%s\" -af \"%s\" -c:v copy -c:a aac \"%s\"",
                               {{"InputFile", a.raw(0)}, {"Filter", filter}, {"OutputFile", a.raw(2)}}),
                  a.text(2));
 }
@@ -133,13 +126,12 @@ void FadeAudioOut(const ActionArgs& a) {
 }
 
 void Mute(const ActionArgs& a) {
-    RunOperation(a.text(0), BuildCommand("-i \"%s\" -an -c:v copy \"%s\"", {{"InputFile", a.raw(0)}, {"OutputFile", a.raw(1)}}),
+    RunOperation(BuildCommand("-i \"%s\" -an -c:v copy \"%s\"", {{"InputFile", a.raw(0)}, {"OutputFile", a.raw(1)}}),
                  a.text(1));
 }
 
 void Normalize(const ActionArgs& a) {
-    RunOperation(a.text(0),
-                 BuildCommand("-i \"%s\" -af loudnorm=I=-16:TP=-1.5:LRA=11 -c:v copy -c:a aac \"%s\"",
+    RunOperation(BuildCommand("-i \"%s\" -af loudnorm=I=-16:TP=-1.5:LRA=11 -c:v copy -c:a aac \"%s\"",
                               {{"InputFile", a.raw(0)}, {"OutputFile", a.raw(1)}}),
                  a.text(1));
 }
@@ -197,13 +189,12 @@ void ExtractFrame(const ActionArgs& a) {
 }
 
 void Convert(const ActionArgs& a) {
-    RunOperation(a.text(0), BuildCommand("-i \"%s\" \"%s\"", {{"InputFile", a.raw(0)}, {"OutputFile", a.raw(1)}}), a.text(1));
+    RunOperation(BuildCommand("-i \"%s\" \"%s\"", {{"InputFile", a.raw(0)}, {"OutputFile", a.raw(1)}}), a.text(1));
 }
 
 void SetBitrate(const ActionArgs& a) {
     std::string video = BitrateNumber(a.text(1)), audio = BitrateNumber(a.text(2));
-    RunOperation(a.text(0),
-                 BuildCommand("-i \"%s\" -c:v libx264 -b:v %sk -c:a aac -b:a %sk \"%s\"",
+    RunOperation(BuildCommand("-i \"%s\" -c:v libx264 -b:v %sk -c:a aac -b:a %sk \"%s\"",
                               {{"InputFile", a.raw(0)}, {"VideoBitrate", video}, {"AudioBitrate", audio}, {"OutputFile", a.raw(3)}}),
                  a.text(3));
 }

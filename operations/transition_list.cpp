@@ -34,8 +34,9 @@ TransitionAddResult AddTransition(double time, const std::string& type, const st
     TransitionEntry& e = g_entries[g_count];
     memset(&e, 0, sizeof e);
     e.time = time;
-    // Stored as xfade spells it: xfade refuses "Fade" or "CircleOpen".
-    strncpy(e.type, XfadeSpelling(type).c_str(), sizeof e.type - 1);
+    // Kept as typed, so the list reads back what the author wrote; the render
+    // spells it for xfade.
+    strncpy(e.type, type.c_str(), sizeof e.type - 1);
     e.duration = ClampDuration(durationText);
     strncpy(e.easing, "linear", sizeof e.easing - 1);
     e.active = true;

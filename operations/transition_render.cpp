@@ -2,10 +2,12 @@
 #include "host/report.h"
 #include "host/text_util.h"
 #include "operations/transition_list.h"
+#include "operations/transition_types.h"
 #include "platform/platform.h"
 #include "toolchain/probe.h"
 #include "toolchain/process_runner.h"
 #include "toolchain/time_values.h"
+#include "toolchain/work_files.h"
 
 CommandOutcome XfadeJoinCommand(const std::string& first, const std::string& second, const std::string& type,
                                 double length, double offset, const std::string& output, const char* audioCodec) {
@@ -18,6 +20,13 @@ CommandOutcome XfadeJoinCommand(const std::string& first, const std::string& sec
 
 // Steps of a render, as parts of its progress: cuts, joins, the final copy.
 static const int kCutsEnd = 40, kJoinsEnd = 80;
+
+// The pieces a render cuts and joins again are QuickTime files with 4:2:0
+// pictures (High profile at most) and PCM sound, which ends where the picture
+// ends: AAC would pad each piece's sound past its end and every join would
+// carry that on. PCM, not the ALAC of MP4, because FFmpeg before 5 cannot put
+// ALAC into MP4 and authors run every FFmpeg from 4.1 on.
+static const char kPieceCodecs[] = "-c:v libx264 -preset fast -crf 18 -pix_fmt yuv420p -c:a pcm_s16le";
 
 std::vector<double> ParseSplitTimes(const std::string& text) {
     std::vector<double> times;
@@ -34,66 +43,52 @@ std::vector<double> ParseSplitTimes(const std::string& text) {
 
 static bool Join(const std::string& first, const std::string& second, const TransitionEntry& entry, double td,
                  double offset, const std::string& output, double expected, bool last) {
-    return RunFFmpeg(XfadeJoinCommand(first, second, entry.type, td, offset, output, last ? "aac" : "alac"), expected);
+    return RunFFmpeg(XfadeJoinCommand(first, second, XfadeSpelling(entry.type), td, offset, output,
+                                      last ? "aac" : "pcm_s16le"),
+                     expected);
 }
 
 static void RenderOneSplit(const std::string& input, double split, double total, const std::string& output) {
-    std::string a = plat::TempFolder() + "qmt_seg_a.mp4";
-    std::string b = plat::TempFolder() + "qmt_seg_b.mp4";
+    WorkFiles files((std::string()));
+    std::string a = files.Path("qmt_seg_a.mov");
+    std::string b = files.Path("qmt_seg_b.mov");
     SetProgressBand(0, kCutsEnd / 2);
-    // The cuts are read again by the join: 4:2:0 pictures (High profile at
-    // most) and ALAC sound, which ends where the picture ends.
-    if (!RunFFmpeg(BuildCommand("-i \"%s\" -t %.3f -c:v libx264 -preset fast -crf 18 -pix_fmt yuv420p -c:a alac \"%s\"",
-                                {{"InputFile", input}, {"Time", split}, {"OutputFile", a}}),
-                   split)) {
-        ReportError("Failed to split segment A.");
-        return;
-    }
+    if (!RunFFmpeg(BuildCommand("-i \"%s\" -t %.3f %s \"%s\"",
+                                {{"InputFile", input}, {"Time", split}, {"Codecs", BuildCommand(kPieceCodecs, {})}, {"OutputFile", a}}),
+                   split))
+        return ReportError("Failed to split segment A.");
     ReportProgress(kCutsEnd / 2);
     SetProgressBand(kCutsEnd / 2, kCutsEnd);
-    if (!RunFFmpeg(BuildCommand("-i \"%s\" -ss %.3f -c:v libx264 -preset fast -crf 18 -pix_fmt yuv420p -c:a alac \"%s\"",
-                                {{"InputFile", input}, {"Time", split}, {"OutputFile", b}}),
-                   total - split)) {
-        plat::DeleteFilePath(a);
-        ReportError("Failed to split segment B.");
-        return;
-    }
+    if (!RunFFmpeg(BuildCommand("-i \"%s\" -ss %.3f %s \"%s\"",
+                                {{"InputFile", input}, {"Time", split}, {"Codecs", BuildCommand(kPieceCodecs, {})}, {"OutputFile", b}}),
+                   total - split))
+        return ReportError("Failed to split segment B.");
     const TransitionEntry& entry = TransitionAt(0);
     double da = ProbeDurationSeconds(a);
     double td = entry.duration;
     if (td > da) td = da * 0.5;
     ReportProgress(kCutsEnd);
     SetProgressBand(kCutsEnd, 100);
-    bool joined = Join(a, b, entry, td, da - td, output, total, true);
-    plat::DeleteFilePath(a);
-    plat::DeleteFilePath(b);
-    if (joined)
-        ReportComplete(output);
-    else
-        ReportError("Transition render failed.");
+    if (!Join(a, b, entry, td, da - td, output, total, true)) return ReportError("Transition render failed.");
+    ReportComplete(output);
 }
 
 static void RenderChain(const std::string& input, const std::vector<double>& splits, double total,
                         const std::string& output) {
-    const std::string folder = plat::TempFolder() + "qmt_trans" + plat::PathSeparator();
-    plat::MakeDirectory(folder);
+    WorkFiles files(plat::TempFolder() + "qmt_trans" + plat::PathSeparator());
     const int n = static_cast<int>(splits.size());
     std::vector<std::string> segments;
     for (int k = 0; k <= n; ++k) {
-        std::string file = Fmt("%sseg_%d.mp4", folder.c_str(), k);
+        std::string file = files.Path(Fmt("seg_%d.mov", k));
         double start = k == 0 ? 0.0 : splits[k - 1];
         double end = k < n ? splits[k] : total;
         ReportProgress(kCutsEnd * k / (n + 1));
         SetProgressBand(kCutsEnd * k / (n + 1), kCutsEnd * (k + 1) / (n + 1));
-        if (!RunFFmpeg(BuildCommand("-i \"%s\" -ss %.3f -t %.3f -c:v libx264 -preset fast -crf 18 -pix_fmt yuv420p "
-                                    "-c:a alac \"%s\"",
-                                    {{"InputFile", input}, {"Start", start}, {"Length", end - start}, {"OutputFile", file}}),
-                       end - start)) {
-            for (const std::string& made : segments) plat::DeleteFilePath(made);
-            plat::RemoveDirectoryPath(folder);
-            ReportError("Failed to split segments.");
-            return;
-        }
+        if (!RunFFmpeg(BuildCommand("-i \"%s\" -ss %.3f -t %.3f %s \"%s\"",
+                                    {{"InputFile", input}, {"Start", start}, {"Length", end - start},
+                                     {"Codecs", BuildCommand(kPieceCodecs, {})}, {"OutputFile", file}}),
+                       end - start))
+            return ReportError("Failed to split segments.");
         segments.push_back(file);
     }
     std::string current = segments[0];
@@ -104,27 +99,20 @@ static void RenderChain(const std::string& input, const std::vector<double>& spl
         const TransitionEntry& entry = TransitionAt(j);
         ReportProgress(kCutsEnd + (kJoinsEnd - kCutsEnd) * j / joins);
         SetProgressBand(kCutsEnd + (kJoinsEnd - kCutsEnd) * j / joins, kCutsEnd + (kJoinsEnd - kCutsEnd) * (j + 1) / joins);
-        std::string joinFile = Fmt("%schain_%d.mp4", folder.c_str(), j);
+        // The last join is the author's file: MP4 with AAC sound.
+        const bool last = j == joins - 1;
+        std::string joinFile = files.Path(Fmt(last ? "chain_%d.mp4" : "chain_%d.mov", j));
         double dc = ProbeDurationSeconds(current);
         double td = dc * 0.5;
         if (entry.duration < td) td = entry.duration;
-        bool joined = Join(current, segments[j + 1], entry, td, dc - td, joinFile, 0, j == joins - 1);
-        if (current != segments[0]) plat::DeleteFilePath(current);
-        if (!joined) {
-            for (const std::string& s : segments) plat::DeleteFilePath(s);
-            plat::RemoveDirectoryPath(folder);
-            ReportError("Transition render failed at segment.");
-            return;
-        }
+        bool joined = Join(current, segments[j + 1], entry, td, dc - td, joinFile, 0, last);
+        if (current != segments[0]) files.Drop(current);
+        if (!joined) return ReportError("Transition render failed at segment.");
         current = joinFile;
     }
     ReportProgress(kJoinsEnd);
     // A copy that fails (a folder that does not exist) must not end in "Complete".
-    bool copied = plat::CopyFileOver(current, output);
-    for (const std::string& s : segments) plat::DeleteFilePath(s);
-    for (int j = 0; j < n; ++j) plat::DeleteFilePath(Fmt("%schain_%d.mp4", folder.c_str(), j));
-    plat::RemoveDirectoryPath(folder);
-    if (!copied) return ReportError(OutputNotWritten(output));
+    if (!plat::CopyFileOver(current, output)) return ReportError(OutputNotWritten(output));
     ReportComplete(output);
 }
 

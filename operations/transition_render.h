@@ -8,9 +8,9 @@
 // The xfade/acrossfade join of two files. xfade turns 4:2:0 input into
 // 4:4:4, which a later stream-copy join cannot mix with 4:2:0 pieces and
 // Windows' own H.264 decoder cannot play, so its picture is turned back into
-// 4:2:0. `audioCodec` is "aac" for a file the author gets and "alac" for a
-// piece that is joined again: AAC pads every file's sound past its end, and
-// each further join would carry that padding on as sound longer than picture.
+// 4:2:0. `audioCodec` is "aac" for a file the author gets and "pcm_s16le"
+// for a piece that is joined again: AAC pads every file's sound past its end,
+// and each further join would carry that padding on as sound longer than picture.
 CommandOutcome XfadeJoinCommand(const std::string& first, const std::string& second, const std::string& type,
                                 double length, double offset, const std::string& output, const char* audioCodec);
 

@@ -125,16 +125,6 @@ std::string ChromaKeyColour(const std::string& colour) {
     return colour;
 }
 
-std::string EscapeSubtitlePath(const std::string& path) {
-    std::string out;
-    for (char c : path) {
-        if (out.size() >= 516) break;
-        if (c == '\\' || c == ':') out += '\\';
-        out += c;
-    }
-    return out;
-}
-
 double CompressBitrate(double targetMB, double seconds) {
     double bits = targetMB * 1024 * 1024 * 8 / seconds - 128000;
     return bits > 100000 ? bits : 100000;

@@ -36,8 +36,6 @@ const size_t kCodecWordLimit = 63;
 
 int StabilizeShakiness(const std::string& strength);
 std::string ChromaKeyColour(const std::string& colour);
-// Backslash and colon escaped for the subtitles filter, at most 516 characters.
-std::string EscapeSubtitlePath(const std::string& path);
 // Video bits per second that make `targetMB` over `seconds`, after 128 kbit/s of audio.
 double CompressBitrate(double targetMB, double seconds);
 // Extra plays after the first for a total play count.

@@ -1,30 +1,25 @@
 #include "strips/split_render.h"
+#include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 #include "host/report.h"
 #include "host/text_util.h"
+#include "operations/join_graph.h"
+#include "operations/transition_types.h"
 #include "operations/word_tables.h"
 #include "platform/platform.h"
 #include "toolchain/command_builder.h"
+#include "toolchain/graph_option.h"
 #include "toolchain/probe.h"
 #include "toolchain/process_runner.h"
+#include "toolchain/work_files.h"
 
 namespace {
 
 const char kCutTemplate[] =
     "-i \"%s\" -ss %.3f -t %.3f -c:v libx264 -preset fast -crf 18 -c:a aac \"%s\"";
 const char kConcatTemplate[] = "-f concat -safe 0 -i \"%s\" -c copy \"%s\"";
-// xfade gives 4:4:4 from 4:2:0 inputs; format=yuv420p after it keeps every
-// piece of the chain 4:2:0, so later stream-copy joins stay readable.
-const char kXfadeTemplate[] =
-    "-i \"%s\" -i \"%s\" -filter_complex \"[0:v][1:v]xfade=transition=%s:duration=%.2f:offset=%.2f,format=yuv420p[outv];"
-    "[0:a][1:a]acrossfade=d=%.2f[outa]\" -map \"[outv]\" -map \"[outa]\" -c:v libx264 -preset fast -crf 18 -c:a aac "
-    "\"%s\"";
-// A source without sound has no [0:a] for acrossfade.
-const char kXfadeVideoTemplate[] =
-    "-i \"%s\" -i \"%s\" -filter_complex \"[0:v][1:v]xfade=transition=%s:duration=%.2f:offset=%.2f,format=yuv420p[outv]\" "
-    "-map \"[outv]\" -c:v libx264 -preset fast -crf 18 \"%s\"";
-
 // What an inserted clip must match to be cross-faded with and joined to the
 // main video.
 struct MediaShape {
@@ -37,10 +32,10 @@ struct MediaShape {
 MediaShape ProbeShape(const std::string& path) {
     MediaShape shape;
     std::string out;
-    if (!CaptureToolOutput(Fmt("-v quiet -show_entries stream=codec_type,width,height,sample_aspect_ratio,r_frame_rate,"
-                               "sample_rate,channels -of default=noprint_wrappers=1 \"%s\"",
-                               path.c_str()),
-                           out, 8192))
+    CommandOutcome probe = BuildCommand("-v quiet -show_entries stream=codec_type,width,height,sample_aspect_ratio,"
+                                        "r_frame_rate,sample_rate,channels -of default=noprint_wrappers=1 \"%s\"",
+                                        {{"File", path}});
+    if (!probe.ok || !CaptureToolOutput(probe.text, out, 8192))
         return shape;
     std::istringstream lines(out);
     std::string line, kind;
@@ -72,28 +67,12 @@ MediaShape ProbeShape(const std::string& path) {
     return shape;
 }
 
-// The temporary files of one render, so that every exit removes the same set.
-struct RenderFiles {
-    std::string folder;
-    std::vector<std::string> made;
-    std::string Name(const char* pattern, int index) {
-        std::string path = Fmt(pattern, folder.c_str(), index);
-        made.push_back(path);
-        return path;
-    }
-    void Drop(const std::string& path) { plat::DeleteFilePath(path); }
-    void CleanUp() {
-        for (const std::string& path : made) plat::DeleteFilePath(path);
-        plat::RemoveDirectoryPath(folder);
-    }
-};
-
-bool Run(const CommandOutcome& command) {
+bool Run(const CommandOutcome& command, double expectedSeconds = 0) {
     if (!command.ok) {
         ReportError(command.error);
         return false;
     }
-    return RunFFmpeg(command.text, 0);
+    return RunFFmpeg(command.text, expectedSeconds);
 }
 
 bool CutSegment(const std::string& input, double start, double end, const std::string& segment) {
@@ -101,152 +80,132 @@ bool CutSegment(const std::string& input, double start, double end, const std::s
                                            {"Segment", segment}}));
 }
 
-bool Concat(RenderFiles& files, int listIndex, const std::string& first, const std::string& second,
-            const std::string& output) {
-    std::string list = files.Name("%scat_%d.txt", listIndex);
-    bool ok = plat::WriteTextFile(list, ConcatListLine(first) + ConcatListLine(second)) &&
-              Run(BuildCommand(kConcatTemplate, {{"List", list}, {"Output", output}}));
-    files.Drop(list);
-    return ok;
-}
-
-bool Crossfade(const MediaShape& shape, const std::string& first, const std::string& second, const char* transition,
-               double td, double offset, const std::string& output) {
-    if (shape.audio)
-        return Run(BuildCommand(kXfadeTemplate, {{"First", first}, {"Second", second}, {"Transition", transition},
-                                                 {"Duration", td}, {"Offset", offset}, {"Duration", td},
-                                                 {"Output", output}}));
-    return Run(BuildCommand(kXfadeVideoTemplate, {{"First", first}, {"Second", second}, {"Transition", transition},
-                                                  {"Duration", td}, {"Offset", offset}, {"Output", output}}));
-}
-
-// Joins `first` and `second` into `output`: a cross-fade when a transition is
-// named, a plain join otherwise.
-bool JoinPair(RenderFiles& files, int listIndex, const MediaShape& shape, const std::string& first,
-              const std::string& second, const char* transition, double wanted, double share,
-              const std::string& output) {
-    if (!transition[0]) return Concat(files, listIndex, first, second, output);
-    double length = ProbeDurationSeconds(first);
-    double td = CappedTransition(wanted, length, share);
-    return Crossfade(shape, first, second, transition, td, length - td, output);
-}
-
-// An inserted clip brought to the main video's size, pixel shape, frame rate
-// and sound, so that it can be cross-faded with it and joined to it: xfade
-// refuses inputs of another size or time base, and a stream-copy join of
-// unlike pieces gives a broken file.
-bool EncodeInsert(const MediaShape& shape, const std::string& clip, const std::string& output) {
-    CommandOutcome picture = BuildCommand(
-        "-vf \"scale=%d:%d:force_original_aspect_ratio=decrease,pad=%d:%d:(ow-iw)/2:(oh-ih)/2,setsar=%s,fps=%s,"
-        "format=yuv420p\"",
-        {{"Width", shape.width}, {"Height", shape.height}, {"Width", shape.width}, {"Height", shape.height},
-         {"SAR", shape.sar}, {"FrameRate", shape.frameRate}});
-    if (!shape.audio)
-        return Run(BuildCommand("-i \"%s\" %s -c:v libx264 -preset fast -crf 18 -an \"%s\"",
-                                {{"ClipFile", clip}, {"Picture", picture}, {"Output", output}}));
-    // A clip without sound gets silence, so the join keeps one audio stream.
-    bool clipHasSound = ProbeShape(clip).audio;
-    CommandOutcome sound = clipHasSound
-        ? BuildCommand("-map 0:v:0 -map 0:a:0 -shortest", {})
-        : BuildCommand("-f lavfi -i anullsrc=r=%d:cl=mono -map 0:v:0 -map 1:a:0 -shortest", {{"Rate", shape.sampleRate}});
-    return Run(BuildCommand("-i \"%s\" %s %s -c:v libx264 -preset fast -crf 18 -c:a aac -ar %d -ac %d \"%s\"",
-                            {{"ClipFile", clip}, {"Sound", sound}, {"Picture", picture}, {"Rate", shape.sampleRate},
-                             {"Channels", shape.channels}, {"Output", output}}));
-}
-
 void SimpleRender(const std::vector<double>& starts, const std::vector<double>& ends, const std::string& input,
                   const std::string& output) {
-    RenderFiles files;
-    files.folder = plat::TempFolder() + "qmt_split" + plat::PathSeparator();
-    plat::MakeDirectory(files.folder);
-    std::string list = files.Name("%sconcat.txt", 0);
-    if (!plat::WriteTextFile(list, "")) {
-        files.CleanUp();
-        ReportError("Failed to create concat list.");
-        return;
-    }
+    WorkFiles files(plat::TempFolder() + "qmt_split" + plat::PathSeparator());
+    std::string list = files.Path("concat.txt");
+    if (!plat::WriteTextFile(list, "")) return ReportError("Failed to create concat list.");
     const int m = static_cast<int>(starts.size());
     std::string text;
     for (int i = 0; i < m; ++i) {
         ReportProgress(50 * i / m);
-        std::string segment = files.Name("%sseg_%d.mp4", i);
-        if (!CutSegment(input, starts[i], ends[i], segment)) {
-            files.CleanUp();
-            ReportError("Failed to split segment.");
-            return;
-        }
+        std::string segment = files.Path(Fmt("seg_%d.mp4", i));
+        if (!CutSegment(input, starts[i], ends[i], segment)) return ReportError("Failed to split segment.");
         text += ConcatListLine(segment);
     }
     bool listed = plat::WriteTextFile(list, text);
     ReportProgress(80);
-    bool joined = listed && Run(BuildCommand(kConcatTemplate, {{"List", list}, {"OutputFile", output}}));
-    files.CleanUp();
-    if (joined)
-        ReportComplete(output);
-    else
-        ReportError("Concat failed.");
+    if (!listed || !Run(BuildCommand(kConcatTemplate, {{"List", list}, {"OutputFile", output}})))
+        return ReportError("Concat failed.");
+    ReportComplete(output);
 }
 
+// The frame rate "num/den" (or "num") of a probe; 25 when it is not usable.
+void ParseRate(const std::string& rate, int& num, int& den) {
+    num = 25;
+    den = 1;
+    if (sscanf(rate.c_str(), "%d/%d", &num, &den) < 1 || num <= 0) num = 25;
+    if (den <= 0) den = 1;
+}
+
+// One piece of the chain in the graph: its picture brought to the main
+// video's size, pixel shape, frame rate and 4:2:0 in exactly `frames` frames,
+// and its sound (when the main video has any) to the main video's rate and
+// channels for just as long, silence for a clip without sound. An inserted
+// clip is fitted into the picture, bordered where its shape differs.
+std::string PieceStatements(const MediaShape& shape, int input, bool inserted, bool hasSound, int frames,
+                            double length, const std::string& video, const std::string& audio) {
+    std::string fit = inserted ? Fmt("scale=%d:%d:force_original_aspect_ratio=decrease,pad=%d:%d:(ow-iw)/2:(oh-ih)/2,",
+                                     shape.width, shape.height, shape.width, shape.height)
+                               : std::string();
+    std::string s = Fmt("[%d:v]%ssetsar=%s,fps=%s,format=yuv420p,tpad=stop=-1:stop_mode=clone,trim=end_frame=%d,"
+                        "settb=AVTB%s",
+                        input, fit.c_str(), shape.sar.c_str(), shape.frameRate.c_str(), frames, video.c_str());
+    if (!shape.audio) return s;
+    std::string source = hasSound ? Fmt("[%d:a]", input) : Fmt("anullsrc=r=%d:cl=mono,", shape.sampleRate);
+    return s + Fmt(";%saformat=sample_rates=%d:channel_layouts=%dc,apad,atrim=end=%.6f%s", source.c_str(),
+                   shape.sampleRate, shape.channels > 0 ? shape.channels : 2, length, audio.c_str());
+}
+
+// Joins the next piece with `transition` (plain cut when empty), its length
+// capped by `share` of the result so far, in whole frames.
+void JoinPiece(GraphJoin& join, const std::string& video, const std::string& audio, int frames,
+               const char* transition, double wanted, double share) {
+    int fade = transition[0] ? std::max(1, JoinFrames(join, CappedTransition(wanted, JoinSeconds(join, join.frames), share)))
+                             : 0;
+    JoinNext(join, video, audio, frames, transition[0] ? XfadeSpelling(transition) : std::string(), fade);
+}
+
+// The chain form. Not the pairwise chain of its first design (every segment
+// cut to a file, each join a run of its own that encoded the result so far
+// again, inserted clips re-encoded first): the same segments, inserted clips,
+// transitions and lengths are one filter graph here, encoded once.
 void ChainRender(const std::vector<SplitRecord>& splits, const std::vector<double>& starts,
                  const std::vector<double>& ends, const std::string& input, const std::string& output) {
-    RenderFiles files;
-    files.folder = plat::TempFolder() + "qmt_splitr" + plat::PathSeparator();
-    plat::MakeDirectory(files.folder);
     const int m = static_cast<int>(starts.size());
     const int n = static_cast<int>(splits.size());
-    std::vector<std::string> segments;
-    for (int i = 0; i < m; ++i) {
-        ReportProgress(40 * i / m);
-        segments.push_back(files.Name("%sseg_%d.mp4", i));
-        if (!CutSegment(input, starts[i], ends[i], segments.back())) {
-            files.CleanUp();
-            ReportError("Failed to split segments.");
-            return;
-        }
-    }
     MediaShape shape = ProbeShape(input);
-    std::string current = segments[0];
-    int q = 0;
-    auto dropCurrent = [&] {
-        if (current != segments[0]) files.Drop(current);
-    };
+    std::string graph;
+    CommandOutcome inputs = BuildCommand("", {});
+    for (int i = 0; i < m; ++i)
+        inputs = BuildCommand(i == 0 ? "%s-ss %.3f -t %.3f -i \"%s\"" : "%s -ss %.3f -t %.3f -i \"%s\"",
+                              {{"Inputs", inputs}, {"Start", starts[i]}, {"Length", ends[i] - starts[i]},
+                               {"InputFile", input}});
+    int rateNum = 25, rateDen = 1;
+    ParseRate(shape.frameRate, rateNum, rateDen);
+    GraphJoin join = StartJoin("[v0]", shape.audio ? "[a0]" : "", 0, rateNum, rateDen);
+    std::vector<int> frames;
+    for (int i = 0; i < m; ++i) {
+        frames.push_back(std::max(1, JoinFrames(join, ends[i] - starts[i])));
+        AppendStatement(graph, PieceStatements(shape, i, false, true, frames[i], JoinSeconds(join, frames[i]),
+                                               Fmt("[v%d]", i), Fmt("[a%d]", i)));
+    }
+    join.frames = frames[0];
+    int nextInput = m;
     for (int k = 0; k < n; ++k) {
-        ReportProgress(40 + 50 * k / n);
         const SplitRecord& split = splits[k];
-        const std::string& next = segments[k + 1];
-        bool ok;
+        std::string nextAudio = shape.audio ? Fmt("[a%d]", k + 1) : "";
         if (split.insertClip[0]) {
-            std::string insert = files.Name("%sins_%d.mp4", k);
-            if (!EncodeInsert(shape, split.insertClip, insert)) {
-                files.CleanUp();
+            MediaShape clip = ProbeShape(split.insertClip);
+            double clipSeconds = ProbeDurationSeconds(split.insertClip);
+            if (clip.width <= 0 || !(clipSeconds > 0)) {
                 ReportError("Failed to encode insert clip.");
                 return;
             }
-            std::string a = files.Name("%schain_%d.mp4", q++);
-            ok = JoinPair(files, q, shape, current, insert, split.transition, split.transitionDuration, 0.4, a);
-            dropCurrent();
-            files.Drop(insert);
-            if (ok) {
-                std::string b = files.Name("%schain_%d.mp4", q++);
-                ok = JoinPair(files, q, shape, a, next, split.exitTransition, split.exitDuration, 0.4, b);
-                files.Drop(a);
-                current = b;
-            }
+            inputs = BuildCommand("%s -i \"%s\"", {{"Inputs", inputs}, {"ClipFile", split.insertClip}});
+            int clipFrames = std::max(1, JoinFrames(join, clipSeconds));
+            std::string video = Fmt("[iv%d]", k), audio = shape.audio ? Fmt("[ia%d]", k) : "";
+            AppendStatement(graph, PieceStatements(shape, nextInput++, true, clip.audio, clipFrames,
+                                                   JoinSeconds(join, clipFrames), video, audio));
+            JoinPiece(join, video, audio, clipFrames, split.transition, split.transitionDuration, 0.4);
+            JoinPiece(join, Fmt("[v%d]", k + 1), nextAudio, frames[k + 1], split.exitTransition, split.exitDuration,
+                      0.4);
         } else {
-            std::string joined = files.Name("%schain_%d.mp4", q++);
-            ok = JoinPair(files, q, shape, current, next, split.transition, split.transitionDuration, 0.5, joined);
-            dropCurrent();
-            current = joined;
-        }
-        if (!ok) {
-            files.CleanUp();
-            ReportError("Render failed during chain processing.");
-            return;
+            JoinPiece(join, Fmt("[v%d]", k + 1), nextAudio, frames[k + 1], split.transition,
+                      split.transitionDuration, 0.5);
         }
     }
+    AppendStatement(graph, join.graph);
+
+    WorkFiles files(plat::TempFolder() + "qmt_splitr" + plat::PathSeparator());
+    // Written aside and copied at the end, so a failed render leaves the
+    // author's output untouched.
+    std::string joined = files.Path("joined.mp4");
+    CommandOutcome rest =
+        shape.audio ? BuildCommand("-map \"%s\" -map \"%s\" -c:v libx264 -preset fast -crf 18 -c:a aac \"%s\"",
+                                   {{"Video", join.video}, {"Audio", join.audio}, {"Output", joined}})
+                    : BuildCommand("-map \"%s\" -c:v libx264 -preset fast -crf 18 \"%s\"",
+                                   {{"Video", join.video}, {"Output", joined}});
+    CommandOutcome graphOption = FilterGraphOption(graph, inputs.text.size() + rest.text.size() + 2, files);
+    ReportProgress(5);
+    SetProgressBand(5, 95);
+    if (!Run(BuildCommand("%s %s %s", {{"Inputs", inputs}, {"Graph", graphOption}, {"Rest", rest}}),
+             JoinSeconds(join, join.frames))) {
+        ReportError("Render failed during chain processing.");
+        return;
+    }
     // A failed copy goes unreported, as authors' scripts expect "Complete" here.
-    plat::CopyFileOver(current, output);
-    files.CleanUp();
+    plat::CopyFileOver(joined, output);
     ReportComplete(output);
 }
 

@@ -24,9 +24,9 @@ void SetLane(LaneRecord& lane, const char* label, int kind, StripColour colour, 
 }
 
 // Peaks of one lane, stored as they come through `store`.
-void AnalyseLane(const std::string& path, int lane, const std::atomic<bool>& cancel, const PeakStore& store,
-                 bool& noSound) {
-    DecodeAndAnalyse(path, kLaneRate, LaneRawPath(lane), kLanePeaks, false, cancel, store, noSound);
+void AnalyseLane(const std::string& path, int slot, int lane, const std::atomic<bool>& cancel,
+                 const PeakStore& store, bool& noSound) {
+    DecodeAndAnalyse(path, kLaneRate, LaneRawPath(slot, lane), kLanePeaks, false, cancel, store, noSound);
 }
 
 void StorePeak(TrackLaneRecord& d, int lane, int index, float peak) {
@@ -55,7 +55,11 @@ bool NextLane(WorkerLink& link, int k, std::string& path, bool& audio) {
 }
 }  // namespace
 
-std::string LaneRawPath(int lane) { return Fmt("%sqmt_tl_a%d.raw", plat::TempFolder().c_str(), lane); }
+// The display's slot is in the name: two displays decode the same lane index
+// at the same time.
+std::string LaneRawPath(int slot, int lane) {
+    return Fmt("%sqmt_tl%d_a%d.raw", plat::TempFolder().c_str(), slot, lane);
+}
 
 StripColour LaneColour(const std::string& name) {
     if (EqualsNoCase(name, "purple")) return StripRgb(160, 80, 220);
@@ -123,8 +127,8 @@ void AnalyseLaneNow(int slot, int lane) {
     static const std::atomic<bool> kNeverCancelled(false);
     if (!g_tools.ffmpegFound && !LocateFFmpeg()) return;
     bool noSound = false;
-    AnalyseLane(l.path, lane, kNeverCancelled, [&](int index, float peak) { StorePeak(*d, lane, index, peak); },
-                noSound);
+    AnalyseLane(l.path, slot, lane, kNeverCancelled,
+                [&](int index, float peak) { StorePeak(*d, lane, index, peak); }, noSound);
     plat::LockHold held(d->lock);
     d->lanes[lane].noSound = noSound;
 }
@@ -151,7 +155,7 @@ void TrackLaneAnalysisThread(WorkerLink& link) {
     for (int k = 0; NextLane(link, k, path, audio); ++k) {
         if (!audio) continue;
         bool noSound = false;
-        AnalyseLane(path, k, link.cancel,
+        AnalyseLane(path, link.slot, k, link.cancel,
                     [&](int index, float peak) {
                         WithRecord<TrackLaneRecord>(link, [&](TrackLaneRecord& d) { StorePeak(d, k, index, peak); });
                     },

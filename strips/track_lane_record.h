@@ -26,5 +26,6 @@ void AnalyseLaneNow(int slot, int lane);
 StripColour LaneColour(const std::string& name);
 // First filmstrip in use whose video path is exactly `videoPath`, -1 when none.
 int LinkedFilmstrip(const std::string& videoPath);
-std::string LaneRawPath(int lane);
+// The raw sound file display `slot` decodes lane `lane` into.
+std::string LaneRawPath(int slot, int lane);
 void TrackLaneAnalysisThread(WorkerLink& link);

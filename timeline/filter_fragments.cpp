@@ -1,7 +1,7 @@
 #include "timeline/filter_fragments.h"
 #include <cstdio>
 #include "host/text_util.h"
-#include "toolchain/drawtext_text.h"
+#include "toolchain/filter_values.h"
 
 namespace {
 const size_t kMaxEscapedText = 508;
@@ -28,17 +28,17 @@ std::string SpeedWindow(double factor, double from, double to) {
 
 // edgedetect takes grey pictures only, so even with enable it would turn the
 // whole clip grey: it works on a copy that is laid over the window instead.
-std::string GreyEffectWindow(const std::string& filter, double from, double to) {
-    std::string id = Fmt("fx%d_%d", static_cast<int>(from * 1000 + 0.5), static_cast<int>(to * 1000 + 0.5));
+std::string GreyEffectWindow(const std::string& filter, double from, double to, const std::string& tag) {
+    std::string id = tag + Fmt("fx%d_%d", static_cast<int>(from * 1000 + 0.5), static_cast<int>(to * 1000 + 0.5));
     const char* l = id.c_str();
     return Fmt("split[%sa][%sb];[%sb]%s,format=yuv420p[%sc];[%sa][%sc]overlay=enable='between(t,%.2f,%.2f)'", l, l, l,
                filter.c_str(), l, l, l, from, to);
 }
 
-std::string TimedEffect(const std::string& filter, double from, double to) {
+std::string TimedEffect(const std::string& filter, double from, double to, const std::string& tag) {
     double factor = 0;
     if (SpeedEffectFactor(filter, factor)) return SpeedWindow(factor, from, to);
-    if (filter.compare(0, 10, "edgedetect") == 0) return GreyEffectWindow(filter, from, to);
+    if (filter.compare(0, 10, "edgedetect") == 0) return GreyEffectWindow(filter, from, to, tag);
     char join = filter.find('=') != std::string::npos ? ':' : '=';
     return Fmt("%s%cenable='between(t,%.2f,%.2f)'", filter.c_str(), join, from, to);
 }

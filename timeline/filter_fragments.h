@@ -7,8 +7,9 @@
 // The effect's filter with its enable window; a colon joins when the filter
 // already has options, an equals sign otherwise. A speed change
 // ("setpts=2.0*PTS") becomes a setpts expression over the window instead, and
-// edgedetect, which takes grey pictures only, is laid over the window from a copy.
-std::string TimedEffect(const std::string& filter, double from, double to);
+// edgedetect, which takes grey pictures only, is laid over the window from a
+// copy, under labels that begin with `tag`.
+std::string TimedEffect(const std::string& filter, double from, double to, const std::string& tag = std::string());
 // True for a filter of the form "setpts=<factor>*PTS" (a speed change).
 bool SpeedEffectFactor(const std::string& filter, double& factor);
 // The sound of a speed window: the part inside it is slowed (or sped up) by

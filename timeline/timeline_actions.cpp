@@ -5,7 +5,6 @@
 #include "host/host_state.h"
 #include "host/teardown.h"
 #include "host/text_util.h"
-#include "operations/transition_types.h"
 #include "playback/rectangle_lookup.h"
 #include "timeline/timeline_model.h"
 #include "timeline/timeline_window.h"
@@ -204,7 +203,7 @@ void OnSetTransition(const ActionArgs& a) {
     LockedTimeline g(found);
     NleClip* c = NamedClip(g, a.text(1), a.text(2), nullptr, nullptr);
     if (!c) return;
-    SetField(c->transIn, XfadeSpelling(a.text(3)));
+    SetField(c->transIn, a.text(3));
     double d = ParamNumber(a.text(4));
     c->transInDur = d > 0 ? d : 1.0;
     g.release();

@@ -51,6 +51,7 @@ void InitTimelineRecord(NleTimeline& tl, const std::string& rectName, const std:
     memset(static_cast<void*>(&tl), 0, sizeof tl);
     SetField(tl.rectName, rectName);
     SetField(tl.playerRect, playerRect);
+    tl.viewLength = 60;  // a minute to place the first clips in; the first edit sets the real extent
     tl.zoom = 30;
     tl.dragTrack = tl.dragClip = -1;
     tl.selTrack = tl.selClip = -1;
@@ -64,8 +65,6 @@ void InitTimelineRecord(NleTimeline& tl, const std::string& rectName, const std:
         t.kind = kTrackTemplates[i].kind;
         t.color = NleRgb(kTrackTemplates[i].r, kTrackTemplates[i].g, kTrackTemplates[i].b);
     }
-    // An empty timeline reports the same extent whether new or cleared.
-    RecomputeViewLength(tl);
 }
 
 int FindTrack(const NleTimeline& tl, const std::string& name) {

@@ -12,15 +12,14 @@
 #include "playback/rectangle_lookup.h"
 #include "timeline/timeline_render.h"
 #include "timeline/timeline_window.h"
+#include "toolchain/graph_option.h"
 #include "toolchain/process_runner.h"
+#include "toolchain/work_files.h"
 
 namespace {
 
 // A single clip is previewed for at most this long.
 const double kMaxSingleSeconds = 120;
-// Join files past the last possible one are deleted too, in case an earlier
-// preview left them behind.
-const int kExtraJoinFiles = 4;
 
 // FFplay's window takes the player's size as it is; filters want even sizes.
 struct PreviewSize {
@@ -109,57 +108,30 @@ bool PreviewOneClip(const TimelineSnapshot& held, const PreviewSize& size, intpt
     return PlayFrom(source > m.srcIn ? source - m.srcIn : 0, PreviewFile(), size, playerWindow);
 }
 
-// A segment of the preview: the render's segment picture, scaled fast,
-// encoded fast, no sound. Seeking before the input for the same reason as
-// the single clip.
-bool PreviewSegment(const NleTimeline& tl, const RenderLists& lists, int i, const SegmentFormat& format,
-                    const std::string& segment, std::string& args, std::string& error) {
-    const NleClip& m = RefClip(tl, lists.main[i]);
-    std::string chain;
-    if (!SegmentChain(tl, lists, i, format, chain, error)) return false;
-    return Assembled(
-        BuildCommand("-ss %.3f -t %.3f -i \"%s\" -filter_complex \"[0:v]%s[outv]\" -map \"[outv]\" -c:v libx264 -preset "
-                     "ultrafast -crf 28 -an \"%s\"",
-                     {{"srcIn", m.srcIn}, {"duration", m.duration}, {"File", m.file},
-                      {"Chain", SegmentPicture(chain, m, format)}, {"Segment", segment}}),
-        args, error);
-}
-
-// xfade gives 4:4:4 from 4:2:0; a later stream-copy join with a 4:2:0
-// segment would drop everything after the change, so it goes back to 4:2:0.
-CommandOutcome PreviewXfade(const std::string& first, const std::string& second, const std::string& name,
-                            double length, double offset, const std::string& output) {
-    return BuildCommand("-i \"%s\" -i \"%s\" -filter_complex \"[0:v][1:v]xfade=transition=%s:duration=%.2f:offset=%.2f,"
-                        "format=yuv420p[outv]\" -map \"[outv]\" -c:v libx264 -preset ultrafast -crf 28 -an \"%s\"",
-                        {{"File1", first}, {"File2", second}, {"Type", name}, {"Duration", length},
-                         {"Offset", offset}, {"OutputFile", output}});
-}
-
-const PieceCommands kPreviewPieces = {PreviewSegment, PreviewXfade};
-
-// Several clips: cut and joined as the render does it, into the preview
-// file. True when FFplay was started.
+// Several clips: the render's one filter graph of the main clips, scaled fast,
+// encoded fast, without sound, into the preview file. True when FFplay was
+// started.
 bool PreviewClips(const TimelineSnapshot& held, const PreviewSize& size, intptr_t playerWindow) {
     const NleTimeline& tl = held.tl;
     const RenderLists& lists = held.lists;
     ReportStatusWord("Building preview...");
-    SegmentFiles files = {PreviewFolder(), 0, 0};
-    plat::MakeDirectory(files.folder);
     SegmentFormat format = ProbeSegmentFormat(RefClip(tl, lists.main[0]).file);
     format.width = size.width;
     format.height = size.height;
     format.scaleFlags = "bilinear";
-    std::string result, error;
-    bool joined = CutAndJoin(tl, lists, format, kPreviewPieces, files, result, error);
-    if (!error.empty()) ReportError(error);
-    bool copied = false;
-    if (joined) {
-        copied = plat::CopyFileOver(result, PreviewFile());
-        if (!copied) ReportError(OutputNotWritten(PreviewFile()));
-        if (result != SegmentPath(files, 0)) plat::DeleteFilePath(result);
+    TimelineGraph timeline;
+    std::string error;
+    if (!BuildTimelineGraph(tl, lists, format, nullptr, timeline, error)) {
+        ReportError(error);
+        return false;
     }
-    CleanUpSegmentFiles(files, lists.mainCount + kExtraJoinFiles);
-    if (!copied) return false;
+    WorkFiles files(PreviewFolder());
+    CommandOutcome rest = BuildCommand("-map \"%s\" -c:v libx264 -preset ultrafast -crf 28 -an \"%s\"",
+                                       {{"Video", timeline.video}, {"PreviewFile", PreviewFile()}});
+    CommandOutcome graph = FilterGraphOption(timeline.graph, timeline.inputs.text.size() + rest.text.size() + 2, files);
+    if (!RunFFmpeg(BuildCommand("%s %s %s", {{"Inputs", timeline.inputs}, {"Graph", graph}, {"Rest", rest}}),
+                   timeline.length))
+        return false;
     double position = std::max(0.0, tl.playhead - RefClip(tl, lists.main[0]).start);
     return PlayFrom(position, PreviewFile(), size, playerWindow);
 }

@@ -5,20 +5,18 @@
 #include <vector>
 #include "host/report.h"
 #include "host/text_util.h"
-#include "platform/platform.h"
-#include "operations/transition_render.h"
+#include "operations/join_graph.h"
 #include "operations/transition_types.h"
-#include "operations/word_tables.h"
+#include "platform/platform.h"
 #include "timeline/filter_fragments.h"
+#include "toolchain/graph_option.h"
 #include "toolchain/probe.h"
 #include "toolchain/process_runner.h"
+#include "toolchain/work_files.h"
 
 namespace {
 
 const size_t kMaxInputs = 2047;
-// Join outputs past the last one made are deleted too, in case an earlier
-// render of the same folder left them behind.
-const int kExtraJoinFiles = 4;
 
 bool IsExitTransition(const char* trans) { return strncmp(trans, "out:", 4) == 0; }
 
@@ -36,16 +34,6 @@ void WindowFrom(const NleClip& c, const NleClip& m, double& from, double& to) {
 
 bool Overlaps(const NleClip& c, const NleClip& m) {
     return c.start + c.duration > m.start && m.start + m.duration > c.start;
-}
-
-// Does ffprobe find an audio stream? Segments without one get silence so that
-// every segment can be cross-faded and concatenated the same way.
-bool SourceHasAudio(const std::string& file) {
-    std::string out;
-    CommandOutcome probe =
-        BuildCommand("-v quiet -select_streams a:0 -show_entries stream=codec_type -of csv=p=0 \"%s\"", {{"File", file}});
-    if (!probe.ok || !CaptureToolOutput(probe.text, out, 2048)) return false;
-    return TrimAnswer(out).find("audio") != std::string::npos;
 }
 
 std::string WorkFolder() { return plat::TempFolder() + "qmt_nle" + plat::PathSeparator(); }
@@ -180,7 +168,7 @@ bool SegmentChain(const NleTimeline& tl, const RenderLists& lists, int i, const 
     const NleClip& m = RefClip(tl, lists.main[i]);
     // setsar=1: sources of other shapes must not carry their own aspect into the joins.
     chain = Fmt("scale=%d:%d:flags=%s,setsar=1", format.width, format.height, format.scaleFlags);
-    return AppendOverlapping(tl, lists, m, true, chain, error);
+    return AppendOverlapping(tl, lists, m, true, chain, error, Fmt("c%d", i));
 }
 
 std::string ClipFadeFragment(const NleClip& m, double length) {
@@ -191,7 +179,7 @@ std::string ClipFadeFragment(const NleClip& m, double length) {
 }
 
 bool AppendOverlapping(const NleTimeline& tl, const RenderLists& lists, const NleClip& m, bool holdEnd,
-                       std::string& chain, std::string& error) {
+                       std::string& chain, std::string& error, const std::string& tag) {
     const ClipRef* groups[2] = {lists.effects, lists.texts};
     int counts[2] = {lists.effectCount, lists.textCount};
     for (int g = 0; g < 2; ++g) {
@@ -201,7 +189,7 @@ bool AppendOverlapping(const NleTimeline& tl, const RenderLists& lists, const Nl
             double from = std::max(0.0, c.start - m.start);
             double to = c.start + c.duration - m.start;
             if (holdEnd) to = std::min(m.duration, to);
-            std::string fragment = g == 0 ? TimedEffect(c.filter, from, to) : BuildDrawText(c, from, to);
+            std::string fragment = g == 0 ? TimedEffect(c.filter, from, to, tag) : BuildDrawText(c, from, to);
             if (!Append(chain, fragment, c, m, error)) return false;
         }
     }
@@ -215,41 +203,6 @@ double SegmentLength(const NleClip& m, const SegmentFormat& format) {
 std::string SegmentPicture(const std::string& chain, const NleClip& m, const SegmentFormat& format) {
     return Fmt("%s,fps=%d/%d,%s,tpad=stop=-1:stop_mode=clone,trim=end_frame=%d", chain.c_str(), format.rateNum,
                format.rateDen, kPictureFormat, FrameCount(m.duration, format));
-}
-
-bool SegmentArguments(const NleTimeline& tl, const RenderLists& lists, int i, const SegmentFormat& format,
-                      bool withAudio, const std::string& segment, std::string& args, std::string& error) {
-    const NleClip& m = RefClip(tl, lists.main[i]);
-    std::string chain;
-    if (!SegmentChain(tl, lists, i, format, chain, error)) return false;
-    // Every segment leaves with the first clip's frame rate and 4:2:0
-    // pictures, and with exactly as much sound as picture: a whole number of
-    // frames, the sound cut or padded with silence to the same length, so
-    // xfade accepts any pair and no join puts picture and sound out of step.
-    double length = SegmentLength(m, format);
-    std::string video = Fmt("[0:v]%s[outv]", SegmentPicture(chain, m, format).c_str());
-    std::string audio = Fmt("[%d:a]aformat=sample_rates=44100:channel_layouts=stereo[a0];", withAudio ? 0 : 1);
-    int stage = 0;
-    double factor = 0;
-    for (int k = 0; k < lists.effectCount; ++k) {
-        const NleClip& c = RefClip(tl, lists.effects[k]);
-        if (!Overlaps(c, m) || !SpeedEffectFactor(c.filter, factor)) continue;
-        double from = std::max(0.0, c.start - m.start);
-        double to = std::min(m.duration, c.start + c.duration - m.start);
-        audio += SpeedWindowAudio(factor, from, to, stage, Fmt("[a%d]", stage), Fmt("[a%d]", stage + 1)) + ";";
-        ++stage;
-    }
-    audio += Fmt("[a%d]apad,atrim=end=%.6f[outa]", stage, length);
-    CommandOutcome inputs =
-        withAudio ? BuildCommand("-ss %.3f -t %.3f -i \"%s\"", {{"srcIn", m.srcIn}, {"duration", m.duration}, {"File", m.file}})
-                  : BuildCommand("-ss %.3f -t %.3f -i \"%s\" -f lavfi -t %.3f -i anullsrc=r=44100:cl=stereo",
-                                 {{"srcIn", m.srcIn}, {"duration", m.duration}, {"File", m.file}, {"duration", m.duration}});
-    // The pieces carry their sound as ALAC: AAC pads each file's sound past
-    // its end, and every join would add that to the sound's length.
-    return Assembled(BuildCommand("%s -filter_complex \"%s;%s\" -map \"[outv]\" -map \"[outa]\" -c:v libx264 -preset fast "
-                                  "-crf 18 -c:a alac -ac 2 -ar 44100 \"%s\"",
-                                  {{"Inputs", inputs}, {"Video", video}, {"Audio", audio}, {"Segment", segment}}),
-                     args, error);
 }
 
 void ParseFrameSize(const std::string& answer, int& width, int& height) {
@@ -307,30 +260,12 @@ std::unique_ptr<TimelineSnapshot> SnapshotTimeline(NleTimeline& live) {
     return snapshot;
 }
 
-std::string SegmentPath(const SegmentFiles& f, int i) { return Fmt("%sseg_%d.mp4", f.folder.c_str(), i); }
-std::string MixPath(const SegmentFiles& f) { return f.folder + "final_mix.mp4"; }
-
-namespace {
-
-std::string ChainPath(const SegmentFiles& f, int k) { return Fmt("%schain_%d.mp4", f.folder.c_str(), k); }
-std::string ListPath(const SegmentFiles& f, int k) { return Fmt("%scat_%d.txt", f.folder.c_str(), k); }
-
-// Each run of the render reports inside its step's band of the whole.
-void Step(int from, int to) {
-    ReportProgress(from);
-    SetProgressBand(from, to);
-}
-
-}  // namespace
-
-void CleanUpSegmentFiles(const SegmentFiles& f, int lastJoinFile) {
-    for (int i = 0; i < f.segments; ++i) plat::DeleteFilePath(SegmentPath(f, i));
-    for (int k = 0; k <= lastJoinFile; ++k) {
-        plat::DeleteFilePath(ChainPath(f, k));
-        plat::DeleteFilePath(ListPath(f, k));
-    }
-    plat::DeleteFilePath(MixPath(f));
-    plat::RemoveDirectoryPath(f.folder);
+bool SourceHasAudio(const std::string& file) {
+    std::string out;
+    CommandOutcome probe =
+        BuildCommand("-v quiet -select_streams a:0 -show_entries stream=codec_type -of csv=p=0 \"%s\"", {{"File", file}});
+    if (!probe.ok || !CaptureToolOutput(probe.text, out, 2048)) return false;
+    return TrimAnswer(out).find("audio") != std::string::npos;
 }
 
 SegmentFormat ProbeSegmentFormat(const std::string& file) {
@@ -348,110 +283,134 @@ SegmentFormat ProbeSegmentFormat(const std::string& file) {
     return format;
 }
 
-bool CutAndJoin(const NleTimeline& tl, const RenderLists& lists, const SegmentFormat& format,
-                const PieceCommands& commands, SegmentFiles& files, std::string& result, std::string& error) {
-    int n = lists.mainCount;
-    std::vector<double> lengths;
-    for (int i = 0; i < n; ++i) {
-        const NleClip& m = RefClip(tl, lists.main[i]);
-        std::string args;
-        if (!commands.segment(tl, lists, i, format, SegmentPath(files, i), args, error)) return false;
-        Step(std::min(100, std::max(0, 40 * i / n)), 40 * (i + 1) / n);
-        files.segments = i + 1;
-        if (!RunFFmpeg(args, m.duration)) return false;
-        lengths.push_back(SegmentLength(m, format));
-    }
+namespace {
 
-    result = SegmentPath(files, 0);
-    for (int i = 1; i < n; ++i) {
-        Step(std::min(100, 40 + 40 * i / n), 40 + 40 * (i + 1) / n);
-        int k = files.joins++;
-        std::string next = ChainPath(files, k);
-        std::string segment = SegmentPath(files, i);
+// Main clip i's sound: 44.1 kHz stereo (silence when the source has none),
+// each speed window slowed like its picture, padded or cut to `length`.
+// `stage` numbers the speed windows of the whole graph, whose inner labels
+// must not meet.
+std::string ClipSound(const NleTimeline& tl, const RenderLists& lists, int i, bool sourceHasAudio, double length,
+                      int& stage) {
+    const NleClip& m = RefClip(tl, lists.main[i]);
+    std::string label = Fmt("[a%d_0]", i);
+    std::string sound = Fmt("%saformat=sample_rates=44100:channel_layouts=stereo%s",
+                            sourceHasAudio ? Fmt("[%d:a]", i).c_str() : "anullsrc=r=44100:cl=stereo,", label.c_str());
+    double factor = 0;
+    int windows = 0;
+    for (int k = 0; k < lists.effectCount; ++k) {
+        const NleClip& c = RefClip(tl, lists.effects[k]);
+        if (!Overlaps(c, m) || !SpeedEffectFactor(c.filter, factor)) continue;
+        double from = std::max(0.0, c.start - m.start);
+        double to = std::min(m.duration, c.start + c.duration - m.start);
+        std::string next = Fmt("[a%d_%d]", i, ++windows);
+        sound += ";" + SpeedWindowAudio(factor, from, to, stage++, label, next);
+        label = next;
+    }
+    return sound + Fmt(";%sapad,atrim=end=%.6f[a%d]", label.c_str(), length, i);
+}
+
+}  // namespace
+
+// This is not the cut-and-join of the render's first design, where every main
+// clip was cut into a segment file and the segments were joined one xfade or
+// concat run at a time: there each xfade encoded the whole result so far
+// again, so the first clip was encoded once for every later transition,
+// losing quality each time, and the cost grew with the square of the clip
+// count. Here the same segments and the same joins, with the same lengths and
+// offsets, are one filter graph that the caller encodes once; the result, its
+// length, transitions and effect and title windows are those of the pairwise
+// joins.
+bool BuildTimelineGraph(const NleTimeline& tl, const RenderLists& lists, const SegmentFormat& format,
+                        const std::vector<bool>* hasAudio, TimelineGraph& out, std::string& error) {
+    out = TimelineGraph();
+    std::string graph;
+    CommandOutcome inputs = BuildCommand("", {});
+    GraphJoin join;
+    int stage = 0;
+    for (int i = 0; i < lists.mainCount; ++i) {
+        const NleClip& m = RefClip(tl, lists.main[i]);
+        // Seeking and limiting on the input keeps picture and sound to the
+        // clip's own stretch, and effect windows, titles and fades at clip time.
+        inputs = BuildCommand(i == 0 ? "%s-ss %.3f -t %.3f -i \"%s\"" : "%s -ss %.3f -t %.3f -i \"%s\"",
+                              {{"Inputs", inputs}, {"srcIn", m.srcIn}, {"duration", m.duration}, {"File", m.file}});
+        std::string chain;
+        if (!SegmentChain(tl, lists, i, format, chain, error)) return false;
+        // One time base for every piece: concat gives its own, which xfade
+        // would refuse beside a piece's.
+        double length = SegmentLength(m, format);
+        AppendStatement(graph, Fmt("[%d:v]%s,settb=AVTB[v%d]", i, SegmentPicture(chain, m, format).c_str(), i));
+        std::string audio;
+        if (hasAudio) {
+            AppendStatement(graph, ClipSound(tl, lists, i, (*hasAudio)[i], length, stage));
+            audio = Fmt("[a%d]", i);
+        }
+        std::string video = Fmt("[v%d]", i);
+        int frames = FrameCount(m.duration, format);
+        if (i == 0) {
+            join = StartJoin(video, audio, frames, format.rateNum, format.rateDen);
+            continue;
+        }
         std::string name;
         double nominal = 0;
-        bool ok;
-        if (ChooseJoinTransition(RefClip(tl, lists.main[i - 1]), RefClip(tl, lists.main[i]), name, nominal)) {
-            double length = ProbeDurationSeconds(result);
-            // Whole frames: the picture can only change over at a frame, the
-            // sound at any sample, and half-frame fades add up to drift.
-            double t = FrameCount(JoinLength(nominal, length, lengths[i]), format) * format.rateDen /
-                       static_cast<double>(format.rateNum);
-            ok = RunFFmpeg(commands.xfade(result, segment, name, t, length - t, next), 0);
-        } else {
-            // Written the way QMT_Concat writes its list, so a temporary folder
-            // with a quote in its name (a user called O'Brien) still joins.
-            std::string list = ListPath(files, k);
-            plat::WriteTextFile(list, ConcatListLine(result) + ConcatListLine(segment));
-            ok = RunFFmpeg(BuildCommand("-f concat -safe 0 -i \"%s\" -c copy \"%s\"", {{"List", list}, {"Output", next}}),
-                           0);
-            plat::DeleteFilePath(list);
-        }
-        if (result != SegmentPath(files, 0)) plat::DeleteFilePath(result);
-        result = next;
-        if (!ok) return false;
+        int fade = 0;
+        // Whole frames: the picture can only change over at a frame, the
+        // sound at any sample, and half-frame fades would add up to drift.
+        if (ChooseJoinTransition(RefClip(tl, lists.main[i - 1]), m, name, nominal))
+            fade = FrameCount(JoinLength(nominal, JoinSeconds(join, join.frames), length), format);
+        JoinNext(join, video, audio, frames, name, fade);
     }
+    AppendStatement(graph, join.graph);
+    out.inputs = inputs;
+    out.graph = graph;
+    out.video = join.video;
+    out.audio = join.audio;
+    out.length = JoinSeconds(join, join.frames);
     return true;
 }
 
 namespace {
 
-bool RenderSegmentArguments(const NleTimeline& tl, const RenderLists& lists, int i, const SegmentFormat& format,
-                            const std::string& segment, std::string& args, std::string& error) {
-    return SegmentArguments(tl, lists, i, format, SourceHasAudio(RefClip(tl, lists.main[i]).file), segment, args,
-                            error);
+// Each run of the render reports inside its band of the whole.
+void Step(int from, int to) {
+    ReportProgress(from);
+    SetProgressBand(from, to);
 }
 
-// Pieces that are joined again carry their sound as ALAC.
-CommandOutcome RenderXfade(const std::string& first, const std::string& second, const std::string& name, double length,
-                           double offset, const std::string& output) {
-    return XfadeJoinCommand(first, second, name, length, offset, output, "alac");
-}
-
-const PieceCommands kRenderPieces = {RenderSegmentArguments, RenderXfade};
-
+// The segment path: the main clips' graph, the music mixed in, one encode.
 void RenderSegments(const NleTimeline& tl, const RenderLists& lists, const std::string& output) {
-    SegmentFiles files = {WorkFolder(), 0, 0};
-    plat::MakeDirectory(files.folder);
     SegmentFormat format = ProbeSegmentFormat(RefClip(tl, lists.main[0]).file);
-    std::string result, error;
-    if (!CutAndJoin(tl, lists, format, kRenderPieces, files, result, error)) {
-        // A failed join has deleted the result it started from already.
-        CleanUpSegmentFiles(files, files.joins + kExtraJoinFiles);
-        if (!error.empty()) ReportError(error);
-        return;
+    std::vector<bool> hasAudio;
+    for (int i = 0; i < lists.mainCount; ++i) {
+        const std::string file = RefClip(tl, lists.main[i]).file;
+        int same = -1;
+        for (int k = 0; k < i && same < 0; ++k)
+            if (file == RefClip(tl, lists.main[k]).file) same = k;
+        hasAudio.push_back(same >= 0 ? hasAudio[same] : SourceHasAudio(file));
     }
+    TimelineGraph timeline;
+    std::string error;
+    if (!BuildTimelineGraph(tl, lists, format, &hasAudio, timeline, error)) return ReportError(error);
 
-    if (lists.mixCount > 0) {
-        Step(80, 95);
+    std::string graph = timeline.graph, audio = timeline.audio;
+    CommandOutcome inputs = timeline.inputs;
+    // Only the first A2 clip is mixed in, from its file's start, delayed to
+    // its place; a file without sound is left out as a failed mix would be.
+    if (lists.mixCount > 0 && SourceHasAudio(RefClip(tl, lists.mix[0]).file)) {
         const NleClip& a = RefClip(tl, lists.mix[0]);
-        std::string mixed = MixPath(files);
         double delayMs = a.start * 1000;
-        if (RunFFmpeg(BuildCommand("-i \"%s\" -i \"%s\" -filter_complex \"[1:a]adelay=%.0f|%.0f[aud2];[0:a][aud2]amix="
-                                   "inputs=2:duration=first[aout]\" -map 0:v -map \"[aout]\" -c:v copy -c:a aac \"%s\"",
-                                   {{"Result", result}, {"Music", a.file}, {"Delay", delayMs}, {"Delay", delayMs},
-                                    {"Output", mixed}}),
-                      0)) {
-            if (result != SegmentPath(files, 0)) plat::DeleteFilePath(result);
-            result = mixed;
-        }
+        inputs = BuildCommand("%s -i \"%s\"", {{"Inputs", inputs}, {"Music", a.file}});
+        AppendStatement(graph, Fmt("[%d:a]adelay=%.0f|%.0f[aud2];%s[aud2]amix=inputs=2:duration=first[aout]",
+                                   lists.mainCount, delayMs, delayMs, audio.c_str()));
+        audio = "[aout]";
     }
-
-    Step(95, 100);
-    bool written;
-    if (result == MixPath(files)) {
-        written = plat::CopyFileOver(result, output);
-        // A missing output folder must end in an error, not in "Complete".
-        if (!written) ReportError(OutputNotWritten(output));
-    } else {
-        // The joined pieces still carry ALAC sound; the author gets AAC.
-        written = RunFFmpeg(BuildCommand("-i \"%s\" -map 0:v -map 0:a -c:v copy -c:a aac \"%s\"",
-                                         {{"Result", result}, {"OutputFile", output}}),
-                            0);
-    }
-    if (result != SegmentPath(files, 0) && result != output) plat::DeleteFilePath(result);
-    CleanUpSegmentFiles(files, files.joins + kExtraJoinFiles);
-    if (written) ReportComplete(output);
+    CommandOutcome rest = BuildCommand("-map \"%s\" -map \"%s\" -c:v libx264 -preset fast -crf 18 -c:a aac \"%s\"",
+                                       {{"Video", timeline.video}, {"Audio", audio}, {"OutputFile", output}});
+    WorkFiles files(WorkFolder());
+    CommandOutcome graphOption = FilterGraphOption(graph, inputs.text.size() + rest.text.size() + 2, files);
+    Step(5, 100);
+    if (RunFFmpeg(BuildCommand("%s %s %s", {{"Inputs", inputs}, {"Graph", graphOption}, {"Rest", rest}}),
+                  timeline.length))
+        ReportComplete(output);
 }
 
 }  // namespace

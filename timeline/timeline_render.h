@@ -3,6 +3,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <vector>
 #include "timeline/timeline_model.h"
 #include "toolchain/command_builder.h"
 
@@ -62,17 +63,14 @@ bool OneCommandArguments(const NleTimeline& tl, const RenderLists& lists, const 
 bool Assembled(const CommandOutcome& command, std::string& args, std::string& error);
 // Every effect clip, then every text clip, that overlaps main clip m, each
 // timed over its window from m's start (not before 0; not past m's end when
-// `holdEnd`).
+// `holdEnd`). `tag` keeps the labels of laid-over effects unique in a graph
+// that holds several clips.
 bool AppendOverlapping(const NleTimeline& tl, const RenderLists& lists, const NleClip& m, bool holdEnd,
-                       std::string& chain, std::string& error);
+                       std::string& chain, std::string& error, const std::string& tag = std::string());
 // The filter chain of main clip i scaled to the segment size; false with
 // `error` naming the clip that does not fit into the chain.
 bool SegmentChain(const NleTimeline& tl, const RenderLists& lists, int i, const SegmentFormat& format,
                   std::string& chain, std::string& error);
-// The whole command that cuts main clip i into `segment`; `withAudio` tells
-// whether the source has sound (silence is put in otherwise).
-bool SegmentArguments(const NleTimeline& tl, const RenderLists& lists, int i, const SegmentFormat& format,
-                      bool withAudio, const std::string& segment, std::string& args, std::string& error);
 // Length of main clip i's segment: its duration in whole frames.
 double SegmentLength(const NleClip& m, const SegmentFormat& format);
 // The picture of a segment: the clip's chain, then the one frame rate, 4:2:0
@@ -91,34 +89,25 @@ double JoinLength(double nominal, double resultLength, double segmentLength);
 // The transition between two neighbouring main clips; false for a plain cut.
 bool ChooseJoinTransition(const NleClip& previous, const NleClip& current, std::string& name, double& duration);
 
-// The work files of one cut-and-join job: its folder with "seg_%d.mp4",
-// "chain_%d.mp4", "cat_%d.txt" and "final_mix.mp4".
-struct SegmentFiles {
-    std::string folder;
-    int segments;  // made so far
-    int joins;     // join numbers used so far
+// The main clips as one filter graph, so that a render or preview encodes
+// every frame once: each clip's stretch of its source ("-ss -t -i", input i
+// for main clip i) brought to `format` with its effects and titles, and, with
+// sound, its sound to 44.1 kHz stereo of exactly the picture's length (silence
+// for a source without any); then joined in start order with the transitions
+// the clips ask for, each as long as the join rule gives for the result so far.
+struct TimelineGraph {
+    CommandOutcome inputs;
+    std::string graph;
+    std::string video, audio;  // labels of the joined result; audio "" when silent
+    double length = 0;         // seconds
 };
-std::string SegmentPath(const SegmentFiles& f, int i);
-std::string MixPath(const SegmentFiles& f);
-// The job's one clean-up: every segment made, the join files numbered 0 to
-// `lastJoinFile`, the mix, and the folder.
-void CleanUpSegmentFiles(const SegmentFiles& f, int lastJoinFile);
-
-// The commands that make the pieces: a render's with sound at full quality,
-// a preview's fast and silent.
-struct PieceCommands {
-    bool (*segment)(const NleTimeline& tl, const RenderLists& lists, int i, const SegmentFormat& format,
-                    const std::string& segment, std::string& args, std::string& error);
-    CommandOutcome (*xfade)(const std::string& first, const std::string& second, const std::string& name,
-                            double length, double offset, const std::string& output);
-};
-// Cuts every main clip into a segment and joins them in start order with the
-// transitions the clips ask for. True with `result` the joined file (segment
-// 0 for a single clip); false after a failed run (reported by the runner) or
-// with `error` naming a clip that cannot be included (not reported). The
-// caller cleans up the files in any case.
-bool CutAndJoin(const NleTimeline& tl, const RenderLists& lists, const SegmentFormat& format,
-                const PieceCommands& commands, SegmentFiles& files, std::string& result, std::string& error);
+// `hasAudio` tells for each main clip whether its source has sound; nullptr
+// builds a silent graph (a preview). False with `error` naming a clip that
+// cannot be included.
+bool BuildTimelineGraph(const NleTimeline& tl, const RenderLists& lists, const SegmentFormat& format,
+                        const std::vector<bool>* hasAudio, TimelineGraph& out, std::string& error);
+// Whether ffprobe finds a sound stream in `file`.
+bool SourceHasAudio(const std::string& file);
 
 // Action 212.
 void RenderTimelineAction(const std::string& rectName, const std::string& outputPath);

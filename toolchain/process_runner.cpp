@@ -52,7 +52,20 @@ int ScanProgressChunk(const char* chunk, double totalSeconds) {
 
 std::string FailureLogPath() { return plat::TempFolder() + "qmt_ffmpeg_fail.txt"; }
 
-bool RunFFmpeg(const std::string& arguments, double totalSeconds) {
+double ReportedInputSeconds(const std::string& toolOutput) {
+    size_t at = toolOutput.find("Duration: ");
+    if (at == std::string::npos || toolOutput.find('\n', at) == std::string::npos) return -1;
+    int hours = 0, minutes = 0;
+    double seconds = 0;
+    if (sscanf(toolOutput.c_str() + at + 10, "%d:%d:%lf", &hours, &minutes, &seconds) != 3) return 0;
+    return hours * 3600.0 + minutes * 60.0 + seconds;
+}
+
+namespace {
+
+// `inputFactor` > 0: the expected length is the first input's, as the tool
+// reports it, times that factor.
+bool Run(const std::string& arguments, double totalSeconds, double inputFactor) {
     if (!EnsureTools()) return false;
     std::string commandLine = BuildCommand("\"%s\" -y ", {{"Tool", g_tools.ffmpegPath}}).text + arguments;
     if (g_commandObserver) g_commandObserver(commandLine.c_str());
@@ -73,6 +86,14 @@ bool RunFFmpeg(const std::string& arguments, double totalSeconds) {
             // Keeps the beginning of the output; a chunk that does not fit is
             // dropped while a later, smaller one may still go in.
             if (log.size() + static_cast<size_t>(n) < kLogSize - 1) log.append(chunk, static_cast<size_t>(n));
+            if (inputFactor > 0) {
+                // The input's report comes before the first "time=".
+                double input = ReportedInputSeconds(log);
+                if (input >= 0) {
+                    totalSeconds = input * inputFactor;
+                    inputFactor = 0;
+                }
+            }
             if (totalSeconds > 0) ScanProgressChunk(chunk, totalSeconds);
         }
         plat::PumpMessages();
@@ -95,12 +116,24 @@ bool RunFFmpeg(const std::string& arguments, double totalSeconds) {
     return false;
 }
 
+}  // namespace
+
+bool RunFFmpeg(const std::string& arguments, double totalSeconds) { return Run(arguments, totalSeconds, 0); }
+
 bool RunFFmpeg(const CommandOutcome& command, double totalSeconds) {
     if (!command.ok) {
         ReportError(command.error);
         return false;
     }
-    return RunFFmpeg(command.text, totalSeconds);
+    return Run(command.text, totalSeconds, 0);
+}
+
+bool RunFFmpeg(const CommandOutcome& command, InputLengthTimes expected) {
+    if (!command.ok) {
+        ReportError(command.error);
+        return false;
+    }
+    return Run(command.text, 0, expected.factor);
 }
 
 static bool Capture(const std::string& arguments, std::string& output, size_t bufferSize, bool& started) {

@@ -9,6 +9,17 @@
 bool RunFFmpeg(const std::string& arguments, double totalSeconds);
 // The same for an assembled command; one that was refused is reported and not run.
 bool RunFFmpeg(const CommandOutcome& command, double totalSeconds);
+
+// An output as long as the run's first input times `factor`, that length
+// read from what ffmpeg itself prints of the input ("Duration: ..."), so that
+// the progress figures cost no ffprobe run before the job.
+struct InputLengthTimes {
+    double factor;
+};
+bool RunFFmpeg(const CommandOutcome& command, InputLengthTimes expected);
+// The first input's length in a tool's output, 0 when it gives none
+// ("Duration: N/A"), -1 when the line has not come yet.
+double ReportedInputSeconds(const std::string& toolOutput);
 // Runs ffprobe; `output` receives at most `bufferSize - 1` bytes of what it
 // printed. True only for exit code 0.
 bool CaptureToolOutput(const std::string& arguments, std::string& output, size_t bufferSize);

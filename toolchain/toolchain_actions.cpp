@@ -36,13 +36,18 @@ static void GetFFmpegPath(const ActionArgs& a) {
     SetHostVar(a.text(0), found ? g_tools.ffmpegFolder : std::string());
 }
 
+// Follows the version in QMT_GetVersion's answer, so an author can compare
+// the two; the version stays the first word.
+static const char kSupportedFFmpeg[] = " (FFmpeg 4.1 to 7.1; transitions need 4.3+)";
+
 static void GetVersion(const ActionArgs& a) {
     bool found = g_tools.ffmpegFound || LocateFFmpeg();
     if (found) {
         if (g_tools.ffmpegVersion.empty()) ProbeFFmpegVersion();
         SetHostVar("[QMT_FFmpegVersion]", g_tools.ffmpegVersion);
     }
-    SetHostVar(a.text(0), g_tools.ffmpegVersion);
+    const std::string& version = g_tools.ffmpegVersion;
+    SetHostVar(a.text(0), version.empty() ? version : version + kSupportedFFmpeg);
 }
 
 static void DetectFFmpeg(const ActionArgs& a) {

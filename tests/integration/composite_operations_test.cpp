@@ -148,21 +148,6 @@ TEST_F(Composite, StabilizeRunsBothPassesAndRemovesTheMotionData) {
     EXPECT_FALSE(qt::Exists(trf));
 }
 
-TEST_F(Composite, BurnSubtitlesEscapesThePathForTheFilter) {
-    // A colon in the folder name must reach the subtitles filter escaped.
-    std::string folder = Out("sub:titles");
-    qt::Shell("mkdir -p '" + folder + "'");
-    std::string srt = folder + "/a.srt";
-    FILE* f = fopen(srt.c_str(), "w");
-    ASSERT_TRUE(f);
-    fputs("1\n00:00:00,000 --> 00:00:01,500\nHello\n", f);
-    fclose(f);
-    qt::Probed p = Do("QMT_BurnSubtitles", {in, srt, "18", "00FFFF", Out("b.mp4")});
-    std::string escaped = Out("sub\\:titles") + "/a.srt";
-    EXPECT_EQ(Arg(4), "subtitles='" + escaped + "':force_style='FontSize=18,PrimaryColour=&H00FFFF&'");
-    EXPECT_NEAR(p.duration, 2.0, 0.1);
-}
-
 TEST_F(Composite, LoopAndPicturesIntoVideo) {
     qt::Probed p = Do("QMT_Loop", {in, "3", Out("l.mp4")});
     EXPECT_EQ(rec->Last(), qt::Argv("-y -stream_loop 2 -i " + Quoted(in) + " -c copy " + Quoted(Out("l.mp4"))));

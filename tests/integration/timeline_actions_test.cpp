@@ -54,10 +54,10 @@ TEST_F(TimelineActions, CreateLimitsAndUnknownNames) {
 }
 
 TEST_F(TimelineActions, SlotsTracksAndStateVariables) {
-    EXPECT_EQ(State("[NLE_TotalDuration]"), "15.000");  // new and empty: as after Clear
+    EXPECT_EQ(State("[NLE_TotalDuration]"), "60.000");  // a new timeline shows a minute
     EXPECT_EQ(Var("[NLE_ClipCount]"), "0");
     Run("QMT_TimelineClear", {"NLE1"});
-    EXPECT_EQ(State("[NLE_TotalDuration]"), "15.000");
+    EXPECT_EQ(State("[NLE_TotalDuration]"), "15.000");  // empty: the shortest extent
     EXPECT_EQ(Var("[NLE_Zoom]"), "30.0");
     for (int i = 0; i < 32; ++i) Add("fx", "2", "negate", std::to_string(i), "1");
     EXPECT_EQ(Var("[NLE_ClipIndex]"), "31");
@@ -127,7 +127,7 @@ TEST_F(TimelineActions, MediaClipsProbeAndGetCompanions) {
 TEST_F(TimelineActions, TransitionsMovesTrimsAndLoad) {
     Add("TX", "3", "Hello", "1", "2");
     EXPECT_EQ(Var("[NLE_ClipIndex]"), "0");
-    Run("QMT_TimelineSetTransition", {"NLE1", "TX", "0", "anything", "0"});
+    Run("QMT_TimelineSetTransition", {"NLE1", "TX", "0", "WipeLeft", "0"});
     ExpectComplete();
     Run("QMT_TimelineMoveClip", {"NLE1", "TX", "0", "-3"});
     Run("QMT_TimelineTrimClip", {"NLE1", "TX", "0", "-1", "0.05"});
@@ -135,7 +135,7 @@ TEST_F(TimelineActions, TransitionsMovesTrimsAndLoad) {
     ASSERT_TRUE(Run("QMT_TimelineSave", {"NLE1", Out("t.qmtproj")}));
     std::string text = qt::ReadFile(Out("t.qmtproj"));
     EXPECT_NE(text.find("CLIP 3\n  start=0.000000\n  duration=2.000000\n  srcIn=0.000000\n  srcOut=2.000000\n"
-                        "  label=Hello\n  text=Hello\n  transIn=anything\n  transInDur=1.000\n  fontSize=48\n"
+                        "  label=Hello\n  text=Hello\n  transIn=WipeLeft\n  transInDur=1.000\n  fontSize=48\n"
                         "  textX=0\n  textY=0\n  textColor=16777215\n  opacity=1.00\nENDCLIP\n"),
               std::string::npos)
         << text;

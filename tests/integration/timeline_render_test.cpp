@@ -5,10 +5,12 @@
 // paths and project files that broke renders before.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include "bench/reference_graph.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -138,7 +140,7 @@ TEST_F(TimelineRender, TwoClipsJoinWithTheSecondClipsWipe) {
     std::string clip = qt::ClipAV(2.0, 160, 120);
     Add("V1", "0", clip, "0", "0");
     Add("V1", "0", clip, "2", "0");
-    Run("QMT_TimelineSetTransition", {"NLE1", "V1", "1", "wipeleft", "1.0"});
+    Run("QMT_TimelineSetTransition", {"NLE1", "V1", "1", "WipeLeft", "1.0"});
     Add("FX", "2", "negate", "0.5", "1");
     Render(Out("joined.mp4"));
     qt::Probed p = qt::Probe(Out("joined.mp4"));
@@ -247,6 +249,52 @@ TEST_F(TimelineRender, TwelveClipsWithEveryJoinRuleAnEffectATitleAndMusic) {
     ASSERT_TRUE(qt::FrameColour(Out("twelve.mp4"), 2.5, rgb));  // clip 3, all inside the grey window
     EXPECT_NEAR(rgb[0], rgb[1], 6);
     EXPECT_NEAR(rgb[1], rgb[2], 6);
+}
+
+TEST_F(TimelineRender, TwelveClipsAreEncodedOnceLikeOneFilterGraph) {
+    std::string a = qt::Media("once_a.mp4", "-f lavfi -i testsrc2=size=320x180:rate=25:duration=2 -f lavfi -i "
+                                            "sine=frequency=440:duration=2 -ac 2 -c:v libx264 -preset ultrafast "
+                                            "-pix_fmt yuv420p -c:a aac");
+    std::string b = Source(25, 320, 180, 2.0);
+    std::vector<bench::ReferenceClip> clips;
+    for (int i = 0; i < 12; ++i) {
+        const std::string& file = i % 2 == 0 || i == 11 ? a : b;  // the first and the last clip show the same source
+        Add("V1", "0", file, 2.0 * i, 2.0);
+        clips.push_back({file, 2.0, i % 2 && i < 11 ? 1.0 : 0.0});
+    }
+    for (int i = 0; i < 10; i += 2) Transition(i, "out:fade", 1);  // a fade out of every second clip but the last
+    Render(Out("twelve_once.mp4"));
+    std::vector<std::string> args = bench::ReferenceArgs(clips, 25, Out("reference.mp4"));
+    std::string command = "ffmpeg -v error -y";
+    for (const std::string& arg : args) command += " " + ShellQuote(arg);
+    ASSERT_EQ(qt::Shell(command), 0);
+    EXPECT_GE(Psnr("-i '" + Out("twelve_once.mp4") + "'", "-i '" + Out("reference.mp4") + "'"), 40);
+
+    // The first fade takes 0.4 of the first 2 s, the four later ones 1 s
+    // each; the first clip's first second and the last clip, which a cut
+    // joins, show the same stretch of the source.
+    double length = 24.0 - 0.8 - 4 * 1.0;
+    ExpectPlayable(Out("twelve_once.mp4"), length, 0.05, 0.04);
+    double first = Psnr("-t 1 -i '" + Out("twelve_once.mp4") + "'", "-t 1 -i '" + a + "'");
+    double last = Psnr("-t 1 -ss " + Num(length - 2) + " -i '" + Out("twelve_once.mp4") + "'", "-t 1 -i '" + a + "'");
+    EXPECT_NEAR(first, last, 0.5) << "the first clip must not lose more to the render than the last";
+}
+
+TEST_F(TimelineRender, AGraphTooLongForACommandLineGoesInAFile) {
+    // 32 clips under two long titles: more than a Windows command line holds.
+    qt::ToolRecorder& rec = Record();
+    std::string clip = Source(25, 64, 36, 0.2);
+    for (int i = 0; i < 32; ++i) Add("V1", "0", clip, 0.2 * i, 0.2);
+    for (char c : {'x', 'y'}) {
+        Run("QMT_TimelineAddClip", {"NLE1", "TX", "3", std::string(500, c), "", "0", "6.4"});
+        ExpectComplete();
+    }
+    Render(Out("long.mp4"));
+    std::vector<std::string> run = rec.Last();
+    auto at = std::find(run.begin(), run.end(), "-filter_complex_script");
+    ASSERT_NE(at, run.end());
+    EXPECT_EQ(*(at + 1), Temp("qmt_nle/graph.txt"));
+    ExpectPlayable(Out("long.mp4"), 6.4, 0.05, 0.04);
 }
 
 TEST_F(TimelineRender, SourcesOfOtherFrameRatesSizesAndSoundJoin) {

@@ -27,13 +27,13 @@ TEST_F(Transitions, EntriesAreClampedSortedAndKeepTheTypeAsTyped) {
     EXPECT_EQ(Var("[I]"), "0");
     Add("10", "Dissolve", "7");
     EXPECT_EQ(Var("[I]"), "1");  // the slot it was appended to, not where it sorted
-    Add("00:00:30", "wipeleft", "abc");
+    Add("00:00:30", "WipeLeft", "abc");
     Add("30", "radial", "0.05");
     Add("", "zoomin", "0.1");
     EXPECT_EQ(Var("[QMT_TransCount]"), "5");
     // The exchange sort carries the last-added entry forward, so the two at
     // 30 s end up in the opposite order of their adding.
-    EXPECT_EQ(List(), "0.000,zoomin,0.10;10.000,dissolve,5.00;20.000,fade,0.50;30.000,radial,0.50;30.000,wipeleft,0.50");
+    EXPECT_EQ(List(), "0.000,zoomin,0.10;10.000,Dissolve,5.00;20.000,fade,0.50;30.000,radial,0.50;30.000,WipeLeft,0.50");
 
     Run("QMT_TransitionAdd", {"5", "crossfade", "1", "[I]"});
     EXPECT_EQ(Var("[QMT_Status]"), "Error");
@@ -63,11 +63,11 @@ TEST_F(Transitions, RemoveAndClear) {
     EXPECT_EQ(Var("[QMT_TransCount]"), "0");
     EXPECT_EQ(List(), "");
 
-    Add("3", "fade", "1");
+    Add("3", "WipeLeft", "1");
     Add("2", "dissolve", "1");
-    Add("1", "radial", "1");
+    Add("1", "Radial", "1");
     Run("QMT_TransitionRemove", {"1", "[R]"});
-    EXPECT_EQ(List(), "1.000,radial,1.00;3.000,fade,1.00");
+    EXPECT_EQ(List(), "1.000,Radial,1.00;3.000,WipeLeft,1.00");
     ASSERT_TRUE(Run("QMT_TransitionClear", {}));
     ExpectComplete();
     EXPECT_EQ(Var("[QMT_TransCount]"), "0");
@@ -95,18 +95,18 @@ TEST_F(Transitions, RenderRefusesAnEmptyListBeforeRunningAnything) {
 TEST_F(Transitions, OneSplitUsesTheFirstEntryAndHalvesAnOverlongTransition) {
     qt::ToolRecorder& rec = Record();
     std::string in = qt::ClipAV(3.0, 160, 120);
-    Add("7", "wipeleft", "2");  // its time plays no part; 2 s is more than the 1 s before the cut
+    Add("7", "WipeLeft", "2");  // its time plays no part; 2 s is more than the 1 s before the cut
     Add("8", "fade", "1");
     ASSERT_TRUE(Run("QMT_TransitionRender", {in, "1", Out("one.mp4")}));
     ExpectComplete();
     EXPECT_EQ(Var("[QMT_LastOutput]"), Out("one.mp4"));
     auto runs = rec.Runs();
     ASSERT_EQ(runs.size(), 3u);
-    std::string a = Temp("qmt_seg_a.mp4"), b = Temp("qmt_seg_b.mp4");
+    std::string a = Temp("qmt_seg_a.mov"), b = Temp("qmt_seg_b.mov");
     EXPECT_EQ(runs[0], qt::Argv("-y -i \"" + in + "\" -t 1.000 -c:v libx264 -preset fast -crf 18 -pix_fmt yuv420p "
-                                "-c:a alac \"" + a + "\""));
+                                "-c:a pcm_s16le \"" + a + "\""));
     EXPECT_EQ(runs[1], qt::Argv("-y -i \"" + in + "\" -ss 1.000 -c:v libx264 -preset fast -crf 18 -pix_fmt yuv420p "
-                                "-c:a alac \"" + b + "\""));
+                                "-c:a pcm_s16le \"" + b + "\""));
     EXPECT_EQ(runs[2], qt::Argv("-y -i \"" + a + "\" -i \"" + b +
                                 "\" -filter_complex \"[0:v][1:v]xfade=transition=wipeleft:duration=0.50:offset=0.50,"
                                 "format=yuv420p[outv];"
@@ -121,8 +121,8 @@ TEST_F(Transitions, OneSplitUsesTheFirstEntryAndHalvesAnOverlongTransition) {
 }
 
 TEST_F(Transitions, ListTimesCutAndEveryJoinOverlapsWhatWasJoinedSoFar) {
-    Add("2", "dissolve", "0.3");
-    Add("1", "slideleft", "0.4");
+    Add("2", "Dissolve", "0.3");
+    Add("1", "SlideLeft", "0.4");
     ASSERT_TRUE(Run("QMT_TransitionRender", {qt::ClipAV(3.0, 160, 120), "", Out("chain.mp4")}));
     ExpectComplete();
     EXPECT_FALSE(qt::Exists(Temp("qmt_trans")));
@@ -139,7 +139,7 @@ TEST_F(Transitions, ExplicitSplitsBeyondTheListLeaveTheLaterSegmentsOut) {
     ExpectComplete();
     auto runs = rec.Runs();
     ASSERT_EQ(runs.size(), 4u);  // three cuts, one join
-    EXPECT_EQ(runs[2].at(runs[2].size() - 1), Temp("qmt_trans/seg_2.mp4"));
+    EXPECT_EQ(runs[2].at(runs[2].size() - 1), Temp("qmt_trans/seg_2.mov"));
     EXPECT_NE(runs[3].at(6).find("xfade=transition=fade:duration=0.20:offset=0.80"), std::string::npos) << runs[3].at(6);
     EXPECT_NEAR(qt::Probe(Out("short.mp4")).duration, 1.8, 0.12);
     EXPECT_FALSE(qt::Exists(Temp("qmt_trans")));
@@ -153,18 +153,18 @@ TEST_F(Transitions, FailuresNameTheStepAndCleanUp) {
     rec.FailWhen("chain_1.mp4");
     Run("QMT_TransitionRender", {in, "", Out("x.mp4")});
     EXPECT_EQ(Var("[QMT_Error]"), "Transition render failed at segment.");
-    EXPECT_FALSE(qt::Exists(Temp("qmt_trans/seg_0.mp4")));
-    EXPECT_FALSE(qt::Exists(Temp("qmt_trans/chain_0.mp4")));
+    EXPECT_FALSE(qt::Exists(Temp("qmt_trans/seg_0.mov")));
+    EXPECT_FALSE(qt::Exists(Temp("qmt_trans/chain_0.mov")));
     EXPECT_FALSE(qt::Exists(Out("x.mp4")));
 
-    rec.FailWhen("seg_2.mp4");
+    rec.FailWhen("seg_2.mov");
     Run("QMT_TransitionRender", {in, "", Out("x.mp4")});
     EXPECT_EQ(Var("[QMT_Error]"), "Failed to split segments.");
     EXPECT_FALSE(qt::Exists(Temp("qmt_trans")));
 
-    rec.FailWhen("qmt_seg_b.mp4");
+    rec.FailWhen("qmt_seg_b.mov");
     Run("QMT_TransitionRender", {in, "1", Out("x.mp4")});
     EXPECT_EQ(Var("[QMT_Error]"), "Failed to split segment B.");
-    EXPECT_FALSE(qt::Exists(Temp("qmt_seg_a.mp4")));
+    EXPECT_FALSE(qt::Exists(Temp("qmt_seg_a.mov")));
     EXPECT_FALSE(qt::Exists(Out("x.mp4")));
 }

@@ -19,6 +19,10 @@ TEST(ProgressScan, ClampsAndWritesEveryReport) {
     EXPECT_EQ(ScanProgressChunk("time=00:00:12.00 x time=  00:00:24.00 time=N/A time=00:00:36.00", 120), 3);
     EXPECT_EQ(capture::Values("[QMT_Progress]"), (std::vector<std::string>{"10", "20", "30"}));
     capture::Remove();
+    // The first input's length as ffmpeg prints it; none yet, or none known.
+    EXPECT_DOUBLE_EQ(ReportedInputSeconds("Input #0, mov\n  Duration: 01:02:03.50, start: 0\n"), 3723.5);
+    EXPECT_DOUBLE_EQ(ReportedInputSeconds("Input #0, lavfi\n  Duration: N/A, start: 0\n"), 0);
+    EXPECT_DOUBLE_EQ(ReportedInputSeconds("Input #0, mov\n  Duration: 00:00"), -1);
 }
 
 class RunnerTest : public ::testing::Test {
@@ -47,6 +51,15 @@ TEST_F(RunnerTest, ProgressRisesInOrderAndNothingIsReportedOnSuccess) {
     EXPECT_TRUE(capture::Values("[QMT_Status]").empty());
     EXPECT_EQ(capture::Last("[QMT_FFmpegPath]"), g_tools.ffmpegFolder);
     EXPECT_NEAR(qt::Probe(out).duration, 6.0, 0.1);
+
+    // Half as long as its input, read from what ffmpeg prints of the input.
+    capture::writes.clear();
+    ASSERT_TRUE(RunFFmpeg(BuildCommand("-i \"%s\" -t 3 -c:v libx264 -preset ultrafast \"%s\"",
+                                       {{"In", out}, {"Out", dir + "/half.mp4"}}),
+                          InputLengthTimes{0.5}));
+    progress = capture::Values("[QMT_Progress]");
+    ASSERT_GE(progress.size(), 1u);
+    EXPECT_GE(atoi(progress.back().c_str()), 90);
 }
 
 TEST_F(RunnerTest, UnknownDurationWritesNoProgress) {

@@ -177,7 +177,7 @@ TEST_F(StripWorkers, LanesAnalyseEachAudioLaneAtFourKilohertz) {
     EXPECT_EQ(d.lanes[0].peakCount, 0);  // video lanes are not analysed
     EXPECT_EQ(d.lanes[1].peakCount, 2000);
     EXPECT_EQ(rec->Last(), (std::vector<std::string>{"-y", "-i", audio, "-ac", "1", "-ar", "4000", "-f", "s16le",
-                                                      "-acodec", "pcm_s16le", tmp + "qmt_tl_a1.raw"}));
+                                                      "-acodec", "pcm_s16le", tmp + "qmt_tl0_a1.raw"}));
     // With the worker done, an added lane is analysed by the action itself.
     std::vector<std::string> values = {"lanes", video, "Video sound", "pink"};
     char* params[] = {&values[0][0], &values[1][0], &values[2][0], &values[3][0]};
@@ -192,6 +192,13 @@ TEST_F(StripWorkers, LanesAnalyseEachAudioLaneAtFourKilohertz) {
     EXPECT_EQ(d.lanes[3].colour, StripRgb(255, 100, 150));
     TrackLaneAddAudioAction(ActionArgs{quarter});
     EXPECT_EQ(capture::Last("[QMT_Error]"), "Max lanes reached.");
+
+    // A second display decodes the same lane into a raw file of its own.
+    int second = OpenTrackLanes("Lanes2", video, audio, "Player", 0);
+    ASSERT_TRUE(StartTrackLaneAnalysis(second));
+    ASSERT_TRUE(qt::WaitUntil([&] { return !TrackLaneAt(second)->analysing; }, 120000));
+    EXPECT_EQ(TrackLaneAt(second)->lanes[1].peakCount, 2000);
+    EXPECT_EQ(rec->Last().back(), tmp + "qmt_tl1_a1.raw");
     EXPECT_TRUE(Leftovers().empty());
 }
 

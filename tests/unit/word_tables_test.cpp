@@ -10,14 +10,6 @@ TEST(WordTables, CompressBitrateFigures) {
     EXPECT_EQ(CompressBitrate(1, 3600), 100000);
 }
 
-TEST(WordTables, SubtitlePathEscaping) {
-    EXPECT_EQ(EscapeSubtitlePath("C:\\subs\\a.srt"), "C\\:\\\\subs\\\\a.srt");
-    // Escaping stops once 516 characters are written, never splitting a pair.
-    std::string longPath(600, '\\');
-    EXPECT_EQ(EscapeSubtitlePath(longPath).size(), 516u);
-    EXPECT_EQ(EscapeSubtitlePath(std::string(515, 'a') + "::").size(), 517u);
-}
-
 TEST(WordTables, CodecChoices) {
     CodecChoice c = ChooseCodecs("", "", "");
     EXPECT_EQ(c.encoder + "|" + c.audioOption + "|" + c.rateOption + "|" + c.extraOption, "libx264|-c:a aac|-crf 23|-preset fast");

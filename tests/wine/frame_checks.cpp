@@ -169,6 +169,7 @@ QMT_WINE_CHECKS(frame) {
                   "release 4 5,6", "press 4 10,20", "drag 4 30,40", "drag 4 50,60", "release 4 50,60",
                   "move 4 70,80", "wheel 4 100,60 -120 ctrl", "wheel 4 110,70 240", "key 4 46", "timer 4 3"}),
             "each message reaches its handler in client coordinates");
+    Check(GetFocus() == reinterpret_cast<HWND>(window), "a kind with keys takes the focus on a click");
 
     // The pop-up menu: the chosen command comes back; a dismissed menu brings none.
     g_heard.clear();

@@ -118,6 +118,26 @@ QMT_WINE_CHECKS(overlay) {
     CheckHostScript(ctx, "wheel on the picture", "Wheel Player 250 140 120\n");
     CheckEq(BoxOf(host), "220 120 108 54", "one notch: 8 pixels wider, in proportion");
 
+    // A click leaves the keyboard focus in the page's edit box, and a drag
+    // ends when another window takes the mouse (Alt+Tab, a dialog).
+    HWND edit = CreateWindowA("EDIT", "", WS_CHILD | WS_VISIBLE, 0, 190, 80, 20, top, nullptr, nullptr, nullptr);
+    SetFocus(edit);
+    CheckHostScript(ctx, "click on the picture", "Click Player 250 140\n");
+    Check(GetFocus() == edit, "a click on the overlay leaves the focus in the edit box");
+    Check(SendMessageA(popup, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(top), MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)) ==
+              MA_NOACTIVATE,
+          "a click does not activate the pop-up");
+    PostMessageA(popup, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(250, 140));
+    PumpMessages(50);
+    Check(GetCapture() == popup, "a press on the picture takes the mouse");
+    SetCapture(edit);
+    PostMessageA(popup, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(150, 100));
+    PumpMessages(50);
+    Check(GetCapture() == edit, "the window that took the mouse keeps it");
+    ReleaseCapture();
+    CheckEq(BoxOf(host), "220 120 108 54", "the drag ended with the lost capture: the picture stays");
+    DestroyWindow(edit);
+
     // A BMP loads the same way; a text overlay's wheel stops at 8 and 200.
     CheckHostScript(ctx, "image overlay from a BMP", "QMT_OverlayPreviewImage \"Player\" \"" + bmp + "\" \"80\" \"3\"\n");
     CheckEq(BoxOf(host) + " " + host.Var("[OvOpacity]"), "230 130 80 40 1.00", "BMP overlay box and opacity");

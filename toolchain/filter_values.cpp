@@ -1,4 +1,4 @@
-#include "toolchain/drawtext_text.h"
+#include "toolchain/filter_values.h"
 
 namespace {
 
@@ -32,14 +32,20 @@ bool AtEdge(const std::string& text, size_t i) {
     return first == std::string::npos || i < first || i > last;
 }
 
-}  // namespace
-
-std::string EscapeDrawTextValue(const std::string& text, size_t limit) {
+// Character by character, so that `limit` never splits an escape.
+std::string QuotedOptionValue(const std::string& text, bool drawtext, size_t limit) {
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {
-        std::string piece = GraphQuoted(OptionEscaped(ExpansionEscaped(text[i]), AtEdge(text, i)));
+        std::string c = drawtext ? ExpansionEscaped(text[i]) : std::string(1, text[i]);
+        std::string piece = GraphQuoted(OptionEscaped(c, AtEdge(text, i)));
         if (out.size() + piece.size() > limit) break;
         out += piece;
     }
     return out;
 }
+
+}  // namespace
+
+std::string EscapeFilterPath(const std::string& path) { return QuotedOptionValue(path, false, std::string::npos); }
+
+std::string EscapeDrawTextValue(const std::string& text, size_t limit) { return QuotedOptionValue(text, true, limit); }
