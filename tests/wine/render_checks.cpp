@@ -294,10 +294,10 @@ bool SplitAt(HostSimulator& host, double seconds) {
     return added;
 }
 
-// Two plain cuts of the 3 s concatenation, the 2 s 80x46 clip inserted at
-// the second: 5 s at the source's size.
+// Two plain cuts of the 8 s slowed clip, the 2 s 80x46 clip inserted at the
+// second: 10 s at the source's size.
 void SplitRender(RenderSession& s) {
-    const std::string clip = s.Out("concat.mp4");
+    const std::string clip = s.Out("slow.mp4");
     HostSimulator& host = s.ctx.host;
     host.AddRectangle("Player", 160, 90);
     host.AddRectangle("Strip", 400, 60);
@@ -317,7 +317,7 @@ void SplitRender(RenderSession& s) {
     if (added) {
         host.Call("QMT_SplitInsertClip", {"Strip", s.Out("scaled.mp4")});
         CheckEq(host.Var("[QMT_Status]"), "Clip inserted at split", "the 80x46 clip is inserted");
-        s.Run("QMT_SplitRender", {"Strip", clip, "@split_render.mp4"}, {AV("split_render.mp4", 5)});
+        s.Run("QMT_SplitRender", {"Strip", clip, "@split_render.mp4"}, {AV("split_render.mp4", 10)});
     }
     host.Call("QMT_FrameStripDestroy", {"Strip"});
     host.Call("QMT_PlayerDestroy", {"Player"});
