@@ -33,12 +33,12 @@ MediaShape ProbeShape(const std::string& path) {
     MediaShape shape;
     std::string out;
     CommandOutcome probe = BuildCommand("-v quiet -show_entries stream=codec_type,width,height,sample_aspect_ratio,"
-                                        "r_frame_rate,sample_rate,channels -of default=noprint_wrappers=1 \"%s\"",
+                                        "r_frame_rate,avg_frame_rate,sample_rate,channels -of default=noprint_wrappers=1 "
+                                        "\"%s\"",
                                         {{"File", path}});
-    if (!probe.ok || !CaptureToolOutput(probe.text, out, 8192))
-        return shape;
+    if (!probe.ok || !CaptureToolOutput(probe.text, out, 8192)) return shape;
     std::istringstream lines(out);
-    std::string line, kind;
+    std::string line, kind, rate, average;
     bool haveVideo = false;
     while (std::getline(lines, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -54,7 +54,8 @@ MediaShape ProbeShape(const std::string& path) {
             if (key == "width") shape.width = atoi(value.c_str());
             if (key == "height") shape.height = atoi(value.c_str());
             if (key == "sample_aspect_ratio" && value.find(':') != std::string::npos && value != "0:1") shape.sar = value;
-            if (key == "r_frame_rate" && value != "0/0") shape.frameRate = value;
+            if (key == "r_frame_rate") rate = value;
+            if (key == "avg_frame_rate") average = value;
         } else if (kind == "audio") {
             if (key == "sample_rate") shape.sampleRate = atoi(value.c_str());
             if (key == "channels") shape.channels = atoi(value.c_str());
@@ -64,6 +65,7 @@ MediaShape ProbeShape(const std::string& path) {
         size_t colon = shape.sar.find(':');
         if (colon != std::string::npos) shape.sar[colon] = '/';
     }
+    if (haveVideo) shape.frameRate = ChooseFrameRate(rate, average);
     return shape;
 }
 

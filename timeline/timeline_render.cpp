@@ -275,11 +275,7 @@ SegmentFormat ProbeSegmentFormat(const std::string& file) {
         "-v quiet -select_streams v:0 -show_entries stream=width,height -of csv=p=0:s=x \"%s\"", {{"File", file}});
     if (probe.ok) CaptureToolOutput(probe.text, answer, 2048);
     ParseFrameSize(answer, format.width, format.height);
-    answer.clear();
-    probe = BuildCommand("-v quiet -select_streams v:0 -show_entries stream=r_frame_rate -of csv=p=0 \"%s\"",
-                         {{"File", file}});
-    if (probe.ok) CaptureToolOutput(probe.text, answer, 2048);
-    ParseFrameRate(answer, format.rateNum, format.rateDen);
+    ParseFrameRate(ProbeFrameRate(file), format.rateNum, format.rateDen);
     return format;
 }
 

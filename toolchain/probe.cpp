@@ -1,5 +1,8 @@
 #include "toolchain/probe.h"
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include "host/text_util.h"
 #include "toolchain/command_builder.h"
 #include "toolchain/process_runner.h"
 
@@ -34,4 +37,44 @@ bool HasAudioStreamQuietly(const std::string& path) {
                                           {{"InputFile", path}});
     if (!command.ok || !CaptureLocatedToolOutput(command.text, out, 8192)) return false;
     return out.find("audio") != std::string::npos;
+}
+
+namespace {
+
+// num/den or 0 when the text is not a usable rate.
+double RateValue(const std::string& text, int& num, int& den) {
+    num = den = 0;
+    if (sscanf(text.c_str(), "%d/%d", &num, &den) != 2 || num <= 0 || den <= 0 || num > 1000 * den) return 0;
+    return static_cast<double>(num) / den;
+}
+
+}  // namespace
+
+std::string ChooseFrameRate(const std::string& rFrameRate, const std::string& avgFrameRate) {
+    int rNum, rDen, aNum, aDen;
+    double r = RateValue(rFrameRate, rNum, rDen), avg = RateValue(avgFrameRate, aNum, aDen);
+    if (r > 0 && (avg <= 0 || r <= avg * 1.1)) return Fmt("%d/%d", rNum, rDen);
+    if (avg <= 0) return "25/1";
+    const int common[][2] = {{24000, 1001}, {24, 1}, {25, 1}, {30000, 1001}, {30, 1}, {50, 1}, {60000, 1001}, {60, 1}};
+    const int* nearest = nullptr;
+    double off = 0.03;
+    for (const auto& c : common) {
+        double rate = static_cast<double>(c[0]) / c[1];
+        if (std::fabs(avg - rate) / rate <= off) {
+            off = std::fabs(avg - rate) / rate;
+            nearest = c;
+        }
+    }
+    return nearest ? Fmt("%d/%d", nearest[0], nearest[1]) : Fmt("%d/%d", aNum, aDen);
+}
+
+std::string ProbeFrameRate(const std::string& path) {
+    std::string out;
+    CommandOutcome command = BuildCommand(
+        "-v quiet -select_streams v:0 -show_entries stream=r_frame_rate,avg_frame_rate -of csv=p=0 \"%s\"",
+        {{"InputFile", path}});
+    if (!command.ok || !CaptureToolOutput(command.text, out, 2048)) return "25/1";
+    size_t comma = out.find(',');
+    if (comma == std::string::npos) return ChooseFrameRate(TrimAnswer(out), "");
+    return ChooseFrameRate(out.substr(0, comma), TrimAnswer(out.substr(comma + 1)));
 }

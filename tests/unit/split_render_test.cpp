@@ -151,6 +151,21 @@ TEST_F(SplitRender, ASourceWithoutSoundIsCrossfadedPictureOnly) {
     ExpectClean();
 }
 
+TEST_F(SplitRender, AStreamCopyJoinedSourceKeepsItsFrameRate) {
+    // Two copies of a clip whose sound runs past its picture, joined by stream
+    // copy: the gap makes ffprobe's r_frame_rate 100/1 for 25 fps pictures.
+    std::string clip = qt::Media("longer_sound.mp4", "-f lavfi -i testsrc=size=160x90:rate=25:duration=2 -f lavfi -i "
+                                                     "sine=duration=2.05 -c:v libx264 -preset ultrafast -pix_fmt yuv420p "
+                                                     "-c:a aac");
+    std::string list = dir + "/twice.txt", in = dir + "/twice.mp4", out = dir + "/twice_split.mp4";
+    qt::Shell("printf \"file '%s'\\nfile '%s'\\n\" '" + clip + "' '" + clip + "' > '" + list +
+              "' && ffmpeg -v error -f concat -safe 0 -i '" + list + "' -c copy '" + in + "'");
+    RenderSplits({Split(1.0, "fade", 0.5)}, in, out);
+    ExpectComplete(out);
+    EXPECT_EQ(StreamEntry(out, "v:0", "r_frame_rate"), "25/1");
+    EXPECT_NEAR(StreamSeconds(out, "v:0"), StreamSeconds(out, "a:0"), 0.05);
+}
+
 TEST_F(SplitRender, FailuresReportAndLeaveNoWorkFiles) {
     std::string in = qt::ClipAV(3.0, 160, 90), out = dir + "/never.mp4";
     RenderSplits({}, in, out);

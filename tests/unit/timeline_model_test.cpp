@@ -8,6 +8,7 @@
 #include "timeline/project_file.h"
 #include "timeline/timeline_model.h"
 #include "timeline/timeline_render.h"
+#include "toolchain/probe.h"
 
 namespace {
 
@@ -163,6 +164,10 @@ TEST(TimelineRenderPlan, SizeTransitionsAndOrder) {
     ParseFrameSize("", w, h);
     ParseFrameRate("0/0", num, den);
     EXPECT_EQ(std::vector<int>({w, h, num, den}), std::vector<int>({1920, 1080, 25, 1}));
+    // A stream-copy join with a gap drives r_frame_rate up; the average holds then.
+    const char* const rates[][3] = {{"30000/1001", "30000/1001", "30000/1001"}, {"100/1", "2000/81", "25/1"},
+                                    {"90000/1", "617/50", "617/50"}, {"0/0", "0/0", "25/1"}};
+    for (auto& r : rates) EXPECT_EQ(ChooseFrameRate(r[0], r[1]), r[2]) << r[0] << " " << r[1];
     NleClip m;
     ResetClip(m, kClipVideo, 0, 1.01);
     SegmentFormat slow = {160, 90, 15, 1};
