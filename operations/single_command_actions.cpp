@@ -75,10 +75,15 @@ void Speed(const ActionArgs& a) {
     BeginOperation();
     // Sped up, the frames come closer than the source's frame rate, and the
     // encoder's own thinning to that rate leaves picture longer than sound
-    // (0.60 s against 0.50 s at 4x of 2 s): the source's rate is kept by the
-    // fps filter instead.
+    // (0.60 s against 0.50 s at 4x of 2 s): the fps filter keeps the source's
+    // rate, and the picture is cut at the new length, where FFmpeg 4.1's fps
+    // would go on repeating the last frame to the source's length.
     std::string picture = Fmt("setpts=%.4f*PTS", 1.0 / factor);
-    if (factor > 1) picture += ",fps=" + ProbeFrameRate(input);
+    if (factor > 1) {
+        double seconds = 0;
+        picture += ",fps=" + ProbeFrameRate(input, &seconds);
+        if (seconds > 0) picture += Fmt(",trim=duration=%.3f", seconds / factor);
+    }
     // atempo takes 0.5 to 100 per stage; factors outside run as a chain.
     FinishOperation(BuildCommand("-i \"%s\" -filter_complex \"[0:v]%s[v];[0:a]%s[a]\" -map \"[v]\" -map \"[a]\" "
                                  "-c:v libx264 -preset fast -crf 18 -c:a aac \"%s\"",

@@ -111,7 +111,9 @@ void ParseRate(const std::string& rate, int& num, int& den) {
 }
 
 // One piece of the chain in the graph: its picture brought to the main
-// video's size, pixel shape, frame rate and 4:2:0 in exactly `frames` frames,
+// video's size, pixel shape, frame rate and 4:2:0 in exactly `frames` frames
+// from time 0 (FFmpeg 4.1's concat takes a piece whose first frame is late for
+// a longer one),
 // and its sound (when the main video has any) to the main video's rate and
 // channels for just as long, silence for a clip without sound. An inserted
 // clip is fitted into the picture, bordered where its shape differs.
@@ -121,20 +123,20 @@ std::string PieceStatements(const MediaShape& shape, int input, bool inserted, b
                                      shape.width, shape.height, shape.width, shape.height)
                                : std::string();
     std::string s = Fmt("[%d:v]%ssetsar=%s,fps=%s,format=yuv420p,tpad=stop=-1:stop_mode=clone,trim=end_frame=%d,"
-                        "settb=AVTB%s",
+                        "setpts=PTS-STARTPTS,settb=AVTB%s",
                         input, fit.c_str(), shape.sar.c_str(), shape.frameRate.c_str(), frames, video.c_str());
     if (!shape.audio) return s;
     std::string source = hasSound ? Fmt("[%d:a]", input) : Fmt("anullsrc=r=%d:cl=mono,", shape.sampleRate);
-    return s + Fmt(";%saformat=sample_rates=%d:channel_layouts=%dc,apad,atrim=end=%.6f%s", source.c_str(),
-                   shape.sampleRate, shape.channels > 0 ? shape.channels : 2, length, audio.c_str());
+    return s + Fmt(";%saformat=sample_rates=%d:channel_layouts=%dc,asetpts=PTS-STARTPTS,apad,atrim=end=%.6f%s",
+                   source.c_str(), shape.sampleRate, shape.channels > 0 ? shape.channels : 2, length, audio.c_str());
 }
 
 // Joins the next piece with `transition` (plain cut when empty), its length
 // capped by `share` of the result so far, in whole frames.
 void JoinPiece(GraphJoin& join, const std::string& video, const std::string& audio, int frames,
                const char* transition, double wanted, double share) {
-    int fade = transition[0] ? std::max(1, JoinFrames(join, CappedTransition(wanted, JoinSeconds(join, join.frames), share)))
-                             : 0;
+    double seconds = transition[0] ? CappedTransition(wanted, JoinSeconds(join, join.frames), share) : 0;
+    int fade = transition[0] ? std::max(1, JoinFrames(join, seconds)) : 0;
     JoinNext(join, video, audio, frames, transition[0] ? XfadeSpelling(transition) : std::string(), fade);
 }
 

@@ -201,8 +201,8 @@ double SegmentLength(const NleClip& m, const SegmentFormat& format) {
 }
 
 std::string SegmentPicture(const std::string& chain, const NleClip& m, const SegmentFormat& format) {
-    return Fmt("%s,fps=%d/%d,%s,tpad=stop=-1:stop_mode=clone,trim=end_frame=%d", chain.c_str(), format.rateNum,
-               format.rateDen, kPictureFormat, FrameCount(m.duration, format));
+    return Fmt("%s,fps=%d/%d,%s,tpad=stop=-1:stop_mode=clone,trim=end_frame=%d,setpts=PTS-STARTPTS", chain.c_str(),
+               format.rateNum, format.rateDen, kPictureFormat, FrameCount(m.duration, format));
 }
 
 void ParseFrameSize(const std::string& answer, int& width, int& height) {
@@ -289,7 +289,7 @@ std::string ClipSound(const NleTimeline& tl, const RenderLists& lists, int i, bo
                       int& stage) {
     const NleClip& m = RefClip(tl, lists.main[i]);
     std::string label = Fmt("[a%d_0]", i);
-    std::string sound = Fmt("%saformat=sample_rates=44100:channel_layouts=stereo%s",
+    std::string sound = Fmt("%saformat=sample_rates=44100:channel_layouts=stereo,asetpts=PTS-STARTPTS%s",
                             sourceHasAudio ? Fmt("[%d:a]", i).c_str() : "anullsrc=r=44100:cl=stereo,", label.c_str());
     double factor = 0;
     int windows = 0;

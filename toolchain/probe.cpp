@@ -68,13 +68,27 @@ std::string ChooseFrameRate(const std::string& rFrameRate, const std::string& av
     return nearest ? Fmt("%d/%d", nearest[0], nearest[1]) : Fmt("%d/%d", aNum, aDen);
 }
 
-std::string ProbeFrameRate(const std::string& path) {
+std::string ProbeFrameRate(const std::string& path, double* seconds) {
+    if (seconds) *seconds = 0;
     std::string out;
-    CommandOutcome command = BuildCommand(
-        "-v quiet -select_streams v:0 -show_entries stream=r_frame_rate,avg_frame_rate -of csv=p=0 \"%s\"",
-        {{"InputFile", path}});
+    CommandOutcome command = BuildCommand("-v quiet -select_streams v:0 -show_entries "
+                                          "stream=r_frame_rate,avg_frame_rate:format=duration "
+                                          "-of default=noprint_wrappers=1 \"%s\"",
+                                          {{"InputFile", path}});
     if (!command.ok || !CaptureToolOutput(command.text, out, 2048)) return "25/1";
-    size_t comma = out.find(',');
-    if (comma == std::string::npos) return ChooseFrameRate(TrimAnswer(out), "");
-    return ChooseFrameRate(out.substr(0, comma), TrimAnswer(out.substr(comma + 1)));
+    std::string rate, average;
+    size_t pos = 0;
+    while (pos < out.size()) {
+        size_t end = out.find('\n', pos);
+        if (end == std::string::npos) end = out.size();
+        std::string line = TrimAnswer(out.substr(pos, end - pos));
+        pos = end + 1;
+        size_t eq = line.find('=');
+        if (eq == std::string::npos) continue;
+        std::string key = line.substr(0, eq), value = line.substr(eq + 1);
+        if (key == "r_frame_rate") rate = value;
+        if (key == "avg_frame_rate") average = value;
+        if (key == "duration" && seconds) *seconds = atof(value.c_str());
+    }
+    return ChooseFrameRate(rate, average);
 }

@@ -14,7 +14,8 @@ bool HasAudioStreamQuietly(const std::string& path);
 // (100/1 for a 25 fps file); then the average rate, taken to the nearest common
 // rate within 3% of it (25/1 for 2000/81), holds. "25/1" when neither is usable.
 std::string ChooseFrameRate(const std::string& rFrameRate, const std::string& avgFrameRate);
-// ChooseFrameRate of the first video stream.
-std::string ProbeFrameRate(const std::string& path);
+// ChooseFrameRate of the first video stream; with `seconds`, the file's
+// duration from the same ffprobe run (0 when unknown).
+std::string ProbeFrameRate(const std::string& path, double* seconds = nullptr);
 // Trailing CR, LF and spaces removed, never the first character.
 std::string TrimAnswer(const std::string& text);

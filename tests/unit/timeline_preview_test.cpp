@@ -257,7 +257,7 @@ TEST_F(TimelinePreview, SeveralClipsAreCutAndJoinedLikeTheRenderWithoutSound) {
                                         "4.000", "-i", longClip}));
     const std::string& graph = run.at(14);
     EXPECT_NE(graph.find("[0:v]scale=320:180:flags=bilinear,setsar=1,fps=25/1,format=yuv420p,tpad=stop=-1:stop_mode="
-                         "clone,trim=end_frame=100,settb=AVTB[v0]"),
+                         "clone,trim=end_frame=100,setpts=PTS-STARTPTS,settb=AVTB[v0]"),
               std::string::npos)
         << graph;
     EXPECT_NE(graph.find("drawtext=text='Hi'"), std::string::npos) << graph;
