@@ -15,11 +15,13 @@ const char kCutTemplate[] =
     "-i \"%s\" -ss %.3f -t %.3f -c:v libx264 -preset fast -crf 18 -c:a aac \"%s\"";
 const char kConcatTemplate[] = "-f concat -safe 0 -i \"%s\" -c copy \"%s\"";
 // xfade gives 4:4:4 from 4:2:0 inputs; format=yuv420p after it keeps every
-// piece of the chain 4:2:0, so later stream-copy joins stay readable.
+// piece of the chain 4:2:0, so later stream-copy joins stay readable. The
+// second file's sound is padded by one sample so that FFmpeg 7's acrossfade
+// cannot end before the first file's sound has (see XfadeJoinCommand).
 const char kXfadeTemplate[] =
     "-i \"%s\" -i \"%s\" -filter_complex \"[0:v][1:v]xfade=transition=%s:duration=%.2f:offset=%.2f,format=yuv420p[outv];"
-    "[0:a][1:a]acrossfade=d=%.2f[outa]\" -map \"[outv]\" -map \"[outa]\" -c:v libx264 -preset fast -crf 18 -c:a aac "
-    "\"%s\"";
+    "[1:a]apad=pad_len=1[a1];[0:a][a1]acrossfade=d=%.2f[outa]\" -map \"[outv]\" -map \"[outa]\" -c:v libx264 "
+    "-preset fast -crf 18 -c:a aac \"%s\"";
 // A source without sound has no [0:a] for acrossfade.
 const char kXfadeVideoTemplate[] =
     "-i \"%s\" -i \"%s\" -filter_complex \"[0:v][1:v]xfade=transition=%s:duration=%.2f:offset=%.2f,format=yuv420p[outv]\" "

@@ -92,8 +92,8 @@ TEST_F(SplitRender, AOneSecondCrossfadeShortensBothStreamsByOneSecond) {
     std::string folder = tmp + "qmt_splitr/";
     EXPECT_EQ(xfade, (std::vector<std::string>{
                          "-y", "-i", folder + "seg_0.mp4", "-i", folder + "seg_1.mp4", "-filter_complex",
-                         "[0:v][1:v]xfade=transition=fade:duration=1.00:offset=1.00,format=yuv420p[outv];[0:a][1:a]"
-                         "acrossfade=d=1.00[outa]",
+                         "[0:v][1:v]xfade=transition=fade:duration=1.00:offset=1.00,format=yuv420p[outv];"
+                         "[1:a]apad=pad_len=1[a1];[0:a][a1]acrossfade=d=1.00[outa]",
                          "-map", "[outv]", "-map", "[outa]", "-c:v", "libx264", "-preset", "fast", "-crf", "18",
                          "-c:a", "aac", folder + "chain_0.mp4"}));
     EXPECT_NEAR(StreamSeconds(out, "v:0"), 3.0, 0.1);
