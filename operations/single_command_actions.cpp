@@ -73,16 +73,18 @@ void Speed(const ActionArgs& a) {
     double factor = SpeedFactor(a.text(1));
     std::string input = a.text(0), output = a.text(2);
     BeginOperation();
-    // Sped up, the frames come closer than the source's frame rate, and the
-    // encoder's own thinning to that rate leaves picture longer than sound
-    // (0.60 s against 0.50 s at 4x of 2 s): the fps filter keeps the source's
-    // rate, and the picture is cut at the new length, where FFmpeg 4.1's fps
-    // would go on repeating the last frame to the source's length.
+    // setpts alone leaves the frame rate to the encoder, and every FFmpeg
+    // treats that differently: sped up 4x, 5.1 left 0.60 s of picture against
+    // 0.50 s of sound; slowed down, 7.1 keeps the source's frames, each shown
+    // longer, and ends the picture a frame early. The fps filter keeps the
+    // source's rate, and the picture is padded and cut at exactly its new
+    // length, where 4.1's fps would repeat the last frame to the source's
+    // length (all from one ffprobe run for the rate and length).
     std::string picture = Fmt("setpts=%.4f*PTS", 1.0 / factor);
-    if (factor > 1) {
+    if (factor != 1) {
         double seconds = 0;
         picture += ",fps=" + ProbeFrameRate(input, &seconds);
-        if (seconds > 0) picture += Fmt(",trim=duration=%.3f", seconds / factor);
+        if (seconds > 0) picture += Fmt(",tpad=stop=-1:stop_mode=clone,trim=duration=%.3f", seconds / factor);
     }
     // atempo takes 0.5 to 100 per stage; factors outside run as a chain.
     FinishOperation(BuildCommand("-i \"%s\" -filter_complex \"[0:v]%s[v];[0:a]%s[a]\" -map \"[v]\" -map \"[a]\" "

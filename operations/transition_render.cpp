@@ -12,8 +12,8 @@
 CommandOutcome XfadeJoinCommand(const std::string& first, const std::string& second, const std::string& type,
                                 double length, double offset, const std::string& output, const char* audioCodec) {
     return BuildCommand("-i \"%s\" -i \"%s\" -filter_complex \"[0:v][1:v]xfade=transition=%s:duration=%.2f:offset=%.2f,"
-                        "format=yuv420p[outv];[0:a][1:a]acrossfade=d=%.2f[outa]\" -map \"[outv]\" -map \"[outa]\" "
-                        "-c:v libx264 -preset fast -crf 18 -c:a %s \"%s\"",
+                        "format=yuv420p[outv];[1:a]apad=pad_len=1[a1];[0:a][a1]acrossfade=d=%.2f[outa]\" "
+                        "-map \"[outv]\" -map \"[outa]\" -c:v libx264 -preset fast -crf 18 -c:a %s \"%s\"",
                         {{"File1", first}, {"File2", second}, {"Type", type}, {"Duration", length}, {"Offset", offset},
                          {"Duration", length}, {"AudioCodec", audioCodec}, {"OutputFile", output}});
 }

@@ -11,6 +11,12 @@
 // 4:2:0. `audioCodec` is "aac" for a file the author gets and "pcm_s16le"
 // for a piece that is joined again: AAC pads every file's sound past its end,
 // and each further join would carry that padding on as sound longer than picture.
+// acrossfade ends its sound as soon as its second input has ended, even with
+// the first still playing: FFmpeg 7 reads both files at once, so the short
+// second piece often ended first and the join kept a fraction of a second of
+// sound (4.1 and 5.1 read the second file only when asked). One sample of
+// padding holds the second input open until acrossfade asks for it, after the
+// first has ended; every version then joins the whole sound, one sample longer.
 CommandOutcome XfadeJoinCommand(const std::string& first, const std::string& second, const std::string& type,
                                 double length, double offset, const std::string& output, const char* audioCodec);
 

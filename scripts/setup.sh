@@ -4,7 +4,8 @@
 #   scripts/setup.sh test   - also GoogleTest, MinGW-w64, 64- and 32-bit Wine,
 #                             Xvfb, the GStreamer plug-ins Wine's MCI plays
 #                             through (both architectures), a font for the
-#                             Wine prefix and npm
+#                             Wine prefix, npm and debootstrap (it unpacks the
+#                             newer FFmpeg the tests also run)
 set -euo pipefail
 job="${1:-test}"
 packages=(cmake ninja-build g++ make ffmpeg)
@@ -12,7 +13,7 @@ gst=(gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ba
      gstreamer1.0-plugins-ugly gstreamer1.0-libav)
 if [ "$job" = test ]; then
   packages+=(libgtest-dev g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686
-             binutils-mingw-w64-x86-64 wine wine64 wine32:i386 xvfb xauth fonts-dejavu-core "${gst[@]}")
+             binutils-mingw-w64-x86-64 wine wine64 wine32:i386 xvfb xauth fonts-dejavu-core "${gst[@]}" debootstrap)
   for p in "${gst[@]}"; do packages+=("$p:i386"); done
   # npm may come with a Node.js that is not Debian's; only its command matters.
   command -v npm >/dev/null 2>&1 || packages+=(npm)

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Builds the native plug-in, the host simulator and the tests, and runs every
-# test: native unit and integration tests against the real ffmpeg, the Windows
-# export check and the Wine tests of the cross-compiled DLL.
+# test: native unit and integration tests against the real ffmpeg (Debian's
+# 5.1, and a group of them again against Debian 13's 7.1), the Windows export
+# check and the Wine tests of the cross-compiled DLL.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$root/scripts/setup.sh" test
+# Debian 13's FFmpeg 7.1 for native.ffmpeg71, unpacked once into the cache.
+bash "$root/scripts/ffmpeg71.sh" prepare
 build="$root/build/native"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQMT_BUILD_TESTS=ON
 cmake --build "$build" -j2

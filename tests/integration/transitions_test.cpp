@@ -109,9 +109,9 @@ TEST_F(Transitions, OneSplitUsesTheFirstEntryAndHalvesAnOverlongTransition) {
                                 "-c:a pcm_s16le \"" + b + "\""));
     EXPECT_EQ(runs[2], qt::Argv("-y -i \"" + a + "\" -i \"" + b +
                                 "\" -filter_complex \"[0:v][1:v]xfade=transition=wipeleft:duration=0.50:offset=0.50,"
-                                "format=yuv420p[outv];"
-                                "[0:a][1:a]acrossfade=d=0.50[outa]\" -map \"[outv]\" -map \"[outa]\" -c:v libx264 "
-                                "-preset fast -crf 18 -c:a aac \"" + Out("one.mp4") + "\""));
+                                "format=yuv420p[outv];[1:a]apad=pad_len=1[a1];[0:a][a1]acrossfade=d=0.50[outa]\" "
+                                "-map \"[outv]\" -map \"[outa]\" -c:v libx264 -preset fast -crf 18 -c:a aac \"" +
+                                Out("one.mp4") + "\""));
     EXPECT_FALSE(qt::Exists(a));
     EXPECT_FALSE(qt::Exists(b));
     qt::Probed p = qt::Probe(Out("one.mp4"));

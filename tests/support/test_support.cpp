@@ -61,7 +61,9 @@ bool WaitUntil(const std::function<bool()>& done, int ms) {
 }
 
 std::string Media(const std::string& fileName, const std::string& ffmpegArgs) {
-    std::string cache = QMT_MEDIA_CACHE;
+    // A run against another ffmpeg keeps media of its own making apart.
+    const char* other = getenv("QMT_MEDIA_CACHE");
+    std::string cache = other && *other ? other : QMT_MEDIA_CACHE;
     mkdir(cache.c_str(), 0777);
     std::string path = cache + "/" + fileName;
     if (Exists(path)) return path;

@@ -12,8 +12,9 @@ namespace qt {
 
 // Path of the native plug-in library under test.
 std::string PluginPath();
-// A media file generated once per build tree with ffmpeg and reused by every
-// test: `ffmpegArgs` are the arguments before the output name, e.g.
+// A media file generated once per build tree (or per $QMT_MEDIA_CACHE folder)
+// with ffmpeg and reused by every test: `ffmpegArgs` are the arguments before
+// the output name, e.g.
 // "-f lavfi -i testsrc=size=320x240:rate=25:duration=2 -pix_fmt yuv420p -c:v libx264".
 std::string Media(const std::string& fileName, const std::string& ffmpegArgs);
 // Common clips: 2 s 320x240 25 fps H.264 + AAC sine; 3 s video only; 2 s audio.
