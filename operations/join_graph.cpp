@@ -29,22 +29,22 @@ void AppendStatement(std::string& graph, const std::string& statement) {
 namespace {
 
 // The picture of a cross-fade: the result's last `fade` frames (from frame
-// `from` on) and the piece's first, padded so that xfade never sees either
-// end early (it drops a frame where its first input ends with the fade),
-// then cut to exactly the fade. The rest of the piece follows it.
+// `from` on), moved to start at 0, fade into the piece (`frames` long); concat
+// puts the result's frames before the fade in front. Both sides are padded
+// and the fade cut to the piece's length, because xfade drops a frame where
+// its first input ends with the fade and can stall where its second ends
+// soon after it. setpts leaves the frame rate unknown in FFmpeg 7, whose
+// xfade wants it: fps gives it back.
 std::string CrossfadePicture(const GraphJoin& join, const std::string& video, const std::string& transition,
-                             int from, int fade, int k) {
-    const char* result = join.video.c_str();
-    const char* piece = video.c_str();
-    std::string s = Fmt("%ssplit[xb%d][xt%d];[xb%d]trim=end_frame=%d[xbody%d];", result, k, k, k, from, k);
-    s += Fmt("[xt%d]trim=start_frame=%d,setpts=PTS-STARTPTS,tpad=stop=-1:stop_mode=clone[xtail%d];", k, from, k);
-    s += Fmt("%ssplit[xh%d][xr%d];[xh%d]trim=end_frame=%d,tpad=stop=-1:stop_mode=clone[xhead%d];", piece, k, k, k,
-             fade, k);
-    s += Fmt("[xr%d]trim=start_frame=%d,setpts=PTS-STARTPTS[xrest%d];", k, fade, k);
+                             int from, int fade, int frames, int k) {
+    std::string s = Fmt("%ssplit[xb%d][xt%d];[xb%d]trim=end_frame=%d[xbody%d];", join.video.c_str(), k, k, k, from, k);
+    s += Fmt("[xt%d]trim=start_frame=%d,setpts=PTS-STARTPTS,fps=%d/%d,settb=AVTB,tpad=stop=-1:stop_mode=clone[xtail%d];",
+             k, from, join.rateNum, join.rateDen, k);
+    s += Fmt("%stpad=stop=-1:stop_mode=clone[xpiece%d];", video.c_str(), k);
     // xfade gives 4:4:4 from 4:2:0 pictures unless told otherwise.
-    s += Fmt("[xtail%d][xhead%d]xfade=transition=%s:duration=%.6f:offset=0,trim=end_frame=%d,format=yuv420p[xfade%d];",
-             k, k, transition.c_str(), JoinSeconds(join, fade), fade, k);
-    s += Fmt("[xbody%d][xfade%d][xrest%d]concat=n=3:v=1:a=0[jv%d]", k, k, k, k);
+    s += Fmt("[xtail%d][xpiece%d]xfade=transition=%s:duration=%.6f:offset=0,trim=end_frame=%d,format=yuv420p[xfade%d];",
+             k, k, transition.c_str(), JoinSeconds(join, fade), frames, k);
+    s += Fmt("[xbody%d][xfade%d]concat=n=2:v=1:a=0[jv%d]", k, k, k);
     return s;
 }
 
@@ -63,7 +63,7 @@ void JoinNext(GraphJoin& join, const std::string& video, const std::string& audi
                                             joinedAudio.c_str()));
         join.frames += frames;
     } else {
-        AppendStatement(join.graph, CrossfadePicture(join, video, transition, join.frames - fade, fade, k));
+        AppendStatement(join.graph, CrossfadePicture(join, video, transition, join.frames - fade, fade, frames, k));
         // The sound goes through acrossfade whole: it leaves the samples
         // outside the fade as they are.
         if (!join.audio.empty())

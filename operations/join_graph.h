@@ -6,9 +6,10 @@
 // a whole number of frames long, and their sound (if any) be exactly as long
 // as their picture.
 //
-// Only the frames inside a transition pass through xfade: it works in 4:4:4
-// or RGB only, and every other frame taken through it would lose colour
-// detail to the conversion there and back, once for every later transition.
+// Only the frames inside a transition and the piece after it pass through
+// xfade: it works in 4:4:4 or RGB only, and the result so far, taken through
+// every later xfade, would lose colour detail to the conversion there and
+// back once for every later transition.
 #pragma once
 #include <string>
 

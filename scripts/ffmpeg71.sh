@@ -29,11 +29,10 @@ integration_tests=(
   PluginTest.MediaInfoOfAGeneratedClip                  # every information action's ffprobe answer
   SingleOps.TrimCopiesTheRangeAsTyped                   # stream copy
   SingleOps.SpeedFactorsAndTiming                       # setpts/atempo chains, frame rate, reverse
-  Composite.StabilizeRunsBothPassesAndRemovesTheMotionData  # vidstab, a path inside a filter
-  Composite.BurnSubtitlesEscapesThePathForTheFilter     # subtitles
+  CommandSafety.FilterFilePathsSurviveTheGraphAndOptionSyntax  # vidstab and subtitles, paths inside filters
   CutJoin.RemoveSegmentJoinsTheOutsidePartsAndCleansUp  # MPEG-TS pieces, concat protocol
   CutJoin.ConcatTransitionOverlapsTheEndOfTheFirstFile  # xfade of two files
-  Transitions.OneSplitUsesTheFirstEntryAndHalvesAnOverlongTransition  # ALAC segments, xfade, acrossfade
+  Transitions.OneSplitUsesTheFirstEntryAndHalvesAnOverlongTransition  # PCM pieces, xfade, acrossfade
   TimelineRender.TwelveClipsWithEveryJoinRuleAnEffectATitleAndMusic   # transitions, FX, title, A2
   TimelineRender.TitlesAndTextOverlaysDrawExactlyWhatWasTyped         # drawtext, QMT_TextOverlay
   TimelineRender.SourcesOfOtherFrameRatesSizesAndSoundJoin

@@ -122,8 +122,8 @@ std::string PieceStatements(const MediaShape& shape, int input, bool inserted, b
     std::string fit = inserted ? Fmt("scale=%d:%d:force_original_aspect_ratio=decrease,pad=%d:%d:(ow-iw)/2:(oh-ih)/2,",
                                      shape.width, shape.height, shape.width, shape.height)
                                : std::string();
-    std::string s = Fmt("[%d:v]%ssetsar=%s,fps=%s,format=yuv420p,tpad=stop=-1:stop_mode=clone,trim=end_frame=%d,"
-                        "setpts=PTS-STARTPTS,settb=AVTB%s",
+    std::string s = Fmt("[%d:v]setpts=PTS-STARTPTS,%ssetsar=%s,fps=%s,format=yuv420p,tpad=stop=-1:stop_mode=clone,"
+                        "trim=end_frame=%d,settb=AVTB%s",
                         input, fit.c_str(), shape.sar.c_str(), shape.frameRate.c_str(), frames, video.c_str());
     if (!shape.audio) return s;
     std::string source = hasSound ? Fmt("[%d:a]", input) : Fmt("anullsrc=r=%d:cl=mono,", shape.sampleRate);

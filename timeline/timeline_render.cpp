@@ -201,7 +201,7 @@ double SegmentLength(const NleClip& m, const SegmentFormat& format) {
 }
 
 std::string SegmentPicture(const std::string& chain, const NleClip& m, const SegmentFormat& format) {
-    return Fmt("%s,fps=%d/%d,%s,tpad=stop=-1:stop_mode=clone,trim=end_frame=%d,setpts=PTS-STARTPTS", chain.c_str(),
+    return Fmt("setpts=PTS-STARTPTS,%s,fps=%d/%d,%s,tpad=stop=-1:stop_mode=clone,trim=end_frame=%d", chain.c_str(),
                format.rateNum, format.rateDen, kPictureFormat, FrameCount(m.duration, format));
 }
 

@@ -73,10 +73,10 @@ bool SegmentChain(const NleTimeline& tl, const RenderLists& lists, int i, const 
                   std::string& chain, std::string& error);
 // Length of main clip i's segment: its duration in whole frames.
 double SegmentLength(const NleClip& m, const SegmentFormat& format);
-// The picture of a segment: the clip's chain, then the one frame rate, 4:2:0
-// pictures and exactly the clip's length in whole frames, starting at 0, so
-// xfade accepts any pair and every join knows the lengths it works with
-// (FFmpeg 4.1's concat takes a piece whose first frame is late for a longer one).
+// The picture of a segment: starting at 0 (FFmpeg 4.1's concat takes a piece
+// whose first frame comes late for a longer one), the clip's chain, then the
+// one frame rate, 4:2:0 pictures and exactly the clip's length in whole
+// frames, so xfade accepts any pair and every join knows the lengths it works with.
 std::string SegmentPicture(const std::string& chain, const NleClip& m, const SegmentFormat& format);
 // The size and frame rate of a file's picture, as ffprobe gives them.
 SegmentFormat ProbeSegmentFormat(const std::string& file);

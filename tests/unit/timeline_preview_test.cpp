@@ -256,15 +256,14 @@ TEST_F(TimelinePreview, SeveralClipsAreCutAndJoinedLikeTheRenderWithoutSound) {
               (std::vector<std::string>{"-y", "-ss", "0.000", "-t", "4.000", "-i", longClip, "-ss", "0.000", "-t",
                                         "4.000", "-i", longClip}));
     const std::string& graph = run.at(14);
-    EXPECT_NE(graph.find("[0:v]scale=320:180:flags=bilinear,setsar=1,fps=25/1,format=yuv420p,tpad=stop=-1:stop_mode="
-                         "clone,trim=end_frame=100,setpts=PTS-STARTPTS,settb=AVTB[v0]"),
+    EXPECT_NE(graph.find("[0:v]setpts=PTS-STARTPTS,scale=320:180:flags=bilinear,setsar=1,fps=25/1,format=yuv420p,"
+                         "tpad=stop=-1:stop_mode=clone,trim=end_frame=100,settb=AVTB[v0]"),
               std::string::npos)
         << graph;
     EXPECT_NE(graph.find("drawtext=text='Hi'"), std::string::npos) << graph;
     EXPECT_NE(graph.find("enable='between(t,1.00,1.50)'"), std::string::npos) << graph;
     EXPECT_NE(graph.find("[xb0]trim=end_frame=75[xbody0]"), std::string::npos) << graph;
-    EXPECT_NE(graph.find("xfade=transition=wipeleft:duration=1.000000:offset=0,trim=end_frame=25"), std::string::npos)
-        << graph;
+    EXPECT_NE(graph.find("xfade=transition=wipeleft:duration=1.000000:offset=0,"), std::string::npos) << graph;
     EXPECT_EQ(std::vector<std::string>(run.end() - 10, run.end()),
               (std::vector<std::string>{"-map", "[jv0]", "-c:v", "libx264", "-preset", "ultrafast", "-crf", "28", "-an",
                                         PreviewFile()}));
