@@ -92,7 +92,8 @@ bool FrameClientSize(intptr_t window, int& width, int& height);
 int FrameSlotOf(intptr_t window, const WindowKind& kind);
 int BoundFrameWindowCount();
 
-// Marks the window for a later paint, without erasing.
+// Marks the window for a later paint, without erasing; any thread may call
+// it (the strips' workers do when new thumbnails or peaks are in).
 void InvalidateFrameWindow(intptr_t window);
 // Paints at once.
 void PaintFrameWindowNow(intptr_t window);

@@ -35,7 +35,7 @@ bool StartFrameStripExtraction(int slot) {
 void CloseFrameStrip(int slot, unsigned long waitMs) {
     FrameStripRecord* strip = FrameStripAt(slot);
     if (!strip || !strip->inUse) return;
-    StopRecordWorker(*strip, &FrameStripRecord::stripWindow, kStripFollowTimerId, waitMs);
+    StopRecordWorker(*strip, &FrameStripRecord::stripWindow, waitMs);
     {
         plat::LockHold held(strip->lock);
         for (intptr_t& bitmap : strip->thumbnails) {

@@ -77,8 +77,6 @@ void FollowPlayer(const FrameTarget& at, int timerId) {
     InvalidateFrameWindow(at.window);
 }
 
-void StripDestroyed(const FrameTarget& at) { StopFrameTimer(at.window, kStripFollowTimerId); }
-
 }  // namespace
 
 const WindowKind kFrameStripWindowKind = {
@@ -95,7 +93,7 @@ const WindowKind kFrameStripWindowKind = {
     WheelOverStrip,
     nullptr,  // key
     FollowPlayer,
-    StripDestroyed,
+    nullptr,  // destroyed: the frame stops the follow timer
 };
 
 void FrameStripCreateAction(const ActionArgs& a) {

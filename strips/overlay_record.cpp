@@ -3,8 +3,6 @@
 #include "host/text_util.h"
 #include "strips/strip_slots.h"
 
-static const int kOverlayTimerId = 2;
-
 int OpenOverlay(const std::string& rectName, intptr_t rectWindow, int clientWidth, int clientHeight) {
     int existing = FindOverlay(rectName);
     if (existing >= 0) CloseOverlay(existing);
@@ -23,7 +21,7 @@ void CloseOverlay(int slot) {
     OverlayRecord* o = OverlayAt(slot);
     if (!o || !o->inUse) return;
     o->inUse = 0;
-    DestroyStripWindow(o->overlayWindow, kOverlayTimerId);
+    DestroyFrameWindow(o->overlayWindow);
     o->overlayWindow = 0;
     DeleteOverlayImage(o->image);
     o->image = 0;

@@ -1,9 +1,9 @@
 #include "strips/thumbnail_worker.h"
 #include "host/text_util.h"
+#include "host/window_frame.h"
 #include "platform/platform.h"
 #include "strips/filmstrip_geometry.h"
 #include "strips/filmstrip_record.h"
-#include "strips/strip_windows.h"
 #include "strips/thumbnail_bitmap.h"
 #include "strips/worker_link.h"
 #include "strips/worker_tool_run.h"
@@ -39,7 +39,7 @@ void ExtractOne(WorkerLink& link, const std::string& video, double duration, int
     if (bitmap) {
         bool stored = WithRecord<FrameStripRecord>(link, [&](FrameStripRecord& s) {
             StoreThumbnail(s, index, bitmap);
-            if (!Cancelled(link)) InvalidateStripWindow(s.stripWindow);
+            if (!Cancelled(link)) InvalidateFrameWindow(s.stripWindow);
         });
         // A strip that let go meanwhile never sees this thumbnail.
         if (!stored) DeleteThumbnailBitmap(bitmap);

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <vector>
 #include "host/text_util.h"
+#include "host/window_frame.h"
 #include "strips/audio_peaks.h"
 #include "strips/strip_slots.h"
-#include "strips/strip_windows.h"
 #include "strips/worker_link.h"
 #include "toolchain/probe.h"
 #include "toolchain/tool_location.h"
@@ -100,7 +100,7 @@ bool StartTrackLaneAnalysis(int slot) {
 void CloseTrackLanes(int slot, unsigned long waitMs) {
     TrackLaneRecord* d = TrackLaneAt(slot);
     if (!d || !d->inUse) return;
-    StopRecordWorker(*d, &TrackLaneRecord::laneWindow, kTrackLaneTimerId, waitMs);
+    StopRecordWorker(*d, &TrackLaneRecord::laneWindow, waitMs);
     plat::DeleteLock(d->lock);
     d->inUse = 0;
 }
@@ -163,7 +163,7 @@ void TrackLaneAnalysisThread(WorkerLink& link) {
         WithRecord<TrackLaneRecord>(link, [&](TrackLaneRecord& d) {
             plat::LockHold held(d.lock);
             d.lanes[k].noSound = noSound;
-            if (!Cancelled(link)) InvalidateStripWindow(d.laneWindow);
+            if (!Cancelled(link)) InvalidateFrameWindow(d.laneWindow);
         });
     }
 }

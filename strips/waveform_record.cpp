@@ -38,7 +38,7 @@ bool StartWaveformAnalysis(int slot) {
 void CloseWaveform(int slot, unsigned long waitMs) {
     WaveformRecord* wave = WaveformAt(slot);
     if (!wave || !wave->inUse) return;
-    StopRecordWorker(*wave, &WaveformRecord::waveWindow, kWaveformTimerId, waitMs);
+    StopRecordWorker(*wave, &WaveformRecord::waveWindow, waitMs);
     plat::DeleteLock(wave->lock);
     wave->inUse = 0;
 }
@@ -68,7 +68,7 @@ void WaveformAnalysisThread(WorkerLink& link) {
                 plat::LockHold held(w.lock);
                 w.noSound = noSound;
             }
-            if (!Cancelled(link)) InvalidateStripWindow(w.waveWindow);
+            if (!Cancelled(link)) InvalidateFrameWindow(w.waveWindow);
         });
     }
     WithRecord<WaveformRecord>(link, [&](WaveformRecord& w) { w.analysing = false; });
