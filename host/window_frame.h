@@ -40,6 +40,15 @@ struct FrameTarget {
     int slot;
 };
 
+// The record a handler runs for: the one in the target's slot while it is in
+// use and its `window` field still names the target's window; null once it
+// has let go (closed, or given a new window). Every kind finds its record
+// through this, so a message that arrives late reaches no other record.
+template <class Record>
+Record* OwningRecord(Record* record, intptr_t Record::*window, const FrameTarget& at) {
+    return record && record->inUse && record->*window == at.window ? record : nullptr;
+}
+
 // A window kind. Null handlers ignore their message.
 struct WindowKind {
     const char* className;    // "QMT_NLETimelineWnd"

@@ -13,8 +13,7 @@ namespace {
 
 // The strip a window was made for; null once the record has let go of it.
 FrameStripRecord* StripOf(const FrameTarget& at) {
-    FrameStripRecord* strip = FrameStripAt(at.slot);
-    return strip && strip->inUse && strip->stripWindow == at.window ? strip : nullptr;
+    return OwningRecord(FrameStripAt(at.slot), &FrameStripRecord::stripWindow, at);
 }
 
 void PaintStrip(const FrameTarget& at, Painter& painter, int width, int height) {

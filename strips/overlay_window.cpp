@@ -14,8 +14,7 @@ const int kLabelHeight = 16, kLabelWidth = 200;
 const int kGrabMargin = 5;
 
 OverlayRecord* Bound(const FrameTarget& at) {
-    OverlayRecord* o = OverlayAt(at.slot);
-    return o && o->inUse && o->overlayWindow == at.window ? o : nullptr;
+    return OwningRecord(OverlayAt(at.slot), &OverlayRecord::overlayWindow, at);
 }
 
 void PaintOverlay(const FrameTarget& at, Painter& p, int width, int height) {

@@ -12,8 +12,7 @@ const FontSpec kStateFont = {"Segoe UI", 10, false};
 const Colour kStateColour = Rgb(80, 80, 90);
 
 TrackLaneRecord* Bound(const FrameTarget& at) {
-    TrackLaneRecord* d = TrackLaneAt(at.slot);
-    return d && d->inUse ? d : nullptr;
+    return OwningRecord(TrackLaneAt(at.slot), &TrackLaneRecord::laneWindow, at);
 }
 
 double Duration(TrackLaneRecord& d) {

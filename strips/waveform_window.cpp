@@ -13,8 +13,7 @@ const FontSpec kStateFont = {"Segoe UI", 12, false};
 const FontSpec kRulerFont = {"Segoe UI", 9, false};
 
 WaveformRecord* Bound(const FrameTarget& at) {
-    WaveformRecord* wave = WaveformAt(at.slot);
-    return wave && wave->inUse ? wave : nullptr;
+    return OwningRecord(WaveformAt(at.slot), &WaveformRecord::waveWindow, at);
 }
 
 double Duration(WaveformRecord& wave) {

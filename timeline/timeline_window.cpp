@@ -27,8 +27,7 @@ enum MenuCommand { kMenuDeleteClip = 1, kMenuSetTransition = 2, kMenuRemoveTrans
 
 // The record that owns the window, when the window is still its.
 NleTimeline* Owner(const FrameTarget& at) {
-    NleTimeline* tl = TimelineAt(at.slot);
-    return tl && tl->inUse && tl->window == at.window ? tl : nullptr;
+    return OwningRecord(TimelineAt(at.slot), &NleTimeline::window, at);
 }
 
 TimelineView CurrentView(const FrameTarget& at, const NleTimeline& tl) {

@@ -218,6 +218,21 @@ TEST_F(WindowFrame, PageTearDownUnbindsAndReleasesTheGdiTable) {
     EXPECT_EQ(g_heard.back(), "key slot 1 46");
 }
 
+// A handler reaches its record only while the record is in use and still
+// names the window: a late message for a window it has let go of reaches none.
+TEST_F(WindowFrame, AHandlerFindsOnlyTheRecordThatStillNamesItsWindow) {
+    struct Record {
+        int inUse;
+        intptr_t window;
+    };
+    const FrameTarget at = {rect, 0};
+    Record owner = {1, rect}, renewed = {1, other}, closed = {0, rect};
+    EXPECT_EQ(OwningRecord(&owner, &Record::window, at), &owner);
+    EXPECT_EQ(OwningRecord(&renewed, &Record::window, at), nullptr);
+    EXPECT_EQ(OwningRecord(&closed, &Record::window, at), nullptr);
+    EXPECT_EQ(OwningRecord<Record>(nullptr, &Record::window, at), nullptr);  // a slot outside the table
+}
+
 TEST(WindowLayout, AxisBandsAndSpans) {
     TimeAxis axis{30.0, 45.0, 32};
     EXPECT_EQ(TimeToX(axis, 0), -13);
