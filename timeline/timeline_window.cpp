@@ -7,6 +7,7 @@
 #include "host/text_util.h"
 #include "playback/player_registry.h"
 #include "playback/preview_process.h"
+#include "strips/player_follow.h"
 #include "timeline/timeline_clip_dialogs.h"
 #include "timeline/timeline_dialogs.h"
 #include "timeline/timeline_drag.h"
@@ -36,10 +37,7 @@ TimelineView CurrentView(const FrameTarget& at, const NleTimeline& tl) {
     return ViewOf(tl, width, height);
 }
 
-void SeekPlayer(const NleTimeline& tl, double seconds) {
-    int player = FindPlayer(tl.playerRect);
-    if (player >= 0) PlayerSeekMs(player, static_cast<int>(seconds * 1000));
-}
+void SeekPlayer(const NleTimeline& tl, double seconds) { SeekFollowed(tl.playerRect, static_cast<int>(seconds * 1000)); }
 
 // A dialog path where the build has no dialogs: say so, change nothing.
 bool DialogsRefused() {
