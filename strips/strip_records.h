@@ -6,12 +6,8 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include "host/painter.h"
 #include "platform/platform.h"
-
-typedef uint32_t StripColour;  // red in the low byte, as a Windows COLORREF
-inline StripColour StripRgb(int r, int g, int b) {
-    return static_cast<StripColour>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
-}
 
 struct WorkerLink;  // a worker thread and what it may still reach (worker_link.h)
 
@@ -23,7 +19,7 @@ const int kMaxSplits = 20;
 
 struct MarkerRecord {
     double time;
-    StripColour colour;
+    Colour colour;
     char label[32];
     int inUse;
 };
@@ -82,9 +78,9 @@ struct WaveformRecord {
     bool analysing;
     bool cancel;
     bool noSound;  // the source has no audio stream: there is nothing to analyse
-    StripColour waveColour;
-    StripColour backColour;
-    StripColour playheadColour;
+    Colour waveColour;
+    Colour backColour;
+    Colour playheadColour;
     plat::Lock lock;
 };
 
@@ -99,7 +95,7 @@ struct LaneRecord {
     int inUse;
     char label[16];
     int kind;
-    StripColour colour;
+    Colour colour;
     char path[260];
     float peaks[kLanePeaks];
     int peakCount;
@@ -135,7 +131,7 @@ struct OverlayRecord {
     int kind;
     char text[256];
     int fontSize;
-    StripColour textColour;
+    Colour textColour;
     char fontName[64];
     char imagePath[260];
     intptr_t image;  // the loaded image's bitmap

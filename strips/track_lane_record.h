@@ -23,7 +23,7 @@ std::string AddAudioLane(TrackLaneRecord& display, const std::string& audioPath,
 // Analyses lane `lane` on the calling thread.
 void AnalyseLaneNow(int slot, int lane);
 // "orange", "purple", "yellow", "pink" (case ignored), anything else orange.
-StripColour LaneColour(const std::string& name);
+Colour LaneColour(const std::string& name);
 // First filmstrip in use whose video path is exactly `videoPath`, -1 when none.
 int LinkedFilmstrip(const std::string& videoPath);
 // The raw sound file display `slot` decodes lane `lane` into.

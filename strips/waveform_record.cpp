@@ -25,9 +25,9 @@ int OpenWaveform(const std::string& rectName, const std::string& videoPath, cons
     SetField(wave->videoPath, videoPath);
     SetField(wave->playerRectName, playerRect);
     wave->analysing = true;
-    wave->waveColour = StripRgb(0, 180, 120);
-    wave->backColour = StripRgb(15, 15, 20);
-    wave->playheadColour = StripRgb(255, 60, 60);
+    wave->waveColour = Rgb(0, 180, 120);
+    wave->backColour = Rgb(15, 15, 20);
+    wave->playheadColour = Rgb(255, 60, 60);
     return slot;
 }
 

@@ -84,12 +84,12 @@ TEST(FilmstripRules, PositionsClicksAndLabels) {
 }
 
 TEST(FilmstripRules, MarkerColoursAndTheFiftyFirstMarker) {
-    EXPECT_EQ(ParseMarkerColour("#00ff00"), StripRgb(0, 255, 0));
-    EXPECT_EQ(ParseMarkerColour("#0f0"), StripRgb(255, 220, 40));  // short form: yellow
-    EXPECT_EQ(ParseMarkerColour("Red"), StripRgb(255, 50, 50));
-    EXPECT_EQ(ParseMarkerColour("rED"), StripRgb(255, 50, 50));
-    EXPECT_EQ(ParseMarkerColour("MAGENTA"), StripRgb(220, 50, 220));
-    EXPECT_EQ(ParseMarkerColour("mauve"), StripRgb(255, 220, 40));
+    EXPECT_EQ(ParseMarkerColour("#00ff00"), Rgb(0, 255, 0));
+    EXPECT_EQ(ParseMarkerColour("#0f0"), Rgb(255, 220, 40));  // short form: yellow
+    EXPECT_EQ(ParseMarkerColour("Red"), Rgb(255, 50, 50));
+    EXPECT_EQ(ParseMarkerColour("rED"), Rgb(255, 50, 50));
+    EXPECT_EQ(ParseMarkerColour("MAGENTA"), Rgb(220, 50, 220));
+    EXPECT_EQ(ParseMarkerColour("mauve"), Rgb(255, 220, 40));
 
     capture::Install();
     int slot = OpenFrameStrip("Strip", "/v.mp4", "Player", 0, 640, 90);
@@ -102,7 +102,7 @@ TEST(FilmstripRules, MarkerColoursAndTheFiftyFirstMarker) {
     EXPECT_EQ(AddMarker(strip, "1:02.5", std::string(40, 'x'), "#102030"), "");
     EXPECT_DOUBLE_EQ(strip.markers[0].time, 62.5);
     EXPECT_EQ(strlen(strip.markers[0].label), 31u);
-    EXPECT_EQ(strip.markers[0].colour, StripRgb(0x10, 0x20, 0x30));
+    EXPECT_EQ(strip.markers[0].colour, Rgb(0x10, 0x20, 0x30));
     CloseFrameStrip(slot, kStripDestroyWaitMs);
     capture::Remove();
 }
@@ -168,9 +168,9 @@ TEST(PeakRules, PeaksAreTheLargestMagnitudeAndThePartialBucketIsKeptOnRequest) {
 }
 
 TEST(LaneRules, ColoursLinksAndTheFifthLane) {
-    EXPECT_EQ(LaneColour("Pink"), StripRgb(255, 100, 150));
-    EXPECT_EQ(LaneColour("PURPLE"), StripRgb(160, 80, 220));
-    EXPECT_EQ(LaneColour("green"), StripRgb(255, 160, 30));
+    EXPECT_EQ(LaneColour("Pink"), Rgb(255, 100, 150));
+    EXPECT_EQ(LaneColour("PURPLE"), Rgb(160, 80, 220));
+    EXPECT_EQ(LaneColour("green"), Rgb(255, 160, 30));
     int strip = OpenFrameStrip("Strip", "/media/v.mp4", "P", 0, 320, 90);
     int slot = OpenTrackLanes("Lanes", "/media/v.mp4", "", "P", 0);
     TrackLaneRecord& d = *TrackLaneAt(slot);
@@ -192,7 +192,7 @@ TEST(LaneRules, ColoursLinksAndTheFifthLane) {
     d.analysing = false;
     EXPECT_EQ(AddAudioLane(d, "/c.wav", "Voice", "?", lane, now), "");
     EXPECT_TRUE(now);
-    EXPECT_EQ(d.lanes[3].colour, StripRgb(255, 160, 30));
+    EXPECT_EQ(d.lanes[3].colour, Rgb(255, 160, 30));
     EXPECT_EQ(AddAudioLane(d, "/d.wav", "Five", "pink", lane, now), "Max lanes reached.");
     CloseTrackLanes(slot, kLaneDestroyWaitMs);
     CloseTrackLanes(other, kLaneDestroyWaitMs);
@@ -272,9 +272,9 @@ TEST_F(OverlayBox, DraggingStaysInsideAndTextSizesStopAtEightAndTwoHundred) {
 }
 
 TEST(OverlayRules, TextColours) {
-    EXPECT_EQ(ParseOverlayColour("#00FF00"), StripRgb(0, 255, 0));
-    EXPECT_EQ(ParseOverlayColour("#0F0"), StripRgb(255, 255, 255));
-    EXPECT_EQ(ParseOverlayColour("#00FF00FF"), StripRgb(255, 255, 255));
-    EXPECT_EQ(ParseOverlayColour("Blue"), StripRgb(0, 100, 255));
-    EXPECT_EQ(ParseOverlayColour("black"), StripRgb(0, 0, 0));
+    EXPECT_EQ(ParseOverlayColour("#00FF00"), Rgb(0, 255, 0));
+    EXPECT_EQ(ParseOverlayColour("#0F0"), Rgb(255, 255, 255));
+    EXPECT_EQ(ParseOverlayColour("#00FF00FF"), Rgb(255, 255, 255));
+    EXPECT_EQ(ParseOverlayColour("Blue"), Rgb(0, 100, 255));
+    EXPECT_EQ(ParseOverlayColour("black"), Rgb(0, 0, 0));
 }

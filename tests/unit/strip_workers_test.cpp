@@ -189,7 +189,7 @@ TEST_F(StripWorkers, LanesAnalyseEachAudioLaneAtFourKilohertz) {
     char* quarter[] = {&values[0][0], &values[1][0], &values[2][0], &values[3][0]};
     TrackLaneAddAudioAction(ActionArgs{quarter});
     EXPECT_EQ(d.lanes[3].peakCount, 1000);
-    EXPECT_EQ(d.lanes[3].colour, StripRgb(255, 100, 150));
+    EXPECT_EQ(d.lanes[3].colour, Rgb(255, 100, 150));
     TrackLaneAddAudioAction(ActionArgs{quarter});
     EXPECT_EQ(capture::Last("[QMT_Error]"), "Max lanes reached.");
 

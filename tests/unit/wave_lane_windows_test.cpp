@@ -394,7 +394,7 @@ TEST_F(WaveLaneWindows, CreateMessagesAndLimits) {
     capture::writes.clear();
     for (int i = 0; i < 2; ++i) Call(149, {"W0", "/a.wav", "A" + std::to_string(i + 2), "green"});
     EXPECT_TRUE(capture::writes.empty());  // nothing is reported when a lane is added
-    EXPECT_EQ(TrackLaneAt(FindTrackLane("W0"))->lanes[2].colour, StripRgb(255, 160, 30));
+    EXPECT_EQ(TrackLaneAt(FindTrackLane("W0"))->lanes[2].colour, Rgb(255, 160, 30));
     Call(149, {"W0", "/a.wav", "A5", "pink"});
     EXPECT_EQ(capture::Last("[QMT_Error]"), "Max lanes reached.");
     // Destroying what is not there is silent.
