@@ -108,7 +108,7 @@ void FrameStripCreateAction(const ActionArgs& a) {
     }
     int existing = FindFrameStrip(rectName);
     if (existing >= 0) CloseFrameStrip(existing, kStripRecreateWaitMs);
-    intptr_t rect = FindRectangleWindow(rectName);
+    WindowHandle rect = FindRectangleWindow(rectName);
     if (!rect) {
         ReportError("Rectangle not found.");
         return;

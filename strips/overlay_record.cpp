@@ -3,7 +3,7 @@
 #include "host/text_util.h"
 #include "strips/strip_slots.h"
 
-int OpenOverlay(const std::string& rectName, intptr_t rectWindow, int clientWidth, int clientHeight) {
+int OpenOverlay(const std::string& rectName, WindowHandle rectWindow, int clientWidth, int clientHeight) {
     int existing = FindOverlay(rectName);
     if (existing >= 0) CloseOverlay(existing);
     int slot = FreeOverlaySlot();
@@ -22,8 +22,8 @@ void CloseOverlay(int slot) {
     if (!o || !o->inUse) return;
     o->inUse = 0;
     DestroyFrameWindow(o->overlayWindow);
-    o->overlayWindow = 0;
+    o->overlayWindow = kNoWindow;
     DeleteOverlayImage(o->image);
-    o->image = 0;
+    o->image = kNoBitmap;
     plat::DeleteLock(o->lock);
 }

@@ -2,7 +2,7 @@
 // split points), waveforms, track-lane displays and overlay previews, each
 // kept in a fixed table keyed by the name of the Rectangle that holds it.
 // The window fields hold the handles of the windows the strips draw into;
-// they stay 0 where no window has been made.
+// they stay kNoWindow where no window has been made.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -36,8 +36,8 @@ struct SplitRecord {
 
 struct FrameStripRecord {
     int inUse;
-    intptr_t rectWindow;   // the Rectangle's window
-    intptr_t stripWindow;  // the filmstrip's own window
+    WindowHandle rectWindow;   // the Rectangle's window
+    WindowHandle stripWindow;  // the filmstrip's own window
     char rectName[128];
     char videoPath[260];
     char playerRectName[128];
@@ -45,7 +45,7 @@ struct FrameStripRecord {
     int cellWidth;
     int thumbHeight;
     double duration;
-    intptr_t thumbnails[kMaxThumbnails];  // thumbnail bitmaps, 0 = not extracted yet
+    BitmapHandle thumbnails[kMaxThumbnails];  // kNoBitmap = not extracted yet
     int firstVisible;
     int zoomLevel;
     int baseWidth;
@@ -66,8 +66,8 @@ const int kWaveformPeaks = 4000;
 
 struct WaveformRecord {
     int inUse;
-    intptr_t rectWindow;
-    intptr_t waveWindow;
+    WindowHandle rectWindow;
+    WindowHandle waveWindow;
     char rectName[128];
     char videoPath[260];
     char playerRectName[128];
@@ -105,8 +105,8 @@ struct LaneRecord {
 
 struct TrackLaneRecord {
     int inUse;
-    intptr_t rectWindow;
-    intptr_t laneWindow;
+    WindowHandle rectWindow;
+    WindowHandle laneWindow;
     char rectName[128];
     char playerRectName[128];
     double duration;
@@ -125,8 +125,8 @@ enum OverlayKind { kOverlayText = 0, kOverlayImage = 1 };
 
 struct OverlayRecord {
     int inUse;
-    intptr_t rectWindow;
-    intptr_t overlayWindow;
+    WindowHandle rectWindow;
+    WindowHandle overlayWindow;
     char rectName[128];
     int kind;
     char text[256];
@@ -134,7 +134,7 @@ struct OverlayRecord {
     Colour textColour;
     char fontName[64];
     char imagePath[260];
-    intptr_t image;  // the loaded image's bitmap
+    BitmapHandle image;  // the loaded image's bitmap
     int imageWidth, imageHeight;
     float opacity;
     int x, y, w, h;  // the box, in the Rectangle's client pixels

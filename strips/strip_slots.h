@@ -28,9 +28,9 @@ bool StartRecordWorker(R* record, int slot, void (*body)(WorkerLink&), bool R::*
 // Cancels the worker and waits for it up to `waitMs` (it can no longer reach
 // the record afterwards), then destroys the window; the frame stops its timers.
 template <class R>
-void StopRecordWorker(R& record, intptr_t R::*window, unsigned long waitMs) {
+void StopRecordWorker(R& record, WindowHandle R::*window, unsigned long waitMs) {
     record.cancel = true;
     StopWorker(record.worker, waitMs);
     DestroyFrameWindow(record.*window);
-    record.*window = 0;
+    record.*window = kNoWindow;
 }

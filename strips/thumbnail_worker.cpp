@@ -34,9 +34,9 @@ void ExtractOne(WorkerLink& link, const std::string& video, double duration, int
                      {{"FFmpeg", g_tools.ffmpegPath}, {"Time", ThumbnailTime(duration, index)}, {"VideoFile", video},
                       {"Width", width}, {"Height", height}, {"Image", image}});
     if (command.ok) RunWorkerTool(command.text, kThumbnailRunLimitMs, link.cancel);
-    intptr_t bitmap = 0;
+    BitmapHandle bitmap = kNoBitmap;
     if (!Cancelled(link) && CellSize(link, width, height)) bitmap = LoadThumbnailBitmap(image, width, height);
-    if (bitmap) {
+    if (bitmap != kNoBitmap) {
         bool stored = WithRecord<FrameStripRecord>(link, [&](FrameStripRecord& s) {
             StoreThumbnail(s, index, bitmap);
             if (!Cancelled(link)) InvalidateFrameWindow(s.stripWindow);

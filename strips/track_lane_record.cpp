@@ -77,7 +77,7 @@ int LinkedFilmstrip(const std::string& videoPath) {
 }
 
 int OpenTrackLanes(const std::string& rectName, const std::string& videoPath, const std::string& audioPath,
-                   const std::string& playerRect, intptr_t rectWindow) {
+                   const std::string& playerRect, WindowHandle rectWindow) {
     int existing = FindTrackLane(rectName);
     if (existing >= 0) CloseTrackLanes(existing, kLaneRecreateWaitMs);
     int slot = FreeTrackLaneSlot();

@@ -13,7 +13,7 @@ const int kTrackLaneTimerId = 3;  // repaints the window to follow the player
 // Creation steps without the window: V1 (linked to a filmstrip of the same
 // video) and A1 (AudioFile, or the video's own sound). The slot, or -1 when full.
 int OpenTrackLanes(const std::string& rectName, const std::string& videoPath, const std::string& audioPath,
-                   const std::string& playerRect, intptr_t rectWindow);
+                   const std::string& playerRect, WindowHandle rectWindow);
 bool StartTrackLaneAnalysis(int slot);
 void CloseTrackLanes(int slot, unsigned long waitMs);
 // "" when the lane was added, else the message to report. `analyseNow` is set

@@ -101,8 +101,8 @@ const WindowKind kTrackLaneWindowKind = {
     RepaintOnTick, nullptr,                                         // timer, destroyed
 };
 
-intptr_t CreateTrackLaneWindow(intptr_t rectWindow, int slot) {
-    intptr_t window = CreateFrameWindow(kTrackLaneWindowKind, slot, rectWindow);
+WindowHandle CreateTrackLaneWindow(WindowHandle rectWindow, int slot) {
+    WindowHandle window = CreateFrameWindow(kTrackLaneWindowKind, slot, rectWindow);
     StartFrameTimer(window, kTrackLaneTimerId, kTrackLaneFollowMs);
     return window;
 }

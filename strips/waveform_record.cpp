@@ -14,7 +14,7 @@ const int kWaveRate = 8000;
 std::string WaveformRawPath(int slot) { return Fmt("%sqmt_wf_%d.raw", plat::TempFolder().c_str(), slot); }
 
 int OpenWaveform(const std::string& rectName, const std::string& videoPath, const std::string& playerRect,
-                 intptr_t rectWindow) {
+                 WindowHandle rectWindow) {
     int existing = FindWaveform(rectName);
     if (existing >= 0) CloseWaveform(existing, kWaveformRecreateWaitMs);
     int slot = FreeWaveformSlot();

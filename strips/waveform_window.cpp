@@ -98,8 +98,8 @@ const WindowKind kWaveformWindowKind = {
     RepaintOnTick, nullptr,                                         // timer, destroyed
 };
 
-intptr_t CreateWaveformWindow(intptr_t rectWindow, int slot) {
-    intptr_t window = CreateFrameWindow(kWaveformWindowKind, slot, rectWindow);
+WindowHandle CreateWaveformWindow(WindowHandle rectWindow, int slot) {
+    WindowHandle window = CreateFrameWindow(kWaveformWindowKind, slot, rectWindow);
     StartFrameTimer(window, kWaveformTimerId, kWaveformFollowMs);
     return window;
 }

@@ -349,20 +349,20 @@ const WindowKind kTimelineWindowKind = {
     nullptr,  // destroyed: the record lets go of the window itself
 };
 
-intptr_t CreateTimelineWindow(intptr_t parent, int slot) {
+WindowHandle CreateTimelineWindow(WindowHandle parent, int slot) {
     return CreateFrameWindow(kTimelineWindowKind, slot, parent);
 }
 
-void DestroyTimelineWindow(intptr_t window) { DestroyFrameWindow(window); }
+void DestroyTimelineWindow(WindowHandle window) { DestroyFrameWindow(window); }
 
-bool TimelineWindowAlive(intptr_t window) { return FrameWindowAlive(window); }
+bool TimelineWindowAlive(WindowHandle window) { return FrameWindowAlive(window); }
 
-void InvalidateTimelineWindow(intptr_t window) { InvalidateFrameWindow(window); }
+void InvalidateTimelineWindow(WindowHandle window) { InvalidateFrameWindow(window); }
 
-void PaintTimelineWindow(intptr_t window) { PaintFrameWindowNow(window); }
+void PaintTimelineWindow(WindowHandle window) { PaintFrameWindowNow(window); }
 
-bool TimelineClientSize(intptr_t window, int& width, int& height) { return FrameClientSize(window, width, height); }
+bool TimelineClientSize(WindowHandle window, int& width, int& height) { return FrameClientSize(window, width, height); }
 
-void StartTimelineTimer(intptr_t window) { StartFrameTimer(window, kFollowTimerId, kFollowIntervalMs); }
+void StartTimelineTimer(WindowHandle window) { StartFrameTimer(window, kFollowTimerId, kFollowIntervalMs); }
 
-void StopTimelineTimer(intptr_t window) { StopFrameTimer(window, kFollowTimerId); }
+void StopTimelineTimer(WindowHandle window) { StopFrameTimer(window, kFollowTimerId); }
