@@ -8,6 +8,7 @@
 #include "host/frame_objects.h"
 #include "host/host_state.h"
 #include "host/teardown.h"
+#include "platform/win32/win32_handles.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ const int kAppIcon = 101;
 
 // The about box's black background, from the plug-in's one table of
 // long-lived GDI objects.
-HBRUSH AboutBrush() { return reinterpret_cast<HBRUSH>(FrameObject(BrushKey(Rgb(0, 0, 0)))); }
+HBRUSH AboutBrush() { return static_cast<HBRUSH>(AsGdiObject(FrameObject(BrushKey(Rgb(0, 0, 0))))); }
 
 }  // namespace
 

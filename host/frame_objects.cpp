@@ -10,7 +10,7 @@ const size_t kMaxObjects = 256;
 
 struct Entry {
     FrameObjectKey key;
-    intptr_t object;
+    GdiObjectHandle object;
 };
 std::vector<Entry> g_objects;
 
@@ -39,14 +39,14 @@ FrameObjectKey FontKey(const FontSpec& font) {
     return FrameObjectKey{kFont, 0, 0, 0, font.face ? font.face : "", font.height, font.bold};
 }
 
-intptr_t FrameObject(const FrameObjectKey& key) {
+GdiObjectHandle FrameObject(const FrameObjectKey& key) {
     for (const Entry& e : g_objects)
         if (SameKey(e.key, key)) return e.object;
     // Nothing stays selected between painter calls, so a full table can be
     // emptied at any call.
     if (g_objects.size() >= kMaxObjects) ReleaseFrameObjects();
-    intptr_t object = MakeFrameObject(key);
-    if (object) g_objects.push_back(Entry{key, object});
+    GdiObjectHandle object = MakeFrameObject(key);
+    if (object != kNoGdiObject) g_objects.push_back(Entry{key, object});
     return object;
 }
 

@@ -23,12 +23,12 @@ FrameObjectKey HatchKey(Colour colour);
 FrameObjectKey PenKey(Colour colour, int width, LineStyle style);
 FrameObjectKey FontKey(const FontSpec& font);
 
-// The object for the key, made when it is not in the table yet; 0 when the
-// platform cannot make it.
-intptr_t FrameObject(const FrameObjectKey& key);
+// The object for the key, made when it is not in the table yet; kNoGdiObject
+// when the platform cannot make it.
+GdiObjectHandle FrameObject(const FrameObjectKey& key);
 void ReleaseFrameObjects();
 int FrameObjectCount();
 
 // Each platform half makes and deletes the real objects.
-intptr_t MakeFrameObject(const FrameObjectKey& key);
-void DeleteFrameObject(FrameObjectType type, intptr_t object);
+GdiObjectHandle MakeFrameObject(const FrameObjectKey& key);
+void DeleteFrameObject(FrameObjectType type, GdiObjectHandle object);

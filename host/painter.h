@@ -5,6 +5,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include "platform/handles.h"
 
 typedef uint32_t Colour;  // 0x00BBGGRR, the layout of a Windows COLORREF
 
@@ -57,6 +58,7 @@ struct Painter {
     // Transparent background.
     virtual void Text(const Box& box, const std::string& text, const FontSpec& font, Colour colour,
                       TextLayout layout = kTextTopLeft) = 0;
-    // A bitmap made by MakeWindowBitmap (window_frame.h).
-    virtual void Bitmap(const Box& box, intptr_t bitmap, BitmapMode mode = kBitmapCopy) = 0;
+    // A bitmap made by LoadFrameBitmap (window_frame.h) or an overlay's
+    // picture (LoadOverlayImage); none draws nothing.
+    virtual void Bitmap(const Box& box, BitmapHandle bitmap, BitmapMode mode = kBitmapCopy) = 0;
 };

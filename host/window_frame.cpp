@@ -12,7 +12,7 @@ FrameBinding g_bindings[kMaxBindings];
 
 }  // namespace
 
-bool BindFrameWindow(intptr_t window, const WindowKind& kind, int slot) {
+bool BindFrameWindow(WindowHandle window, const WindowKind& kind, int slot) {
     if (!window) return false;
     for (FrameBinding& b : g_bindings)
         if (!b.window) {
@@ -22,34 +22,34 @@ bool BindFrameWindow(intptr_t window, const WindowKind& kind, int slot) {
     return false;
 }
 
-const FrameBinding* FindFrameBinding(intptr_t window) {
+const FrameBinding* FindFrameBinding(WindowHandle window) {
     if (!window) return nullptr;
     for (const FrameBinding& b : g_bindings)
         if (b.window == window) return &b;
     return nullptr;
 }
 
-void UnbindFrameWindow(intptr_t window) {
+void UnbindFrameWindow(WindowHandle window) {
     for (FrameBinding& b : g_bindings)
-        if (window && b.window == window) b = FrameBinding{0, nullptr, -1};
+        if (window != kNoWindow && b.window == window) b = FrameBinding{kNoWindow, nullptr, -1};
 }
 
 void UnbindAllFrameWindows() {
-    for (FrameBinding& b : g_bindings) b = FrameBinding{0, nullptr, -1};
+    for (FrameBinding& b : g_bindings) b = FrameBinding{kNoWindow, nullptr, -1};
 }
 
-int FrameSlotOf(intptr_t window, const WindowKind& kind) {
+int FrameSlotOf(WindowHandle window, const WindowKind& kind) {
     const FrameBinding* b = FindFrameBinding(window);
     return b && b->kind == &kind ? b->slot : -1;
 }
 
 int BoundFrameWindowCount() {
     int count = 0;
-    for (const FrameBinding& b : g_bindings) count += b.window ? 1 : 0;
+    for (const FrameBinding& b : g_bindings) count += b.window != kNoWindow ? 1 : 0;
     return count;
 }
 
-bool RouteFrameInput(intptr_t window, const FrameInput& in) {
+bool RouteFrameInput(WindowHandle window, const FrameInput& in) {
     const FrameBinding* found = FindFrameBinding(window);
     if (!found) return false;
     // A handler may destroy windows, this one included, so work on a copy.

@@ -36,9 +36,18 @@ enum KeyCode { kKeyDelete = 0x2E, kKeyLeft = 0x25, kKeyRight = 0x27, kKeySpace =
 
 // The window a handler runs for and the table slot it is bound to.
 struct FrameTarget {
-    intptr_t window;
+    WindowHandle window;
     int slot;
 };
+
+// The record a handler runs for: the one in the target's slot while it is in
+// use and its `window` field still names the target's window; null once it
+// has let go (closed, or given a new window). Every kind finds its record
+// through this, so a message that arrives late reaches no other record.
+template <class Record>
+Record* OwningRecord(Record* record, WindowHandle Record::*window, const FrameTarget& at) {
+    return record && record->inUse && record->*window == at.window ? record : nullptr;
+}
 
 // A window kind. Null handlers ignore their message.
 struct WindowKind {
@@ -66,54 +75,55 @@ struct WindowKind {
 };
 
 // A visible child window of `kind` over the parent's whole client area, bound
-// to `slot`; 0 on failure.
-intptr_t CreateFrameWindow(const WindowKind& kind, int slot, intptr_t parent);
+// to `slot`; kNoWindow on failure.
+WindowHandle CreateFrameWindow(const WindowKind& kind, int slot, WindowHandle parent);
 // A borderless layered pop-up owned by `owner`, over the owner's client area
-// on screen, with every pixel of `colourKey` see-through; 0 on failure.
-intptr_t CreateFramePopup(const WindowKind& kind, int slot, intptr_t owner, Colour colourKey);
-void DestroyFrameWindow(intptr_t window);  // stops its timers, unbinds it
+// on screen, with every pixel of `colourKey` see-through; kNoWindow on failure.
+WindowHandle CreateFramePopup(const WindowKind& kind, int slot, WindowHandle owner, Colour colourKey);
+void DestroyFrameWindow(WindowHandle window);  // stops its timers, unbinds it
 
 // ---- pop-ups that follow their owner on screen -------------------------------
 // True when the owner's application is in front: the foreground window is the
 // top-level window reached through the owner's parents, the pop-up itself, a
 // child of that top-level window or a window whose parent it is.
-bool FrameOwnerInFront(intptr_t popup, intptr_t owner);
+bool FrameOwnerInFront(WindowHandle popup, WindowHandle owner);
 // Puts the pop-up over the owner's client area on screen, with its size, not
 // topmost, shown without activating it.
-void PlaceFramePopup(intptr_t popup, intptr_t owner);
+void PlaceFramePopup(WindowHandle popup, WindowHandle owner);
 // Then right after the owner's top-level window in the Z order, neither moved,
 // sized nor activated.
-void StackFramePopup(intptr_t popup, intptr_t owner);
-void HideFrameWindow(intptr_t window);
-bool FrameWindowShown(intptr_t window);
-bool FrameWindowAlive(intptr_t window);
-bool FrameClientSize(intptr_t window, int& width, int& height);
+void StackFramePopup(WindowHandle popup, WindowHandle owner);
+void HideFrameWindow(WindowHandle window);
+bool FrameWindowShown(WindowHandle window);
+bool FrameWindowAlive(WindowHandle window);
+bool FrameClientSize(WindowHandle window, int& width, int& height);
 // The slot the window is bound to for `kind`, or -1.
-int FrameSlotOf(intptr_t window, const WindowKind& kind);
+int FrameSlotOf(WindowHandle window, const WindowKind& kind);
 int BoundFrameWindowCount();
 
-// Marks the window for a later paint, without erasing.
-void InvalidateFrameWindow(intptr_t window);
+// Marks the window for a later paint, without erasing; any thread may call
+// it (the strips' workers do when new thumbnails or peaks are in).
+void InvalidateFrameWindow(WindowHandle window);
 // Paints at once.
-void PaintFrameWindowNow(intptr_t window);
+void PaintFrameWindowNow(WindowHandle window);
 
-void StartFrameTimer(intptr_t window, int timerId, int periodMs);
-void StopFrameTimer(intptr_t window, int timerId);
-void CaptureFramePointer(intptr_t window);
+void StartFrameTimer(WindowHandle window, int timerId, int periodMs);
+void StopFrameTimer(WindowHandle window, int timerId);
+void CaptureFramePointer(WindowHandle window);
 // Lets go of the mouse when a frame window captured it, never of another
 // window's capture.
 void ReleaseFramePointer();
-void SetFrameCursor(intptr_t window, CursorShape shape);
+void SetFrameCursor(WindowHandle window, CursorShape shape);
 
 // The size of one line of text in the font (natively a stand-in: half the
 // font height per character, the font height high).
 void MeasureFrameText(const FontSpec& font, const std::string& text, int& width, int& height);
 
 // Bitmaps the Painter draws: the image file (BMP) drawn into a new bitmap of
-// the given size, stretched in halftone mode; 0 when it does not load. Safe
-// on worker threads.
-intptr_t LoadFrameBitmap(const std::string& bmpPath, int width, int height);
-void DeleteFrameBitmap(intptr_t bitmap);
+// the given size, stretched in halftone mode; kNoBitmap when it does not
+// load. Safe on worker threads.
+BitmapHandle LoadFrameBitmap(const std::string& bmpPath, int width, int height);
+void DeleteFrameBitmap(BitmapHandle bitmap);
 
 // Page tear-down and unload, after every kind has destroyed its windows:
 // unbinds what is left, releases the long-lived brushes, pens and fonts and
@@ -122,7 +132,7 @@ void ReleaseWindowFrame();
 
 // ---- shared by the two platform halves ---------------------------------------
 struct FrameBinding {
-    intptr_t window;
+    WindowHandle window;
     const WindowKind* kind;
     int slot;
 };
@@ -139,11 +149,11 @@ struct FrameInput {
 };
 // Hands one input to the handler of the window's kind; false when the window
 // is not bound or the kind ignores it.
-bool RouteFrameInput(intptr_t window, const FrameInput& input);
+bool RouteFrameInput(WindowHandle window, const FrameInput& input);
 // Shows a pop-up menu at a client point and returns the chosen command, 0
 // when dismissed (each platform half).
-int TrackFrameMenu(intptr_t window, int x, int y, const std::vector<MenuItem>& items);
-bool BindFrameWindow(intptr_t window, const WindowKind& kind, int slot);
-const FrameBinding* FindFrameBinding(intptr_t window);
-void UnbindFrameWindow(intptr_t window);
+int TrackFrameMenu(WindowHandle window, int x, int y, const std::vector<MenuItem>& items);
+bool BindFrameWindow(WindowHandle window, const WindowKind& kind, int slot);
+const FrameBinding* FindFrameBinding(WindowHandle window);
+void UnbindFrameWindow(WindowHandle window);
 void UnbindAllFrameWindows();

@@ -15,11 +15,14 @@ namespace {
 
 std::set<std::string> g_classes;  // class names whose procedure is registered
 
+// The stand-in's number for a window.
+intptr_t Hw(WindowHandle window) { return HandleBits(window); }
+
 void Copy(char* field, size_t size, const std::string& text) { snprintf(field, size, "%s", text.c_str()); }
 
 struct RecordingPainter : Painter {
     intptr_t window;
-    explicit RecordingPainter(intptr_t w) : window(w) {}
+    explicit RecordingPainter(WindowHandle w) : window(Hw(w)) {}
 
     HwDrawCall Call(const char* kind, const Box& box, Colour colour) {
         HwDrawCall c;
@@ -76,25 +79,26 @@ struct RecordingPainter : Painter {
         Copy(c.text, sizeof c.text, text);
         Add(c);
     }
-    void Bitmap(const Box& box, intptr_t bitmap, BitmapMode mode) override {
+    void Bitmap(const Box& box, BitmapHandle bitmap, BitmapMode mode) override {
         HwDrawCall c = Call("bitmap", box, 0);
-        c.bitmap = bitmap;
+        c.bitmap = HandleBits(bitmap);
         c.style = mode;
         Add(c);
     }
 };
 
-void PaintNow(intptr_t window) {
+void PaintNow(WindowHandle window) {
     const FrameBinding* b = FindFrameBinding(window);
     int width = 0, height = 0;
-    if (!b || !hwGetClientSize(window, &width, &height)) return;
-    hwClearDrawLog(window);
+    if (!b || !hwGetClientSize(Hw(window), &width, &height)) return;
+    hwClearDrawLog(Hw(window));
     if (width <= 0 || height <= 0 || !b->kind->paint) return;
     RecordingPainter painter(window);
     b->kind->paint(FrameTarget{window, b->slot}, painter, width, height);
 }
 
-void OnEvent(intptr_t window, const HwEvent* e) {
+void OnEvent(intptr_t hw, const HwEvent* e) {
+    const WindowHandle window{hw};
     FrameInput in = {};
     in.pointer = PointerInput{e->x, e->y, (e->flags & HW_CTRL) != 0, (e->flags & HW_SHIFT) != 0,
                               (e->flags & HW_LEFT_BUTTON) != 0};
@@ -105,8 +109,8 @@ void OnEvent(intptr_t window, const HwEvent* e) {
     case HW_DESTROY: {
         const FrameBinding* b = FindFrameBinding(window);
         if (b && b->kind->destroyed) b->kind->destroyed(FrameTarget{window, b->slot});
-        for (int id = hwFirstTimer(window); id; id = hwFirstTimer(window)) hwKillTimer(window, id);
-        if (hwGetCapture() == window) hwReleaseCapture();
+        for (int id = hwFirstTimer(hw); id; id = hwFirstTimer(hw)) hwKillTimer(hw, id);
+        if (hwGetCapture() == hw) hwReleaseCapture();
         UnbindFrameWindow(window);
         return;
     }
@@ -133,45 +137,47 @@ void OnEvent(intptr_t window, const HwEvent* e) {
     RouteFrameInput(window, in);
 }
 
-intptr_t MakeWindow(const WindowKind& kind, int slot, intptr_t parent) {
+WindowHandle MakeWindow(const WindowKind& kind, int slot, WindowHandle parent) {
     int width = 0, height = 0;
-    if (!hwIsWindow(parent) || !hwGetClientSize(parent, &width, &height)) return 0;
+    if (!hwIsWindow(Hw(parent)) || !hwGetClientSize(Hw(parent), &width, &height)) return kNoWindow;
     hwRegisterClassProc(kind.className, OnEvent);
     g_classes.insert(kind.className);
-    intptr_t window = hwCreateWindow(parent, kind.className, 0, 0, width, height);
-    if (window && !BindFrameWindow(window, kind, slot)) {
-        hwDestroyWindow(window);
-        return 0;
+    WindowHandle window{hwCreateWindow(Hw(parent), kind.className, 0, 0, width, height)};
+    if (window != kNoWindow && !BindFrameWindow(window, kind, slot)) {
+        hwDestroyWindow(Hw(window));
+        return kNoWindow;
     }
-    if (window) hwSetCursor(window, kind.classCursor);
+    if (window != kNoWindow) hwSetCursor(Hw(window), kind.classCursor);
     return window;
 }
 
 }  // namespace
 
-intptr_t CreateFrameWindow(const WindowKind& kind, int slot, intptr_t parent) { return MakeWindow(kind, slot, parent); }
+WindowHandle CreateFrameWindow(const WindowKind& kind, int slot, WindowHandle parent) {
+    return MakeWindow(kind, slot, parent);
+}
 
 // The stand-in has no screen: the pop-up is a window owned by, and sized as,
 // the owner's client area.
-intptr_t CreateFramePopup(const WindowKind& kind, int slot, intptr_t owner, Colour) {
+WindowHandle CreateFramePopup(const WindowKind& kind, int slot, WindowHandle owner, Colour) {
     return MakeWindow(kind, slot, owner);
 }
 
-void DestroyFrameWindow(intptr_t window) {
-    if (window && hwIsWindow(window)) hwDestroyWindow(window);
+void DestroyFrameWindow(WindowHandle window) {
+    if (FrameWindowAlive(window)) hwDestroyWindow(Hw(window));
     UnbindFrameWindow(window);
 }
 
-bool FrameWindowAlive(intptr_t window) { return window && hwIsWindow(window); }
+bool FrameWindowAlive(WindowHandle window) { return window != kNoWindow && hwIsWindow(Hw(window)); }
 
 // The stand-in's front window is whatever a test or script made it; none
 // means the host is in front.
-bool FrameOwnerInFront(intptr_t popup, intptr_t owner) {
+bool FrameOwnerInFront(WindowHandle popup, WindowHandle owner) {
     intptr_t front = hwGetForeground();
     if (!front) return true;
-    intptr_t top = owner;
+    intptr_t top = Hw(owner);
     while (intptr_t parent = hwGetParent(top)) top = parent;
-    if (front == top || front == popup) return true;
+    if (front == top || front == Hw(popup)) return true;
     for (intptr_t w = hwGetParent(front); w; w = hwGetParent(w))
         if (w == top) return true;
     return false;
@@ -179,54 +185,54 @@ bool FrameOwnerInFront(intptr_t popup, intptr_t owner) {
 
 // The stand-in pop-up is a window inside its owner: it keeps to the owner's
 // origin and takes its size.
-void PlaceFramePopup(intptr_t popup, intptr_t owner) {
+void PlaceFramePopup(WindowHandle popup, WindowHandle owner) {
     int width = 0, height = 0;
-    if (!FrameWindowAlive(popup) || !hwGetClientSize(owner, &width, &height)) return;
-    hwMoveWindow(popup, 0, 0, width, height);
-    hwShowWindow(popup, 1);
+    if (!FrameWindowAlive(popup) || !hwGetClientSize(Hw(owner), &width, &height)) return;
+    hwMoveWindow(Hw(popup), 0, 0, width, height);
+    hwShowWindow(Hw(popup), 1);
 }
 
-void StackFramePopup(intptr_t, intptr_t) {}  // the stand-in has no Z order
+void StackFramePopup(WindowHandle, WindowHandle) {}  // the stand-in has no Z order
 
-void HideFrameWindow(intptr_t window) {
-    if (FrameWindowAlive(window)) hwShowWindow(window, 0);
+void HideFrameWindow(WindowHandle window) {
+    if (FrameWindowAlive(window)) hwShowWindow(Hw(window), 0);
 }
 
-bool FrameWindowShown(intptr_t window) { return FrameWindowAlive(window) && hwIsVisible(window); }
+bool FrameWindowShown(WindowHandle window) { return FrameWindowAlive(window) && hwIsVisible(Hw(window)); }
 
-bool FrameClientSize(intptr_t window, int& width, int& height) {
+bool FrameClientSize(WindowHandle window, int& width, int& height) {
     width = height = 0;
-    return FrameWindowAlive(window) && hwGetClientSize(window, &width, &height);
+    return FrameWindowAlive(window) && hwGetClientSize(Hw(window), &width, &height);
 }
 
-void InvalidateFrameWindow(intptr_t window) {
-    if (FrameWindowAlive(window)) hwInvalidate(window);
+void InvalidateFrameWindow(WindowHandle window) {
+    if (FrameWindowAlive(window)) hwInvalidate(Hw(window));
 }
 
-void PaintFrameWindowNow(intptr_t window) {
+void PaintFrameWindowNow(WindowHandle window) {
     if (!FrameWindowAlive(window)) return;
-    hwInvalidate(window);
+    hwInvalidate(Hw(window));
     PaintNow(window);
 }
 
-void StartFrameTimer(intptr_t window, int timerId, int periodMs) {
-    if (FrameWindowAlive(window)) hwSetTimer(window, timerId, periodMs);
+void StartFrameTimer(WindowHandle window, int timerId, int periodMs) {
+    if (FrameWindowAlive(window)) hwSetTimer(Hw(window), timerId, periodMs);
 }
 
-void StopFrameTimer(intptr_t window, int timerId) {
-    if (FrameWindowAlive(window)) hwKillTimer(window, timerId);
+void StopFrameTimer(WindowHandle window, int timerId) {
+    if (FrameWindowAlive(window)) hwKillTimer(Hw(window), timerId);
 }
 
-void CaptureFramePointer(intptr_t window) { hwSetCapture(window); }
+void CaptureFramePointer(WindowHandle window) { hwSetCapture(Hw(window)); }
 void ReleaseFramePointer() {
-    if (FindFrameBinding(hwGetCapture())) hwReleaseCapture();
+    if (FindFrameBinding(WindowHandle{hwGetCapture()})) hwReleaseCapture();
 }
-void SetFrameCursor(intptr_t window, CursorShape shape) { hwSetCursor(window, shape); }
+void SetFrameCursor(WindowHandle window, CursorShape shape) { hwSetCursor(Hw(window), shape); }
 
-int TrackFrameMenu(intptr_t window, int, int, const std::vector<MenuItem>& items) {
+int TrackFrameMenu(WindowHandle window, int, int, const std::vector<MenuItem>& items) {
     std::string lines;
     for (const MenuItem& item : items) lines += std::to_string(item.command) + ":" + item.text + "\n";
-    return hwTrackMenu(window, lines.c_str());
+    return hwTrackMenu(Hw(window), lines.c_str());
 }
 
 void MeasureFrameText(const FontSpec& font, const std::string& text, int& width, int& height) {
@@ -237,15 +243,15 @@ void MeasureFrameText(const FontSpec& font, const std::string& text, int& width,
 // The file's pixels, stretched to the size asked for and kept by the
 // stand-in, so pictures of the windows show them; the caller may delete the
 // file afterwards.
-intptr_t LoadFrameBitmap(const std::string& bmpPath, int width, int height) {
+BitmapHandle LoadFrameBitmap(const std::string& bmpPath, int width, int height) {
     Picture loaded;
-    if (width <= 0 || height <= 0 || !ReadBmpFile(bmpPath, loaded, nullptr)) return 0;
+    if (width <= 0 || height <= 0 || !ReadBmpFile(bmpPath, loaded, nullptr)) return kNoBitmap;
     Picture sized = StretchPicture(loaded, width, height);
-    return hwCreateBitmap(sized.width, sized.height, sized.pixels.data());
+    return BitmapHandle{hwCreateBitmap(sized.width, sized.height, sized.pixels.data())};
 }
 
-void DeleteFrameBitmap(intptr_t bitmap) {
-    if (bitmap) hwDeleteBitmap(bitmap);
+void DeleteFrameBitmap(BitmapHandle bitmap) {
+    if (bitmap != kNoBitmap) hwDeleteBitmap(HandleBits(bitmap));
 }
 
 void ReleaseWindowFrame() {
@@ -258,9 +264,9 @@ void ReleaseWindowFrame() {
 }
 
 // Stand-in objects: numbers that are never 0.
-intptr_t MakeFrameObject(const FrameObjectKey&) {
+GdiObjectHandle MakeFrameObject(const FrameObjectKey&) {
     static intptr_t next = 0x7000;
-    return next++;
+    return GdiObjectHandle{next++};
 }
 
-void DeleteFrameObject(FrameObjectType, intptr_t) {}
+void DeleteFrameObject(FrameObjectType, GdiObjectHandle) {}

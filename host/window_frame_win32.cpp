@@ -7,10 +7,9 @@
 #include "host/frame_objects.h"
 #include "host/host_state.h"
 #include "host/window_frame.h"
+#include "platform/win32/win32_handles.h"
 
 namespace {
-
-HWND AsWindow(intptr_t window) { return reinterpret_cast<HWND>(window); }
 
 HINSTANCE ModuleInstance() {
     return g_host.moduleHandle ? static_cast<HINSTANCE>(g_host.moduleHandle) : GetModuleHandleA(nullptr);
@@ -85,7 +84,7 @@ RECT AsRect(const Box& b) {
     return r;
 }
 
-HGDIOBJ Object(const FrameObjectKey& key) { return reinterpret_cast<HGDIOBJ>(FrameObject(key)); }
+HGDIOBJ Object(const FrameObjectKey& key) { return AsGdiObject(FrameObject(key)); }
 
 // ---- the painter ------------------------------------------------------------
 
@@ -139,16 +138,16 @@ struct GdiPainter : Painter {
         RECT r = AsRect(box);
         DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, flags);
     }
-    void Bitmap(const Box& box, intptr_t bitmap, BitmapMode mode) override {
+    void Bitmap(const Box& box, BitmapHandle bitmap, BitmapMode mode) override {
         if (!bitmap) return;
         MemoryDc source(dc);
-        Selection picture(source.dc, reinterpret_cast<HGDIOBJ>(bitmap));
+        Selection picture(source.dc, AsHbitmap(bitmap));
         if (mode == kBitmapCopy) {
             BitBlt(dc, box.left, box.top, box.Width(), box.Height(), source.dc, 0, 0, SRCCOPY);
             return;
         }
         BITMAP info;
-        if (!GetObjectA(reinterpret_cast<HGDIOBJ>(bitmap), sizeof info, &info)) return;
+        if (!GetObjectA(AsHbitmap(bitmap), sizeof info, &info)) return;
         int oldMode = SetStretchBltMode(dc, HALFTONE);
         SetBrushOrgEx(dc, 0, 0, nullptr);
         StretchBlt(dc, box.left, box.top, box.Width(), box.Height(), source.dc, 0, 0, info.bmWidth, info.bmHeight,
@@ -160,7 +159,7 @@ struct GdiPainter : Painter {
 // Paints the kind into a back buffer of the client size and copies it to
 // `target` in one block.
 void PaintInto(HWND hwnd, HDC target) {
-    intptr_t window = reinterpret_cast<intptr_t>(hwnd);
+    WindowHandle window = WindowHandleOf(hwnd);
     const FrameBinding* b = FindFrameBinding(window);
     RECT rc;
     if (!b || !b->kind->paint || !GetClientRect(hwnd, &rc) || rc.right <= 0 || rc.bottom <= 0) return;
@@ -197,11 +196,11 @@ bool RoutePointer(HWND hwnd, FrameInputType type, WPARAM wParam, LPARAM lParam) 
     FrameInput in = {};
     in.type = type;
     in.pointer = PointerFrom(wParam, lParam);
-    return RouteFrameInput(reinterpret_cast<intptr_t>(hwnd), in);
+    return RouteFrameInput(WindowHandleOf(hwnd), in);
 }
 
 LRESULT CALLBACK FrameWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    intptr_t window = reinterpret_cast<intptr_t>(hwnd);
+    WindowHandle window = WindowHandleOf(hwnd);
     const FrameBinding* bound = FindFrameBinding(window);
     switch (msg) {
     case WM_PAINT: {
@@ -316,33 +315,33 @@ bool RegisterKindClass(const WindowKind& kind) {
     return true;
 }
 
-intptr_t Bound(HWND w, const WindowKind& kind, int slot) {
-    intptr_t window = reinterpret_cast<intptr_t>(w);
+WindowHandle Bound(HWND w, const WindowKind& kind, int slot) {
+    WindowHandle window = WindowHandleOf(w);
     if (w && !BindFrameWindow(window, kind, slot)) {
         DestroyWindow(w);
-        return 0;
+        return kNoWindow;
     }
     return window;
 }
 
 }  // namespace
 
-intptr_t CreateFrameWindow(const WindowKind& kind, int slot, intptr_t parent) {
-    HWND p = AsWindow(parent);
-    if (!p || !IsWindow(p) || !RegisterKindClass(kind)) return 0;
+WindowHandle CreateFrameWindow(const WindowKind& kind, int slot, WindowHandle parent) {
+    HWND p = AsHwnd(parent);
+    if (!p || !IsWindow(p) || !RegisterKindClass(kind)) return kNoWindow;
     RECT rc;
     GetClientRect(p, &rc);
     // Created hidden and shown once bound, so its first paint finds the kind.
     HWND w = CreateWindowExA(0, kind.className, "", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, rc.right - rc.left,
                              rc.bottom - rc.top, p, nullptr, ModuleInstance(), nullptr);
-    intptr_t window = Bound(w, kind, slot);
-    if (window) ShowWindow(w, SW_SHOWNA);
+    WindowHandle window = Bound(w, kind, slot);
+    if (window != kNoWindow) ShowWindow(w, SW_SHOWNA);
     return window;
 }
 
-intptr_t CreateFramePopup(const WindowKind& kind, int slot, intptr_t owner, Colour colourKey) {
-    HWND o = AsWindow(owner);
-    if (!o || !IsWindow(o) || !RegisterKindClass(kind)) return 0;
+WindowHandle CreateFramePopup(const WindowKind& kind, int slot, WindowHandle owner, Colour colourKey) {
+    HWND o = AsHwnd(owner);
+    if (!o || !IsWindow(o) || !RegisterKindClass(kind)) return kNoWindow;
     RECT rc;
     GetClientRect(o, &rc);
     POINT origin = {0, 0};
@@ -350,17 +349,17 @@ intptr_t CreateFramePopup(const WindowKind& kind, int slot, intptr_t owner, Colo
     HWND w = CreateWindowExA(WS_EX_LAYERED | WS_EX_TOOLWINDOW, kind.className, "", WS_POPUP, origin.x, origin.y,
                              rc.right - rc.left, rc.bottom - rc.top, o, nullptr, ModuleInstance(), nullptr);
     if (w) SetLayeredWindowAttributes(w, colourKey, 0, LWA_COLORKEY);
-    intptr_t window = Bound(w, kind, slot);
-    if (window) ShowWindow(w, SW_SHOWNA);
+    WindowHandle window = Bound(w, kind, slot);
+    if (window != kNoWindow) ShowWindow(w, SW_SHOWNA);
     return window;
 }
 
-void DestroyFrameWindow(intptr_t window) {
-    if (window && IsWindow(AsWindow(window))) DestroyWindow(AsWindow(window));
+void DestroyFrameWindow(WindowHandle window) {
+    if (FrameWindowAlive(window)) DestroyWindow(AsHwnd(window));
     UnbindFrameWindow(window);
 }
 
-bool FrameWindowAlive(intptr_t window) { return window && IsWindow(AsWindow(window)); }
+bool FrameWindowAlive(WindowHandle window) { return window != kNoWindow && IsWindow(AsHwnd(window)); }
 
 namespace {
 HWND TopLevelOf(HWND w) {
@@ -369,68 +368,68 @@ HWND TopLevelOf(HWND w) {
 }
 }  // namespace
 
-bool FrameOwnerInFront(intptr_t popup, intptr_t owner) {
-    HWND top = TopLevelOf(AsWindow(owner));
+bool FrameOwnerInFront(WindowHandle popup, WindowHandle owner) {
+    HWND top = TopLevelOf(AsHwnd(owner));
     HWND front = GetForegroundWindow();
-    return front && (front == top || front == AsWindow(popup) || IsChild(top, front) || GetParent(front) == top);
+    return front && (front == top || front == AsHwnd(popup) || IsChild(top, front) || GetParent(front) == top);
 }
 
-void PlaceFramePopup(intptr_t popup, intptr_t owner) {
-    HWND o = AsWindow(owner);
+void PlaceFramePopup(WindowHandle popup, WindowHandle owner) {
+    HWND o = AsHwnd(owner);
     RECT rc;
     POINT origin = {0, 0};
     if (!FrameWindowAlive(popup) || !IsWindow(o) || !GetClientRect(o, &rc) || !ClientToScreen(o, &origin)) return;
-    SetWindowPos(AsWindow(popup), HWND_NOTOPMOST, origin.x, origin.y, rc.right, rc.bottom,
+    SetWindowPos(AsHwnd(popup), HWND_NOTOPMOST, origin.x, origin.y, rc.right, rc.bottom,
                  SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
-void StackFramePopup(intptr_t popup, intptr_t owner) {
-    if (!FrameWindowAlive(popup) || !IsWindow(AsWindow(owner))) return;
-    SetWindowPos(AsWindow(popup), TopLevelOf(AsWindow(owner)), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+void StackFramePopup(WindowHandle popup, WindowHandle owner) {
+    if (!FrameWindowAlive(popup) || !IsWindow(AsHwnd(owner))) return;
+    SetWindowPos(AsHwnd(popup), TopLevelOf(AsHwnd(owner)), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void HideFrameWindow(intptr_t window) {
-    if (FrameWindowAlive(window)) ShowWindow(AsWindow(window), SW_HIDE);
+void HideFrameWindow(WindowHandle window) {
+    if (FrameWindowAlive(window)) ShowWindow(AsHwnd(window), SW_HIDE);
 }
 
-bool FrameWindowShown(intptr_t window) { return FrameWindowAlive(window) && IsWindowVisible(AsWindow(window)); }
+bool FrameWindowShown(WindowHandle window) { return FrameWindowAlive(window) && IsWindowVisible(AsHwnd(window)); }
 
-bool FrameClientSize(intptr_t window, int& width, int& height) {
+bool FrameClientSize(WindowHandle window, int& width, int& height) {
     width = height = 0;
     RECT rc;
-    if (!FrameWindowAlive(window) || !GetClientRect(AsWindow(window), &rc)) return false;
+    if (!FrameWindowAlive(window) || !GetClientRect(AsHwnd(window), &rc)) return false;
     width = rc.right - rc.left;
     height = rc.bottom - rc.top;
     return true;
 }
 
-void InvalidateFrameWindow(intptr_t window) {
-    if (FrameWindowAlive(window)) InvalidateRect(AsWindow(window), nullptr, FALSE);
+void InvalidateFrameWindow(WindowHandle window) {
+    if (FrameWindowAlive(window)) InvalidateRect(AsHwnd(window), nullptr, FALSE);
 }
 
-void PaintFrameWindowNow(intptr_t window) {
+void PaintFrameWindowNow(WindowHandle window) {
     if (!FrameWindowAlive(window)) return;
-    InvalidateRect(AsWindow(window), nullptr, FALSE);
-    UpdateWindow(AsWindow(window));
+    InvalidateRect(AsHwnd(window), nullptr, FALSE);
+    UpdateWindow(AsHwnd(window));
 }
 
-void StartFrameTimer(intptr_t window, int timerId, int periodMs) {
+void StartFrameTimer(WindowHandle window, int timerId, int periodMs) {
     if (!FrameWindowAlive(window)) return;
-    if (SetTimer(AsWindow(window), static_cast<UINT_PTR>(timerId), static_cast<UINT>(periodMs), nullptr))
-        g_timers[AsWindow(window)].insert(static_cast<UINT_PTR>(timerId));
+    if (SetTimer(AsHwnd(window), static_cast<UINT_PTR>(timerId), static_cast<UINT>(periodMs), nullptr))
+        g_timers[AsHwnd(window)].insert(static_cast<UINT_PTR>(timerId));
 }
 
-void StopFrameTimer(intptr_t window, int timerId) {
+void StopFrameTimer(WindowHandle window, int timerId) {
     if (!FrameWindowAlive(window)) return;
-    KillTimer(AsWindow(window), static_cast<UINT_PTR>(timerId));
-    auto it = g_timers.find(AsWindow(window));
+    KillTimer(AsHwnd(window), static_cast<UINT_PTR>(timerId));
+    auto it = g_timers.find(AsHwnd(window));
     if (it != g_timers.end()) it->second.erase(static_cast<UINT_PTR>(timerId));
 }
 
-void CaptureFramePointer(intptr_t window) {
+void CaptureFramePointer(WindowHandle window) {
     if (!FrameWindowAlive(window)) return;
-    SetCapture(AsWindow(window));
-    g_captured = AsWindow(window);
+    SetCapture(AsHwnd(window));
+    g_captured = AsHwnd(window);
 }
 
 void ReleaseFramePointer() {
@@ -439,9 +438,9 @@ void ReleaseFramePointer() {
     if (held && GetCapture() == held) ReleaseCapture();
 }
 
-void SetFrameCursor(intptr_t, CursorShape shape) { SetCursor(LoadCursor(nullptr, CursorResource(shape))); }
+void SetFrameCursor(WindowHandle, CursorShape shape) { SetCursor(LoadCursor(nullptr, CursorResource(shape))); }
 
-int TrackFrameMenu(intptr_t window, int x, int y, const std::vector<MenuItem>& items) {
+int TrackFrameMenu(WindowHandle window, int x, int y, const std::vector<MenuItem>& items) {
     OwnedMenu menu;
     if (!menu.menu) return 0;
     for (const MenuItem& item : items) {
@@ -449,9 +448,9 @@ int TrackFrameMenu(intptr_t window, int x, int y, const std::vector<MenuItem>& i
         else AppendMenuA(menu.menu, MF_SEPARATOR, 0, nullptr);
     }
     POINT p = {x, y};
-    ClientToScreen(AsWindow(window), &p);
+    ClientToScreen(AsHwnd(window), &p);
     return static_cast<int>(TrackPopupMenu(menu.menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, p.x, p.y, 0,
-                                           AsWindow(window), nullptr));
+                                           AsHwnd(window), nullptr));
 }
 
 void MeasureFrameText(const FontSpec& font, const std::string& text, int& width, int& height) {
@@ -465,15 +464,15 @@ void MeasureFrameText(const FontSpec& font, const std::string& text, int& width,
     height = r.bottom - r.top;
 }
 
-intptr_t LoadFrameBitmap(const std::string& bmpPath, int width, int height) {
-    if (width <= 0 || height <= 0) return 0;
+BitmapHandle LoadFrameBitmap(const std::string& bmpPath, int width, int height) {
+    if (width <= 0 || height <= 0) return kNoBitmap;
     OwnedGdiObject loaded(LoadImageA(nullptr, bmpPath.c_str(), IMAGE_BITMAP, 0, 0,
                                      LR_LOADFROMFILE | LR_CREATEDIBSECTION));
     BITMAP info;
-    if (!loaded.object || !GetObjectA(loaded.object, sizeof info, &info)) return 0;
+    if (!loaded.object || !GetObjectA(loaded.object, sizeof info, &info)) return kNoBitmap;
     ScreenDc screen;
     HBITMAP made = CreateCompatibleBitmap(screen.dc, width, height);
-    if (!made) return 0;
+    if (!made) return kNoBitmap;
     MemoryDc from(screen.dc), to(screen.dc);
     {
         Selection source(from.dc, loaded.object);
@@ -482,11 +481,11 @@ intptr_t LoadFrameBitmap(const std::string& bmpPath, int width, int height) {
         SetBrushOrgEx(to.dc, 0, 0, nullptr);
         StretchBlt(to.dc, 0, 0, width, height, from.dc, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
     }
-    return reinterpret_cast<intptr_t>(made);
+    return BitmapHandleOf(made);
 }
 
-void DeleteFrameBitmap(intptr_t bitmap) {
-    if (bitmap) DeleteObject(reinterpret_cast<HGDIOBJ>(bitmap));
+void DeleteFrameBitmap(BitmapHandle bitmap) {
+    if (bitmap != kNoBitmap) DeleteObject(AsHbitmap(bitmap));
 }
 
 void ReleaseWindowFrame() {
@@ -498,7 +497,7 @@ void ReleaseWindowFrame() {
         it = UnregisterClassA(it->c_str(), ModuleInstance()) ? g_registered.erase(it) : std::next(it);
 }
 
-intptr_t MakeFrameObject(const FrameObjectKey& key) {
+GdiObjectHandle MakeFrameObject(const FrameObjectKey& key) {
     HGDIOBJ made = nullptr;
     switch (key.type) {
     case kSolidBrush:
@@ -525,9 +524,9 @@ intptr_t MakeFrameObject(const FrameObjectKey& key) {
                            DEFAULT_PITCH | FF_DONTCARE, key.face.c_str());
         break;
     }
-    return reinterpret_cast<intptr_t>(made);
+    return GdiObjectHandleOf(made);
 }
 
-void DeleteFrameObject(FrameObjectType, intptr_t object) {
-    if (object) DeleteObject(reinterpret_cast<HGDIOBJ>(object));
+void DeleteFrameObject(FrameObjectType, GdiObjectHandle object) {
+    if (object != kNoGdiObject) DeleteObject(AsGdiObject(object));
 }

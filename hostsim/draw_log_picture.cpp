@@ -39,7 +39,7 @@ void DrawRecordedCall(Picture& picture, const HwDrawCall& c) {
         std::string face = font.substr(0, space == std::string::npos ? 0 : space);
         painter.Text(box, c.text, FontSpec{face.c_str(), height, bold}, c.colour, static_cast<TextLayout>(c.style));
     } else if (!strcmp(c.kind, "bitmap")) {
-        painter.Bitmap(box, c.bitmap, static_cast<BitmapMode>(c.style));
+        painter.Bitmap(box, BitmapHandle{c.bitmap}, static_cast<BitmapMode>(c.style));
     }
 }
 

@@ -223,11 +223,11 @@ void PicturePainter::Text(const Box& box, const std::string& text, const FontSpe
     }
 }
 
-void PicturePainter::Bitmap(const Box& box, intptr_t bitmap, BitmapMode mode) {
+void PicturePainter::Bitmap(const Box& box, BitmapHandle bitmap, BitmapMode mode) {
     Picture source;
-    if (!hwGetBitmap(bitmap, &source.width, &source.height, nullptr)) return;
+    if (!hwGetBitmap(HandleBits(bitmap), &source.width, &source.height, nullptr)) return;
     source.pixels.resize(static_cast<size_t>(source.width) * source.height);
-    hwGetBitmap(bitmap, nullptr, nullptr, source.pixels.data());
+    hwGetBitmap(HandleBits(bitmap), nullptr, nullptr, source.pixels.data());
     if (mode == kBitmapStretch) source = StretchPicture(source, box.Width(), box.Height());
     Canvas canvas(picture, box);
     for (int y = 0; y < std::min(source.height, box.Height()); ++y)

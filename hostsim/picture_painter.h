@@ -18,7 +18,7 @@ struct PicturePainter : Painter {
     void Text(const Box& box, const std::string& text, const FontSpec& font, Colour colour,
               TextLayout layout = kTextTopLeft) override;
     // A bitmap of the UI stand-in (hwCreateBitmap).
-    void Bitmap(const Box& box, intptr_t bitmap, BitmapMode mode = kBitmapCopy) override;
+    void Bitmap(const Box& box, BitmapHandle bitmap, BitmapMode mode = kBitmapCopy) override;
 };
 
 // How wide the picture font draws `text` at `font`'s height, in pixels.

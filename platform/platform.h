@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+#include "platform/handles.h"
 
 namespace plat {
 
@@ -11,9 +12,9 @@ namespace plat {
 // A hidden child whose stdout and stderr share one pipe and whose stdin is
 // closed. The handle fields are opaque to portable code.
 struct ChildProcess {
-    intptr_t process = 0;   // HANDLE / pid
-    intptr_t thread = 0;    // HANDLE / unused
-    intptr_t readEnd = -1;  // HANDLE / fd
+    ProcessHandle process = kNoProcess;  // HANDLE / pid
+    intptr_t thread = 0;                 // HANDLE / unused
+    intptr_t readEnd = -1;               // HANDLE / fd
     bool running = false;
 };
 

@@ -3,29 +3,30 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include "platform/handles.h"
 #include "platform/platform.h"
 
 namespace plat {
 
 // Client size of a window; false (0 x 0) when it is not a window.
-bool ClientSize(intptr_t window, int& width, int& height);
+bool ClientSize(WindowHandle window, int& width, int& height);
 // Screen position of a window's client origin.
-bool ClientOrigin(intptr_t window, int& x, int& y);
+bool ClientOrigin(WindowHandle window, int& x, int& y);
 void ScreenSize(int& width, int& height);
-bool IsLiveWindow(intptr_t window);
+bool IsLiveWindow(WindowHandle window);
 
 // Starts a program without pipes and without a console: `shown` picks the
 // normal show state, otherwise hidden. `processId` receives the child's id.
 bool StartDetached(const std::string& commandLine, bool shown, ChildProcess& child, unsigned long& processId);
 
 // The top-level window with exactly this title that belongs to the process,
-// 0 when there is none.
-intptr_t FindProcessWindow(const std::string& title, unsigned long processId);
+// kNoWindow when there is none.
+WindowHandle FindProcessWindow(const std::string& title, unsigned long processId);
 // Makes a top-level window a visible child of `parent` filling 0,0 to
 // width x height.
-void AdoptAsChild(intptr_t window, intptr_t parent, int width, int height);
+void AdoptAsChild(WindowHandle window, WindowHandle parent, int width, int height);
 // Posts a space key press and release, the pause toggle of FFplay.
-void PostSpaceKey(intptr_t window);
+void PostSpaceKey(WindowHandle window);
 // A thread timer (one made without a window) that calls `tick` every
 // `periodMs` on this thread; its id, 0 when none could be made.
 uintptr_t StartThreadTimer(unsigned periodMs, void (*tick)());

@@ -16,7 +16,7 @@ static void ClearTableOnce() {
     if (g_tableCleared) return;
     g_tableCleared = true;
     for (PlayerRecord& p : g_players) {
-        p.rectWindow = 0;
+        p.rectWindow = kNoWindow;
         p.inUse = 0;
     }
 }
@@ -70,7 +70,7 @@ void CloseAllPlayers() {
         if (g_players[i].inUse) ClosePlayer(i);
 }
 
-static unsigned long OpenInWindow(const std::string& file, int slot, intptr_t window, bool withType) {
+static unsigned long OpenInWindow(const std::string& file, int slot, WindowHandle window, bool withType) {
     const char* format = withType ? "open \"%s\" type mpegvideo alias %s parent %lu style child"
                                   : "open \"%s\" alias %s parent %lu style child";
     return SendMci(Fmt(format, file.c_str(), PlayerAlias(slot).c_str(), static_cast<unsigned long>(window)));
@@ -81,7 +81,7 @@ void PutPlayerWindow(int slot, int width, int height) {
 }
 
 // The video fills the window it plays in.
-static void FitToWindow(int slot, intptr_t window) {
+static void FitToWindow(int slot, WindowHandle window) {
     int width = 0, height = 0;
     plat::ClientSize(window, width, height);
     PutPlayerWindow(slot, width, height);
@@ -103,7 +103,7 @@ void CreatePlayer(const std::string& rectName, const std::string& videoFile, con
     int existing = FindPlayer(rectName);
     if (existing >= 0) ClosePlayer(existing);
     if (!FitsFields(rectName, videoFile, statusVar)) return;
-    intptr_t window = FindRectangleWindow(rectName);
+    WindowHandle window = FindRectangleWindow(rectName);
     if (!window) {
         ReportError("Rectangle not found.");
         return;

@@ -3,11 +3,12 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include "platform/handles.h"
 
 const int kMaxPlayers = 8;
 
 struct PlayerRecord {
-    intptr_t rectWindow;
+    WindowHandle rectWindow;
     char rectName[128];
     char videoPath[260];
     char statusVar[128];

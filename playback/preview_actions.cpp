@@ -21,7 +21,7 @@ struct PreviewBox {
     int left = -1, top = -1;
 };
 
-void BoxOfWindow(intptr_t window, PreviewBox& box) {
+void BoxOfWindow(WindowHandle window, PreviewBox& box) {
     plat::ClientSize(window, box.width, box.height);
     plat::ClientOrigin(window, box.left, box.top);
 }
@@ -34,7 +34,7 @@ void Preview(const ActionArgs& a) {
         video = target;
     } else {
         int slot = FindPlayer(target);
-        if (slot >= 0 && g_players[slot].rectWindow) {
+        if (slot >= 0 && g_players[slot].rectWindow != kNoWindow) {
             video = g_players[slot].videoPath;
             BoxOfWindow(g_players[slot].rectWindow, box);
         }
@@ -75,7 +75,7 @@ void Preview(const ActionArgs& a) {
 void PreviewInRect(const ActionArgs& a) {
     ReportStart();
     std::string rectName = a.text(0), filter = a.text(1);
-    intptr_t rect = FindRectangleWindow(rectName);
+    WindowHandle rect = FindRectangleWindow(rectName);
     int slot = FindPlayer(rectName);
     std::string video = slot >= 0 ? g_players[slot].videoPath : "";
     if (video.empty()) video = GetHostVar("[InputFile]");

@@ -59,7 +59,7 @@ void EndPreviewProcess(unsigned long waitMs) {
     g_preview.processId = 0;
 }
 
-bool LaunchFFplay(const std::string& arguments, intptr_t parent) {
+bool LaunchFFplay(const std::string& arguments, WindowHandle parent) {
     // The ffplay a timeline preview follows is about to go: its timer must
     // not run the playhead along another preview.
     if (g_timelinePreview.previewActive) ResetTimelinePreview();
@@ -81,7 +81,7 @@ bool LaunchFFplay(const std::string& arguments, intptr_t parent) {
     if (!parent) return true;
     int width = 0, height = 0;
     plat::ClientSize(parent, width, height);
-    intptr_t window = 0;
+    WindowHandle window = kNoWindow;
     // ffplay needs a moment to open its window; after 3 s it keeps its own.
     for (int attempt = 0; attempt < 30 && !window; ++attempt) {
         plat::SleepMs(100);
@@ -99,7 +99,7 @@ static void ForgetTimelinePreview() {
     s.previewActive = false;
     s.previewPaused = false;
     s.previewTimeline = -1;
-    g_preview.ffplayWindow = 0;
+    g_preview.ffplayWindow = kNoWindow;
 }
 
 void ResetTimelinePreview() {

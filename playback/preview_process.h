@@ -7,9 +7,9 @@
 #include "platform/platform.h"
 
 struct PreviewProcess {
-    plat::ChildProcess child;   // the running non-blocking ffplay; child.process 0 when none
+    plat::ChildProcess child;   // the running non-blocking ffplay; child.process kNoProcess when none
     unsigned long processId;
-    intptr_t ffplayWindow;      // after re-parenting, else 0
+    WindowHandle ffplayWindow;  // after re-parenting, else kNoWindow
 };
 extern PreviewProcess g_preview;
 
@@ -30,7 +30,7 @@ std::string FFplayPath();
 bool LaunchFFplayBlocking(const std::string& arguments);
 // Replaces the preview process with a new ffplay and, with a parent, takes
 // its window in as a child; false after reporting why.
-bool LaunchFFplay(const std::string& arguments, intptr_t parent);
+bool LaunchFFplay(const std::string& arguments, WindowHandle parent);
 // Ends a running preview process, waiting up to `waitMs`, and forgets it.
 void EndPreviewProcess(unsigned long waitMs);
 // Clears the timeline preview's play state, kills its timer and sets

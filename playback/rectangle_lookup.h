@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include "platform/handles.h"
 
-// The Rectangle's window handle, 0 when the host does not know it.
-intptr_t FindRectangleWindow(const std::string& name);
+// The Rectangle's window handle, kNoWindow when the host does not know it.
+WindowHandle FindRectangleWindow(const std::string& name);

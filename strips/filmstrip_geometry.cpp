@@ -92,7 +92,7 @@ std::string ThumbnailLabel(int index, double duration, int framesReady) {
     return minutes > 0 ? Fmt("%d:%02d", minutes, seconds) : Fmt("0:%02d", seconds);
 }
 
-StripColour ParseMarkerColour(const std::string& text) {
+Colour ParseMarkerColour(const std::string& text) {
     static const struct {
         const char* name;
         int r, g, b;
@@ -100,9 +100,9 @@ StripColour ParseMarkerColour(const std::string& text) {
                     {"yellow", 255, 220, 40}, {"cyan", 0, 220, 220},   {"white", 255, 255, 255},
                     {"orange", 255, 160, 30}, {"magenta", 220, 50, 220}};
     for (const auto& c : kColours)
-        if (EqualsNoCase(text, c.name)) return StripRgb(c.r, c.g, c.b);
+        if (EqualsNoCase(text, c.name)) return Rgb(c.r, c.g, c.b);
     unsigned r = 0, g = 0, b = 0;
     if (text.size() >= 7 && text[0] == '#' && sscanf(text.c_str() + 1, "%02x%02x%02x", &r, &g, &b) == 3)
-        return StripRgb(static_cast<int>(r), static_cast<int>(g), static_cast<int>(b));
-    return StripRgb(255, 220, 40);
+        return Rgb(static_cast<int>(r), static_cast<int>(g), static_cast<int>(b));
+    return Rgb(255, 220, 40);
 }

@@ -42,4 +42,4 @@ int ClickSeekMs(int x, int cellWidth, int framesReady, int firstVisible, double 
 std::string ThumbnailLabel(int index, double duration, int framesReady);
 
 // A marker colour: a name of the colour table, "#rrggbb", otherwise yellow.
-StripColour ParseMarkerColour(const std::string& text);
+Colour ParseMarkerColour(const std::string& text);

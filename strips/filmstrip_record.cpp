@@ -9,7 +9,7 @@
 #include "toolchain/time_values.h"
 
 int OpenFrameStrip(const std::string& rectName, const std::string& videoPath, const std::string& playerRect,
-                   intptr_t rectWindow, int clientWidth, int clientHeight) {
+                   WindowHandle rectWindow, int clientWidth, int clientHeight) {
     int existing = FindFrameStrip(rectName);
     if (existing >= 0) CloseFrameStrip(existing, kStripRecreateWaitMs);
     int slot = FreeFrameStripSlot();
@@ -35,12 +35,12 @@ bool StartFrameStripExtraction(int slot) {
 void CloseFrameStrip(int slot, unsigned long waitMs) {
     FrameStripRecord* strip = FrameStripAt(slot);
     if (!strip || !strip->inUse) return;
-    StopRecordWorker(*strip, &FrameStripRecord::stripWindow, kStripFollowTimerId, waitMs);
+    StopRecordWorker(*strip, &FrameStripRecord::stripWindow, waitMs);
     {
         plat::LockHold held(strip->lock);
-        for (intptr_t& bitmap : strip->thumbnails) {
+        for (BitmapHandle& bitmap : strip->thumbnails) {
             DeleteThumbnailBitmap(bitmap);
-            bitmap = 0;
+            bitmap = kNoBitmap;
         }
     }
     plat::DeleteLock(strip->lock);
@@ -82,7 +82,7 @@ void WheelStrip(FrameStripRecord& strip, int delta, bool control) {
     }
 }
 
-void StoreThumbnail(FrameStripRecord& strip, int index, intptr_t bitmap) {
+void StoreThumbnail(FrameStripRecord& strip, int index, BitmapHandle bitmap) {
     if (index < 0 || index >= kMaxThumbnails) {
         DeleteThumbnailBitmap(bitmap);
         return;

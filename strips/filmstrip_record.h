@@ -16,7 +16,7 @@ const int kStripFollowTimerId = 1;
 // a free slot is zeroed and filled for a Rectangle `clientWidth` x
 // `clientHeight`. Returns the slot, or -1 when the table is full.
 int OpenFrameStrip(const std::string& rectName, const std::string& videoPath, const std::string& playerRect,
-                   intptr_t rectWindow, int clientWidth, int clientHeight);
+                   WindowHandle rectWindow, int clientWidth, int clientHeight);
 // Starts the thumbnail extraction of an open strip; false when no thread could be started.
 bool StartFrameStripExtraction(int slot);
 // Cancels and waits for the worker (up to `waitMs`), destroys the window,
@@ -32,4 +32,4 @@ void SetZoom(FrameStripRecord& strip, int level);
 // A wheel turn: zoom with Ctrl held, else scroll.
 void WheelStrip(FrameStripRecord& strip, int delta, bool control);
 // Stores thumbnail `index` in place of any earlier one; framesReady = index + 1.
-void StoreThumbnail(FrameStripRecord& strip, int index, intptr_t bitmap);
+void StoreThumbnail(FrameStripRecord& strip, int index, BitmapHandle bitmap);

@@ -13,8 +13,7 @@ namespace {
 
 // The strip a window was made for; null once the record has let go of it.
 FrameStripRecord* StripOf(const FrameTarget& at) {
-    FrameStripRecord* strip = FrameStripAt(at.slot);
-    return strip && strip->inUse && strip->stripWindow == at.window ? strip : nullptr;
+    return OwningRecord(FrameStripAt(at.slot), &FrameStripRecord::stripWindow, at);
 }
 
 void PaintStrip(const FrameTarget& at, Painter& painter, int width, int height) {
@@ -77,8 +76,6 @@ void FollowPlayer(const FrameTarget& at, int timerId) {
     InvalidateFrameWindow(at.window);
 }
 
-void StripDestroyed(const FrameTarget& at) { StopFrameTimer(at.window, kStripFollowTimerId); }
-
 }  // namespace
 
 const WindowKind kFrameStripWindowKind = {
@@ -95,7 +92,7 @@ const WindowKind kFrameStripWindowKind = {
     WheelOverStrip,
     nullptr,  // key
     FollowPlayer,
-    StripDestroyed,
+    nullptr,  // destroyed: the frame stops the follow timer
 };
 
 void FrameStripCreateAction(const ActionArgs& a) {
@@ -111,7 +108,7 @@ void FrameStripCreateAction(const ActionArgs& a) {
     }
     int existing = FindFrameStrip(rectName);
     if (existing >= 0) CloseFrameStrip(existing, kStripRecreateWaitMs);
-    intptr_t rect = FindRectangleWindow(rectName);
+    WindowHandle rect = FindRectangleWindow(rectName);
     if (!rect) {
         ReportError("Rectangle not found.");
         return;

@@ -17,7 +17,7 @@ const char kNoWindow[] = "Could not create the overlay window.";
 // after reporting why there is none.
 int OpenOverlaySlot(const std::string& rectName) {
     CloseOverlay(FindOverlay(rectName));
-    intptr_t rect = FindRectangleWindow(rectName);
+    WindowHandle rect = FindRectangleWindow(rectName);
     if (!rect) {
         ReportError("Rectangle not found.");
         return -1;
@@ -31,7 +31,7 @@ int OpenOverlaySlot(const std::string& rectName) {
 
 // Makes the pop-up; without one the slot is given back.
 bool ShowOverlay(int slot) {
-    if (OpenOverlayWindow(slot)) return true;
+    if (OpenOverlayWindow(slot) != ::kNoWindow) return true;
     CloseOverlay(slot);
     ReportError(kNoWindow);
     return false;
@@ -66,7 +66,7 @@ void OverlayPreviewImageAction(const ActionArgs& a) {
     OverlayRecord* o = OverlayAt(slot);
     if (!o) return;
     const std::string file = a.text(1);
-    intptr_t image = 0;
+    BitmapHandle image = kNoBitmap;
     int imageWidth = 0, imageHeight = 0;
     // A path cut to the field would name another file: refused like one that does not load.
     if (file.size() >= sizeof o->imagePath || !LoadOverlayImage(file, image, imageWidth, imageHeight)) {

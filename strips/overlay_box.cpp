@@ -4,18 +4,18 @@
 #include "host/host_state.h"
 #include "host/text_util.h"
 
-StripColour ParseOverlayColour(const std::string& text) {
+Colour ParseOverlayColour(const std::string& text) {
     static const struct {
         const char* name;
         int r, g, b;
     } kColours[] = {{"white", 255, 255, 255}, {"red", 255, 0, 0},    {"green", 0, 255, 0}, {"blue", 0, 100, 255},
                     {"yellow", 255, 255, 0},  {"cyan", 0, 255, 255}, {"black", 0, 0, 0}};
     for (const auto& c : kColours)
-        if (EqualsNoCase(text, c.name)) return StripRgb(c.r, c.g, c.b);
+        if (EqualsNoCase(text, c.name)) return Rgb(c.r, c.g, c.b);
     unsigned r = 0, g = 0, b = 0;
     if (text.size() == 7 && text[0] == '#' && sscanf(text.c_str() + 1, "%02x%02x%02x", &r, &g, &b) == 3)
-        return StripRgb(static_cast<int>(r), static_cast<int>(g), static_cast<int>(b));
-    return StripRgb(255, 255, 255);
+        return Rgb(static_cast<int>(r), static_cast<int>(g), static_cast<int>(b));
+    return Rgb(255, 255, 255);
 }
 
 int OverlayFontSize(const std::string& text) {

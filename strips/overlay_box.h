@@ -9,7 +9,7 @@ const int kMinOverlayFont = 8;
 const int kMaxOverlayFont = 200;
 
 // A text colour: a name of the table, "#rrggbb" (exactly seven characters), else white.
-StripColour ParseOverlayColour(const std::string& text);
+Colour ParseOverlayColour(const std::string& text);
 // The size typed at creation; below 8 gives 24.
 int OverlayFontSize(const std::string& text);
 // Opacity as typed; not above 0 gives 0.5, above 1 gives 1.0.

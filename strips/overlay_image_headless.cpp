@@ -29,19 +29,19 @@ bool HeaderSize(const unsigned char* h, size_t n, int& width, int& height) {
 
 }  // namespace
 
-bool LoadOverlayImage(const std::string& path, intptr_t& bitmap, int& width, int& height) {
+bool LoadOverlayImage(const std::string& path, BitmapHandle& bitmap, int& width, int& height) {
     static intptr_t next = 0x9000;
-    bitmap = 0;
+    bitmap = kNoBitmap;
     width = height = 0;
     unsigned char header[32] = {0};
     FILE* f = fopen(path.c_str(), "rb");
     size_t n = f ? fread(header, 1, sizeof header, f) : 0;
     if (f) fclose(f);
     if (!HeaderSize(header, n, width, height) || width <= 0 || height <= 0) return false;
-    bitmap = next++;
+    bitmap = BitmapHandle{next++};
     return true;
 }
 
-void DeleteOverlayImage(intptr_t) {}
+void DeleteOverlayImage(BitmapHandle) {}
 
 void ShutdownGdiPlus() {}

@@ -5,6 +5,7 @@
 #include <gdiplus.h>
 #include <string>
 #include "host/teardown.h"
+#include "platform/win32/win32_handles.h"
 #include "strips/overlay_image.h"
 #include "strips/overlay_record.h"
 
@@ -34,9 +35,9 @@ const Gdiplus::ARGB kSeeThrough = 0xFF010101;
 
 }  // namespace
 
-bool LoadOverlayImage(const std::string& path, intptr_t& bitmap, int& width, int& height) {
+bool LoadOverlayImage(const std::string& path, BitmapHandle& bitmap, int& width, int& height) {
     using namespace Gdiplus::DllExports;
-    bitmap = 0;
+    bitmap = kNoBitmap;
     width = height = 0;
     std::wstring file = Wide(path);
     if (file.empty() || !StartGdiPlus()) return false;
@@ -49,14 +50,14 @@ bool LoadOverlayImage(const std::string& path, intptr_t& bitmap, int& width, int
               converted;
     GdipDisposeImage(picture);
     if (!ok) return false;
-    bitmap = reinterpret_cast<intptr_t>(converted);
+    bitmap = BitmapHandleOf(converted);
     width = static_cast<int>(w);
     height = static_cast<int>(h);
     return true;
 }
 
-void DeleteOverlayImage(intptr_t image) {
-    if (image) DeleteObject(reinterpret_cast<HBITMAP>(image));
+void DeleteOverlayImage(BitmapHandle image) {
+    if (image != kNoBitmap) DeleteObject(AsHbitmap(image));
 }
 
 void ShutdownGdiPlus() {

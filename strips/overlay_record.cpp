@@ -3,9 +3,7 @@
 #include "host/text_util.h"
 #include "strips/strip_slots.h"
 
-static const int kOverlayTimerId = 2;
-
-int OpenOverlay(const std::string& rectName, intptr_t rectWindow, int clientWidth, int clientHeight) {
+int OpenOverlay(const std::string& rectName, WindowHandle rectWindow, int clientWidth, int clientHeight) {
     int existing = FindOverlay(rectName);
     if (existing >= 0) CloseOverlay(existing);
     int slot = FreeOverlaySlot();
@@ -23,9 +21,9 @@ void CloseOverlay(int slot) {
     OverlayRecord* o = OverlayAt(slot);
     if (!o || !o->inUse) return;
     o->inUse = 0;
-    DestroyStripWindow(o->overlayWindow, kOverlayTimerId);
-    o->overlayWindow = 0;
+    DestroyFrameWindow(o->overlayWindow);
+    o->overlayWindow = kNoWindow;
     DeleteOverlayImage(o->image);
-    o->image = 0;
+    o->image = kNoBitmap;
     plat::DeleteLock(o->lock);
 }

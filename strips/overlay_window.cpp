@@ -14,8 +14,7 @@ const int kLabelHeight = 16, kLabelWidth = 200;
 const int kGrabMargin = 5;
 
 OverlayRecord* Bound(const FrameTarget& at) {
-    OverlayRecord* o = OverlayAt(at.slot);
-    return o && o->inUse && o->overlayWindow == at.window ? o : nullptr;
+    return OwningRecord(OverlayAt(at.slot), &OverlayRecord::overlayWindow, at);
 }
 
 void PaintOverlay(const FrameTarget& at, Painter& p, int width, int height) {
@@ -91,7 +90,7 @@ void FollowRectangle(const FrameTarget& at, int timerId) {
 
 // The Rectangle took its pop-up with it: the record no longer names it.
 void OverlayWindowGone(const FrameTarget& at) {
-    if (OverlayRecord* o = Bound(at)) o->overlayWindow = 0;
+    if (OverlayRecord* o = Bound(at)) o->overlayWindow = kNoWindow;
 }
 
 }  // namespace
@@ -113,11 +112,11 @@ const WindowKind kOverlayWindowKind = {
     OverlayWindowGone,
 };
 
-intptr_t OpenOverlayWindow(int slot) {
+WindowHandle OpenOverlayWindow(int slot) {
     OverlayRecord* o = OverlayAt(slot);
-    if (!o || !o->inUse) return 0;
-    intptr_t window = CreateFramePopup(kOverlayWindowKind, slot, o->rectWindow, kOverlaySeeThrough);
-    if (!window) return 0;
+    if (!o || !o->inUse) return kNoWindow;
+    WindowHandle window = CreateFramePopup(kOverlayWindowKind, slot, o->rectWindow, kOverlaySeeThrough);
+    if (!window) return kNoWindow;
     o->overlayWindow = window;
     StartFrameTimer(window, kOverlayFollowTimerId, kOverlayFollowMs);
     return window;

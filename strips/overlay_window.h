@@ -12,8 +12,8 @@ const Colour kOverlaySeeThrough = 0x010101;
 const int kOverlayFollowTimerId = 2;
 const int kOverlayFollowMs = 100;
 
-// The pop-up of `slot` over its Rectangle with its follow timer running; 0
-// when it cannot be made.
-intptr_t OpenOverlayWindow(int slot);
+// The pop-up of `slot` over its Rectangle with its follow timer running;
+// kNoWindow when it cannot be made.
+WindowHandle OpenOverlayWindow(int slot);
 // Measures the overlay's text in its font and fits the box around it.
 void MeasureOverlayText(int slot);

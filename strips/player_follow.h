@@ -1,6 +1,6 @@
-// What the waveform and track-lane windows share with the player they
-// follow: where its playhead is, seeking it, and the timer that repaints
-// them so the playhead moves.
+// What the windows that follow a player share (filmstrip, waveform, track
+// lanes; the timeline seeks through it too): where the player's playhead is,
+// seeking it, and the timer that repaints them so the playhead moves.
 #pragma once
 #include <string>
 #include "host/window_frame.h"

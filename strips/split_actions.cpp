@@ -2,12 +2,12 @@
 #include "host/host_state.h"
 #include "host/report.h"
 #include "host/text_util.h"
+#include "host/window_frame.h"
 #include "platform/platform.h"
 #include "playback/player_registry.h"
 #include "strips/split_list.h"
 #include "strips/split_render.h"
 #include "strips/strip_records.h"
-#include "strips/strip_windows.h"
 #include "toolchain/time_values.h"
 
 namespace {
@@ -18,7 +18,7 @@ const char kNoSelection[] = "No split selected.";
 
 FrameStripRecord* Strip(const std::string& fsRect) { return FrameStripAt(FindFrameStrip(fsRect)); }
 
-void Repaint(FrameStripRecord& strip) { InvalidateStripWindow(strip.stripWindow); }
+void Repaint(FrameStripRecord& strip) { InvalidateFrameWindow(strip.stripWindow); }
 
 void SetTransition(const ActionArgs& a, SplitTransitionEnd end, const char* noSelection) {
     FrameStripRecord* strip = Strip(a.text(0));
@@ -217,6 +217,6 @@ bool SelectSplitByClick(int slot, int x) {
     SetHostVar("[QMT_SplitExitTransition]", s.exitTransition);
     SetHostVar("[QMT_SplitExitDuration]", Fmt("%.2f", s.exitDuration));
     ReportStatusWord("Split selected");
-    InvalidateStripWindow(strip->stripWindow);
+    InvalidateFrameWindow(strip->stripWindow);
     return true;
 }

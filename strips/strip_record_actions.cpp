@@ -3,11 +3,11 @@
 #include "host/host_state.h"
 #include "host/report.h"
 #include "host/text_util.h"
+#include "host/window_frame.h"
 #include "strips/filmstrip_geometry.h"
 #include "strips/filmstrip_record.h"
 #include "strips/overlay_box.h"
 #include "strips/overlay_record.h"
-#include "strips/strip_windows.h"
 #include "strips/track_lane_record.h"
 #include "strips/waveform_record.h"
 
@@ -29,14 +29,14 @@ void FrameStripAddMarkerAction(const ActionArgs& a) {
         ReportError(refusal);
         return;
     }
-    InvalidateStripWindow(strip->stripWindow);
+    InvalidateFrameWindow(strip->stripWindow);
 }
 
 void FrameStripClearMarkersAction(const ActionArgs& a) {
     FrameStripRecord* strip = FrameStripAt(FindFrameStrip(a.text(0)));
     if (!strip) return;
     ClearMarkers(*strip);
-    InvalidateStripWindow(strip->stripWindow);
+    InvalidateFrameWindow(strip->stripWindow);
 }
 
 void FrameStripZoomAction(const ActionArgs& a) {
@@ -44,7 +44,7 @@ void FrameStripZoomAction(const ActionArgs& a) {
     if (!strip) return;
     int level = ParseZoomLevel(a.text(1));
     SetZoom(*strip, level);
-    InvalidateStripWindow(strip->stripWindow);
+    InvalidateFrameWindow(strip->stripWindow);
     SetHostVar("[QMT_ZoomLevel]", Fmt("%d", level));
 }
 
@@ -69,7 +69,7 @@ void TrackLaneAddAudioAction(const ActionArgs& a) {
     }
     if (analyseNow) {
         AnalyseLaneNow(slot, lane);
-        InvalidateStripWindow(display->laneWindow);
+        InvalidateFrameWindow(display->laneWindow);
     }
 }
 
@@ -95,7 +95,7 @@ void OverlayUpdateAction(const ActionArgs& a) {
     OverlayRecord* o = OverlayAt(FindOverlay(a.text(0)));
     if (!o) return;
     UpdateOverlay(*o, a.text(1), a.text(2));
-    InvalidateStripWindow(o->overlayWindow);
+    InvalidateFrameWindow(o->overlayWindow);
 }
 
 void OverlayLockAction(const ActionArgs& a) {
@@ -106,6 +106,6 @@ void OverlayLockAction(const ActionArgs& a) {
         plat::LockHold held(o->lock);
         o->locked = locked;
     }
-    InvalidateStripWindow(o->overlayWindow);
+    InvalidateFrameWindow(o->overlayWindow);
     ReportStatusWord(locked ? "Overlay locked" : "Overlay unlocked");
 }

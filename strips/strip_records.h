@@ -2,16 +2,12 @@
 // split points), waveforms, track-lane displays and overlay previews, each
 // kept in a fixed table keyed by the name of the Rectangle that holds it.
 // The window fields hold the handles of the windows the strips draw into;
-// they stay 0 where no window has been made.
+// they stay kNoWindow where no window has been made.
 #pragma once
 #include <cstdint>
 #include <string>
+#include "host/painter.h"
 #include "platform/platform.h"
-
-typedef uint32_t StripColour;  // red in the low byte, as a Windows COLORREF
-inline StripColour StripRgb(int r, int g, int b) {
-    return static_cast<StripColour>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
-}
 
 struct WorkerLink;  // a worker thread and what it may still reach (worker_link.h)
 
@@ -23,7 +19,7 @@ const int kMaxSplits = 20;
 
 struct MarkerRecord {
     double time;
-    StripColour colour;
+    Colour colour;
     char label[32];
     int inUse;
 };
@@ -40,8 +36,8 @@ struct SplitRecord {
 
 struct FrameStripRecord {
     int inUse;
-    intptr_t rectWindow;   // the Rectangle's window
-    intptr_t stripWindow;  // the filmstrip's own window
+    WindowHandle rectWindow;   // the Rectangle's window
+    WindowHandle stripWindow;  // the filmstrip's own window
     char rectName[128];
     char videoPath[260];
     char playerRectName[128];
@@ -49,7 +45,7 @@ struct FrameStripRecord {
     int cellWidth;
     int thumbHeight;
     double duration;
-    intptr_t thumbnails[kMaxThumbnails];  // thumbnail bitmaps, 0 = not extracted yet
+    BitmapHandle thumbnails[kMaxThumbnails];  // kNoBitmap = not extracted yet
     int firstVisible;
     int zoomLevel;
     int baseWidth;
@@ -70,8 +66,8 @@ const int kWaveformPeaks = 4000;
 
 struct WaveformRecord {
     int inUse;
-    intptr_t rectWindow;
-    intptr_t waveWindow;
+    WindowHandle rectWindow;
+    WindowHandle waveWindow;
     char rectName[128];
     char videoPath[260];
     char playerRectName[128];
@@ -82,9 +78,9 @@ struct WaveformRecord {
     bool analysing;
     bool cancel;
     bool noSound;  // the source has no audio stream: there is nothing to analyse
-    StripColour waveColour;
-    StripColour backColour;
-    StripColour playheadColour;
+    Colour waveColour;
+    Colour backColour;
+    Colour playheadColour;
     plat::Lock lock;
 };
 
@@ -99,7 +95,7 @@ struct LaneRecord {
     int inUse;
     char label[16];
     int kind;
-    StripColour colour;
+    Colour colour;
     char path[260];
     float peaks[kLanePeaks];
     int peakCount;
@@ -109,8 +105,8 @@ struct LaneRecord {
 
 struct TrackLaneRecord {
     int inUse;
-    intptr_t rectWindow;
-    intptr_t laneWindow;
+    WindowHandle rectWindow;
+    WindowHandle laneWindow;
     char rectName[128];
     char playerRectName[128];
     double duration;
@@ -129,16 +125,16 @@ enum OverlayKind { kOverlayText = 0, kOverlayImage = 1 };
 
 struct OverlayRecord {
     int inUse;
-    intptr_t rectWindow;
-    intptr_t overlayWindow;
+    WindowHandle rectWindow;
+    WindowHandle overlayWindow;
     char rectName[128];
     int kind;
     char text[256];
     int fontSize;
-    StripColour textColour;
+    Colour textColour;
     char fontName[64];
     char imagePath[260];
-    intptr_t image;  // the loaded image's bitmap
+    BitmapHandle image;  // the loaded image's bitmap
     int imageWidth, imageHeight;
     float opacity;
     int x, y, w, h;  // the box, in the Rectangle's client pixels

@@ -2,7 +2,7 @@
 // worker and stopping it together with the window.
 #pragma once
 #include <cstring>
-#include "strips/strip_windows.h"
+#include "host/window_frame.h"
 #include "strips/worker_link.h"
 
 // Zeroes the record of a free slot and gives it its lock; null for no slot.
@@ -26,11 +26,11 @@ bool StartRecordWorker(R* record, int slot, void (*body)(WorkerLink&), bool R::*
 }
 
 // Cancels the worker and waits for it up to `waitMs` (it can no longer reach
-// the record afterwards), then destroys the window with its timer.
+// the record afterwards), then destroys the window; the frame stops its timers.
 template <class R>
-void StopRecordWorker(R& record, intptr_t R::*window, int timerId, unsigned long waitMs) {
+void StopRecordWorker(R& record, WindowHandle R::*window, unsigned long waitMs) {
     record.cancel = true;
     StopWorker(record.worker, waitMs);
-    DestroyStripWindow(record.*window, timerId);
-    record.*window = 0;
+    DestroyFrameWindow(record.*window);
+    record.*window = kNoWindow;
 }

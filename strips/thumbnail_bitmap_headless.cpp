@@ -10,20 +10,20 @@ namespace {
 std::atomic<int> g_live(0);
 }  // namespace
 
-intptr_t LoadThumbnailBitmap(const std::string& path, int width, int height) {
-    intptr_t bitmap = LoadFrameBitmap(path, width, height);
-    if (bitmap) ++g_live;
+BitmapHandle LoadThumbnailBitmap(const std::string& path, int width, int height) {
+    BitmapHandle bitmap = LoadFrameBitmap(path, width, height);
+    if (bitmap != kNoBitmap) ++g_live;
     return bitmap;
 }
 
-void DeleteThumbnailBitmap(intptr_t bitmap) {
+void DeleteThumbnailBitmap(BitmapHandle bitmap) {
     if (!bitmap) return;
     DeleteFrameBitmap(bitmap);
     --g_live;
 }
 
-bool ThumbnailBitmapSize(intptr_t bitmap, int& width, int& height) {
-    return bitmap && hwGetBitmap(bitmap, &width, &height, nullptr);
+bool ThumbnailBitmapSize(BitmapHandle bitmap, int& width, int& height) {
+    return bitmap != kNoBitmap && hwGetBitmap(HandleBits(bitmap), &width, &height, nullptr);
 }
 
 int LiveThumbnailBitmaps() { return g_live.load(); }

@@ -2,17 +2,18 @@
 // the cell size, drawn from the extracted BMP in halftone mode.
 #include <windows.h>
 #include "host/window_frame.h"
+#include "platform/win32/win32_handles.h"
 #include "strips/thumbnail_bitmap.h"
 
-intptr_t LoadThumbnailBitmap(const std::string& path, int width, int height) {
+BitmapHandle LoadThumbnailBitmap(const std::string& path, int width, int height) {
     return LoadFrameBitmap(path, width, height);
 }
 
-void DeleteThumbnailBitmap(intptr_t bitmap) { DeleteFrameBitmap(bitmap); }
+void DeleteThumbnailBitmap(BitmapHandle bitmap) { DeleteFrameBitmap(bitmap); }
 
-bool ThumbnailBitmapSize(intptr_t bitmap, int& width, int& height) {
+bool ThumbnailBitmapSize(BitmapHandle bitmap, int& width, int& height) {
     BITMAP info;
-    if (!bitmap || !GetObjectA(reinterpret_cast<HBITMAP>(bitmap), sizeof info, &info)) return false;
+    if (!bitmap || !GetObjectA(AsHbitmap(bitmap), sizeof info, &info)) return false;
     width = info.bmWidth;
     height = info.bmHeight;
     return true;

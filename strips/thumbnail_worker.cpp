@@ -1,9 +1,9 @@
 #include "strips/thumbnail_worker.h"
 #include "host/text_util.h"
+#include "host/window_frame.h"
 #include "platform/platform.h"
 #include "strips/filmstrip_geometry.h"
 #include "strips/filmstrip_record.h"
-#include "strips/strip_windows.h"
 #include "strips/thumbnail_bitmap.h"
 #include "strips/worker_link.h"
 #include "strips/worker_tool_run.h"
@@ -34,12 +34,12 @@ void ExtractOne(WorkerLink& link, const std::string& video, double duration, int
                      {{"FFmpeg", g_tools.ffmpegPath}, {"Time", ThumbnailTime(duration, index)}, {"VideoFile", video},
                       {"Width", width}, {"Height", height}, {"Image", image}});
     if (command.ok) RunWorkerTool(command.text, kThumbnailRunLimitMs, link.cancel);
-    intptr_t bitmap = 0;
+    BitmapHandle bitmap = kNoBitmap;
     if (!Cancelled(link) && CellSize(link, width, height)) bitmap = LoadThumbnailBitmap(image, width, height);
-    if (bitmap) {
+    if (bitmap != kNoBitmap) {
         bool stored = WithRecord<FrameStripRecord>(link, [&](FrameStripRecord& s) {
             StoreThumbnail(s, index, bitmap);
-            if (!Cancelled(link)) InvalidateStripWindow(s.stripWindow);
+            if (!Cancelled(link)) InvalidateFrameWindow(s.stripWindow);
         });
         // A strip that let go meanwhile never sees this thumbnail.
         if (!stored) DeleteThumbnailBitmap(bitmap);

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <vector>
 #include "host/text_util.h"
+#include "host/window_frame.h"
 #include "strips/audio_peaks.h"
 #include "strips/strip_slots.h"
-#include "strips/strip_windows.h"
 #include "strips/worker_link.h"
 #include "toolchain/probe.h"
 #include "toolchain/tool_location.h"
@@ -13,7 +13,7 @@
 namespace {
 const int kLaneRate = 4000;
 
-void SetLane(LaneRecord& lane, const char* label, int kind, StripColour colour, const std::string& path,
+void SetLane(LaneRecord& lane, const char* label, int kind, Colour colour, const std::string& path,
              int linkedStrip) {
     lane.inUse = 1;
     SetField(lane.label, label);
@@ -61,11 +61,11 @@ std::string LaneRawPath(int slot, int lane) {
     return Fmt("%sqmt_tl%d_a%d.raw", plat::TempFolder().c_str(), slot, lane);
 }
 
-StripColour LaneColour(const std::string& name) {
-    if (EqualsNoCase(name, "purple")) return StripRgb(160, 80, 220);
-    if (EqualsNoCase(name, "yellow")) return StripRgb(220, 200, 40);
-    if (EqualsNoCase(name, "pink")) return StripRgb(255, 100, 150);
-    return StripRgb(255, 160, 30);
+Colour LaneColour(const std::string& name) {
+    if (EqualsNoCase(name, "purple")) return Rgb(160, 80, 220);
+    if (EqualsNoCase(name, "yellow")) return Rgb(220, 200, 40);
+    if (EqualsNoCase(name, "pink")) return Rgb(255, 100, 150);
+    return Rgb(255, 160, 30);
 }
 
 int LinkedFilmstrip(const std::string& videoPath) {
@@ -77,7 +77,7 @@ int LinkedFilmstrip(const std::string& videoPath) {
 }
 
 int OpenTrackLanes(const std::string& rectName, const std::string& videoPath, const std::string& audioPath,
-                   const std::string& playerRect, intptr_t rectWindow) {
+                   const std::string& playerRect, WindowHandle rectWindow) {
     int existing = FindTrackLane(rectName);
     if (existing >= 0) CloseTrackLanes(existing, kLaneRecreateWaitMs);
     int slot = FreeTrackLaneSlot();
@@ -87,8 +87,8 @@ int OpenTrackLanes(const std::string& rectName, const std::string& videoPath, co
     SetField(d->rectName, rectName);
     SetField(d->playerRectName, playerRect);
     d->analysing = true;
-    SetLane(d->lanes[0], "V1", kLaneVideo, StripRgb(80, 140, 255), videoPath, LinkedFilmstrip(videoPath));
-    SetLane(d->lanes[1], "A1", kLaneAudio, StripRgb(0, 180, 120), audioPath.empty() ? videoPath : audioPath, -1);
+    SetLane(d->lanes[0], "V1", kLaneVideo, Rgb(80, 140, 255), videoPath, LinkedFilmstrip(videoPath));
+    SetLane(d->lanes[1], "A1", kLaneAudio, Rgb(0, 180, 120), audioPath.empty() ? videoPath : audioPath, -1);
     d->laneCount = 2;
     return slot;
 }
@@ -100,7 +100,7 @@ bool StartTrackLaneAnalysis(int slot) {
 void CloseTrackLanes(int slot, unsigned long waitMs) {
     TrackLaneRecord* d = TrackLaneAt(slot);
     if (!d || !d->inUse) return;
-    StopRecordWorker(*d, &TrackLaneRecord::laneWindow, kTrackLaneTimerId, waitMs);
+    StopRecordWorker(*d, &TrackLaneRecord::laneWindow, waitMs);
     plat::DeleteLock(d->lock);
     d->inUse = 0;
 }
@@ -163,7 +163,7 @@ void TrackLaneAnalysisThread(WorkerLink& link) {
         WithRecord<TrackLaneRecord>(link, [&](TrackLaneRecord& d) {
             plat::LockHold held(d.lock);
             d.lanes[k].noSound = noSound;
-            if (!Cancelled(link)) InvalidateStripWindow(d.laneWindow);
+            if (!Cancelled(link)) InvalidateFrameWindow(d.laneWindow);
         });
     }
 }

@@ -13,7 +13,7 @@ const int kTrackLaneTimerId = 3;  // repaints the window to follow the player
 // Creation steps without the window: V1 (linked to a filmstrip of the same
 // video) and A1 (AudioFile, or the video's own sound). The slot, or -1 when full.
 int OpenTrackLanes(const std::string& rectName, const std::string& videoPath, const std::string& audioPath,
-                   const std::string& playerRect, intptr_t rectWindow);
+                   const std::string& playerRect, WindowHandle rectWindow);
 bool StartTrackLaneAnalysis(int slot);
 void CloseTrackLanes(int slot, unsigned long waitMs);
 // "" when the lane was added, else the message to report. `analyseNow` is set
@@ -23,7 +23,7 @@ std::string AddAudioLane(TrackLaneRecord& display, const std::string& audioPath,
 // Analyses lane `lane` on the calling thread.
 void AnalyseLaneNow(int slot, int lane);
 // "orange", "purple", "yellow", "pink" (case ignored), anything else orange.
-StripColour LaneColour(const std::string& name);
+Colour LaneColour(const std::string& name);
 // First filmstrip in use whose video path is exactly `videoPath`, -1 when none.
 int LinkedFilmstrip(const std::string& videoPath);
 // The raw sound file display `slot` decodes lane `lane` into.

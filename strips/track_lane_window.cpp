@@ -12,8 +12,7 @@ const FontSpec kStateFont = {"Segoe UI", 10, false};
 const Colour kStateColour = Rgb(80, 80, 90);
 
 TrackLaneRecord* Bound(const FrameTarget& at) {
-    TrackLaneRecord* d = TrackLaneAt(at.slot);
-    return d && d->inUse ? d : nullptr;
+    return OwningRecord(TrackLaneAt(at.slot), &TrackLaneRecord::laneWindow, at);
 }
 
 double Duration(TrackLaneRecord& d) {
@@ -102,8 +101,8 @@ const WindowKind kTrackLaneWindowKind = {
     RepaintOnTick, nullptr,                                         // timer, destroyed
 };
 
-intptr_t CreateTrackLaneWindow(intptr_t rectWindow, int slot) {
-    intptr_t window = CreateFrameWindow(kTrackLaneWindowKind, slot, rectWindow);
+WindowHandle CreateTrackLaneWindow(WindowHandle rectWindow, int slot) {
+    WindowHandle window = CreateFrameWindow(kTrackLaneWindowKind, slot, rectWindow);
     StartFrameTimer(window, kTrackLaneTimerId, kTrackLaneFollowMs);
     return window;
 }

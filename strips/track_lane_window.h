@@ -12,5 +12,5 @@ extern const WindowKind kTrackLaneWindowKind;
 const int kTrackLaneFollowMs = 100;
 
 // A visible child over the Rectangle's client area, bound to the slot, with
-// its follow timer running; 0 on failure.
-intptr_t CreateTrackLaneWindow(intptr_t rectWindow, int slot);
+// its follow timer running; kNoWindow on failure.
+WindowHandle CreateTrackLaneWindow(WindowHandle rectWindow, int slot);

@@ -9,12 +9,12 @@
 namespace {
 
 // What both creates do first: a display of the same name is closed, even
-// when its Rectangle has gone; then the Rectangle is looked up. 0 (reported)
-// when the host does not know it.
-intptr_t RectangleAfterClosing(const std::string& name, int existing, void (*close)(int, unsigned long),
-                               unsigned long waitMs) {
+// when its Rectangle has gone; then the Rectangle is looked up. kNoWindow
+// (reported) when the host does not know it.
+WindowHandle RectangleAfterClosing(const std::string& name, int existing, void (*close)(int, unsigned long),
+                                   unsigned long waitMs) {
     if (existing >= 0) close(existing, waitMs);
-    intptr_t rect = FindRectangleWindow(name);
+    WindowHandle rect = FindRectangleWindow(name);
     if (!rect) ReportError("Rectangle not found.");
     return rect;
 }
@@ -23,7 +23,7 @@ intptr_t RectangleAfterClosing(const std::string& name, int existing, void (*clo
 
 void WaveformCreateAction(const ActionArgs& a) {
     std::string name = a.text(0);
-    intptr_t rect = RectangleAfterClosing(name, FindWaveform(name), CloseWaveform, kWaveformRecreateWaitMs);
+    WindowHandle rect = RectangleAfterClosing(name, FindWaveform(name), CloseWaveform, kWaveformRecreateWaitMs);
     if (!rect) return;
     int slot = OpenWaveform(name, a.text(1), a.text(2), rect);
     if (slot < 0) return ReportError(kWaveformsFull);
@@ -34,7 +34,7 @@ void WaveformCreateAction(const ActionArgs& a) {
 
 void TrackLaneCreateAction(const ActionArgs& a) {
     std::string name = a.text(0);
-    intptr_t rect = RectangleAfterClosing(name, FindTrackLane(name), CloseTrackLanes, kLaneRecreateWaitMs);
+    WindowHandle rect = RectangleAfterClosing(name, FindTrackLane(name), CloseTrackLanes, kLaneRecreateWaitMs);
     if (!rect) return;
     int slot = OpenTrackLanes(name, a.text(1), a.text(2), a.text(3), rect);
     if (slot < 0) return ReportError(kTrackLanesFull);

@@ -14,7 +14,7 @@ const int kWaveRate = 8000;
 std::string WaveformRawPath(int slot) { return Fmt("%sqmt_wf_%d.raw", plat::TempFolder().c_str(), slot); }
 
 int OpenWaveform(const std::string& rectName, const std::string& videoPath, const std::string& playerRect,
-                 intptr_t rectWindow) {
+                 WindowHandle rectWindow) {
     int existing = FindWaveform(rectName);
     if (existing >= 0) CloseWaveform(existing, kWaveformRecreateWaitMs);
     int slot = FreeWaveformSlot();
@@ -25,9 +25,9 @@ int OpenWaveform(const std::string& rectName, const std::string& videoPath, cons
     SetField(wave->videoPath, videoPath);
     SetField(wave->playerRectName, playerRect);
     wave->analysing = true;
-    wave->waveColour = StripRgb(0, 180, 120);
-    wave->backColour = StripRgb(15, 15, 20);
-    wave->playheadColour = StripRgb(255, 60, 60);
+    wave->waveColour = Rgb(0, 180, 120);
+    wave->backColour = Rgb(15, 15, 20);
+    wave->playheadColour = Rgb(255, 60, 60);
     return slot;
 }
 
@@ -38,7 +38,7 @@ bool StartWaveformAnalysis(int slot) {
 void CloseWaveform(int slot, unsigned long waitMs) {
     WaveformRecord* wave = WaveformAt(slot);
     if (!wave || !wave->inUse) return;
-    StopRecordWorker(*wave, &WaveformRecord::waveWindow, kWaveformTimerId, waitMs);
+    StopRecordWorker(*wave, &WaveformRecord::waveWindow, waitMs);
     plat::DeleteLock(wave->lock);
     wave->inUse = 0;
 }
@@ -68,7 +68,7 @@ void WaveformAnalysisThread(WorkerLink& link) {
                 plat::LockHold held(w.lock);
                 w.noSound = noSound;
             }
-            if (!Cancelled(link)) InvalidateStripWindow(w.waveWindow);
+            if (!Cancelled(link)) InvalidateFrameWindow(w.waveWindow);
         });
     }
     WithRecord<WaveformRecord>(link, [&](WaveformRecord& w) { w.analysing = false; });

@@ -12,7 +12,7 @@ const int kWaveformTimerId = 2;  // repaints the window to follow the player
 // Creation steps without the window: an existing waveform of that name is
 // closed, a free slot zeroed and filled. The slot, or -1 when the table is full.
 int OpenWaveform(const std::string& rectName, const std::string& videoPath, const std::string& playerRect,
-                 intptr_t rectWindow);
+                 WindowHandle rectWindow);
 bool StartWaveformAnalysis(int slot);
 // Cancels and waits for the worker (up to `waitMs`), destroys the window,
 // deletes the lock and frees the slot.

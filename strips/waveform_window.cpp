@@ -13,8 +13,7 @@ const FontSpec kStateFont = {"Segoe UI", 12, false};
 const FontSpec kRulerFont = {"Segoe UI", 9, false};
 
 WaveformRecord* Bound(const FrameTarget& at) {
-    WaveformRecord* wave = WaveformAt(at.slot);
-    return wave && wave->inUse ? wave : nullptr;
+    return OwningRecord(WaveformAt(at.slot), &WaveformRecord::waveWindow, at);
 }
 
 double Duration(WaveformRecord& wave) {
@@ -99,8 +98,8 @@ const WindowKind kWaveformWindowKind = {
     RepaintOnTick, nullptr,                                         // timer, destroyed
 };
 
-intptr_t CreateWaveformWindow(intptr_t rectWindow, int slot) {
-    intptr_t window = CreateFrameWindow(kWaveformWindowKind, slot, rectWindow);
+WindowHandle CreateWaveformWindow(WindowHandle rectWindow, int slot) {
+    WindowHandle window = CreateFrameWindow(kWaveformWindowKind, slot, rectWindow);
     StartFrameTimer(window, kWaveformTimerId, kWaveformFollowMs);
     return window;
 }

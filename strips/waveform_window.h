@@ -11,5 +11,5 @@ extern const WindowKind kWaveformWindowKind;
 const int kWaveformFollowMs = 100;
 
 // A visible child over the Rectangle's client area, bound to the slot, with
-// its follow timer running; 0 on failure.
-intptr_t CreateWaveformWindow(intptr_t rectWindow, int slot);
+// its follow timer running; kNoWindow on failure.
+WindowHandle CreateWaveformWindow(WindowHandle rectWindow, int slot);

@@ -116,7 +116,7 @@ void OnCreate(const ActionArgs& a) {
         ReportComplete();
         return;
     }
-    intptr_t parent = FindRectangleWindow(rect);
+    WindowHandle parent = FindRectangleWindow(rect);
     if (!parent) {
         ReportError("Rectangle not found.");
         return;

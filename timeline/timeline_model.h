@@ -56,8 +56,8 @@ struct NleTrack {
 
 struct NleTimeline {
     int inUse;
-    intptr_t rectWindow;
-    intptr_t window;
+    WindowHandle rectWindow;
+    WindowHandle window;
     char rectName[128];
     char playerRect[128];
     double viewLength;

@@ -27,7 +27,7 @@ struct PreviewSize {
     int width, height;
 };
 
-PreviewSize SizeOfPlayer(intptr_t playerWindow) {
+PreviewSize SizeOfPlayer(WindowHandle playerWindow) {
     PreviewSize size = {0, 0, 0, 0};
     plat::ClientSize(playerWindow, size.windowWidth, size.windowHeight);
     if (size.windowWidth <= 160 || size.windowHeight <= 120) {
@@ -51,7 +51,7 @@ void StopRunningPreview(const std::string& playerRect) {
     if (player >= 0) PlayerCommand(player, "pause %s");
 }
 
-bool PlayFrom(double position, const std::string& file, const PreviewSize& size, intptr_t playerWindow) {
+bool PlayFrom(double position, const std::string& file, const PreviewSize& size, WindowHandle playerWindow) {
     CommandOutcome args = BuildCommand(
         "-ss %.3f -i \"%s\" -x %d -y %d -noborder -window_title \"QMT Preview\" -autoexit -loglevel quiet",
         {{"Position", position}, {"File", file}, {"Width", size.windowWidth}, {"Height", size.windowHeight}});
@@ -74,7 +74,7 @@ bool SingleClipChain(const NleTimeline& tl, const RenderLists& lists, const Prev
 
 // One clip: FFplay plays the source itself when nothing is laid over it,
 // else a fast encode of the clip. True when FFplay was started.
-bool PreviewOneClip(const TimelineSnapshot& held, const PreviewSize& size, intptr_t playerWindow) {
+bool PreviewOneClip(const TimelineSnapshot& held, const PreviewSize& size, WindowHandle playerWindow) {
     const NleTimeline& tl = held.tl;
     const RenderLists& lists = held.lists;
     const NleClip& m = RefClip(tl, lists.main[0]);
@@ -111,7 +111,7 @@ bool PreviewOneClip(const TimelineSnapshot& held, const PreviewSize& size, intpt
 // Several clips: the render's one filter graph of the main clips, scaled fast,
 // encoded fast, without sound, into the preview file. True when FFplay was
 // started.
-bool PreviewClips(const TimelineSnapshot& held, const PreviewSize& size, intptr_t playerWindow) {
+bool PreviewClips(const TimelineSnapshot& held, const PreviewSize& size, WindowHandle playerWindow) {
     const NleTimeline& tl = held.tl;
     const RenderLists& lists = held.lists;
     ReportStatusWord("Building preview...");
@@ -141,7 +141,7 @@ bool PreviewClips(const TimelineSnapshot& held, const PreviewSize& size, intptr_
 void FollowPreview() {
     TimelinePreviewState& s = g_timelinePreview;
     if (!s.previewActive || s.previewTimeline < 0 || s.previewTimeline >= kMaxTimelines) return;
-    if (g_preview.child.process && plat::HasExited(g_preview.child)) {
+    if (g_preview.child.process != kNoProcess && plat::HasExited(g_preview.child)) {
         ResetTimelinePreview();
         ReportStatusWord("Complete");
         return;
@@ -168,7 +168,7 @@ void PreviewTimelineAction(const std::string& rectName) {
     // does while ffmpeg runs.
     std::unique_ptr<TimelineSnapshot> held = SnapshotTimeline(*live);
     StopRunningPreview(held->tl.playerRect);
-    intptr_t playerWindow = FindRectangleWindow(held->tl.playerRect);
+    WindowHandle playerWindow = FindRectangleWindow(held->tl.playerRect);
     PreviewSize size = SizeOfPlayer(playerWindow);
     if (held->lists.mainCount == 0) return ReportError("No video clips on timeline.");
     plat::DeleteFilePath(PreviewFile());

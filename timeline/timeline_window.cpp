@@ -7,6 +7,7 @@
 #include "host/text_util.h"
 #include "playback/player_registry.h"
 #include "playback/preview_process.h"
+#include "strips/player_follow.h"
 #include "timeline/timeline_clip_dialogs.h"
 #include "timeline/timeline_dialogs.h"
 #include "timeline/timeline_drag.h"
@@ -27,8 +28,7 @@ enum MenuCommand { kMenuDeleteClip = 1, kMenuSetTransition = 2, kMenuRemoveTrans
 
 // The record that owns the window, when the window is still its.
 NleTimeline* Owner(const FrameTarget& at) {
-    NleTimeline* tl = TimelineAt(at.slot);
-    return tl && tl->inUse && tl->window == at.window ? tl : nullptr;
+    return OwningRecord(TimelineAt(at.slot), &NleTimeline::window, at);
 }
 
 TimelineView CurrentView(const FrameTarget& at, const NleTimeline& tl) {
@@ -37,10 +37,7 @@ TimelineView CurrentView(const FrameTarget& at, const NleTimeline& tl) {
     return ViewOf(tl, width, height);
 }
 
-void SeekPlayer(const NleTimeline& tl, double seconds) {
-    int player = FindPlayer(tl.playerRect);
-    if (player >= 0) PlayerSeekMs(player, static_cast<int>(seconds * 1000));
-}
+void SeekPlayer(const NleTimeline& tl, double seconds) { SeekFollowed(tl.playerRect, static_cast<int>(seconds * 1000)); }
 
 // A dialog path where the build has no dialogs: say so, change nothing.
 bool DialogsRefused() {
@@ -352,20 +349,20 @@ const WindowKind kTimelineWindowKind = {
     nullptr,  // destroyed: the record lets go of the window itself
 };
 
-intptr_t CreateTimelineWindow(intptr_t parent, int slot) {
+WindowHandle CreateTimelineWindow(WindowHandle parent, int slot) {
     return CreateFrameWindow(kTimelineWindowKind, slot, parent);
 }
 
-void DestroyTimelineWindow(intptr_t window) { DestroyFrameWindow(window); }
+void DestroyTimelineWindow(WindowHandle window) { DestroyFrameWindow(window); }
 
-bool TimelineWindowAlive(intptr_t window) { return FrameWindowAlive(window); }
+bool TimelineWindowAlive(WindowHandle window) { return FrameWindowAlive(window); }
 
-void InvalidateTimelineWindow(intptr_t window) { InvalidateFrameWindow(window); }
+void InvalidateTimelineWindow(WindowHandle window) { InvalidateFrameWindow(window); }
 
-void PaintTimelineWindow(intptr_t window) { PaintFrameWindowNow(window); }
+void PaintTimelineWindow(WindowHandle window) { PaintFrameWindowNow(window); }
 
-bool TimelineClientSize(intptr_t window, int& width, int& height) { return FrameClientSize(window, width, height); }
+bool TimelineClientSize(WindowHandle window, int& width, int& height) { return FrameClientSize(window, width, height); }
 
-void StartTimelineTimer(intptr_t window) { StartFrameTimer(window, kFollowTimerId, kFollowIntervalMs); }
+void StartTimelineTimer(WindowHandle window) { StartFrameTimer(window, kFollowTimerId, kFollowIntervalMs); }
 
-void StopTimelineTimer(intptr_t window) { StopFrameTimer(window, kFollowTimerId); }
+void StopTimelineTimer(WindowHandle window) { StopFrameTimer(window, kFollowTimerId); }

@@ -7,16 +7,16 @@
 
 extern const WindowKind kTimelineWindowKind;
 
-// A visible child over the parent's whole client area, bound to the slot; 0
-// on failure.
-intptr_t CreateTimelineWindow(intptr_t parent, int slot);
-void DestroyTimelineWindow(intptr_t window);
-bool TimelineWindowAlive(intptr_t window);
+// A visible child over the parent's whole client area, bound to the slot;
+// kNoWindow on failure.
+WindowHandle CreateTimelineWindow(WindowHandle parent, int slot);
+void DestroyTimelineWindow(WindowHandle window);
+bool TimelineWindowAlive(WindowHandle window);
 // Marks the window for a later paint, without erasing.
-void InvalidateTimelineWindow(intptr_t window);
+void InvalidateTimelineWindow(WindowHandle window);
 // Paints at once.
-void PaintTimelineWindow(intptr_t window);
-bool TimelineClientSize(intptr_t window, int& width, int& height);
+void PaintTimelineWindow(WindowHandle window);
+bool TimelineClientSize(WindowHandle window, int& width, int& height);
 // The 200 ms timer (id 1) that follows the linked player.
-void StartTimelineTimer(intptr_t window);
-void StopTimelineTimer(intptr_t window);
+void StartTimelineTimer(WindowHandle window);
+void StopTimelineTimer(WindowHandle window);

@@ -7,15 +7,15 @@
 
 namespace plat {
 
-bool ClientSize(intptr_t window, int& width, int& height) {
+bool ClientSize(WindowHandle window, int& width, int& height) {
     width = height = 0;
-    return window && hwIsWindow(window) && hwGetClientSize(window, &width, &height);
+    return IsLiveWindow(window) && hwGetClientSize(HandleBits(window), &width, &height);
 }
 
-bool ClientOrigin(intptr_t window, int& x, int& y) {
+bool ClientOrigin(WindowHandle window, int& x, int& y) {
     x = y = 0;
-    if (!window || !hwIsWindow(window)) return false;
-    for (intptr_t w = window; w; w = hwGetParent(w)) {
+    if (!IsLiveWindow(window)) return false;
+    for (intptr_t w = HandleBits(window); w; w = hwGetParent(w)) {
         int wx = 0, wy = 0;
         hwGetPosition(w, &wx, &wy);
         x += wx;
@@ -30,7 +30,7 @@ void ScreenSize(int& width, int& height) {
     height = 1080;
 }
 
-bool IsLiveWindow(intptr_t window) { return window && hwIsWindow(window); }
+bool IsLiveWindow(WindowHandle window) { return window != kNoWindow && hwIsWindow(HandleBits(window)); }
 
 bool StartDetached(const std::string& commandLine, bool, ChildProcess& child, unsigned long& processId) {
     // Natively there is no window to show or hide: a preview starts like any
@@ -43,13 +43,13 @@ bool StartDetached(const std::string& commandLine, bool, ChildProcess& child, un
 
 // Stand-in windows have no titles and belong to no other process, so a
 // preview's window is never found here and it plays where it is.
-intptr_t FindProcessWindow(const std::string&, unsigned long) { return 0; }
+WindowHandle FindProcessWindow(const std::string&, unsigned long) { return kNoWindow; }
 
-void AdoptAsChild(intptr_t window, intptr_t, int width, int height) {
-    if (hwIsWindow(window)) hwMoveWindow(window, 0, 0, width, height);
+void AdoptAsChild(WindowHandle window, WindowHandle, int width, int height) {
+    if (IsLiveWindow(window)) hwMoveWindow(HandleBits(window), 0, 0, width, height);
 }
 
-void PostSpaceKey(intptr_t) {}
+void PostSpaceKey(WindowHandle) {}
 
 namespace {
 // Never destroyed: the library's unload may still kill a timer after the

@@ -73,7 +73,7 @@ bool StartHidden(const std::string& commandLine, ChildProcess& child) {
         ExecArgs(args);
     }
     close(fds[1]);
-    child.process = pid;
+    child.process = ProcessHandle{pid};
     child.readEnd = fds[0];
     child.running = true;
     return true;
@@ -96,7 +96,7 @@ bool StartQuiet(const std::string& commandLine, ChildProcess& child) {
         for (int fd = 3; fd < 1024; ++fd) close(fd);
         ExecArgs(args);
     }
-    child.process = pid;
+    child.process = ProcessHandle{pid};
     child.running = true;
     return true;
 }

@@ -2,24 +2,23 @@
 #include <map>
 #include <vector>
 #include "platform/playback_os.h"
+#include "platform/win32/win32_handles.h"
 
 namespace plat {
 
-static HWND W(intptr_t v) { return reinterpret_cast<HWND>(v); }
-
-bool ClientSize(intptr_t window, int& width, int& height) {
+bool ClientSize(WindowHandle window, int& width, int& height) {
     width = height = 0;
     RECT r;
-    if (!window || !IsWindow(W(window)) || !GetClientRect(W(window), &r)) return false;
+    if (!window || !IsWindow(AsHwnd(window)) || !GetClientRect(AsHwnd(window), &r)) return false;
     width = r.right;
     height = r.bottom;
     return true;
 }
 
-bool ClientOrigin(intptr_t window, int& x, int& y) {
+bool ClientOrigin(WindowHandle window, int& x, int& y) {
     POINT p = {0, 0};
     x = y = 0;
-    if (!window || !ClientToScreen(W(window), &p)) return false;
+    if (!window || !ClientToScreen(AsHwnd(window), &p)) return false;
     x = p.x;
     y = p.y;
     return true;
@@ -30,7 +29,7 @@ void ScreenSize(int& width, int& height) {
     height = GetSystemMetrics(SM_CYSCREEN);
 }
 
-bool IsLiveWindow(intptr_t window) { return window && IsWindow(W(window)); }
+bool IsLiveWindow(WindowHandle window) { return window != kNoWindow && IsWindow(AsHwnd(window)); }
 
 bool StartDetached(const std::string& commandLine, bool shown, ChildProcess& child, unsigned long& processId) {
     child = ChildProcess();
@@ -48,7 +47,7 @@ bool StartDetached(const std::string& commandLine, bool shown, ChildProcess& chi
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr, &si, &pi))
         return false;
     CloseHandle(pi.hThread);
-    child.process = reinterpret_cast<intptr_t>(pi.hProcess);
+    child.process = ProcessHandleOf(pi.hProcess);
     child.running = true;
     processId = pi.dwProcessId;
     return true;
@@ -74,26 +73,26 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
 }
 }  // namespace
 
-intptr_t FindProcessWindow(const std::string& title, unsigned long processId) {
+WindowHandle FindProcessWindow(const std::string& title, unsigned long processId) {
     WindowSearch search = {title.c_str(), processId, nullptr};
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return reinterpret_cast<intptr_t>(search.found);
+    return WindowHandleOf(search.found);
 }
 
-void AdoptAsChild(intptr_t window, intptr_t parent, int width, int height) {
-    HWND w = W(window);
+void AdoptAsChild(WindowHandle window, WindowHandle parent, int width, int height) {
+    HWND w = AsHwnd(window);
     SetWindowLongPtrA(w, GWL_STYLE, WS_CHILD | WS_VISIBLE);
     SetWindowLongPtrA(w, GWL_EXSTYLE, 0);
-    SetParent(w, W(parent));
+    SetParent(w, AsHwnd(parent));
     // The frame it had as a top-level window is dropped with the style, so
     // the whole Rectangle is its client area.
     SetWindowPos(w, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     ShowWindow(w, SW_SHOW);
 }
 
-void PostSpaceKey(intptr_t window) {
-    PostMessageA(W(window), WM_KEYDOWN, VK_SPACE, 0);
-    PostMessageA(W(window), WM_KEYUP, VK_SPACE, 0);
+void PostSpaceKey(WindowHandle window) {
+    PostMessageA(AsHwnd(window), WM_KEYDOWN, VK_SPACE, 0);
+    PostMessageA(AsHwnd(window), WM_KEYUP, VK_SPACE, 0);
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <vector>
 #include "platform/platform.h"
+#include "platform/win32/win32_handles.h"
 
 namespace plat {
 
@@ -49,7 +50,7 @@ bool StartHidden(const std::string& commandLine, ChildProcess& child) {
     }
     // Closed at once so that the pipe reports its end when the child exits.
     CloseHandle(writeEnd);
-    child.process = reinterpret_cast<intptr_t>(pi.hProcess);
+    child.process = ProcessHandleOf(pi.hProcess);
     child.thread = reinterpret_cast<intptr_t>(pi.hThread);
     child.readEnd = reinterpret_cast<intptr_t>(readEnd);
     child.running = true;
@@ -65,7 +66,7 @@ bool StartQuiet(const std::string& commandLine, ChildProcess& child) {
     si.wShowWindow = SW_HIDE;
     PROCESS_INFORMATION pi;
     if (!Launch(commandLine, si, FALSE, pi)) return false;
-    child.process = reinterpret_cast<intptr_t>(pi.hProcess);
+    child.process = ProcessHandleOf(pi.hProcess);
     child.thread = reinterpret_cast<intptr_t>(pi.hThread);
     child.running = true;
     return true;
@@ -88,14 +89,14 @@ long ReadPipe(ChildProcess& child, char* buffer, unsigned long size) {
 
 bool HasExited(ChildProcess& child) {
     if (!child.process) return true;
-    bool ended = WaitForSingleObject(H(child.process), 0) == WAIT_OBJECT_0;
+    bool ended = WaitForSingleObject(AsProcessHandle(child.process), 0) == WAIT_OBJECT_0;
     if (ended) child.running = false;
     return ended;
 }
 
 bool WaitExit(ChildProcess& child, unsigned long ms) {
     if (!child.process) return true;
-    bool ended = WaitForSingleObject(H(child.process), ms) == WAIT_OBJECT_0;
+    bool ended = WaitForSingleObject(AsProcessHandle(child.process), ms) == WAIT_OBJECT_0;
     if (ended) child.running = false;
     return ended;
 }
@@ -104,7 +105,7 @@ bool WaitChildOrInput(ChildProcess& child, unsigned long ms) {
     if (!child.process) return true;
     // Messages that arrive meanwhile end the wait, so the caller pumps them
     // at least as often as before.
-    HANDLE process = H(child.process);
+    HANDLE process = AsProcessHandle(child.process);
     bool ended = MsgWaitForMultipleObjects(1, &process, FALSE, ms, QS_ALLINPUT) == WAIT_OBJECT_0;
     if (ended) child.running = false;
     return ended;
@@ -112,22 +113,22 @@ bool WaitChildOrInput(ChildProcess& child, unsigned long ms) {
 
 unsigned long ExitCode(ChildProcess& child) {
     DWORD code = 1;
-    if (child.process) GetExitCodeProcess(H(child.process), &code);
+    if (child.process != kNoProcess) GetExitCodeProcess(AsProcessHandle(child.process), &code);
     return code;
 }
 
 void Terminate(ChildProcess& child, unsigned long exitCode) {
     if (!child.process) return;
-    TerminateProcess(H(child.process), exitCode);
-    WaitForSingleObject(H(child.process), 5000);
+    TerminateProcess(AsProcessHandle(child.process), exitCode);
+    WaitForSingleObject(AsProcessHandle(child.process), 5000);
     child.running = false;
 }
 
 void CloseChild(ChildProcess& child) {
-    if (child.process) CloseHandle(H(child.process));
+    if (child.process != kNoProcess) CloseHandle(AsProcessHandle(child.process));
     if (child.thread) CloseHandle(H(child.thread));
     if (child.readEnd != kNoHandle && child.readEnd != 0) CloseHandle(H(child.readEnd));
-    child.process = 0;
+    child.process = kNoProcess;
     child.thread = 0;
     child.readEnd = kNoHandle;
     child.running = false;

@@ -122,11 +122,11 @@ protected:
     std::vector<std::string> Paint(const FrameStripRecord& strip) {
         HwEvent paint = {};
         paint.type = HW_PAINT;
-        hwSendEvent(strip.stripWindow, &paint);
+        hwSendEvent(HandleBits(strip.stripWindow), &paint);
         std::vector<std::string> log;
-        for (int i = 0; i < hwDrawCallCount(strip.stripWindow); ++i) {
+        for (int i = 0; i < hwDrawCallCount(HandleBits(strip.stripWindow)); ++i) {
             HwDrawCall c;
-            hwGetDrawCall(strip.stripWindow, i, &c);
+            hwGetDrawCall(HandleBits(strip.stripWindow), i, &c);
             char line[512];
             hwFormatDrawCall(&c, line, sizeof line);
             log.push_back(line);
@@ -148,7 +148,7 @@ protected:
         e.delta = delta;
         e.flags = flags;
         e.timerId = kStripFollowTimerId;
-        hwSendEvent(strip.stripWindow, &e);
+        hwSendEvent(HandleBits(strip.stripWindow), &e);
     }
     std::vector<std::string> MciLog() {
         std::vector<std::string> log;
@@ -173,7 +173,7 @@ TEST_F(FilmstripWindow, CreateMakesTheWindowTimerAndWorkerAndSaysSoWhileExtracti
     EXPECT_EQ(capture::Last("[QMT_Status]"), "FrameStrip created");
     FrameStripRecord* strip = FrameStripAt(FindFrameStrip("strip"));
     ASSERT_NE(strip, nullptr);
-    intptr_t window = strip->stripWindow;
+    intptr_t window = HandleBits(strip->stripWindow);
     EXPECT_EQ(hwFindChild(rect, "QMT_"), window);
     EXPECT_STREQ(hwGetClassName(window), "QMT_FrameStripWnd");
     int w = 0, h = 0;
@@ -184,7 +184,7 @@ TEST_F(FilmstripWindow, CreateMakesTheWindowTimerAndWorkerAndSaysSoWhileExtracti
     EXPECT_EQ(strip->cellWidth, 160);  // 90 pixels high: 16:9
     EXPECT_EQ(strip->baseWidth, 160);
     EXPECT_EQ(strip->zoomLevel, 3);
-    EXPECT_EQ(strip->rectWindow, rect);
+    EXPECT_EQ(strip->rectWindow, WindowHandle{rect});
     ASSERT_TRUE(WaitFor([&] { return !strip->extracting; }));
     // No frame yet: the background and the one line of text, nothing else.
     EXPECT_EQ(Paint(*strip), (std::vector<std::string>{
@@ -195,8 +195,8 @@ TEST_F(FilmstripWindow, CreateMakesTheWindowTimerAndWorkerAndSaysSoWhileExtracti
     Call(141, {"STRIP", video, "Player"});
     EXPECT_FALSE(hwIsWindow(window));
     EXPECT_EQ(FindFrameStrip("Strip"), 0);
-    EXPECT_NE(strip->stripWindow, window);
-    EXPECT_EQ(hwFindChild(rect, "QMT_"), strip->stripWindow);
+    EXPECT_NE(HandleBits(strip->stripWindow), window);
+    EXPECT_EQ(hwFindChild(rect, "QMT_"), HandleBits(strip->stripWindow));
 
     // A Rectangle 20 pixels high still gets 40-pixel cells.
     FrameStripRecord* low = Create(300, 20, "Low");
@@ -210,7 +210,7 @@ TEST_F(FilmstripWindow, CreateMakesTheWindowTimerAndWorkerAndSaysSoWhileExtracti
     EXPECT_EQ(hwFindChild(g_rects["Fifth"], "QMT_"), 0);
 
     // Destroy takes the window and its timer with it.
-    intptr_t last = strip->stripWindow;
+    intptr_t last = HandleBits(strip->stripWindow);
     capture::writes.clear();
     Call(142, {"strip"});
     EXPECT_EQ(capture::Last("[QMT_Status]"), "FrameStrip destroyed");
@@ -424,9 +424,9 @@ TEST_F(FilmstripWindow, TheTimerKeepsThePlayheadInTheMiddle) {
     hmMciAdvanceClock(4000);
     Send(*strip, HW_TIMER, 0);  // ...until the next tick: frame 17 less two
     EXPECT_EQ(strip->firstVisible, 15);
-    int before = hwInvalidationCount(strip->stripWindow);
+    int before = hwInvalidationCount(HandleBits(strip->stripWindow));
     Send(*strip, HW_TIMER, 0);
-    EXPECT_GT(hwInvalidationCount(strip->stripWindow), before);
+    EXPECT_GT(hwInvalidationCount(HandleBits(strip->stripWindow)), before);
 }
 
 TEST_F(FilmstripWindow, MarkersStopAtFiftyAndClearRepaints) {
@@ -440,9 +440,9 @@ TEST_F(FilmstripWindow, MarkersStopAtFiftyAndClearRepaints) {
     Call(143, {"Elsewhere", "2", "", "red"});
     EXPECT_EQ(Error(), "FrameStrip not found.");
     EXPECT_EQ(Count(Paint(*strip), "line 80 8 80 90 #ffffff"), 50);
-    int before = hwInvalidationCount(strip->stripWindow);
+    int before = hwInvalidationCount(HandleBits(strip->stripWindow));
     Call(144, {"strip"});
-    EXPECT_GT(hwInvalidationCount(strip->stripWindow), before);
+    EXPECT_GT(hwInvalidationCount(HandleBits(strip->stripWindow)), before);
     EXPECT_EQ(strip->markerCount, 0);
     EXPECT_EQ(Count(Paint(*strip), "line 80 8 80 90 #ffffff"), 0);
 }

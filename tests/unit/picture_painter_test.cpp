@@ -216,8 +216,8 @@ TEST_F(PictureTest, BitmapsLoadFromBmpFilesAndStretch) {
     // 24-bit bottom-up: red on the left, blue on the right.
     auto halves = [](int x, int) { return x < 2 ? Rgb(255, 0, 0) : Rgb(0, 0, 255); };
     std::string path = MakeBmp(dir + "/halves.bmp", 4, 2, 24, false, halves);
-    intptr_t bitmap = LoadFrameBitmap(path, 8, 4);
-    ASSERT_NE(bitmap, 0);
+    BitmapHandle bitmap = LoadFrameBitmap(path, 8, 4);
+    ASSERT_NE(bitmap, kNoBitmap);
     remove(path.c_str());  // the workers delete the file once it is loaded
     painter.Bitmap(Box{10, 10, 30, 30}, bitmap, kBitmapCopy);  // unscaled: 8x4 pixels
     ExpectBox(Ink(), Box{10, 10, 18, 14});
@@ -232,7 +232,7 @@ TEST_F(PictureTest, BitmapsLoadFromBmpFilesAndStretch) {
     EXPECT_EQ(At(10, 0), Rgb(128, 0, 128));
     DeleteFrameBitmap(bitmap);
     int w = 0, h = 0;
-    EXPECT_EQ(hwGetBitmap(bitmap, &w, &h, nullptr), 0);
+    EXPECT_EQ(hwGetBitmap(HandleBits(bitmap), &w, &h, nullptr), 0);
 
     // 32-bit top-down and 24-bit bottom-up (rows padded to four bytes) land the same way up.
     auto gradient = [](int x, int y) { return Rgb(x * 40, y * 60, 7); };
@@ -260,7 +260,7 @@ TEST_F(PictureTest, BitmapsLoadFromBmpFilesAndStretch) {
     fclose(f);
     EXPECT_FALSE(ReadBmpFile(eight, read, &why));
     EXPECT_EQ(why, "only uncompressed 24-bit and 32-bit BMP files are read");
-    EXPECT_EQ(LoadFrameBitmap(eight, 8, 8), 0);
+    EXPECT_EQ(LoadFrameBitmap(eight, 8, 8), kNoBitmap);
     qt::RemoveTree(dir);
 }
 
@@ -268,7 +268,7 @@ TEST(PictureBitmaps, WorkersLoadAtTheSameTime) {
     std::string dir = qt::MakeTempDir("picture_threads");
     std::string path = MakeBmp(dir + "/t.bmp", 32, 18, 32, true, [](int x, int y) { return Rgb(x * 8, y * 14, 99); });
     int before = hwBitmapCount();
-    std::vector<intptr_t> handles(4 * 25, 0);
+    std::vector<BitmapHandle> handles(4 * 25, kNoBitmap);
     std::vector<std::thread> workers;
     for (int t = 0; t < 4; ++t)
         workers.emplace_back([&, t] {
@@ -276,12 +276,12 @@ TEST(PictureBitmaps, WorkersLoadAtTheSameTime) {
         });
     for (std::thread& w : workers) w.join();
     EXPECT_EQ(hwBitmapCount(), before + 100);
-    EXPECT_EQ(std::set<intptr_t>(handles.begin(), handles.end()).size(), 100u);
+    EXPECT_EQ(std::set<BitmapHandle>(handles.begin(), handles.end()).size(), 100u);
     int width = 0, height = 0;
-    ASSERT_TRUE(hwGetBitmap(handles[3 * 25 + 4], &width, &height, nullptr));
+    ASSERT_TRUE(hwGetBitmap(HandleBits(handles[3 * 25 + 4]), &width, &height, nullptr));
     EXPECT_EQ(width, 20);
     EXPECT_EQ(height, 12);
-    for (intptr_t h : handles) DeleteFrameBitmap(h);
+    for (BitmapHandle h : handles) DeleteFrameBitmap(h);
     EXPECT_EQ(hwBitmapCount(), before);
     qt::RemoveTree(dir);
 }

@@ -69,12 +69,12 @@ protected:
         hmMciClearLog();
         // A timeline preview playing in its ffplay window.
         g_timelinePreview = TimelinePreviewState{true, false, 0, 2.0, 1000, 0, 0};
-        g_preview.ffplayWindow = hwCreateWindow(g_rect, "SDL_app", 0, 0, 320, 240);
+        g_preview.ffplayWindow = WindowHandle{hwCreateWindow(g_rect, "SDL_app", 0, 0, 320, 240)};
     }
     void TearDown() override {
         Call(122, {"Rect1"});
         g_timelinePreview = TimelinePreviewState{false, false, -1, 0, 0, 0, 0};
-        g_preview.ffplayWindow = 0;
+        g_preview.ffplayWindow = kNoWindow;
         g_host.getVariable = nullptr;
         g_host.interfaceAccess = nullptr;
         capture::Remove();
@@ -118,7 +118,7 @@ TEST_F(TimelinePreviewBranches, PlayAndPauseToggleThePreviewNotThePlayer) {
     EXPECT_EQ(capture::Values("[S]").size(), 1u);  // only "Ready"
 
     // Once the ffplay window is gone the player is driven again.
-    hwDestroyWindow(g_preview.ffplayWindow);
+    hwDestroyWindow(HandleBits(g_preview.ffplayWindow));
     Call(124, {"Rect1"});
     Call(123, {"Rect1"});
     EXPECT_EQ(hmMciLogEntry(0), std::string("pause qmt_p0"));
@@ -137,8 +137,8 @@ TEST_F(TimelinePreviewBranches, StopEndsThePreviewAndReopensTheInputFile) {
     Call(125, {"RECT1"});
     EXPECT_FALSE(g_timelinePreview.previewActive);
     EXPECT_EQ(g_timelinePreview.previewTimeline, -1);
-    EXPECT_EQ(g_preview.ffplayWindow, 0);
-    EXPECT_EQ(g_preview.child.process, 0);
+    EXPECT_EQ(g_preview.ffplayWindow, kNoWindow);
+    EXPECT_EQ(g_preview.child.process, kNoProcess);
     EXPECT_EQ(g_preview.processId, 0u);
     EXPECT_FALSE(qt::Exists("/proc/" + std::to_string(pid)));  // ended and reaped
     EXPECT_EQ(capture::Last("[QMT_PreviewMode]"), "0");

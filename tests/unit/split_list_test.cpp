@@ -24,7 +24,7 @@ protected:
     void SetUp() override {
         capture::Install();
         g_hostValues.clear();
-        slot = OpenFrameStrip("Strip", "/v.mp4", "Player", 0, 640, 90);
+        slot = OpenFrameStrip("Strip", "/v.mp4", "Player", kNoWindow, 640, 90);
         ASSERT_GE(slot, 0);
         strip = FrameStripAt(slot);
         strip->duration = 30.0;

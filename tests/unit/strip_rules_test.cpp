@@ -84,15 +84,15 @@ TEST(FilmstripRules, PositionsClicksAndLabels) {
 }
 
 TEST(FilmstripRules, MarkerColoursAndTheFiftyFirstMarker) {
-    EXPECT_EQ(ParseMarkerColour("#00ff00"), StripRgb(0, 255, 0));
-    EXPECT_EQ(ParseMarkerColour("#0f0"), StripRgb(255, 220, 40));  // short form: yellow
-    EXPECT_EQ(ParseMarkerColour("Red"), StripRgb(255, 50, 50));
-    EXPECT_EQ(ParseMarkerColour("rED"), StripRgb(255, 50, 50));
-    EXPECT_EQ(ParseMarkerColour("MAGENTA"), StripRgb(220, 50, 220));
-    EXPECT_EQ(ParseMarkerColour("mauve"), StripRgb(255, 220, 40));
+    EXPECT_EQ(ParseMarkerColour("#00ff00"), Rgb(0, 255, 0));
+    EXPECT_EQ(ParseMarkerColour("#0f0"), Rgb(255, 220, 40));  // short form: yellow
+    EXPECT_EQ(ParseMarkerColour("Red"), Rgb(255, 50, 50));
+    EXPECT_EQ(ParseMarkerColour("rED"), Rgb(255, 50, 50));
+    EXPECT_EQ(ParseMarkerColour("MAGENTA"), Rgb(220, 50, 220));
+    EXPECT_EQ(ParseMarkerColour("mauve"), Rgb(255, 220, 40));
 
     capture::Install();
-    int slot = OpenFrameStrip("Strip", "/v.mp4", "Player", 0, 640, 90);
+    int slot = OpenFrameStrip("Strip", "/v.mp4", "Player", kNoWindow, 640, 90);
     ASSERT_GE(slot, 0);
     FrameStripRecord& strip = *FrameStripAt(slot);
     for (int i = 0; i < kMaxMarkers; ++i) ASSERT_EQ(AddMarker(strip, std::to_string(i), "m", "blue"), "");
@@ -102,19 +102,20 @@ TEST(FilmstripRules, MarkerColoursAndTheFiftyFirstMarker) {
     EXPECT_EQ(AddMarker(strip, "1:02.5", std::string(40, 'x'), "#102030"), "");
     EXPECT_DOUBLE_EQ(strip.markers[0].time, 62.5);
     EXPECT_EQ(strlen(strip.markers[0].label), 31u);
-    EXPECT_EQ(strip.markers[0].colour, StripRgb(0x10, 0x20, 0x30));
+    EXPECT_EQ(strip.markers[0].colour, Rgb(0x10, 0x20, 0x30));
     CloseFrameStrip(slot, kStripDestroyWaitMs);
     capture::Remove();
 }
 
 TEST(FilmstripTable, FourStripsFoundByNameInAnyCase) {
     int slots[4];
-    for (int i = 0; i < 4; ++i) slots[i] = OpenFrameStrip("Strip" + std::to_string(i), "/v.mp4", "P", 0, 320, 90);
-    EXPECT_EQ(OpenFrameStrip("Fifth", "/v.mp4", "P", 0, 320, 90), -1);
+    for (int i = 0; i < 4; ++i)
+        slots[i] = OpenFrameStrip("Strip" + std::to_string(i), "/v.mp4", "P", kNoWindow, 320, 90);
+    EXPECT_EQ(OpenFrameStrip("Fifth", "/v.mp4", "P", kNoWindow, 320, 90), -1);
     EXPECT_EQ(FindFrameStrip("STRIP2"), slots[2]);
     EXPECT_EQ(FindFrameStrip("strip9"), -1);
     // Re-creating under a name takes the old strip's place.
-    EXPECT_EQ(OpenFrameStrip("strip1", "/w.mp4", "P", 0, 320, 20), slots[1]);
+    EXPECT_EQ(OpenFrameStrip("strip1", "/w.mp4", "P", kNoWindow, 320, 20), slots[1]);
     EXPECT_STREQ(FrameStripAt(slots[1])->videoPath, "/w.mp4");
     EXPECT_EQ(FrameStripAt(slots[1])->cellWidth, 40);
     EXPECT_EQ(FrameStripAt(slots[1])->selectedSplit, -1);
@@ -168,20 +169,20 @@ TEST(PeakRules, PeaksAreTheLargestMagnitudeAndThePartialBucketIsKeptOnRequest) {
 }
 
 TEST(LaneRules, ColoursLinksAndTheFifthLane) {
-    EXPECT_EQ(LaneColour("Pink"), StripRgb(255, 100, 150));
-    EXPECT_EQ(LaneColour("PURPLE"), StripRgb(160, 80, 220));
-    EXPECT_EQ(LaneColour("green"), StripRgb(255, 160, 30));
-    int strip = OpenFrameStrip("Strip", "/media/v.mp4", "P", 0, 320, 90);
-    int slot = OpenTrackLanes("Lanes", "/media/v.mp4", "", "P", 0);
+    EXPECT_EQ(LaneColour("Pink"), Rgb(255, 100, 150));
+    EXPECT_EQ(LaneColour("PURPLE"), Rgb(160, 80, 220));
+    EXPECT_EQ(LaneColour("green"), Rgb(255, 160, 30));
+    int strip = OpenFrameStrip("Strip", "/media/v.mp4", "P", kNoWindow, 320, 90);
+    int slot = OpenTrackLanes("Lanes", "/media/v.mp4", "", "P", kNoWindow);
     TrackLaneRecord& d = *TrackLaneAt(slot);
     EXPECT_EQ(d.laneCount, 2);
     EXPECT_EQ(d.lanes[0].linkedStrip, strip);
     EXPECT_STREQ(d.lanes[1].path, "/media/v.mp4");  // A1 is the video's own sound
     EXPECT_EQ(d.lanes[1].kind, kLaneAudio);
-    int other = OpenTrackLanes("Lanes2", "/media/V.mp4", "/a.wav", "P", 0);
+    int other = OpenTrackLanes("Lanes2", "/media/V.mp4", "/a.wav", "P", kNoWindow);
     EXPECT_EQ(TrackLaneAt(other)->lanes[0].linkedStrip, -1);  // paths compare exactly
     EXPECT_STREQ(TrackLaneAt(other)->lanes[1].path, "/a.wav");
-    EXPECT_EQ(OpenTrackLanes("Lanes3", "/v", "", "P", 0), -1);
+    EXPECT_EQ(OpenTrackLanes("Lanes3", "/v", "", "P", kNoWindow), -1);
     int lane = -1;
     bool now = false;
     d.analysing = true;  // a running worker reaches new lanes itself
@@ -192,7 +193,7 @@ TEST(LaneRules, ColoursLinksAndTheFifthLane) {
     d.analysing = false;
     EXPECT_EQ(AddAudioLane(d, "/c.wav", "Voice", "?", lane, now), "");
     EXPECT_TRUE(now);
-    EXPECT_EQ(d.lanes[3].colour, StripRgb(255, 160, 30));
+    EXPECT_EQ(d.lanes[3].colour, Rgb(255, 160, 30));
     EXPECT_EQ(AddAudioLane(d, "/d.wav", "Five", "pink", lane, now), "Max lanes reached.");
     CloseTrackLanes(slot, kLaneDestroyWaitMs);
     CloseTrackLanes(other, kLaneDestroyWaitMs);
@@ -203,7 +204,7 @@ class OverlayBox : public ::testing::Test {
 protected:
     void SetUp() override {
         capture::Install();
-        slot = OpenOverlay("Player", 0, 640, 360);
+        slot = OpenOverlay("Player", kNoWindow, 640, 360);
         ASSERT_GE(slot, 0);
         o = OverlayAt(slot);
     }
@@ -272,9 +273,9 @@ TEST_F(OverlayBox, DraggingStaysInsideAndTextSizesStopAtEightAndTwoHundred) {
 }
 
 TEST(OverlayRules, TextColours) {
-    EXPECT_EQ(ParseOverlayColour("#00FF00"), StripRgb(0, 255, 0));
-    EXPECT_EQ(ParseOverlayColour("#0F0"), StripRgb(255, 255, 255));
-    EXPECT_EQ(ParseOverlayColour("#00FF00FF"), StripRgb(255, 255, 255));
-    EXPECT_EQ(ParseOverlayColour("Blue"), StripRgb(0, 100, 255));
-    EXPECT_EQ(ParseOverlayColour("black"), StripRgb(0, 0, 0));
+    EXPECT_EQ(ParseOverlayColour("#00FF00"), Rgb(0, 255, 0));
+    EXPECT_EQ(ParseOverlayColour("#0F0"), Rgb(255, 255, 255));
+    EXPECT_EQ(ParseOverlayColour("#00FF00FF"), Rgb(255, 255, 255));
+    EXPECT_EQ(ParseOverlayColour("Blue"), Rgb(0, 100, 255));
+    EXPECT_EQ(ParseOverlayColour("black"), Rgb(0, 0, 0));
 }

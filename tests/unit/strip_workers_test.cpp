@@ -41,10 +41,10 @@ protected:
 TEST_F(StripWorkers, ThumbnailsAreExtractedOneRunEachAtTheCellSize) {
     std::string video = qt::ClipAV(3.0, 160, 90);
     intptr_t window = hwCreateWindow(0, "QMT_FrameStripWnd", 0, 0, 640, 90);
-    int slot = OpenFrameStrip("Strip", video, "Player", 0, 640, 90);
+    int slot = OpenFrameStrip("Strip", video, "Player", kNoWindow, 640, 90);
     ASSERT_GE(slot, 0);
     FrameStripRecord& strip = *FrameStripAt(slot);
-    strip.stripWindow = window;
+    strip.stripWindow = WindowHandle{window};
     ASSERT_TRUE(StartFrameStripExtraction(slot));
     ASSERT_TRUE(qt::WaitUntil([&] { return !strip.extracting; }, 240000));
 
@@ -57,7 +57,7 @@ TEST_F(StripWorkers, ThumbnailsAreExtractedOneRunEachAtTheCellSize) {
         EXPECT_EQ(w, 160);
         EXPECT_EQ(h, 90);
     }
-    EXPECT_EQ(strip.thumbnails[20], 0);
+    EXPECT_EQ(strip.thumbnails[20], kNoBitmap);
     auto runs = rec->Runs();
     ASSERT_EQ(runs.size(), 20u);
     EXPECT_EQ(runs[0], (std::vector<std::string>{"-y", "-ss", "0.143", "-i", video, "-frames:v", "1", "-vf",
@@ -75,7 +75,7 @@ TEST_F(StripWorkers, ThumbnailsAreExtractedOneRunEachAtTheCellSize) {
 
 TEST_F(StripWorkers, DestroyDuringExtractionEndsTheToolAndLeavesNothing) {
     rec->DelayWhen("bgr24");
-    int slot = OpenFrameStrip("Strip", qt::ClipAV(3.0, 160, 90), "Player", 0, 640, 90);
+    int slot = OpenFrameStrip("Strip", qt::ClipAV(3.0, 160, 90), "Player", kNoWindow, 640, 90);
     ASSERT_TRUE(StartFrameStripExtraction(slot));
     ASSERT_TRUE(qt::WaitUntil([&] { return !rec->DelayedPids().empty(); }, 60000));
     int pid = rec->DelayedPids()[0];
@@ -98,14 +98,14 @@ TEST_F(StripWorkers, DestroyDuringExtractionEndsTheToolAndLeavesNothing) {
 
 TEST_F(StripWorkers, AWorkerLetGoAfterTheWaitNeverReachesTheFreedRecord) {
     rec->DelayProbes(1.5);
-    int slot = OpenFrameStrip("Strip", qt::ClipAV(3.0, 160, 90), "Player", 0, 640, 90);
+    int slot = OpenFrameStrip("Strip", qt::ClipAV(3.0, 160, 90), "Player", kNoWindow, 640, 90);
     ASSERT_TRUE(StartFrameStripExtraction(slot));
     uint64_t t0 = plat::TickMs();
     CloseFrameStrip(slot, 100);  // the probe is still running
     EXPECT_LT(Elapsed(t0), 1400);
     EXPECT_FALSE(FrameStripAt(slot)->inUse);
     // The slot is taken again at once; the old worker must not fill it.
-    ASSERT_EQ(OpenFrameStrip("Other", "/nothing.mp4", "Player", 0, 640, 90), slot);
+    ASSERT_EQ(OpenFrameStrip("Other", "/nothing.mp4", "Player", kNoWindow, 640, 90), slot);
     plat::SleepMs(3000);
     EXPECT_EQ(FrameStripAt(slot)->duration, 0);
     EXPECT_EQ(FrameStripAt(slot)->framesReady, 0);
@@ -116,9 +116,9 @@ TEST_F(StripWorkers, AWorkerLetGoAfterTheWaitNeverReachesTheFreedRecord) {
 TEST_F(StripWorkers, WaveformHasFourThousandPeaksOfTheSine) {
     std::string video = qt::ClipAV(3.0, 160, 90);
     intptr_t window = hwCreateWindow(0, "QMT_WaveformWnd", 0, 0, 400, 80);
-    int slot = OpenWaveform("Wave", video, "Player", 0);
+    int slot = OpenWaveform("Wave", video, "Player", kNoWindow);
     WaveformRecord& wave = *WaveformAt(slot);
-    wave.waveWindow = window;
+    wave.waveWindow = WindowHandle{window};
     ASSERT_TRUE(StartWaveformAnalysis(slot));
     ASSERT_TRUE(qt::WaitUntil([&] { return !wave.analysing; }, 120000));
     EXPECT_NEAR(wave.duration, 3.0, 0.05);
@@ -136,14 +136,14 @@ TEST_F(StripWorkers, WaveformHasFourThousandPeaksOfTheSine) {
     EXPECT_TRUE(Leftovers().empty());
 
     // A quarter of a second decodes to 2000 samples: one peak each.
-    int quarter = OpenWaveform("Quarter", qt::ClipAudio(0.25), "Player", 0);
+    int quarter = OpenWaveform("Quarter", qt::ClipAudio(0.25), "Player", kNoWindow);
     ASSERT_TRUE(StartWaveformAnalysis(quarter));
     ASSERT_TRUE(qt::WaitUntil([&] { return !WaveformAt(quarter)->analysing; }, 120000));
     EXPECT_EQ(WaveformAt(quarter)->peakCount, 2000);
 }
 
 TEST_F(StripWorkers, WaveformOfAVideoWithoutSoundSaysSo) {
-    int slot = OpenWaveform("Wave", qt::ClipVideoOnly(1.0, 160, 90), "Player", 0);
+    int slot = OpenWaveform("Wave", qt::ClipVideoOnly(1.0, 160, 90), "Player", kNoWindow);
     ASSERT_TRUE(StartWaveformAnalysis(slot));
     ASSERT_TRUE(qt::WaitUntil([&] { return !WaveformAt(slot)->analysing; }, 120000));
     EXPECT_TRUE(WaveformAt(slot)->noSound);
@@ -153,7 +153,7 @@ TEST_F(StripWorkers, WaveformOfAVideoWithoutSoundSaysSo) {
 
 TEST_F(StripWorkers, WaveformDestroyDuringTheDecodeEndsIt) {
     rec->DelayWhen("s16le");
-    int slot = OpenWaveform("Wave", qt::ClipAV(3.0, 160, 90), "Player", 0);
+    int slot = OpenWaveform("Wave", qt::ClipAV(3.0, 160, 90), "Player", kNoWindow);
     ASSERT_TRUE(StartWaveformAnalysis(slot));
     ASSERT_TRUE(qt::WaitUntil([&] { return !rec->DelayedPids().empty(); }, 60000));
     uint64_t t0 = plat::TickMs();
@@ -169,7 +169,7 @@ TEST_F(StripWorkers, WaveformDestroyDuringTheDecodeEndsIt) {
 TEST_F(StripWorkers, LanesAnalyseEachAudioLaneAtFourKilohertz) {
     std::string video = qt::ClipVideoOnly(3.0, 160, 90);
     std::string audio = qt::ClipAudio(3.0);
-    int slot = OpenTrackLanes("Lanes", video, audio, "Player", 0);
+    int slot = OpenTrackLanes("Lanes", video, audio, "Player", kNoWindow);
     TrackLaneRecord& d = *TrackLaneAt(slot);
     ASSERT_TRUE(StartTrackLaneAnalysis(slot));
     ASSERT_TRUE(qt::WaitUntil([&] { return !d.analysing; }, 120000));
@@ -189,12 +189,12 @@ TEST_F(StripWorkers, LanesAnalyseEachAudioLaneAtFourKilohertz) {
     char* quarter[] = {&values[0][0], &values[1][0], &values[2][0], &values[3][0]};
     TrackLaneAddAudioAction(ActionArgs{quarter});
     EXPECT_EQ(d.lanes[3].peakCount, 1000);
-    EXPECT_EQ(d.lanes[3].colour, StripRgb(255, 100, 150));
+    EXPECT_EQ(d.lanes[3].colour, Rgb(255, 100, 150));
     TrackLaneAddAudioAction(ActionArgs{quarter});
     EXPECT_EQ(capture::Last("[QMT_Error]"), "Max lanes reached.");
 
     // A second display decodes the same lane into a raw file of its own.
-    int second = OpenTrackLanes("Lanes2", video, audio, "Player", 0);
+    int second = OpenTrackLanes("Lanes2", video, audio, "Player", kNoWindow);
     ASSERT_TRUE(StartTrackLaneAnalysis(second));
     ASSERT_TRUE(qt::WaitUntil([&] { return !TrackLaneAt(second)->analysing; }, 120000));
     EXPECT_EQ(TrackLaneAt(second)->lanes[1].peakCount, 2000);
@@ -204,9 +204,9 @@ TEST_F(StripWorkers, LanesAnalyseEachAudioLaneAtFourKilohertz) {
 
 TEST_F(StripWorkers, PageTearDownStopsLaneAnalysisAndExtraction) {
     rec->DelayWhen("-ar");
-    int lanes = OpenTrackLanes("Lanes", qt::ClipAV(3.0, 160, 90), "", "Player", 0);
+    int lanes = OpenTrackLanes("Lanes", qt::ClipAV(3.0, 160, 90), "", "Player", kNoWindow);
     ASSERT_TRUE(StartTrackLaneAnalysis(lanes));
-    int strip = OpenFrameStrip("Strip", qt::ClipAV(3.0, 160, 90), "Player", 0, 320, 90);
+    int strip = OpenFrameStrip("Strip", qt::ClipAV(3.0, 160, 90), "Player", kNoWindow, 320, 90);
     ASSERT_TRUE(StartFrameStripExtraction(strip));
     ASSERT_TRUE(qt::WaitUntil([&] { return !rec->DelayedPids().empty(); }, 60000));
     ASSERT_TRUE(qt::WaitUntil([&] { return FrameStripAt(strip)->framesReady > 0; }, 60000));

@@ -96,7 +96,7 @@ void Dispatch(int id, std::string rect) {
 
 TEST(TimelineDialogValues, NativeBuildRefusesTheSplitPickers) {
     capture::Install();
-    int slot = OpenFrameStrip("Strip", "/v.mp4", "Player", 0, 640, 90);
+    int slot = OpenFrameStrip("Strip", "/v.mp4", "Player", kNoWindow, 640, 90);
     ASSERT_GE(slot, 0);
     FrameStripRecord* strip = FrameStripAt(slot);
     strip->duration = 30.0;

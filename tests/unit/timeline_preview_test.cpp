@@ -143,21 +143,21 @@ TEST_F(TimelinePreview, OneClipAloneIsPlayedFromTheSourceAndThePlayheadFollowsTh
     ASSERT_TRUE(s.previewActive);
     EXPECT_EQ(s.previewTimeline, 0);
     EXPECT_EQ(hwThreadTimerPeriod(s.previewTimer), 50);
-    int painted = hwInvalidationCount(tl->window);
+    int painted = hwInvalidationCount(HandleBits(tl->window));
     Step(250);
     EXPECT_DOUBLE_EQ(tl->playhead, 1.75);
-    EXPECT_GT(hwInvalidationCount(tl->window), painted);
+    EXPECT_GT(hwInvalidationCount(HandleBits(tl->window)), painted);
     // The window's player-follow timer leaves it to the preview.
     HwEvent follow = {};
     follow.type = HW_TIMER;
     follow.timerId = 1;
-    ASSERT_TRUE(hwSendEvent(tl->window, &follow));
+    ASSERT_TRUE(hwSendEvent(HandleBits(tl->window), &follow));
     EXPECT_DOUBLE_EQ(tl->playhead, 1.75);
 
     // Paused through the player's actions (natively the ffplay window is a
     // stand-in put in place here): the playhead holds, and after resuming it
     // goes on from where it stood.
-    g_preview.ffplayWindow = hwCreateWindow(g_rects["Player1"], "SDL_app", 0, 0, 321, 181);
+    g_preview.ffplayWindow = WindowHandle{hwCreateWindow(g_rects["Player1"], "SDL_app", 0, 0, 321, 181)};
     Call(124, {"Player1"});
     EXPECT_TRUE(s.previewPaused);
     Step(1000);

@@ -75,7 +75,7 @@ struct ListPainter : Painter {
         calls.push_back(Fmt("text %d %d ", b.left, b.top) + C(c) + Fmt(" %s %d%s l%d \"", f.face, f.height,
                                                                          f.bold ? " bold" : "", l) + t + "\"");
     }
-    void Bitmap(const Box&, intptr_t, BitmapMode) override { calls.push_back("bitmap"); }
+    void Bitmap(const Box&, BitmapHandle, BitmapMode) override { calls.push_back("bitmap"); }
     bool Has(const std::string& call) const {
         for (const std::string& c : calls)
             if (c == call) return true;

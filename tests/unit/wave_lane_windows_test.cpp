@@ -199,7 +199,7 @@ TEST_F(WaveLaneWindows, WaveformDrawsTheSoundThePlayheadRulerAndTrimMarks) {
     intptr_t window = Created("Wave", "QMT_WaveformWnd", kWaveformTimerId, "Waveform created");
     ASSERT_NE(window, 0);
     WaveformRecord& wave = *WaveformAt(FindWaveform("WAVE"));
-    EXPECT_EQ(wave.waveWindow, window);
+    EXPECT_EQ(wave.waveWindow, WindowHandle{window});
     ASSERT_TRUE(qt::WaitUntil([&] { return !wave.analysing; }, 120000));
     ASSERT_EQ(wave.peakCount, 4000);
     double duration = wave.duration;
@@ -279,7 +279,7 @@ TEST_F(WaveLaneWindows, LanesDrawHeadersPeaksBorrowedThumbnailsAndThePlayhead) {
     PlayerHalfWay(video);
     // A filmstrip of the same video with 20 thumbnails (made here without its worker).
     std::string bmp = qt::Media("thumb_160x90.bmp", "-f lavfi -i testsrc=size=160x90 -frames:v 1 -pix_fmt bgr24");
-    int strip = OpenFrameStrip("Strip", video, "Player", 0, 320, 90);
+    int strip = OpenFrameStrip("Strip", video, "Player", kNoWindow, 320, 90);
     ASSERT_GE(strip, 0);
     FrameStripRecord& s = *FrameStripAt(strip);
     for (int i = 0; i < 20; ++i) StoreThumbnail(s, i, LoadThumbnailBitmap(bmp, 160, 90));
@@ -394,7 +394,7 @@ TEST_F(WaveLaneWindows, CreateMessagesAndLimits) {
     capture::writes.clear();
     for (int i = 0; i < 2; ++i) Call(149, {"W0", "/a.wav", "A" + std::to_string(i + 2), "green"});
     EXPECT_TRUE(capture::writes.empty());  // nothing is reported when a lane is added
-    EXPECT_EQ(TrackLaneAt(FindTrackLane("W0"))->lanes[2].colour, StripRgb(255, 160, 30));
+    EXPECT_EQ(TrackLaneAt(FindTrackLane("W0"))->lanes[2].colour, Rgb(255, 160, 30));
     Call(149, {"W0", "/a.wav", "A5", "pink"});
     EXPECT_EQ(capture::Last("[QMT_Error]"), "Max lanes reached.");
     // Destroying what is not there is silent.

@@ -54,7 +54,7 @@ void PaintSample(const FrameTarget&, Painter& p, int width, int height) {
     p.Line(Point{90, 24}, Point{90, height}, 1, Rgb(0, 255, 100), kDashedLine);
     p.Triangle(Point{75, 0}, Point{85, 0}, Point{80, 8}, Rgb(255, 50, 50));
     p.Text(Box{84, 3, width, height}, "IN", FontSpec{"Segoe UI", 11, true}, Rgb(0, 255, 80));
-    p.Bitmap(Box{100, 0, 260, 90}, 0x5123);
+    p.Bitmap(Box{100, 0, 260, 90}, BitmapHandle{0x5123});
 }
 
 const WindowKind kProbeKind = {"QMT_ProbeWnd", kCursorArrow, true, PaintSample, Press, Move, Release, Double, Menu,
@@ -67,28 +67,28 @@ protected:
     void SetUp() override {
         ReleaseWindowFrame();
         g_heard.clear();
-        rect = hwCreateWindow(0, "Rectangle", 0, 0, 320, 90);
-        other = hwCreateWindow(0, "Rectangle", 0, 0, 200, 50);
+        rect = WindowHandle{hwCreateWindow(0, "Rectangle", 0, 0, 320, 90)};
+        other = WindowHandle{hwCreateWindow(0, "Rectangle", 0, 0, 200, 50)};
     }
     void TearDown() override {
-        hwDestroyWindow(rect);
-        hwDestroyWindow(other);
+        hwDestroyWindow(HandleBits(rect));
+        hwDestroyWindow(HandleBits(other));
         ReleaseWindowFrame();
     }
-    void Send(intptr_t window, int type, int x, int y, int flags = 0, int delta = 0, int key = 0, int timer = 0) {
+    void Send(WindowHandle window, int type, int x, int y, int flags = 0, int delta = 0, int key = 0, int timer = 0) {
         HwEvent e = {type, x, y, delta, flags, key, timer};
-        hwSendEvent(window, &e);
+        hwSendEvent(HandleBits(window), &e);
     }
-    intptr_t rect = 0, other = 0;
+    WindowHandle rect = kNoWindow, other = kNoWindow;
 };
 
 }  // namespace
 
 TEST_F(WindowFrame, InputReachesTheHandlersOfTheBoundKindAndSlot) {
-    intptr_t probe = CreateFrameWindow(kProbeKind, 3, rect);
-    intptr_t quiet = CreateFrameWindow(kQuietKind, 1, other);
-    ASSERT_NE(probe, 0);
-    ASSERT_NE(quiet, 0);
+    WindowHandle probe = CreateFrameWindow(kProbeKind, 3, rect);
+    WindowHandle quiet = CreateFrameWindow(kQuietKind, 1, other);
+    ASSERT_NE(probe, kNoWindow);
+    ASSERT_NE(quiet, kNoWindow);
     int w = 0, h = 0;
     EXPECT_TRUE(FrameClientSize(probe, w, h));
     EXPECT_EQ(w, 320);  // the whole of its Rectangle
@@ -96,7 +96,7 @@ TEST_F(WindowFrame, InputReachesTheHandlersOfTheBoundKindAndSlot) {
     EXPECT_EQ(FrameSlotOf(probe, kProbeKind), 3);
     EXPECT_EQ(FrameSlotOf(probe, kQuietKind), -1);
     EXPECT_EQ(FrameSlotOf(quiet, kQuietKind), 1);
-    EXPECT_EQ(hwGetCursor(quiet), kCursorMove);  // the class cursor
+    EXPECT_EQ(hwGetCursor(HandleBits(quiet)), kCursorMove);  // the class cursor
 
     Send(probe, HW_PRESS, 12, 34, HW_LEFT_BUTTON);
     Send(probe, HW_MOVE, 15, 34, HW_LEFT_BUTTON);
@@ -112,7 +112,7 @@ TEST_F(WindowFrame, InputReachesTheHandlersOfTheBoundKindAndSlot) {
                                          "wheel slot 3 at 100,40 delta -240 ctrl",
                                          "wheel slot 3 at 100,40 delta 120", "key slot 3 46"};
     EXPECT_EQ(g_heard, expected);
-    EXPECT_EQ(hwGetCursor(probe), kCursorSizeWE);  // set by the move handler
+    EXPECT_EQ(hwGetCursor(HandleBits(probe)), kCursorSizeWE);  // set by the move handler
 
     // The right button shows the kind's menu; the chosen command comes back,
     // a dismissed menu or a command it does not offer brings none.
@@ -127,19 +127,19 @@ TEST_F(WindowFrame, InputReachesTheHandlersOfTheBoundKindAndSlot) {
     EXPECT_EQ(g_heard, expected);
 
     CaptureFramePointer(probe);
-    EXPECT_EQ(hwGetCapture(), probe);
+    EXPECT_EQ(hwGetCapture(), HandleBits(probe));
     ReleaseFramePointer();
     EXPECT_EQ(hwGetCapture(), 0);
 }
 
 TEST_F(WindowFrame, APaintIsRecordedCallByCall) {
-    intptr_t probe = CreateFrameWindow(kProbeKind, 0, rect);
+    WindowHandle probe = CreateFrameWindow(kProbeKind, 0, rect);
     PaintFrameWindowNow(probe);
-    ASSERT_EQ(hwDrawCallCount(probe), 8);
+    ASSERT_EQ(hwDrawCallCount(HandleBits(probe)), 8);
     std::vector<std::string> lines;
     char line[512];
     HwDrawCall call;
-    for (int i = 0; hwGetDrawCall(probe, i, &call); ++i) {
+    for (int i = 0; hwGetDrawCall(HandleBits(probe), i, &call); ++i) {
         hwFormatDrawCall(&call, line, sizeof line);
         lines.push_back(line);
     }
@@ -156,25 +156,25 @@ TEST_F(WindowFrame, APaintIsRecordedCallByCall) {
     EXPECT_EQ(lines, expected);
     // A later paint replaces the log; a window whose kind is gone keeps the last one.
     PaintFrameWindowNow(probe);
-    EXPECT_EQ(hwDrawCallCount(probe), 8);
-    EXPECT_EQ(hwPaintCount(probe), 2);
+    EXPECT_EQ(hwDrawCallCount(HandleBits(probe)), 8);
+    EXPECT_EQ(hwPaintCount(HandleBits(probe)), 2);
     // Invalidating only marks the window.
     InvalidateFrameWindow(probe);
-    EXPECT_EQ(hwPaintCount(probe), 2);
-    EXPECT_EQ(hwInvalidationCount(probe), 3);
+    EXPECT_EQ(hwPaintCount(HandleBits(probe)), 2);
+    EXPECT_EQ(hwInvalidationCount(HandleBits(probe)), 3);
 }
 
 TEST_F(WindowFrame, TimersTickUntilStoppedOrDestroyed) {
-    intptr_t probe = CreateFrameWindow(kProbeKind, 2, rect);
+    WindowHandle probe = CreateFrameWindow(kProbeKind, 2, rect);
     StartFrameTimer(probe, 1, 200);
     StartFrameTimer(probe, 4, 100);
-    EXPECT_EQ(hwTimerPeriod(probe, 1), 200);
-    EXPECT_EQ(hwTimerPeriod(probe, 4), 100);
+    EXPECT_EQ(hwTimerPeriod(HandleBits(probe), 1), 200);
+    EXPECT_EQ(hwTimerPeriod(HandleBits(probe), 4), 100);
     Send(probe, HW_TIMER, 0, 0, 0, 0, 0, 4);
     Send(probe, HW_TIMER, 0, 0, 0, 0, 0, 1);
     StopFrameTimer(probe, 1);
-    EXPECT_EQ(hwTimerPeriod(probe, 1), 0);
-    EXPECT_EQ(hwFirstTimer(probe), 4);
+    EXPECT_EQ(hwTimerPeriod(HandleBits(probe), 1), 0);
+    EXPECT_EQ(hwFirstTimer(HandleBits(probe)), 4);
     std::vector<std::string> expected = {"timer slot 2 4", "timer slot 2 1"};
     EXPECT_EQ(g_heard, expected);
 
@@ -186,17 +186,17 @@ TEST_F(WindowFrame, TimersTickUntilStoppedOrDestroyed) {
     EXPECT_EQ(FrameSlotOf(probe, kProbeKind), -1);
     EXPECT_EQ(BoundFrameWindowCount(), bound - 1);
     // A Rectangle the host takes away takes the plug-in's window with it.
-    intptr_t again = CreateFrameWindow(kProbeKind, 5, other);
-    hwDestroyWindow(other);
-    other = 0;
+    WindowHandle again = CreateFrameWindow(kProbeKind, 5, other);
+    hwDestroyWindow(HandleBits(other));
+    other = kNoWindow;
     EXPECT_FALSE(FrameWindowAlive(again));
     EXPECT_EQ(FrameSlotOf(again, kProbeKind), -1);
     EXPECT_EQ(g_heard.back(), "destroyed slot 5");
 }
 
 TEST_F(WindowFrame, PageTearDownUnbindsAndReleasesTheGdiTable) {
-    intptr_t probe = CreateFrameWindow(kProbeKind, 0, rect);
-    intptr_t quiet = CreateFrameWindow(kQuietKind, 0, other);
+    WindowHandle probe = CreateFrameWindow(kProbeKind, 0, rect);
+    WindowHandle quiet = CreateFrameWindow(kQuietKind, 0, other);
     PaintFrameWindowNow(probe);
     PaintFrameWindowNow(quiet);
     // Brushes, pens and the font are made once and shared by both windows.
@@ -211,11 +211,26 @@ TEST_F(WindowFrame, PageTearDownUnbindsAndReleasesTheGdiTable) {
     Send(probe, HW_PRESS, 1, 1);
     EXPECT_TRUE(g_heard.empty());
     HwEvent key = {HW_KEY, 0, 0, 0, 0, kKeyDelete, 0};
-    EXPECT_EQ(hwSendEvent(probe, &key), 0);
+    EXPECT_EQ(hwSendEvent(HandleBits(probe), &key), 0);
     // The frame works again for the next page.
-    intptr_t fresh = CreateFrameWindow(kProbeKind, 1, rect);
+    WindowHandle fresh = CreateFrameWindow(kProbeKind, 1, rect);
     Send(fresh, HW_KEY, 0, 0, 0, 0, kKeyDelete);
     EXPECT_EQ(g_heard.back(), "key slot 1 46");
+}
+
+// A handler reaches its record only while the record is in use and still
+// names the window: a late message for a window it has let go of reaches none.
+TEST_F(WindowFrame, AHandlerFindsOnlyTheRecordThatStillNamesItsWindow) {
+    struct Record {
+        int inUse;
+        WindowHandle window;
+    };
+    const FrameTarget at = {rect, 0};
+    Record owner = {1, rect}, renewed = {1, other}, closed = {0, rect};
+    EXPECT_EQ(OwningRecord(&owner, &Record::window, at), &owner);
+    EXPECT_EQ(OwningRecord(&renewed, &Record::window, at), nullptr);
+    EXPECT_EQ(OwningRecord(&closed, &Record::window, at), nullptr);
+    EXPECT_EQ(OwningRecord<Record>(nullptr, &Record::window, at), nullptr);  // a slot outside the table
 }
 
 TEST(WindowLayout, AxisBandsAndSpans) {
@@ -249,6 +264,6 @@ TEST(WindowLayout, AxisBandsAndSpans) {
 }
 
 TEST(WindowFrameBitmaps, OnlyBmpFilesLoad) {
-    EXPECT_EQ(LoadFrameBitmap("/nonexistent/frame.bmp", 160, 90), 0);
-    EXPECT_EQ(LoadFrameBitmap("/proc/self/status", 160, 90), 0);
+    EXPECT_EQ(LoadFrameBitmap("/nonexistent/frame.bmp", 160, 90), kNoBitmap);
+    EXPECT_EQ(LoadFrameBitmap("/proc/self/status", 160, 90), kNoBitmap);
 }

@@ -11,6 +11,7 @@
 #include "host/teardown.h"
 #include "host/window_frame.h"
 #include "platform/platform.h"
+#include "platform/win32/win32_handles.h"
 #include "playback/player_registry.h"
 #include "strips/filmstrip_record.h"
 #include "strips/split_list.h"
@@ -80,7 +81,7 @@ QMT_WINE_CHECKS(filmstrip) {
     CheckEq(Last("[QMT_Status]"), "FrameStrip created", "create");
     FrameStripRecord* strip = FrameStripAt(FindFrameStrip("Strip"));
     if (!strip) return;
-    HWND window = reinterpret_cast<HWND>(strip->stripWindow);
+    HWND window = AsHwnd(strip->stripWindow);
     char cls[64] = {0};
     GetClassNameA(window, cls, sizeof cls);
     CheckEq(cls, "QMT_FrameStripWnd", "the strip's window class");
@@ -113,7 +114,7 @@ QMT_WINE_CHECKS(filmstrip) {
     Dispatch(141, {"Strip", ctx.work + "\\none.mp4", "Player"});
     strip = FrameStripAt(FindFrameStrip("Strip"));
     if (!strip) return;
-    window = reinterpret_cast<HWND>(strip->stripWindow);
+    window = AsHwnd(strip->stripWindow);
     Check(WaitUntil([](FrameStripRecord& s) { return !s.extracting; }, *strip, 30000), "the worker ends");
     const double d = 2.0;
     {

@@ -6,6 +6,7 @@
 #include "tests/wine/wine_checks.h"
 #include "host/frame_objects.h"
 #include "host/window_frame.h"
+#include "platform/win32/win32_handles.h"
 
 namespace {
 
@@ -129,9 +130,9 @@ void CheckPainted(const Capture& c, int w, int h, const std::string& how) {
 QMT_WINE_CHECKS(frame) {
     HostSimulator& host = ctx.host;
     const int w = 240, h = 120;
-    intptr_t rect = host.AddRectangle("Canvas", w, h);
-    intptr_t window = CreateFrameWindow(kCheckKind, 4, rect);
-    Check(window != 0, "a window of the test kind is created in the Rectangle");
+    WindowHandle rect{host.AddRectangle("Canvas", w, h)};
+    WindowHandle window = CreateFrameWindow(kCheckKind, 4, rect);
+    Check(window != kNoWindow, "a window of the test kind is created in the Rectangle");
     if (!window) return;
     Check(FrameSlotOf(window, kCheckKind) == 4, "bound to its slot");
     int cw = 0, ch = 0;
@@ -141,10 +142,10 @@ QMT_WINE_CHECKS(frame) {
     std::string shot = ctx.work + "\\canvas.bmp";
     CheckHostScript(ctx, "Capture writes the window's pixels", "Capture Canvas \"" + shot + "\"\n");
     CheckPainted(ReadBmp(shot), w, h, "PrintWindow capture");
-    Check(IsWindowVisible(GetAncestor(reinterpret_cast<HWND>(window), GA_ROOT)) != 0,
+    Check(IsWindowVisible(GetAncestor(AsHwnd(window), GA_ROOT)) != 0,
           "the capture shows the host window");
     PaintFrameWindowNow(window);
-    Capture screen = CaptureWindow(reinterpret_cast<HWND>(window));
+    Capture screen = CaptureWindow(AsHwnd(window));
     CheckPainted(screen, w, h, "screen read-back");
     if (screen.width == w && screen.At(5, 5) != AsRgb(kRed)) screen.SaveBmp(ctx.work + "\\screen.bmp");
     Check(FrameObjectCount() >= 8, "brushes, pens and the font are kept in the table");
@@ -169,7 +170,7 @@ QMT_WINE_CHECKS(frame) {
                   "release 4 5,6", "press 4 10,20", "drag 4 30,40", "drag 4 50,60", "release 4 50,60",
                   "move 4 70,80", "wheel 4 100,60 -120 ctrl", "wheel 4 110,70 240", "key 4 46", "timer 4 3"}),
             "each message reaches its handler in client coordinates");
-    Check(GetFocus() == reinterpret_cast<HWND>(window), "a kind with keys takes the focus on a click");
+    Check(GetFocus() == AsHwnd(window), "a kind with keys takes the focus on a click");
 
     // The pop-up menu: the chosen command comes back; a dismissed menu brings none.
     g_heard.clear();
@@ -188,7 +189,7 @@ QMT_WINE_CHECKS(frame) {
     Check(g_heard.empty(), "a stopped timer is quiet");
 
     CaptureFramePointer(window);
-    Check(GetCapture() == reinterpret_cast<HWND>(window), "the pointer is captured");
+    Check(GetCapture() == AsHwnd(window), "the pointer is captured");
     ReleaseFramePointer();
     Check(GetCapture() == nullptr, "and released");
 
@@ -196,11 +197,11 @@ QMT_WINE_CHECKS(frame) {
     int bound = BoundFrameWindowCount();
     DestroyFrameWindow(window);
     Check(!g_heard.empty() && g_heard.back() == "destroyed 4", "the kind hears of the destruction");
-    Check(!IsWindow(reinterpret_cast<HWND>(window)) && BoundFrameWindowCount() == bound - 1 &&
+    Check(!IsWindow(AsHwnd(window)) && BoundFrameWindowCount() == bound - 1 &&
               FrameSlotOf(window, kCheckKind) == -1,
           "a destroyed window is unbound");
-    intptr_t child = CreateFrameWindow(kCheckKind, 1, host.AddRectangle("Second", 80, 40));
-    Check(child != 0, "a second window of the kind");
+    WindowHandle child = CreateFrameWindow(kCheckKind, 1, WindowHandle{host.AddRectangle("Second", 80, 40)});
+    Check(child != kNoWindow, "a second window of the kind");
     DestroyFrameWindow(child);
     ReleaseWindowFrame();
     WNDCLASSA wc;

@@ -49,10 +49,10 @@ QMT_WINE_CHECKS(host) {
           "a named Rectangle is a real child window of the requested client size");
     Check(GetParent(window) != nullptr && (GetWindowLongA(window, GWL_STYLE) & WS_CHILD),
           "the Rectangle is a child of the host window");
-    Check(FindRectangleWindow("STAGE") == stage, "FindRectangleWindow resolves the Rectangle (any case)");
-    Check(FindRectangleWindow("Backstage") == 0, "an unknown Rectangle gives 0");
+    Check(FindRectangleWindow("STAGE") == WindowHandle{stage}, "FindRectangleWindow resolves the Rectangle (any case)");
+    Check(FindRectangleWindow("Backstage") == kNoWindow, "an unknown Rectangle gives 0");
     g_host.interfaceAccess = nullptr;
-    Check(FindRectangleWindow("Stage") == 0, "no interface access: no Rectangle");
+    Check(FindRectangleWindow("Stage") == kNoWindow, "no interface access: no Rectangle");
 
     // The same through a host script, in-process and with qmthost.exe.
     const std::string script = "Rectangle Player1 160 90\nQMT_SetFFmpegPath \"" + ctx.tools +

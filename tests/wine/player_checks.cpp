@@ -13,6 +13,7 @@
 #include "host/teardown.h"
 #include "platform/mci.h"
 #include "platform/platform.h"
+#include "platform/win32/win32_handles.h"
 #include "playback/player_registry.h"
 #include "playback/preview_process.h"
 #include "timeline/timeline_model.h"
@@ -327,7 +328,7 @@ QMT_WINE_CHECKS(previews) {
 
     Dispatch(135, {"Rect1", "hue=s=0"});
     CheckEq(Last("[QMT_Status]"), "Complete", "preview in the Rectangle (error: " + Last("[QMT_Error]") + ")");
-    HWND window = reinterpret_cast<HWND>(g_preview.ffplayWindow);
+    HWND window = AsHwnd(g_preview.ffplayWindow);
     DWORD owner = 0;
     if (window) GetWindowThreadProcessId(window, &owner);
     RECT box = {0, 0, 0, 0};
@@ -401,7 +402,7 @@ QMT_WINE_CHECKS(timeline_preview) {
     CheckEq(Last("[QMT_Status]"), "Complete", "timeline preview (error: " + Last("[QMT_Error]") + ")");
     CheckEq(Last("[QMT_PreviewMode]"), "1", "preview mode on");
     Check(!g_sent.empty() && g_sent[0] == "pause qmt_p0", "the player is paused: " + Join(g_sent));
-    HWND window = reinterpret_cast<HWND>(g_preview.ffplayWindow);
+    HWND window = AsHwnd(g_preview.ffplayWindow);
     Check(window && GetParent(window) == rect, "the ffplay window is taken into the player's Rectangle");
     CheckEq(ReadAll(play + "\\args.txt"),
             "\"" + play + "\\ffplay.exe\" -ss 0.000 -i \"" + ctx.self +

@@ -188,7 +188,7 @@ void TransitionDialogChecks() {
 }
 
 void SplitPickerChecks() {
-    int slot = OpenFrameStrip("Strip", "C:\\v.mp4", "Player", 0, 640, 90);
+    int slot = OpenFrameStrip("Strip", "C:\\v.mp4", "Player", kNoWindow, 640, 90);
     FrameStripRecord* strip = FrameStripAt(slot);
     Check(strip != nullptr, "a filmstrip record in the linked-in table");
     if (!strip) return;

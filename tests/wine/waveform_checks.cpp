@@ -11,6 +11,7 @@
 #include "host/teardown.h"
 #include "host/window_frame.h"
 #include "platform/platform.h"
+#include "platform/win32/win32_handles.h"
 #include "playback/player_registry.h"
 #include "strips/track_lane_record.h"
 #include "strips/waveform_record.h"
@@ -84,9 +85,9 @@ std::string WriteSilence(const std::string& path) {
     return ok ? path : std::string();
 }
 
-Capture Painted(intptr_t window) {
+Capture Painted(WindowHandle window) {
     PaintFrameWindowNow(window);
-    return CaptureWindow(reinterpret_cast<HWND>(window));
+    return CaptureWindow(AsHwnd(window));
 }
 
 }  // namespace
@@ -117,7 +118,7 @@ QMT_WINE_CHECKS(waveform) {
 
     // Silence is a 2-pixel line on rows 29 and 30.
     Check(wave->peakCount == 4000, "4000 peaks of 2 s at 8 kHz: " + std::to_string(wave->peakCount));
-    intptr_t window = wave->waveWindow;
+    WindowHandle window = wave->waveWindow;
     Capture shot = Painted(window);
     Check(shot.width == 200 && shot.height == 60, "the waveform covers its Rectangle");
     if (shot.width == 200 && shot.height == 60) {
@@ -136,7 +137,7 @@ QMT_WINE_CHECKS(waveform) {
     CheckEq(Join(g_seeks), "seek qmt_p0 to 1500", "the click seeks to three quarters of 2 s");
 
     // Two lanes of 40 under their coloured headers.
-    intptr_t laneWindow = lanes->laneWindow;
+    WindowHandle laneWindow = lanes->laneWindow;
     shot = Painted(laneWindow);
     Check(shot.width == 200 && shot.height == 80, "the lanes cover their Rectangle");
     if (shot.width == 200 && shot.height == 80) {
@@ -154,7 +155,7 @@ QMT_WINE_CHECKS(waveform) {
 
     Dispatch(146, {"Wave"});
     Dispatch(150, {"Lanes"});
-    Check(!IsWindow(reinterpret_cast<HWND>(window)) && !IsWindow(reinterpret_cast<HWND>(laneWindow)) &&
+    Check(!IsWindow(AsHwnd(window)) && !IsWindow(AsHwnd(laneWindow)) &&
               FindWaveform("Wave") < 0 && FindTrackLane("Lanes") < 0,
           "destroy removes both windows and frees the slots");
     g_vars.erase("[TrimStart]");
