@@ -3,6 +3,7 @@
 #include <vector>
 #include "host/dispatch.h"
 #include "host/host_state.h"
+#include "host/messages.h"
 #include "host/report.h"
 #include "host/text_util.h"
 #include "operations/operation_frame.h"
@@ -15,13 +16,13 @@ const size_t kPathBuffer = 260;
 void Batch(const ActionArgs& a) {
     ReportStart();
     if (!HasScriptProcessor()) {
-        ReportError("Script processor not available.");
+        ReportError(msg::kNoScriptProcessor);
         return;
     }
     const std::string inputFolder = a.text(0), outputFolder = a.text(4);
     std::vector<plat::FolderEntry> entries;
     if (!plat::SearchFolder(inputFolder, "*." + a.text(1), entries)) {
-        ReportError("No files found.");
+        ReportError(msg::kNoFilesFound);
         return;
     }
     const char sep = plat::PathSeparator();
@@ -36,7 +37,7 @@ void Batch(const ActionArgs& a) {
         RunHostScript(line);  // its outcome is the script's business
         ++count;
     }
-    ReportStatusWord(Fmt("Processed %d/%d files", count, count));
+    ReportStatusWord(Fmt(msg::kFilesProcessed, count, count));
     ReportComplete();
 }
 

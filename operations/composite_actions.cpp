@@ -2,6 +2,7 @@
 // numbers first, and the two-pass stabiliser.
 #include <cstdlib>
 #include "host/dispatch.h"
+#include "host/messages.h"
 #include "host/report.h"
 #include "host/text_util.h"
 #include "operations/conversions.h"
@@ -72,7 +73,7 @@ void ContactSheet(const ActionArgs& a) {
     double total = ProbeDurationSeconds(a.text(0));
     int cells = atoi(a.raw(1)) * atoi(a.raw(2));
     if (cells <= 0) {
-        ReportError("Invalid cols/rows.");
+        ReportError(msg::kInvalidColsRows);
         return;
     }
     double interval = total / (cells + 1);
@@ -101,7 +102,7 @@ void Compress(const ActionArgs& a) {
     double total = ProbeDurationSeconds(a.text(0));
     // Without a duration there is no bitrate to spread the target over.
     if (!(total > 0)) {
-        ReportError("Cannot determine video duration.");
+        ReportError(msg::kUnknownDuration);
         return;
     }
     double bitrate = CompressBitrate(atof(a.raw(1)), total);

@@ -3,6 +3,7 @@
 // transition.
 #include <cstdlib>
 #include "host/dispatch.h"
+#include "host/messages.h"
 #include "host/report.h"
 #include "host/text_util.h"
 #include "operations/operation_frame.h"
@@ -87,7 +88,7 @@ void ConcatList(const ActionArgs& a) {
         pos = comma + 1;
     }
     if (!plat::WriteTextFile(list, text)) {
-        ReportError("Failed to create concat list.");
+        ReportError(msg::kConcatListFailed);
         return;
     }
     FinishOperation(BuildCommand("-f concat -safe 0 -i \"%s\" -c copy \"%s\"", {{"ListFile", list}, {"OutputFile", a.raw(1)}}),

@@ -1,4 +1,5 @@
 #include "operations/operation_frame.h"
+#include "host/messages.h"
 #include "host/report.h"
 #include "host/text_util.h"
 #include "toolchain/process_runner.h"
@@ -9,7 +10,7 @@ bool ArgumentsFit(const std::string& arguments) {
     // The text plus its terminating NUL must fit the buffer; refusing is
     // better than running a command cut short.
     if (arguments.size() < kArgumentBufferSize) return true;
-    ReportError(Fmt("Arguments too long (%u characters; the limit is %u).", static_cast<unsigned>(arguments.size()),
+    ReportError(Fmt(msg::kArgumentsTooLong, static_cast<unsigned>(arguments.size()),
                     static_cast<unsigned>(kArgumentBufferSize - 1)));
     return false;
 }

@@ -1,4 +1,5 @@
 #include "operations/transition_render.h"
+#include "host/messages.h"
 #include "host/report.h"
 #include "host/text_util.h"
 #include "operations/transition_list.h"
@@ -56,20 +57,20 @@ static void RenderOneSplit(const std::string& input, double split, double total,
     if (!RunFFmpeg(BuildCommand("-i \"%s\" -t %.3f %s \"%s\"",
                                 {{"InputFile", input}, {"Time", split}, {"Codecs", BuildCommand(kPieceCodecs, {})}, {"OutputFile", a}}),
                    split))
-        return ReportError("Failed to split segment A.");
+        return ReportError(msg::kSegmentANotSplit);
     ReportProgress(kCutsEnd / 2);
     SetProgressBand(kCutsEnd / 2, kCutsEnd);
     if (!RunFFmpeg(BuildCommand("-i \"%s\" -ss %.3f %s \"%s\"",
                                 {{"InputFile", input}, {"Time", split}, {"Codecs", BuildCommand(kPieceCodecs, {})}, {"OutputFile", b}}),
                    total - split))
-        return ReportError("Failed to split segment B.");
+        return ReportError(msg::kSegmentBNotSplit);
     const TransitionEntry& entry = TransitionAt(0);
     double da = ProbeDurationSeconds(a);
     double td = entry.duration;
     if (td > da) td = da * 0.5;
     ReportProgress(kCutsEnd);
     SetProgressBand(kCutsEnd, 100);
-    if (!Join(a, b, entry, td, da - td, output, total, true)) return ReportError("Transition render failed.");
+    if (!Join(a, b, entry, td, da - td, output, total, true)) return ReportError(msg::kTransitionRenderFailed);
     ReportComplete(output);
 }
 
@@ -88,7 +89,7 @@ static void RenderChain(const std::string& input, const std::vector<double>& spl
                                     {{"InputFile", input}, {"Start", start}, {"Length", end - start},
                                      {"Codecs", BuildCommand(kPieceCodecs, {})}, {"OutputFile", file}}),
                        end - start))
-            return ReportError("Failed to split segments.");
+            return ReportError(msg::kSegmentsNotSplit);
         segments.push_back(file);
     }
     std::string current = segments[0];
@@ -107,7 +108,7 @@ static void RenderChain(const std::string& input, const std::vector<double>& spl
         if (entry.duration < td) td = entry.duration;
         bool joined = Join(current, segments[j + 1], entry, td, dc - td, joinFile, 0, last);
         if (current != segments[0]) files.Drop(current);
-        if (!joined) return ReportError("Transition render failed at segment.");
+        if (!joined) return ReportError(msg::kTransitionRenderFailedAtSegment);
         current = joinFile;
     }
     ReportProgress(kJoinsEnd);
@@ -118,12 +119,12 @@ static void RenderChain(const std::string& input, const std::vector<double>& spl
 
 void RenderTransitions(const std::string& input, const std::string& splitTimes, const std::string& output) {
     if (TransitionCount() == 0) {
-        ReportError("No transitions defined. Use QMT_TransitionAdd first.");
+        ReportError(msg::kNoTransitions);
         return;
     }
     double total = ProbeDurationSeconds(input);
     if (!(total > 0)) {
-        ReportError("Cannot determine video duration.");
+        ReportError(msg::kUnknownDuration);
         return;
     }
     std::vector<double> splits = ParseSplitTimes(splitTimes);

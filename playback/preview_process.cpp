@@ -1,5 +1,6 @@
 #include "playback/preview_process.h"
 #include "host/host_state.h"
+#include "host/messages.h"
 #include "host/report.h"
 #include "host/text_util.h"
 #include "platform/playback_os.h"
@@ -35,11 +36,11 @@ static bool EnsureLocated(const char* notFoundMessage) {
 }
 
 bool LaunchFFplayBlocking(const std::string& arguments) {
-    if (!EnsureLocated("FFmpeg/FFplay not found. Place in [PubDir] or plugin folder.")) return false;
+    if (!EnsureLocated(msg::kFFplayNotFoundHere)) return false;
     plat::ChildProcess child;
     unsigned long processId = 0;
     if (!plat::StartDetached(LaunchLine(FFplayPath(), arguments), false, child, processId)) {
-        ReportError("Failed to launch FFplay preview.");
+        ReportError(msg::kFFplayLaunchFailed);
         return false;
     }
     while (!plat::WaitExit(child, 1000)) {
@@ -64,17 +65,17 @@ bool LaunchFFplay(const std::string& arguments, intptr_t parent) {
     // not run the playhead along another preview.
     if (g_timelinePreview.previewActive) ResetTimelinePreview();
     EndPreviewProcess(1000);
-    if (!EnsureLocated("FFmpeg/FFplay not found. Install FFmpeg full build (includes ffplay.exe).")) return false;
+    if (!EnsureLocated(msg::kFFplayNotFound)) return false;
     std::string ffplay = FFplayPath();
     if (!plat::FileExists(ffplay)) {
-        ReportError("ffplay.exe not found. Download FFmpeg FULL build (not essentials) which includes ffplay.exe.");
+        ReportError(msg::kFFplayMissing);
         return false;
     }
     if (!plat::StartDetached(LaunchLine(ffplay, arguments), true, g_preview.child,
                              g_preview.processId)) {
         g_preview.child = plat::ChildProcess();
         g_preview.processId = 0;
-        ReportError("Failed to launch FFplay preview.");
+        ReportError(msg::kFFplayLaunchFailed);
         return false;
     }
     SetHostVar("[QMT_PreviewPID]", Fmt("%lu", g_preview.processId));

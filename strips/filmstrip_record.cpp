@@ -1,5 +1,6 @@
 #include "strips/filmstrip_record.h"
 #include <cstring>
+#include "host/messages.h"
 #include "host/text_util.h"
 #include "strips/filmstrip_geometry.h"
 #include "strips/strip_slots.h"
@@ -50,7 +51,7 @@ void CloseFrameStrip(int slot, unsigned long waitMs) {
 std::string AddMarker(FrameStripRecord& strip, const std::string& timeText, const std::string& label,
                       const std::string& colour) {
     plat::LockHold held(strip.lock);
-    if (strip.markerCount >= kMaxMarkers) return "Max markers reached.";
+    if (strip.markerCount >= kMaxMarkers) return msg::kMarkersFull;
     MarkerRecord& m = strip.markers[strip.markerCount];
     m.time = ParseTimeValue(timeText);
     m.inUse = 1;

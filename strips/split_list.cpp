@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include "host/messages.h"
 #include "host/text_util.h"
 #include "operations/transition_types.h"
 #include "strips/filmstrip_geometry.h"
@@ -15,18 +16,18 @@ bool HasSelection(const FrameStripRecord& s) { return s.selectedSplit >= 0 && s.
 
 std::string SplitAddRefusal(FrameStripRecord& s) {
     plat::LockHold held(s.lock);
-    if (s.splitCount >= kMaxSplits) return "Max 20 splits reached.";
-    if (!(s.duration > 0)) return "No video loaded.";
+    if (s.splitCount >= kMaxSplits) return msg::kSplitsFull;
+    if (!(s.duration > 0)) return msg::kNoVideoLoaded;
     return std::string();
 }
 
 std::string AddSplitAt(FrameStripRecord& s, double p) {
     plat::LockHold held(s.lock);
-    if (p < kEdgeGap) return "Split too close to start.";
-    if (p > s.duration - kEdgeGap) return "Split too close to end.";
+    if (p < kEdgeGap) return msg::kSplitNearStart;
+    if (p > s.duration - kEdgeGap) return msg::kSplitNearEnd;
     for (int i = 0; i < s.splitCount; ++i)
-        if (s.splits[i].inUse && fabs(s.splits[i].time - p) < kNearGap) return "Split already exists near this position.";
-    if (s.splitCount >= kMaxSplits) return "Max 20 splits reached.";
+        if (s.splits[i].inUse && fabs(s.splits[i].time - p) < kNearGap) return msg::kSplitExists;
+    if (s.splitCount >= kMaxSplits) return msg::kSplitsFull;
     SplitRecord& added = s.splits[s.splitCount++];
     memset(&added, 0, sizeof added);
     added.time = p;
@@ -89,14 +90,14 @@ std::string SetSplitTransition(FrameStripRecord& s, SplitTransitionEnd end, cons
     plat::LockHold held(s.lock);
     if (!HasSelection(s)) return noSelection;
     SplitRecord& r = s.splits[s.selectedSplit];
-    if (end == kSplitExit && !r.insertClip[0]) return "No clip inserted at this split. Use Insert Clip first.";
+    if (end == kSplitExit && !r.insertClip[0]) return msg::kNoInsertUseInsertClip;
     char* field = end == kSplitEntry ? r.transition : r.exitTransition;
     if (type.empty() || EqualsNoCase(type, "none")) {
         field[0] = '\0';
     } else if (IsKnownTransition(type)) {
         CopyField(field, sizeof r.transition, type);
     } else {
-        return "Invalid transition type.";
+        return msg::kInvalidTransitionType;
     }
     (end == kSplitEntry ? r.transitionDuration : r.exitDuration) = ClampSplitDuration(durationText);
     return std::string();
@@ -104,8 +105,8 @@ std::string SetSplitTransition(FrameStripRecord& s, SplitTransitionEnd end, cons
 
 std::string SetSplitInsertClip(FrameStripRecord& s, const std::string& clip, bool isFile) {
     plat::LockHold held(s.lock);
-    if (!HasSelection(s)) return "No split selected. Click a split line first.";
-    if (!clip.empty() && !isFile) return "Insert clip file not found.";
+    if (!HasSelection(s)) return msg::kClickSplitFirst;
+    if (!clip.empty() && !isFile) return msg::kInsertClipMissing;
     SplitRecord& r = s.splits[s.selectedSplit];
     SetField(r.insertClip, clip);
     r.exitTransition[0] = '\0';

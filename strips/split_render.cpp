@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <sstream>
+#include "host/messages.h"
 #include "host/report.h"
 #include "host/text_util.h"
 #include "operations/join_graph.h"
@@ -84,19 +85,19 @@ void SimpleRender(const std::vector<double>& starts, const std::vector<double>& 
                   const std::string& output) {
     WorkFiles files(plat::TempFolder() + "qmt_split" + plat::PathSeparator());
     std::string list = files.Path("concat.txt");
-    if (!plat::WriteTextFile(list, "")) return ReportError("Failed to create concat list.");
+    if (!plat::WriteTextFile(list, "")) return ReportError(msg::kConcatListFailed);
     const int m = static_cast<int>(starts.size());
     std::string text;
     for (int i = 0; i < m; ++i) {
         ReportProgress(50 * i / m);
         std::string segment = files.Path(Fmt("seg_%d.mp4", i));
-        if (!CutSegment(input, starts[i], ends[i], segment)) return ReportError("Failed to split segment.");
+        if (!CutSegment(input, starts[i], ends[i], segment)) return ReportError(msg::kSegmentNotSplit);
         text += ConcatListLine(segment);
     }
     bool listed = plat::WriteTextFile(list, text);
     ReportProgress(80);
     if (!listed || !Run(BuildCommand(kConcatTemplate, {{"List", list}, {"OutputFile", output}})))
-        return ReportError("Concat failed.");
+        return ReportError(msg::kConcatFailed);
     ReportComplete(output);
 }
 
@@ -169,7 +170,7 @@ void ChainRender(const std::vector<SplitRecord>& splits, const std::vector<doubl
             MediaShape clip = ProbeShape(split.insertClip);
             double clipSeconds = ProbeDurationSeconds(split.insertClip);
             if (clip.width <= 0 || !(clipSeconds > 0)) {
-                ReportError("Failed to encode insert clip.");
+                ReportError(msg::kInsertClipNotEncoded);
                 return;
             }
             inputs = BuildCommand("%s -i \"%s\"", {{"Inputs", inputs}, {"ClipFile", split.insertClip}});
@@ -201,7 +202,7 @@ void ChainRender(const std::vector<SplitRecord>& splits, const std::vector<doubl
     SetProgressBand(5, 95);
     if (!Run(BuildCommand("%s %s %s", {{"Inputs", inputs}, {"Graph", graphOption}, {"Rest", rest}}),
              JoinSeconds(join, join.frames))) {
-        ReportError("Render failed during chain processing.");
+        ReportError(msg::kChainRenderFailed);
         return;
     }
     // A failed copy goes unreported, as authors' scripts expect "Complete" here.
@@ -218,12 +219,12 @@ double CappedTransition(double wanted, double length, double share) {
 
 void RenderSplits(const std::vector<SplitRecord>& splits, const std::string& input, const std::string& output) {
     if (splits.empty()) {
-        ReportError("No splits defined. Use Split Here to add cut points.");
+        ReportError(msg::kNoSplits);
         return;
     }
     double total = ProbeDurationSeconds(input);
     if (!(total > 0)) {
-        ReportError("Cannot determine video duration.");
+        ReportError(msg::kUnknownDuration);
         return;
     }
     std::vector<double> starts, ends;

@@ -2,6 +2,7 @@
 #include <atomic>
 #include <cstring>
 #include <vector>
+#include "host/messages.h"
 #include "host/text_util.h"
 #include "strips/audio_peaks.h"
 #include "strips/strip_slots.h"
@@ -108,7 +109,7 @@ void CloseTrackLanes(int slot, unsigned long waitMs) {
 std::string AddAudioLane(TrackLaneRecord& d, const std::string& audioPath, const std::string& label,
                          const std::string& colour, int& laneIndex, bool& analyseNow) {
     plat::LockHold held(d.lock);
-    if (d.laneCount >= kMaxLanes) return "Max lanes reached.";
+    if (d.laneCount >= kMaxLanes) return msg::kLanesFull;
     laneIndex = d.laneCount;
     LaneRecord& lane = d.lanes[laneIndex];
     memset(&lane, 0, sizeof lane);

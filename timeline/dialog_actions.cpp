@@ -2,6 +2,7 @@
 // the playhead through the same path as action 202.
 #include <cmath>
 #include <cstring>
+#include "host/messages.h"
 #include "host/report.h"
 #include "timeline/dialog_values.h"
 #include "timeline/timeline_actions.h"
@@ -18,7 +19,7 @@ const double kSameStart = 0.01;
 // name, or no dialogs in this build.
 NleTimeline* TimelineForDialog(const std::string& rectName) {
     NleTimeline* tl = TimelineAt(FindTimeline(rectName));
-    std::string refusal = tl ? TimelineDialogsRefusal() : "NLE Timeline not found.";
+    std::string refusal = tl ? TimelineDialogsRefusal() : msg::kNoTimeline;
     if (refusal.empty()) return tl;
     ReportStart();
     ReportError(refusal);

@@ -2,6 +2,7 @@
 #include <cstdlib>
 #include <cstring>
 #include "host/host_state.h"
+#include "host/messages.h"
 #include "host/text_util.h"
 
 namespace {
@@ -201,12 +202,12 @@ std::string SplitAtPlayhead(NleTimeline& tl) {
                 }
             }
         }
-        if (track < 0) return "No clip at playhead to split.";
+        if (track < 0) return msg::kNoClipAtPlayhead;
     }
     NleClip& clip = tl.tracks[track].clips[slot];
-    if (!PlayheadInside(clip, tl.playhead)) return "Playhead must be inside the clip to split.";
+    if (!PlayheadInside(clip, tl.playhead)) return msg::kPlayheadOutsideClip;
     int freeSlot = FirstFreeSlot(tl.tracks[track]);
-    if (freeSlot < 0) return "No free clip slot on track.";
+    if (freeSlot < 0) return msg::kNoFreeSlotOnTrack;
 
     double offset = tl.playhead - clip.start;
     int pt = clip.linkedTrack, pc = clip.linkedClip;
@@ -231,10 +232,10 @@ std::string SplitAtPlayhead(NleTimeline& tl) {
 
 std::string DuplicateSelected(NleTimeline& tl, int& newSlot) {
     NleClip* sel = ClipAt(tl, tl.selTrack, tl.selClip);
-    if (!sel) return "No clip selected.";
+    if (!sel) return msg::kNoClipSelected;
     NleTrack& track = tl.tracks[tl.selTrack];
     int freeSlot = FirstFreeSlot(track);
-    if (freeSlot < 0) return "No free clip slot.";
+    if (freeSlot < 0) return msg::kNoFreeSlot;
     NleClip& copy = track.clips[freeSlot];
     copy = *sel;
     copy.linkedTrack = copy.linkedClip = -1;

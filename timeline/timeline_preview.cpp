@@ -2,6 +2,7 @@
 // transitions from the playhead on, encoded fast and without sound, played
 // by FFplay over the linked player while a 50 ms timer runs the playhead
 // along.
+#include "host/messages.h"
 #include "timeline/timeline_actions.h"
 #include <algorithm>
 #include "host/report.h"
@@ -96,7 +97,7 @@ bool PreviewOneClip(const TimelineSnapshot& held, const PreviewSize& size, intpt
         }
         return LaunchFFplay(args.text, playerWindow);
     }
-    ReportStatusWord("Building preview...");
+    ReportStatusWord(msg::kBuildingPreview);
     double length = std::min(kMaxSingleSeconds, m.duration);
     // Seeking before the input: after it, effect windows, titles and fades
     // would land at source time rather than clip time whenever srcIn > 0.
@@ -114,7 +115,7 @@ bool PreviewOneClip(const TimelineSnapshot& held, const PreviewSize& size, intpt
 bool PreviewClips(const TimelineSnapshot& held, const PreviewSize& size, intptr_t playerWindow) {
     const NleTimeline& tl = held.tl;
     const RenderLists& lists = held.lists;
-    ReportStatusWord("Building preview...");
+    ReportStatusWord(msg::kBuildingPreview);
     SegmentFormat format = ProbeSegmentFormat(RefClip(tl, lists.main[0]).file);
     format.width = size.width;
     format.height = size.height;
@@ -143,7 +144,7 @@ void FollowPreview() {
     if (!s.previewActive || s.previewTimeline < 0 || s.previewTimeline >= kMaxTimelines) return;
     if (g_preview.child.process && plat::HasExited(g_preview.child)) {
         ResetTimelinePreview();
-        ReportStatusWord("Complete");
+        ReportStatusWord(msg::kComplete);
         return;
     }
     if (s.previewPaused) return;
@@ -163,21 +164,21 @@ void PreviewTimelineAction(const std::string& rectName) {
     ReportStart();
     int slot = FindTimeline(rectName);
     NleTimeline* live = TimelineAt(slot);
-    if (!live) return ReportError("NLE Timeline not found.");
+    if (!live) return ReportError(msg::kNoTimeline);
     // What the timeline holds now is what is previewed, whatever the window
     // does while ffmpeg runs.
     std::unique_ptr<TimelineSnapshot> held = SnapshotTimeline(*live);
     StopRunningPreview(held->tl.playerRect);
     intptr_t playerWindow = FindRectangleWindow(held->tl.playerRect);
     PreviewSize size = SizeOfPlayer(playerWindow);
-    if (held->lists.mainCount == 0) return ReportError("No video clips on timeline.");
+    if (held->lists.mainCount == 0) return ReportError(msg::kNoClipsToPreview);
     plat::DeleteFilePath(PreviewFile());
 
     bool playing = held->lists.mainCount == 1 ? PreviewOneClip(*held, size, playerWindow)
                                               : PreviewClips(*held, size, playerWindow);
     if (playing) {
         BeginTimelinePreview(slot, held->tl.playhead, FollowPreview);
-        ReportStatusWord("Previewing");
+        ReportStatusWord(msg::kPreviewing);
     }
     // Reached after a failed build too: the message stays in [QMT_Error].
     ReportComplete();

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <vector>
+#include "host/messages.h"
 #include "host/report.h"
 #include "host/text_util.h"
 #include "operations/join_graph.h"
@@ -79,7 +80,7 @@ std::string ClipName(const NleClip& c) {
 }
 
 std::string ChainFull(const NleClip& c, const NleClip& m) {
-    return Fmt("Cannot include clip \"%s\": the filter chain of \"%s\" is full.", ClipName(c).c_str(),
+    return Fmt(msg::kChainFull, ClipName(c).c_str(),
                ClipName(m).c_str());
 }
 
@@ -142,7 +143,7 @@ bool OneCommandArguments(const NleTimeline& tl, const RenderLists& lists, const 
             const NleClip& o = RefClip(tl, lists.overlays[i]);
             inputs = BuildCommand("%s -i \"%s\"", {{"Inputs", inputs}, {"File", o.file}});
             if (inputs.ok && inputs.text.size() > kMaxInputs) {
-                error = Fmt("Cannot include overlay \"%s\": too many overlay files.", ClipName(o).c_str());
+                error = Fmt(msg::kTooManyOverlays, ClipName(o).c_str());
                 return false;
             }
             WindowFrom(o, m, from, to);
@@ -418,12 +419,12 @@ void RenderSegments(const NleTimeline& tl, const RenderLists& lists, const std::
 void RenderTimelineAction(const std::string& rectName, const std::string& outputPath) {
     ReportStart();
     NleTimeline* tl = TimelineAt(FindTimeline(rectName));
-    if (!tl) return ReportError("NLE Timeline not found.");
+    if (!tl) return ReportError(msg::kNoTimeline);
     std::unique_ptr<TimelineSnapshot> snapshot = SnapshotTimeline(*tl);
     const NleTimeline& held = snapshot->tl;
     const RenderLists& lists = snapshot->lists;
-    if (lists.mainCount == 0) return ReportError("No video clips on V1.");
-    if (outputPath.empty()) return ReportError("No output file given.");
+    if (lists.mainCount == 0) return ReportError(msg::kNoMainClips);
+    if (outputPath.empty()) return ReportError(msg::kNoOutputFile);
 
     if (!NeedsSegmentPath(held, lists)) {
         std::string args, error;

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 #include "host/host_state.h"
+#include "host/messages.h"
 #include "host/report.h"
 #include "host/text_util.h"
 #include "platform/platform.h"
@@ -18,7 +19,7 @@ static const unsigned long kChunk = 4095;
 
 static bool EnsureTools() {
     if (!g_tools.ffmpegFound && !LocateFFmpeg()) {
-        ReportError("FFmpeg not found. Place ffmpeg.exe in [PubDir] or plugin folder.");
+        ReportError(msg::kFFmpegNotFound);
         return false;
     }
     SetHostVar("[QMT_FFmpegPath]", g_tools.ffmpegFolder);
@@ -71,7 +72,7 @@ bool Run(const std::string& arguments, double totalSeconds, double inputFactor) 
     if (g_commandObserver) g_commandObserver(commandLine.c_str());
     plat::ChildProcess child;
     if (!plat::StartHidden(commandLine, child)) {
-        ReportError("Failed to launch FFmpeg.");
+        ReportError(msg::kFFmpegLaunchFailed);
         return false;
     }
     std::string log;
@@ -112,7 +113,7 @@ bool Run(const std::string& arguments, double totalSeconds, double inputFactor) 
     std::string logPath = FailureLogPath();
     plat::WriteTextFile(logPath, Fmt("Exit code: %lu\n\nCommand:\n%s\n\nFFmpeg output:\n%s\n", exitCode,
                                      commandLine.c_str(), log.c_str()));
-    ReportError(Fmt("FFmpeg failed (exit %lu)\nLog: %s", exitCode, logPath.c_str()));
+    ReportError(Fmt(msg::kFFmpegFailed, exitCode, logPath.c_str()));
     return false;
 }
 
@@ -163,7 +164,7 @@ bool CaptureToolOutput(const std::string& arguments, std::string& output, size_t
     if (!EnsureTools()) return false;
     bool started = false;
     bool ok = Capture(arguments, output, bufferSize, started);
-    if (!started) ReportError("Failed to run ffprobe.");
+    if (!started) ReportError(msg::kProbeLaunchFailed);
     return ok;
 }
 
