@@ -7,5 +7,5 @@
 bool RunActionEditor(int, char**) { return false; }
 int RunAboutBox() { return 0; }
 int InitCommonControlsStandard() { return 1; }
-const char* DialogsRefusal() { return msg::kNoDialogs; }
+Outcome DialogsRefusal() { return Failed(msg::kNoDialogs); }
 void DeleteLongLivedGdiObjects() {}

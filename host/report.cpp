@@ -37,4 +37,15 @@ void ReportProgress(int percent) { SetHostVar("[QMT_Progress]", std::to_string(p
 
 void ReportStatusWord(const std::string& word) { SetHostVar("[QMT_Status]", word); }
 
+void ReportFailure(const Outcome& outcome) {
+    if (!outcome.ok && !outcome.reported) ReportError(outcome.message);
+}
+
+void ReportOutcome(const Outcome& outcome, const std::string& outputPath) {
+    if (outcome.ok)
+        ReportComplete(outputPath);
+    else
+        ReportFailure(outcome);
+}
+
 std::string OutputNotWritten(const std::string& path) { return Fmt(msg::kOutputNotWritten, path.c_str()); }

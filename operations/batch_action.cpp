@@ -33,7 +33,8 @@ void Batch(const ActionArgs& a) {
         std::string output = CutTo(outputFolder + sep + e.name, kPathBuffer);
         std::string line = Fmt("%s \"%s\" %s \"%s\"", a.raw(2), input.c_str(), a.raw(3), output.c_str());
         // A line cut short could run a different command; stop instead.
-        if (!ArgumentsFit(line)) return;
+        Outcome fits = ArgumentsFit(line);
+        if (!fits.ok) return ReportFailure(fits);
         RunHostScript(line);  // its outcome is the script's business
         ++count;
     }

@@ -130,12 +130,15 @@ void Stabilize(const ActionArgs& a) {
     CommandOutcome detect = BuildCommand("-i \"%s\" -vf \"vidstabdetect=shakiness=%d:result='%s'\" -f null %s",
                                          {{"InputFile", a.raw(0)}, {"Strength", StabilizeShakiness(a.text(1))},
                                           {"TempFile", escaped}, {"NullDevice", plat::NullDevice()}});
-    if (RunStep(detect, InputLengthTimes{1})) {
+    Outcome detected = RunStep(detect, InputLengthTimes{1});
+    if (detected.ok) {
         ReportProgress(50);
         FinishOperation(BuildCommand("-i \"%s\" -vf \"vidstabtransform=input='%s':smoothing=10,unsharp=5:5:0.8:3:3:0.4\" "
                                      "-c:v libx264 -preset fast -crf 18 -c:a copy \"%s\"",
                                      {{"InputFile", a.raw(0)}, {"TempFile", escaped}, {"OutputFile", a.raw(2)}}),
                         InputLengthTimes{1}, a.text(2));
+    } else {
+        ReportFailure(detected);
     }
     plat::DeleteFilePath(transforms);
 }

@@ -32,7 +32,6 @@ bool ConvertWithCodecs(const std::string& input, const std::string& videoWord, c
                                            {"Quality", BuildCommand("-crf %s", {{"Quality", c.crf}})},
                                            {"Quality", BuildCommand(c.extraOption.c_str(), {})},
                                            {"OutputFile", output}});
-    if (!CommandAccepted(command)) return false;
     return FinishOperation(command, InputLengthTimes{1}, output);
 }
 

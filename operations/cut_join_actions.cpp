@@ -33,10 +33,12 @@ void SplitAtTime(const ActionArgs& a) {
                                         {{"InputFile", a.raw(0)}, {"SplitTime", a.raw(1)}, {"OutputFile1", a.raw(2)}});
     CommandOutcome second = BuildCommand("-ss %s -i \"%s\" -c copy \"%s\"",
                                          {{"SplitTime", a.raw(1)}, {"InputFile", a.raw(0)}, {"OutputFile2", a.raw(3)}});
-    if (!CommandAccepted(first) || !CommandAccepted(second)) return;
+    Outcome fit = CommandsFit({first, second});
+    if (!fit.ok) return ReportFailure(fit);
     double total = ProbeDurationSeconds(a.text(0));
     double split = ParseTimeValue(a.raw(1));
-    if (!RunStep(first, split)) return;
+    Outcome cut = RunStep(first, split);
+    if (!cut.ok) return ReportFailure(cut);
     ReportProgress(50);
     // The first file stays when the second run fails: it is a finished cut.
     FinishOperation(second, total - split, a.text(3));
@@ -52,17 +54,23 @@ void RemoveSegment(const ActionArgs& a) {
                                          {{"SegEnd", a.raw(2)}, {"InputFile", a.raw(0)}, {"TempFile", p2}});
     CommandOutcome join = BuildCommand("-i \"concat:%s|%s\" -c copy -bsf:a aac_adtstoasc \"%s\"",
                                        {{"TempFile", p1}, {"TempFile", p2}, {"OutputFile", a.raw(3)}});
-    if (!CommandAccepted(first) || !CommandAccepted(second) || !CommandAccepted(join)) return;
+    Outcome fit = CommandsFit({first, second, join});
+    if (!fit.ok) return ReportFailure(fit);
     double total = ProbeDurationSeconds(a.text(0));
     double segStart = ParseTimeValue(a.raw(1)), segEnd = ParseTimeValue(a.raw(2));
-    if (!RunStep(first, segStart)) {
+    Outcome cut = RunStep(first, segStart);
+    if (!cut.ok) {
+        ReportFailure(cut);
         plat::DeleteFilePath(p1);
         return;
     }
     ReportProgress(33);
-    if (RunStep(second, total - segEnd)) {
+    cut = RunStep(second, total - segEnd);
+    if (cut.ok) {
         ReportProgress(66);
         FinishOperation(join, total - (segEnd - segStart), a.text(3));
+    } else {
+        ReportFailure(cut);
     }
     plat::DeleteFilePath(p1);
     plat::DeleteFilePath(p2);

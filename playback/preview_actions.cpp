@@ -70,7 +70,7 @@ void Preview(const ActionArgs& a) {
         ReportError(arguments.error);
         return;
     }
-    LaunchFFplayBlocking(arguments.text);
+    ReportFailure(LaunchFFplayBlocking(arguments.text));
 }
 
 void PreviewInRect(const ActionArgs& a) {
@@ -99,7 +99,8 @@ void PreviewInRect(const ActionArgs& a) {
         ReportError(arguments.error);
         return;
     }
-    if (!LaunchFFplay(arguments.text, rect)) return;
+    Outcome launched = LaunchFFplay(arguments.text, rect);
+    if (!launched.ok) return ReportFailure(launched);
     ReportStatusWord(msg::kPreviewing);
     ReportComplete();
 }

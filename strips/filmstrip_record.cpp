@@ -48,17 +48,17 @@ void CloseFrameStrip(int slot, unsigned long waitMs) {
     strip->inUse = 0;
 }
 
-std::string AddMarker(FrameStripRecord& strip, const std::string& timeText, const std::string& label,
-                      const std::string& colour) {
+Outcome AddMarker(FrameStripRecord& strip, const std::string& timeText, const std::string& label,
+                  const std::string& colour) {
     plat::LockHold held(strip.lock);
-    if (strip.markerCount >= kMaxMarkers) return msg::kMarkersFull;
+    if (strip.markerCount >= kMaxMarkers) return Failed(msg::kMarkersFull);
     MarkerRecord& m = strip.markers[strip.markerCount];
     m.time = ParseTimeValue(timeText);
     m.inUse = 1;
     m.colour = ParseMarkerColour(colour);
     SetField(m.label, label);
     ++strip.markerCount;
-    return std::string();
+    return Done();
 }
 
 void ClearMarkers(FrameStripRecord& strip) {

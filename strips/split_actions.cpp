@@ -23,11 +23,8 @@ void SetTransition(const ActionArgs& a, SplitTransitionEnd end, const char* noSe
         ReportError(msg::kNoStrip);
         return;
     }
-    std::string refusal = SetSplitTransition(*strip, end, a.text(1), a.text(2), noSelection);
-    if (!refusal.empty()) {
-        ReportError(refusal);
-        return;
-    }
+    Outcome set = SetSplitTransition(*strip, end, a.text(1), a.text(2), noSelection);
+    if (!set.ok) return ReportFailure(set);
     std::string duration = Fmt("%.2f", ClampSplitDuration(a.text(2)));
     if (end == kSplitEntry) {
         SetHostVar("[QMT_SplitTransition]", a.text(1));
@@ -63,18 +60,15 @@ void SplitAddAction(const ActionArgs& a) {
         ReportError(msg::kNoStrip);
         return;
     }
-    std::string refusal = SplitAddRefusal(*strip);
-    int player = refusal.empty() ? FindPlayer(strip->playerRectName) : -1;
-    if (refusal.empty() && player < 0) refusal = msg::kNoPlayer;
+    Outcome added = SplitAddRefusal(*strip);
+    int player = added.ok ? FindPlayer(strip->playerRectName) : -1;
+    if (added.ok && player < 0) added = Failed(msg::kNoPlayer);
     double ms = 0;
-    if (refusal.empty()) {
+    if (added.ok) {
         PlayerPositionMs(player, ms);
-        refusal = AddSplitAt(*strip, ms / 1000.0);
+        added = AddSplitAt(*strip, ms / 1000.0);
     }
-    if (!refusal.empty()) {
-        ReportError(refusal);
-        return;
-    }
+    if (!added.ok) return ReportFailure(added);
     double p = ms / 1000.0;
     PublishSplitCount(slot);
     SetHostVar("[QMT_SplitTime]", FormatTimecode(p));
@@ -161,24 +155,21 @@ void SplitInsertClipAction(const ActionArgs& a) {
         return;
     }
     std::string clip = a.text(1);
-    std::string refusal = SetSplitInsertClip(*strip, clip, plat::FileExists(clip));
-    if (!refusal.empty()) {
-        ReportError(refusal);
-        return;
-    }
+    Outcome set = SetSplitInsertClip(*strip, clip, plat::FileExists(clip));
+    if (!set.ok) return ReportFailure(set);
     SetHostVar("[QMT_SplitInsertClip]", clip);
     ReportStatusWord(clip.empty() ? msg::kInsertClipRemoved : msg::kClipInserted);
     Repaint(*strip);
 }
 
-std::string PickTransitionRefusal(const std::string& fsRect, bool exitTransition) {
+Outcome PickTransitionRefusal(const std::string& fsRect, bool exitTransition) {
     FrameStripRecord* strip = Strip(fsRect);
-    if (!strip) return msg::kNoStrip;
+    if (!strip) return Failed(msg::kNoStrip);
     SplitRecord split;
     if (!SelectedSplit(*strip, split))
-        return exitTransition ? msg::kNoSplitSelected : msg::kClickStripSplitFirst;
-    if (exitTransition && !split.insertClip[0]) return msg::kNoInsertInsertFirst;
-    return std::string();
+        return Failed(exitTransition ? msg::kNoSplitSelected : msg::kClickStripSplitFirst);
+    if (exitTransition && !split.insertClip[0]) return Failed(msg::kNoInsertInsertFirst);
+    return Done();
 }
 
 void ApplyPickedTransition(const std::string& fsRect, bool exitTransition) {

@@ -25,11 +25,8 @@ void FrameStripAddMarkerAction(const ActionArgs& a) {
         ReportError(msg::kNoStrip);
         return;
     }
-    std::string refusal = AddMarker(*strip, a.text(1), a.text(2), a.text(3));
-    if (!refusal.empty()) {
-        ReportError(refusal);
-        return;
-    }
+    Outcome added = AddMarker(*strip, a.text(1), a.text(2), a.text(3));
+    if (!added.ok) return ReportFailure(added);
     InvalidateStripWindow(strip->stripWindow);
 }
 
@@ -63,11 +60,8 @@ void TrackLaneAddAudioAction(const ActionArgs& a) {
     }
     int lane = -1;
     bool analyseNow = false;
-    std::string refusal = AddAudioLane(*display, a.text(1), a.text(2), a.text(3), lane, analyseNow);
-    if (!refusal.empty()) {
-        ReportError(refusal);
-        return;
-    }
+    Outcome added = AddAudioLane(*display, a.text(1), a.text(2), a.text(3), lane, analyseNow);
+    if (!added.ok) return ReportFailure(added);
     if (analyseNow) {
         AnalyseLaneNow(slot, lane);
         InvalidateStripWindow(display->laneWindow);

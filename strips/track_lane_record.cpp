@@ -106,10 +106,10 @@ void CloseTrackLanes(int slot, unsigned long waitMs) {
     d->inUse = 0;
 }
 
-std::string AddAudioLane(TrackLaneRecord& d, const std::string& audioPath, const std::string& label,
-                         const std::string& colour, int& laneIndex, bool& analyseNow) {
+Outcome AddAudioLane(TrackLaneRecord& d, const std::string& audioPath, const std::string& label,
+                     const std::string& colour, int& laneIndex, bool& analyseNow) {
     plat::LockHold held(d.lock);
-    if (d.laneCount >= kMaxLanes) return msg::kLanesFull;
+    if (d.laneCount >= kMaxLanes) return Failed(msg::kLanesFull);
     laneIndex = d.laneCount;
     LaneRecord& lane = d.lanes[laneIndex];
     memset(&lane, 0, sizeof lane);
@@ -117,7 +117,7 @@ std::string AddAudioLane(TrackLaneRecord& d, const std::string& audioPath, const
     SetField(lane.label, label);
     ++d.laneCount;
     analyseNow = !d.analysing;
-    return std::string();
+    return Done();
 }
 
 void AnalyseLaneNow(int slot, int lane) {

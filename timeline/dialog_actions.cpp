@@ -19,10 +19,10 @@ const double kSameStart = 0.01;
 // name, or no dialogs in this build.
 NleTimeline* TimelineForDialog(const std::string& rectName) {
     NleTimeline* tl = TimelineAt(FindTimeline(rectName));
-    std::string refusal = tl ? TimelineDialogsRefusal() : msg::kNoTimeline;
-    if (refusal.empty()) return tl;
+    Outcome refusal = tl ? TimelineDialogsRefusal() : Failed(msg::kNoTimeline);
+    if (refusal.ok) return tl;
     ReportStart();
-    ReportError(refusal);
+    ReportFailure(refusal);
     return nullptr;
 }
 

@@ -309,8 +309,8 @@ void OnSplit(const ActionArgs& a) {
     NleTimeline* found = FoundTimeline(a.text(0));
     if (!found) return ReportError(kNotFound);
     LockedTimeline g(found);
-    std::string failure = SplitAtPlayhead(*found);
-    if (!failure.empty()) return ReportError(failure);
+    Outcome split = SplitAtPlayhead(*found);
+    if (!split.ok) return ReportFailure(split);
     RecomputeViewLength(*found);
     g.release();
     InvalidateTimelineWindow(found->window);
@@ -324,8 +324,8 @@ void OnDuplicate(const ActionArgs& a) {
     if (!found) return ReportError(kNotFound);
     LockedTimeline g(found);
     int slot = -1;
-    std::string failure = DuplicateSelected(*found, slot);
-    if (!failure.empty()) return ReportError(failure);
+    Outcome copied = DuplicateSelected(*found, slot);
+    if (!copied.ok) return ReportFailure(copied);
     RecomputeViewLength(*found);
     g.release();
     InvalidateTimelineWindow(found->window);

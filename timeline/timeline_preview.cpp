@@ -52,38 +52,32 @@ void StopRunningPreview(const std::string& playerRect) {
     if (player >= 0) PlayerCommand(player, "pause %s");
 }
 
-bool PlayFrom(double position, const std::string& file, const PreviewSize& size, intptr_t playerWindow) {
+Outcome PlayFrom(double position, const std::string& file, const PreviewSize& size, intptr_t playerWindow) {
     CommandOutcome args = BuildCommand(
         "-ss %.3f -i \"%s\" -x %d -y %d -noborder -window_title \"QMT Preview\" -autoexit -loglevel quiet",
         {{"Position", position}, {"File", file}, {"Width", size.windowWidth}, {"Height", size.windowHeight}});
-    if (!args.ok) {
-        ReportError(args.error);
-        return false;
-    }
+    if (!args.ok) return Failed(args.error);
     return LaunchFFplay(args.text, playerWindow);
 }
 
 // The single clip's chain: scaled, its own fade, then the effects and texts
 // whose windows reach into it.
-bool SingleClipChain(const NleTimeline& tl, const RenderLists& lists, const PreviewSize& size, std::string& chain,
-                     std::string& error) {
+Outcome SingleClipChain(const NleTimeline& tl, const RenderLists& lists, const PreviewSize& size, std::string& chain) {
     const NleClip& m = RefClip(tl, lists.main[0]);
     chain = Fmt("scale=%d:%d:flags=bilinear", size.width, size.height);
     if (m.transIn[0]) chain += "," + ClipFadeFragment(m, m.duration);
-    return AppendOverlapping(tl, lists, m, false, chain, error);
+    return AppendOverlapping(tl, lists, m, false, chain);
 }
 
 // One clip: FFplay plays the source itself when nothing is laid over it,
-// else a fast encode of the clip. True when FFplay was started.
-bool PreviewOneClip(const TimelineSnapshot& held, const PreviewSize& size, intptr_t playerWindow) {
+// else a fast encode of the clip. Done when FFplay was started.
+Outcome PreviewOneClip(const TimelineSnapshot& held, const PreviewSize& size, intptr_t playerWindow) {
     const NleTimeline& tl = held.tl;
     const RenderLists& lists = held.lists;
     const NleClip& m = RefClip(tl, lists.main[0]);
-    std::string chain, error;
-    if (!SingleClipChain(tl, lists, size, chain, error)) {
-        ReportError(error);
-        return false;
-    }
+    std::string chain;
+    Outcome chained = SingleClipChain(tl, lists, size, chain);
+    if (!chained.ok) return chained;
     double source = std::max(0.0, tl.playhead - m.start + m.srcIn);
     if (lists.effectCount == 0 && lists.textCount == 0) {
         CommandOutcome args = BuildCommand(
@@ -91,10 +85,7 @@ bool PreviewOneClip(const TimelineSnapshot& held, const PreviewSize& size, intpt
             "-autoexit -loglevel quiet",
             {{"Position", source}, {"File", m.file}, {"Width", size.width}, {"Height", size.height},
              {"WindowWidth", size.windowWidth}, {"WindowHeight", size.windowHeight}});
-        if (!args.ok) {
-            ReportError(args.error);
-            return false;
-        }
+        if (!args.ok) return Failed(args.error);
         return LaunchFFplay(args.text, playerWindow);
     }
     ReportStatusWord(msg::kBuildingPreview);
@@ -105,14 +96,15 @@ bool PreviewOneClip(const TimelineSnapshot& held, const PreviewSize& size, intpt
         "-ss %.3f -t %.3f -i \"%s\" -filter_complex \"[0:v]%s[outv]\" -map \"[outv]\" -c:v libx264 -preset ultrafast "
         "-crf 28 -an \"%s\"",
         {{"srcIn", m.srcIn}, {"Length", length}, {"File", m.file}, {"Chain", chain}, {"PreviewFile", PreviewFile()}});
-    if (!RunFFmpeg(encode, length)) return false;
+    Outcome encoded = RunFFmpeg(encode, length);
+    if (!encoded.ok) return encoded;
     return PlayFrom(source > m.srcIn ? source - m.srcIn : 0, PreviewFile(), size, playerWindow);
 }
 
 // Several clips: the render's one filter graph of the main clips, scaled fast,
-// encoded fast, without sound, into the preview file. True when FFplay was
+// encoded fast, without sound, into the preview file. Done when FFplay was
 // started.
-bool PreviewClips(const TimelineSnapshot& held, const PreviewSize& size, intptr_t playerWindow) {
+Outcome PreviewClips(const TimelineSnapshot& held, const PreviewSize& size, intptr_t playerWindow) {
     const NleTimeline& tl = held.tl;
     const RenderLists& lists = held.lists;
     ReportStatusWord(msg::kBuildingPreview);
@@ -121,18 +113,16 @@ bool PreviewClips(const TimelineSnapshot& held, const PreviewSize& size, intptr_
     format.height = size.height;
     format.scaleFlags = "bilinear";
     TimelineGraph timeline;
-    std::string error;
-    if (!BuildTimelineGraph(tl, lists, format, nullptr, timeline, error)) {
-        ReportError(error);
-        return false;
-    }
+    Outcome built = BuildTimelineGraph(tl, lists, format, nullptr, timeline);
+    if (!built.ok) return built;
     WorkFiles files(PreviewFolder());
     CommandOutcome rest = BuildCommand("-map \"%s\" -c:v libx264 -preset ultrafast -crf 28 -an \"%s\"",
                                        {{"Video", timeline.video}, {"PreviewFile", PreviewFile()}});
     CommandOutcome graph = FilterGraphOption(timeline.graph, timeline.inputs.text.size() + rest.text.size() + 2, files);
-    if (!RunFFmpeg(BuildCommand("%s %s %s", {{"Inputs", timeline.inputs}, {"Graph", graph}, {"Rest", rest}}),
-                   timeline.length))
-        return false;
+    Outcome encoded =
+        RunFFmpeg(BuildCommand("%s %s %s", {{"Inputs", timeline.inputs}, {"Graph", graph}, {"Rest", rest}}),
+                  timeline.length);
+    if (!encoded.ok) return encoded;
     double position = std::max(0.0, tl.playhead - RefClip(tl, lists.main[0]).start);
     return PlayFrom(position, PreviewFile(), size, playerWindow);
 }
@@ -174,12 +164,14 @@ void PreviewTimelineAction(const std::string& rectName) {
     if (held->lists.mainCount == 0) return ReportError(msg::kNoClipsToPreview);
     plat::DeleteFilePath(PreviewFile());
 
-    bool playing = held->lists.mainCount == 1 ? PreviewOneClip(*held, size, playerWindow)
-                                              : PreviewClips(*held, size, playerWindow);
-    if (playing) {
+    Outcome playing = held->lists.mainCount == 1 ? PreviewOneClip(*held, size, playerWindow)
+                                                 : PreviewClips(*held, size, playerWindow);
+    if (playing.ok) {
         BeginTimelinePreview(slot, held->tl.playhead, FollowPreview);
         ReportStatusWord(msg::kPreviewing);
     }
-    // Reached after a failed build too: the message stays in [QMT_Error].
+    // A preview that could not be built or started still ends "Complete",
+    // its message left in [QMT_Error].
+    ReportFailure(playing);
     ReportComplete();
 }
