@@ -13,6 +13,7 @@
 #include "toolchain/probe.h"
 #include "toolchain/process_runner.h"
 #include "toolchain/time_values.h"
+#include "toolchain/work_files.h"
 
 namespace {
 
@@ -123,7 +124,8 @@ void ChromaKey(const ActionArgs& a) {
 
 void Stabilize(const ActionArgs& a) {
     BeginOperation();
-    const std::string transforms = plat::TempFolder() + "qmt_trf.trf";
+    WorkFiles files;
+    const std::string transforms = files.Path("qmt_trf.trf");
     // A temporary folder such as C:\Users\O'Brien\AppData\Local\Temp\ holds
     // the filter option's own syntax.
     const std::string escaped = EscapeFilterPath(transforms);
@@ -131,16 +133,12 @@ void Stabilize(const ActionArgs& a) {
                                          {{"InputFile", a.raw(0)}, {"Strength", StabilizeShakiness(a.text(1))},
                                           {"TempFile", escaped}, {"NullDevice", plat::NullDevice()}});
     Outcome detected = RunStep(detect, InputLengthTimes{1});
-    if (detected.ok) {
-        ReportProgress(50);
-        FinishOperation(BuildCommand("-i \"%s\" -vf \"vidstabtransform=input='%s':smoothing=10,unsharp=5:5:0.8:3:3:0.4\" "
-                                     "-c:v libx264 -preset fast -crf 18 -c:a copy \"%s\"",
-                                     {{"InputFile", a.raw(0)}, {"TempFile", escaped}, {"OutputFile", a.raw(2)}}),
-                        InputLengthTimes{1}, a.text(2));
-    } else {
-        ReportFailure(detected);
-    }
-    plat::DeleteFilePath(transforms);
+    if (!detected.ok) return ReportFailure(detected);
+    ReportProgress(50);
+    FinishOperation(BuildCommand("-i \"%s\" -vf \"vidstabtransform=input='%s':smoothing=10,unsharp=5:5:0.8:3:3:0.4\" "
+                                 "-c:v libx264 -preset fast -crf 18 -c:a copy \"%s\"",
+                                 {{"InputFile", a.raw(0)}, {"TempFile", escaped}, {"OutputFile", a.raw(2)}}),
+                    InputLengthTimes{1}, a.text(2));
 }
 
 void BurnSubtitles(const ActionArgs& a) {

@@ -14,6 +14,7 @@
 #include "toolchain/probe.h"
 #include "toolchain/process_runner.h"
 #include "toolchain/time_values.h"
+#include "toolchain/work_files.h"
 
 namespace {
 
@@ -46,7 +47,8 @@ void SplitAtTime(const ActionArgs& a) {
 
 void RemoveSegment(const ActionArgs& a) {
     BeginOperation();
-    const std::string p1 = plat::TempFolder() + "qmt_s1.ts", p2 = plat::TempFolder() + "qmt_s2.ts";
+    WorkFiles files;
+    const std::string p1 = files.Path("qmt_s1.ts"), p2 = files.Path("qmt_s2.ts");
     // All three commands are checked before the first runs.
     CommandOutcome first = BuildCommand("-i \"%s\" -to %s -c copy -bsf:v h264_mp4toannexb -f mpegts \"%s\"",
                                         {{"InputFile", a.raw(0)}, {"SegStart", a.raw(1)}, {"TempFile", p1}});
@@ -59,21 +61,12 @@ void RemoveSegment(const ActionArgs& a) {
     double total = ProbeDurationSeconds(a.text(0));
     double segStart = ParseTimeValue(a.raw(1)), segEnd = ParseTimeValue(a.raw(2));
     Outcome cut = RunStep(first, segStart);
-    if (!cut.ok) {
-        ReportFailure(cut);
-        plat::DeleteFilePath(p1);
-        return;
-    }
+    if (!cut.ok) return ReportFailure(cut);
     ReportProgress(33);
     cut = RunStep(second, total - segEnd);
-    if (cut.ok) {
-        ReportProgress(66);
-        FinishOperation(join, total - (segEnd - segStart), a.text(3));
-    } else {
-        ReportFailure(cut);
-    }
-    plat::DeleteFilePath(p1);
-    plat::DeleteFilePath(p2);
+    if (!cut.ok) return ReportFailure(cut);
+    ReportProgress(66);
+    FinishOperation(join, total - (segEnd - segStart), a.text(3));
 }
 
 std::string TrimBlanks(const std::string& s) {
@@ -84,7 +77,8 @@ std::string TrimBlanks(const std::string& s) {
 
 void ConcatList(const ActionArgs& a) {
     BeginOperation();
-    const std::string list = plat::TempFolder() + "qmt_concat.txt";
+    WorkFiles work;
+    const std::string list = work.Path("qmt_concat.txt");
     std::string text;
     std::string files = a.text(0);
     size_t pos = 0;
@@ -95,13 +89,9 @@ void ConcatList(const ActionArgs& a) {
         if (!name.empty()) text += ConcatListLine(name);
         pos = comma + 1;
     }
-    if (!plat::WriteTextFile(list, text)) {
-        ReportError(msg::kConcatListFailed);
-        return;
-    }
+    if (!plat::WriteTextFile(list, text)) return ReportError(msg::kConcatListFailed);
     FinishOperation(BuildCommand("-f concat -safe 0 -i \"%s\" -c copy \"%s\"", {{"ListFile", list}, {"OutputFile", a.raw(1)}}),
                     0, a.text(1));
-    plat::DeleteFilePath(list);
 }
 
 void JoinWithTransition(const ActionArgs& a) {

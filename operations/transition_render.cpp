@@ -50,7 +50,7 @@ static Outcome Join(const std::string& first, const std::string& second, const T
 }
 
 static Outcome RenderOneSplit(const std::string& input, double split, double total, const std::string& output) {
-    WorkFiles files((std::string()));
+    WorkFiles files;
     std::string a = files.Path("qmt_seg_a.mov");
     std::string b = files.Path("qmt_seg_b.mov");
     SetProgressBand(0, kCutsEnd / 2);
