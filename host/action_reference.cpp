@@ -3,6 +3,7 @@
 #include "host/action_reference.h"
 #include <algorithm>
 #include <initializer_list>
+#include "host/messages.h"
 
 namespace {
 
@@ -17,29 +18,21 @@ Strings Join(std::initializer_list<Strings> parts) {
 
 // What the process runner reports for an ffmpeg run.
 const Strings kRunner = {
-    "FFmpeg not found. Place ffmpeg.exe in [PubDir] or plugin folder.",
-    "Failed to launch FFmpeg.",
-    "FFmpeg failed (exit %lu)\nLog: %s",
+    msg::kFFmpegNotFound,
+    msg::kFFmpegLaunchFailed,
+    msg::kFFmpegFailed,
 };
-const Strings kProbeFailed = {"Failed to run ffprobe."};
+const Strings kProbeFailed = {msg::kProbeLaunchFailed};
 // File operations refuse a command that does not fit the argument buffer.
-const Strings kTooLong = {"Arguments too long (%u characters; the limit is %u)."};
+const Strings kTooLong = {msg::kArgumentsTooLong};
 // A value that stands outside quotes in its command (a time, a rate, a codec
 // word) must be one word: empty values and values with blanks are refused.
-const Strings kNotOneWord = {"Invalid value for %s: %s"};
+const Strings kNotOneWord = {msg::kNotOneWord};
 const Strings kFFplay = {
-    "FFmpeg/FFplay not found. Install FFmpeg full build (includes ffplay.exe).",
-    "ffplay.exe not found. Download FFmpeg FULL build (not essentials) which includes ffplay.exe.",
-    "Failed to launch FFplay preview.",
+    msg::kFFplayNotFound,
+    msg::kFFplayMissing,
+    msg::kFFplayLaunchFailed,
 };
-const std::string kNoTimeline = "NLE Timeline not found.";
-const std::string kNoStrip = "FrameStrip not found.";
-const std::string kNoRectangle = "Rectangle not found.";
-// The native build opens no dialogs: the actions that need one refuse.
-const std::string kNoDialogs = "Dialogs are not available in this build.";
-const std::string kChainFull = "Cannot include clip \"%s\": the filter chain of \"%s\" is full.";
-// A filter graph too long for a command line goes into a file of the job's.
-const std::string kGraphFile = "Cannot write the filter graph file: %s";
 
 const VariableNote kToolPath = {"[QMT_FFmpegPath]", "the FFmpeg folder in use, refreshed before every tool run"};
 const Writes kSelection = {
@@ -72,299 +65,301 @@ Writes With(Writes base, std::initializer_list<VariableNote> more) {
     return base;
 }
 
-std::vector<ActionReference> Build() {
-    using R = Reporting;
-    std::vector<ActionReference> t;
-    auto add = [&t](int id, Reporting reporting, Strings words, Writes writes, Strings errors,
-                    std::string note = std::string()) {
-        t.push_back({id, reporting, std::move(words), std::move(writes), std::move(errors), std::move(note)});
-    };
-    const Strings run = Join({kRunner, kTooLong});
-    const Strings probeRun = Join({kRunner, kProbeFailed, kTooLong});
+// Shared parts of the message lists below.
+const Strings kRun = Join({kRunner, kTooLong});
+const Strings kProbeRun = Join({kRunner, kProbeFailed, kTooLong});
+const Strings kRunWord = Join({kRun, kNotOneWord});
+const Strings kProbeRunWord = Join({kProbeRun, kNotOneWord});
+const Strings kCodecWords = Join({kProbeRunWord, {msg::kCodecWordTooLong}});
 
+// One row per action, or per group of actions that report alike.
+struct Row {
+    std::vector<int> ids;
+    Reporting reporting;
+    Strings words;
+    Writes writes;
+    Strings errors;
+    std::string note = std::string();
+};
+
+using R = Reporting;
+
+const std::vector<Row> kRows = {
     // Configuration
-    add(1, R::kQuery, {},
-        {{"[QMT_FFmpegPath]", "the folder accepted"}, {"[QMT_FFmpegVersion]", "the version read from ffmpeg"}},
-        {"FFmpeg not found at specified path or any auto-detect location."},
-        "A folder found earlier stays in use when Path holds no tools; the variables then name that folder.");
-    add(2, R::kDirect, {},
-        {{"Return_var", "the FFmpeg folder, \"\" when none is found"}, {"[QMT_FFmpegPath]", "the same folder, when found"}},
-        {});
-    add(3, R::kDirect, {},
-        {{"Return_var", "the version, e.g. 5.1.6, or \"Unknown\" or \"Error\" when it cannot be read, followed by "
-                        "the supported range: \" (FFmpeg 4.1 to 7.1; transitions need 4.3+)\"; \"\" before any "
-                        "FFmpeg was found"},
-         {"[QMT_FFmpegVersion]", "the version alone, when FFmpeg is found"}},
-        {});
-    add(4, R::kDirect, {},
-        {{"Return_var", "\"True\" when FFmpeg was found, else \"False\""},
-         {"[QMT_FFmpegPath]", "the folder found"},
-         {"[QMT_FFmpegVersion]", "its version"}},
-        {});
+    {{1}, R::kQuery, {},
+     {{"[QMT_FFmpegPath]", "the folder accepted"}, {"[QMT_FFmpegVersion]", "the version read from ffmpeg"}},
+     {msg::kFFmpegNotFoundAnywhere},
+     "A folder found earlier stays in use when Path holds no tools; the variables then name that folder."},
+    {{2}, R::kDirect, {},
+     {{"Return_var", "the FFmpeg folder, \"\" when none is found"}, {"[QMT_FFmpegPath]", "the same folder, when found"}},
+     {}},
+    {{3}, R::kDirect, {},
+     {{"Return_var", "the version, e.g. 5.1.6, or \"Unknown\" or \"Error\" when it cannot be read, followed by "
+                     "the supported range: \" (FFmpeg 4.1 to 7.1; transitions need 4.3+)\"; \"\" before any "
+                     "FFmpeg was found"},
+      {"[QMT_FFmpegVersion]", "the version alone, when FFmpeg is found"}},
+     {}},
+    {{4}, R::kDirect, {},
+     {{"Return_var", "\"True\" when FFmpeg was found, else \"False\""},
+      {"[QMT_FFmpegPath]", "the folder found"},
+      {"[QMT_FFmpegVersion]", "its version"}},
+     {}},
 
     // Media information
-    add(11, R::kQuery, {},
-        {{"Return_var", "the duration as HH:MM:SS.mmm"},
-         {"[QMT_Duration]", "the same text"},
-         {"[QMT_DurationSec]", "the duration in seconds (three decimals)"},
-         kToolPath},
-        {"Failed to get duration."});
-    add(12, R::kQuery, {},
-        {{"Width_var", "width in pixels"}, {"Height_var", "height in pixels"}, kToolPath}, {"Failed to get resolution."});
-    add(13, R::kQuery, {}, {{"Return_var", "frames per second (three decimals), or ffprobe's answer as it is"}, kToolPath},
-        {"Failed to get framerate."});
-    add(14, R::kQuery, {},
-        {{"VCodec_var", "codec name of the first video stream"},
-         {"ACodec_var", "codec name of the first audio stream"},
-         kToolPath},
-        Join({{kRunner[0]}, kProbeFailed}),
-        "The status always ends at Complete: a missing stream leaves its variable unwritten or empty, and when the "
-        "tools cannot be found or started their message stays in [QMT_Error] and [LastError].");
-    add(15, R::kQuery, {}, {{"Return_var", "overall bitrate in kbit/s"}, kToolPath}, {"Failed to get bitrate."});
-    add(16, R::kQuery, {}, {{"Return_var", "file size in bytes"}}, {"File not found."});
-    add(17, R::kQuery, {},
-        {{"SampleRate_var", "sample rate in Hz"}, {"Channels_var", "number of channels"}, kToolPath},
-        {"Failed to get audio info."});
-    add(18, R::kQuery, {}, {{"Return_var", "ffprobe's JSON report of format and streams"}, kToolPath},
-        {"Failed to get info."});
+    {{11}, R::kQuery, {},
+     {{"Return_var", "the duration as HH:MM:SS.mmm"},
+      {"[QMT_Duration]", "the same text"},
+      {"[QMT_DurationSec]", "the duration in seconds (three decimals)"},
+      kToolPath},
+     {msg::kNoDuration}},
+    {{12}, R::kQuery, {}, {{"Width_var", "width in pixels"}, {"Height_var", "height in pixels"}, kToolPath},
+     {msg::kNoResolution}},
+    {{13}, R::kQuery, {}, {{"Return_var", "frames per second (three decimals), or ffprobe's answer as it is"}, kToolPath},
+     {msg::kNoFramerate}},
+    {{14}, R::kQuery, {},
+     {{"VCodec_var", "codec name of the first video stream"},
+      {"ACodec_var", "codec name of the first audio stream"},
+      kToolPath},
+     Join({{msg::kFFmpegNotFound}, kProbeFailed}),
+     "The status always ends at Complete: a missing stream leaves its variable unwritten or empty, and when the "
+     "tools cannot be found or started their message stays in [QMT_Error] and [LastError]."},
+    {{15}, R::kQuery, {}, {{"Return_var", "overall bitrate in kbit/s"}, kToolPath}, {msg::kNoBitrate}},
+    {{16}, R::kQuery, {}, {{"Return_var", "file size in bytes"}}, {msg::kFileNotFound}},
+    {{17}, R::kQuery, {},
+     {{"SampleRate_var", "sample rate in Hz"}, {"Channels_var", "number of channels"}, kToolPath},
+     {msg::kNoAudioInfo}},
+    {{18}, R::kQuery, {}, {{"Return_var", "ffprobe's JSON report of format and streams"}, kToolPath},
+     {msg::kNoInfo}},
 
     // Trim & cut, join & merge
-    const Strings runWord = Join({run, kNotOneWord});
-    const Strings probeRunWord = Join({probeRun, kNotOneWord});
-    add(21, R::kOperation, {}, {kToolPath}, runWord);
-    add(22, R::kOperation, {}, {kToolPath}, runWord);
-    add(23, R::kOperation, {}, {kToolPath}, probeRunWord,
-        "[QMT_Progress] is 50 between the two files; [QMT_LastOutput] is OutputFile2. OutputFile1 stays when the "
-        "second run fails.");
-    add(24, R::kOperation, {}, {kToolPath}, probeRunWord, "[QMT_Progress] is 33 and 66 between the three runs.");
-    add(31, R::kOperation, {}, {kToolPath}, Join({run, {"Failed to create concat list."}}));
-    for (int id : {32, 33, 34, 35, 36}) add(id, R::kOperation, {}, {kToolPath}, probeRun);
+    {{21, 22}, R::kOperation, {}, {kToolPath}, kRunWord},
+    {{23}, R::kOperation, {}, {kToolPath}, kProbeRunWord,
+     "[QMT_Progress] is 50 between the two files; [QMT_LastOutput] is OutputFile2. OutputFile1 stays when the "
+     "second run fails."},
+    {{24}, R::kOperation, {}, {kToolPath}, kProbeRunWord, "[QMT_Progress] is 33 and 66 between the three runs."},
+    {{31}, R::kOperation, {}, {kToolPath}, Join({kRun, {msg::kConcatListFailed}})},
+    {{32, 33, 34, 35, 36}, R::kOperation, {}, {kToolPath}, kProbeRun},
 
     // Transform, audio, effects
-    add(46, R::kOperation, {}, {kToolPath}, probeRunWord);
-    for (int id : {41, 42, 43, 44, 45, 47, 48, 51, 52, 53, 54, 55, 56, 57, 61, 62, 63, 64, 65, 66, 67, 68, 69,
-                   70, 71, 72, 73, 74, 75})
-        add(id, R::kOperation, {}, {kToolPath}, probeRun);
+    {{46}, R::kOperation, {}, {kToolPath}, kProbeRunWord},
+    {{41, 42, 43, 44, 45, 47, 48, 51, 52, 53, 54, 55, 56, 57, 61, 62, 63, 64, 65, 66, 67, 68, 69, 70, 71, 72, 73, 74,
+      75},
+     R::kOperation, {}, {kToolPath}, kProbeRun},
 
     // Image extraction, format and export, advanced
-    for (int id : {81, 82, 85, 108, 109}) add(id, R::kOperation, {}, {kToolPath}, runWord);
-    for (int id : {83, 91, 95, 101, 103, 104, 105, 106, 107}) add(id, R::kOperation, {}, {kToolPath}, probeRun);
-    add(96, R::kOperation, {}, {kToolPath}, probeRunWord);
-    add(84, R::kOperation, {}, {kToolPath}, Join({probeRun, {"Invalid cols/rows."}}));
-    const Strings codecWords = Join({probeRunWord, {"Codec or quality word too long (at most 63 characters)."}});
-    for (int id : {92, 93, 94}) add(id, R::kOperation, {}, {kToolPath}, codecWords);
-    add(97, R::kOperation, {}, {kToolPath}, Join({probeRun, {"Cannot determine video duration."}}));
-    add(98, R::kOperation, {}, {kToolPath}, probeRun,
-        "Cancel or closing the window sets nothing. After EXPORT, [QMT_LastOutput] is the output path even when "
-        "the conversion failed.");
-    add(102, R::kOperation, {}, {kToolPath}, probeRun, "[QMT_Progress] is 50 between the two passes.");
-    add(110, R::kQuery, {"Processed %d/%d files"}, {}, {"Script processor not available.", "No files found."},
-        "Each file's command line is run by the publication's script engine; failures inside it are not seen "
-        "here and the file still counts as processed.");
+    {{81, 82, 85, 108, 109}, R::kOperation, {}, {kToolPath}, kRunWord},
+    {{83, 91, 95, 101, 103, 104, 105, 106, 107}, R::kOperation, {}, {kToolPath}, kProbeRun},
+    {{96}, R::kOperation, {}, {kToolPath}, kProbeRunWord},
+    {{84}, R::kOperation, {}, {kToolPath}, Join({kProbeRun, {msg::kInvalidColsRows}})},
+    {{92, 93, 94}, R::kOperation, {}, {kToolPath}, kCodecWords},
+    {{97}, R::kOperation, {}, {kToolPath}, Join({kProbeRun, {msg::kUnknownDuration}})},
+    {{98}, R::kOperation, {}, {kToolPath}, kProbeRun,
+     "Cancel or closing the window sets nothing. After EXPORT, [QMT_LastOutput] is the output path even when "
+     "the conversion failed."},
+    {{102}, R::kOperation, {}, {kToolPath}, kProbeRun, "[QMT_Progress] is 50 between the two passes."},
+    {{110}, R::kQuery, {msg::kFilesProcessed}, {}, {msg::kNoScriptProcessor, msg::kNoFilesFound},
+     "Each file's command line is run by the publication's script engine; failures inside it are not seen "
+     "here and the file still counts as processed."},
 
     // Player
-    add(121, R::kDirect, {},
-        {{"Status_var", "\"Ready\"; later \"Playing\", \"Paused\" or \"Stopped\" as the player is driven"},
-         {"[QMT_Recent1]", "the most recently opened video; [QMT_Recent2] to [QMT_Recent5] the older ones"},
-         {"[QMT_RecentCount]", "how many recent files are listed"}},
-        {kNoRectangle, "Max players reached.", "Rectangle name too long.", "Video file path too long.",
-         "Status variable name too long."},
-        "When the media control interface cannot open the file, its own error text is reported.");
-    add(122, R::kDirect, {}, {}, {});
-    add(123, R::kDirect, {}, {}, {},
-        "The status variable named in QMT_PlayerCreate becomes \"Playing\". During a timeline preview it resumes "
-        "the preview instead.");
-    add(124, R::kDirect, {}, {}, {},
-        "The status variable named in QMT_PlayerCreate becomes \"Paused\". During a timeline preview it pauses "
-        "the preview instead.");
-    add(125, R::kDirect, {"Complete"}, {{"[QMT_PreviewMode]", "\"0\" when it ends a timeline preview"}}, {},
-        "The status variable named in QMT_PlayerCreate becomes \"Stopped\". During a timeline preview it ends "
-        "the preview, reopens [InputFile] in the player when that variable is set, and sets [QMT_Status] to "
-        "\"Complete\".");
-    for (int id : {126, 127, 130, 132, 133}) add(id, R::kDirect, {}, {}, {});
-    add(128, R::kDirect, {},
-        {{"Return_var", "the position as HH:MM:SS.mmm, 00:00:00.000 without a player"},
-         {"[QMT_PositionSec]", "the position in seconds (three decimals)"}},
-        {});
-    add(129, R::kDirect, {}, {{"Return_var", "the player's mode, e.g. playing, paused, stopped; \"None\" without a player"}},
-        {});
-    add(131, R::kDirect, {}, {}, {"Video file path too long."});
-    add(134, R::kDirect, {}, {kToolPath},
-        {"Video file not found. Pass a file path or a Player Rectangle name.",
-         "FFmpeg/FFplay not found. Place in [PubDir] or plugin folder.", "Failed to launch FFplay preview."},
-        "The action returns when the preview window closes or the video ends.");
-    add(135, R::kQuery, {"Previewing"}, {kToolPath, {"[QMT_PreviewPID]", "process id of the running ffplay"}},
-        Join({{"No video loaded. Load a video first, then preview."}, kFFplay}),
-        "The action returns at once while the preview plays.");
-    add(136, R::kQuery, {}, {{"[QMT_PreviewMode]", "\"0\""}}, {});
+    {{121}, R::kDirect, {},
+     {{"Status_var", "\"Ready\"; later \"Playing\", \"Paused\" or \"Stopped\" as the player is driven"},
+      {"[QMT_Recent1]", "the most recently opened video; [QMT_Recent2] to [QMT_Recent5] the older ones"},
+      {"[QMT_RecentCount]", "how many recent files are listed"}},
+     {msg::kNoRectangle, msg::kPlayersFull, msg::kRectangleNameTooLong, msg::kVideoPathTooLong,
+      msg::kStatusVariableTooLong},
+     "When the media control interface cannot open the file, its own error text is reported."},
+    {{122, 126, 127, 130, 132, 133}, R::kDirect, {}, {}, {}},
+    {{123}, R::kDirect, {}, {}, {},
+     "The status variable named in QMT_PlayerCreate becomes \"Playing\". During a timeline preview it resumes "
+     "the preview instead."},
+    {{124}, R::kDirect, {}, {}, {},
+     "The status variable named in QMT_PlayerCreate becomes \"Paused\". During a timeline preview it pauses "
+     "the preview instead."},
+    {{125}, R::kDirect, {msg::kComplete}, {{"[QMT_PreviewMode]", "\"0\" when it ends a timeline preview"}}, {},
+     "The status variable named in QMT_PlayerCreate becomes \"Stopped\". During a timeline preview it ends "
+     "the preview, reopens [InputFile] in the player when that variable is set, and sets [QMT_Status] to "
+     "\"Complete\"."},
+    {{128}, R::kDirect, {},
+     {{"Return_var", "the position as HH:MM:SS.mmm, 00:00:00.000 without a player"},
+      {"[QMT_PositionSec]", "the position in seconds (three decimals)"}},
+     {}},
+    {{129}, R::kDirect, {},
+     {{"Return_var", "the player's mode, e.g. playing, paused, stopped; \"None\" without a player"}}, {}},
+    {{131}, R::kDirect, {}, {}, {msg::kVideoPathTooLong}},
+    {{134}, R::kDirect, {}, {kToolPath},
+     {msg::kPreviewVideoNotFound, msg::kFFplayNotFoundHere, msg::kFFplayLaunchFailed},
+     "The action returns when the preview window closes or the video ends."},
+    {{135}, R::kQuery, {msg::kPreviewing}, {kToolPath, {"[QMT_PreviewPID]", "process id of the running ffplay"}},
+     Join({{msg::kNoVideoToPreview}, kFFplay}),
+     "The action returns at once while the preview plays."},
+    {{136}, R::kQuery, {}, {{"[QMT_PreviewMode]", "\"0\""}}, {}},
 
     // Timeline
-    add(200, R::kQuery, {},
-        With(kSelection, {{"[NLE_TrackAction]", "(set by the window) the name of a V1, V2, A1 or A2 track header "
-                                                "the user double-clicked"}}),
-        {kNoRectangle, "Max NLE timelines reached.", "Failed to create NLE window.",
-         "Dialogs are not available in this build."},
-        "The selection variables are set by the window as the user clicks and edits clips. Double-clicking the FX "
-        "or TX track header runs QMT_TimelinePickEffect or QMT_TimelinePickText for this timeline, which report "
-        "as those actions do. The window's dialogs (effect, text, transition) report \"Dialogs are not available "
-        "in this build.\" in a build without dialogs and change nothing.");
-    add(201, R::kDirect, {}, {}, {});
-    add(202, R::kQuery, {}, {{"[NLE_ClipIndex]", "slot index of the added clip"}, kToolPath},
-        Join({{kNoTimeline, "Track not found.", "Max clips on track."}, {kRunner[0]}, kProbeFailed}),
-        "A failed probe of the clip's duration or sound leaves its message in [LastError] but the clip is "
-        "still added.");
-    add(203, R::kQuery, {}, kSelection, {kNoTimeline, "Track not found.", "Clip not found."},
-        "The selection variables are written when the removed clip was the selected one.");
-    add(204, R::kQuery, {}, kSelection, {kNoTimeline});
-    for (int id : {205, 206, 207}) add(id, R::kQuery, {}, {}, {kNoTimeline, "Track not found.", "Clip not found."});
-    add(208, R::kQuery, {}, kSelection, {kNoTimeline, "No clip selected."});
-    add(209, R::kQuery, {},
-        {{"[NLE_ClipCount]", "number of clips on all tracks"},
-         {"[NLE_TotalDuration]", "the length shown, in seconds (three decimals)"},
-         {"[NLE_PlayheadTime]", "the playhead in seconds (three decimals)"},
-         {"[NLE_Zoom]", "pixels per second (one decimal)"}},
-        {kNoTimeline});
-    for (int id : {210, 211, 218}) add(id, R::kDirect, {}, {}, {});
-    add(212, R::kOperation, {}, {kToolPath},
-        Join({{kNoTimeline, "No video clips on V1.", "No output file given.", kChainFull, kGraphFile}, kRunner,
-              kProbeFailed}),
-        "The render uses the timeline as it was when the action started; edits made while it runs are not "
-        "included.");
-    add(213, R::kQuery, {"Building preview...", "Previewing"},
-        {{"[QMT_PreviewMode]", "\"1\" while the preview plays, \"0\" when it stops: when FFplay ends, when the "
-                               "next preview starts, or by QMT_PlayerStop or QMT_PreviewStop"},
-         {"[QMT_PreviewPID]", "process id of the running ffplay"},
-         kToolPath},
-        Join({{kNoTimeline, "No video clips on timeline.", kChainFull, kGraphFile}, kRunner, kProbeFailed, kFFplay}),
-        "A preview that cannot be built or started leaves its message in [QMT_Error] and [LastError] and still "
-        "ends with \"Complete\"; no FFplay runs then. While the preview plays, QMT_PlayerPause and "
-        "QMT_PlayerPlay on the timeline's player pause and resume it and QMT_PlayerStop ends it.");
-    add(214, R::kQuery, {}, {}, {kNoTimeline, "Cannot create project file."});
-    add(215, R::kQuery, {}, kSelection,
-        {kNoTimeline, "Cannot open project file.", "Not a valid QMT project file."});
-    add(216, R::kQuery, {}, kSelection,
-        {kNoTimeline, "No clip at playhead to split.", "Playhead must be inside the clip to split.",
-         "No free clip slot on track."});
-    add(217, R::kQuery, {}, With(kSelection, {{"[NLE_ClipIndex]", "slot index of the copy"}}),
-        {kNoTimeline, "No clip selected.", "No free clip slot."});
-    add(219, R::kQuery, {}, {{"[NLE_ClipIndex]", "slot index of the added effect clip"}},
-        {kNoTimeline, "Max clips on track.", kNoDialogs},
-        "The chosen effect is added on FX at the playhead for 5 seconds. Cancel adds nothing and reports nothing.");
-    add(220, R::kQuery, {}, {{"[NLE_ClipIndex]", "slot index of the added text clip"}},
-        {kNoTimeline, "Max clips on track.", kNoDialogs},
-        "The text is added on TX at the playhead with the size (8 to 200), colour, position and duration (at least "
-        "1 s) chosen. Cancel, or an empty text, adds nothing and reports nothing.");
+    {{200}, R::kQuery, {},
+     With(kSelection, {{"[NLE_TrackAction]", "(set by the window) the name of a V1, V2, A1 or A2 track header "
+                                             "the user double-clicked"}}),
+     {msg::kNoRectangle, msg::kTimelinesFull, msg::kTimelineWindowFailed, msg::kNoDialogs},
+     "The selection variables are set by the window as the user clicks and edits clips. Double-clicking the FX "
+     "or TX track header runs QMT_TimelinePickEffect or QMT_TimelinePickText for this timeline, which report "
+     "as those actions do. The window's dialogs (effect, text, transition) report \"Dialogs are not available "
+     "in this build.\" in a build without dialogs and change nothing."},
+    {{201, 210, 211, 218}, R::kDirect, {}, {}, {}},
+    {{202}, R::kQuery, {}, {{"[NLE_ClipIndex]", "slot index of the added clip"}, kToolPath},
+     Join({{msg::kNoTimeline, msg::kTrackNotFound, msg::kTrackFull}, {msg::kFFmpegNotFound}, kProbeFailed}),
+     "A failed probe of the clip's duration or sound leaves its message in [LastError] but the clip is "
+     "still added."},
+    {{203}, R::kQuery, {}, kSelection, {msg::kNoTimeline, msg::kTrackNotFound, msg::kClipNotFound},
+     "The selection variables are written when the removed clip was the selected one."},
+    {{204}, R::kQuery, {}, kSelection, {msg::kNoTimeline}},
+    {{205, 206, 207}, R::kQuery, {}, {}, {msg::kNoTimeline, msg::kTrackNotFound, msg::kClipNotFound}},
+    {{208}, R::kQuery, {}, kSelection, {msg::kNoTimeline, msg::kNoClipSelected}},
+    {{209}, R::kQuery, {},
+     {{"[NLE_ClipCount]", "number of clips on all tracks"},
+      {"[NLE_TotalDuration]", "the length shown, in seconds (three decimals)"},
+      {"[NLE_PlayheadTime]", "the playhead in seconds (three decimals)"},
+      {"[NLE_Zoom]", "pixels per second (one decimal)"}},
+     {msg::kNoTimeline}},
+    {{212}, R::kOperation, {}, {kToolPath},
+     Join({{msg::kNoTimeline, msg::kNoMainClips, msg::kNoOutputFile, msg::kChainFull, msg::kTooManyOverlays,
+            msg::kGraphFileNotWritten},
+           kRunner, kProbeFailed}),
+     "The render uses the timeline as it was when the action started; edits made while it runs are not "
+     "included."},
+    {{213}, R::kQuery, {msg::kBuildingPreview, msg::kPreviewing},
+     {{"[QMT_PreviewMode]", "\"1\" while the preview plays, \"0\" when it stops: when FFplay ends, when the "
+                            "next preview starts, or by QMT_PlayerStop or QMT_PreviewStop"},
+      {"[QMT_PreviewPID]", "process id of the running ffplay"},
+      kToolPath},
+     Join({{msg::kNoTimeline, msg::kNoClipsToPreview, msg::kChainFull, msg::kGraphFileNotWritten}, kRunner,
+           kProbeFailed, kFFplay}),
+     "A preview that cannot be built or started leaves its message in [QMT_Error] and [LastError] and still "
+     "ends with \"Complete\"; no FFplay runs then. While the preview plays, QMT_PlayerPause and "
+     "QMT_PlayerPlay on the timeline's player pause and resume it and QMT_PlayerStop ends it."},
+    {{214}, R::kQuery, {}, {}, {msg::kNoTimeline, msg::kProjectNotCreated}},
+    {{215}, R::kQuery, {}, kSelection, {msg::kNoTimeline, msg::kProjectNotOpened, msg::kNotAProject}},
+    {{216}, R::kQuery, {}, kSelection,
+     {msg::kNoTimeline, msg::kNoClipAtPlayhead, msg::kPlayheadOutsideClip, msg::kNoFreeSlotOnTrack}},
+    {{217}, R::kQuery, {}, With(kSelection, {{"[NLE_ClipIndex]", "slot index of the copy"}}),
+     {msg::kNoTimeline, msg::kNoClipSelected, msg::kNoFreeSlot}},
+    {{219}, R::kQuery, {}, {{"[NLE_ClipIndex]", "slot index of the added effect clip"}},
+     {msg::kNoTimeline, msg::kTrackFull, msg::kNoDialogs},
+     "The chosen effect is added on FX at the playhead for 5 seconds. Cancel adds nothing and reports nothing."},
+    {{220}, R::kQuery, {}, {{"[NLE_ClipIndex]", "slot index of the added text clip"}},
+     {msg::kNoTimeline, msg::kTrackFull, msg::kNoDialogs},
+     "The text is added on TX at the playhead with the size (8 to 200), colour, position and duration (at least "
+     "1 s) chosen. Cancel, or an empty text, adds nothing and reports nothing."},
 
     // FrameStrip, waveform, track lanes
-    add(141, R::kDirect, {"FrameStrip created", "Split selected"},
-        {{"[QMT_SplitIndex]", "(set by the window) -1 when the user clicks a frame; a split's index when the "
-                              "user clicks the split"}},
-        {kNoRectangle, "Max filmstrips reached.", "Rectangle name too long.", "Video file path too long.",
-         "Failed to create filmstrip window."},
-        "Creating it again under the same name replaces the strip, its markers and splits. The strip shows the "
-        "trim range held in [TrimStart] (or [TrimIn]) and [TrimEnd] (or [TrimOut]). Clicking a frame "
-        "seeks the player there (without playing); the mouse wheel scrolls, Ctrl+wheel zooms. Clicking a split "
-        "also sets [QMT_SplitTime], [QMT_SplitTimeSec], [QMT_SplitTransition], "
-        "[QMT_SplitDuration], [QMT_SplitInsertClip], [QMT_SplitTransitionOut], [QMT_SplitDurationOut], "
-        "[QMT_SplitClip], [QMT_SplitExitTransition], [QMT_SplitExitDuration] and [QMT_Status] = \"Split selected\".");
-    add(142, R::kDirect, {"FrameStrip destroyed"}, {}, {});
-    add(143, R::kDirect, {}, {}, {kNoStrip, "Max markers reached."});
-    add(144, R::kDirect, {}, {}, {});
-    add(147, R::kDirect, {}, {{"[QMT_ZoomLevel]", "the zoom level used, 1 to 5"}}, {});
-    add(145, R::kDirect, {"Waveform created"}, {}, {kNoRectangle, "Max waveforms reached."},
-        "The window follows the player in PlayerRect and marks the trim range held in [TrimStart] (or [TrimIn]) and "
-        "[TrimEnd] (or [TrimOut]); a click seeks the player. A file without sound shows \"No audio\".");
-    add(146, R::kDirect, {}, {}, {});
-    add(148, R::kDirect, {"Track lanes created"}, {}, {kNoRectangle, "Max track lanes reached."},
-        "V1 shows the thumbnails of a filmstrip created earlier on the same video file (the path written the same "
-        "way), else \"No video\". A click seeks the player in PlayerRect; the 28-pixel header column seeks to the "
-        "start.");
-    add(149, R::kDirect, {}, {}, {"Track lane not found.", "Max lanes reached."});
-    add(150, R::kDirect, {}, {}, {});
+    {{141}, R::kDirect, {msg::kStripCreated, msg::kSplitSelected},
+     {{"[QMT_SplitIndex]", "(set by the window) -1 when the user clicks a frame; a split's index when the "
+                           "user clicks the split"}},
+     {msg::kNoRectangle, msg::kFrameStripsFull, msg::kRectangleNameTooLong, msg::kVideoPathTooLong,
+      msg::kStripWindowFailed},
+     "Creating it again under the same name replaces the strip, its markers and splits. The strip shows the "
+     "trim range held in [TrimStart] (or [TrimIn]) and [TrimEnd] (or [TrimOut]). Clicking a frame "
+     "seeks the player there (without playing); the mouse wheel scrolls, Ctrl+wheel zooms. Clicking a split "
+     "also sets [QMT_SplitTime], [QMT_SplitTimeSec], [QMT_SplitTransition], "
+     "[QMT_SplitDuration], [QMT_SplitInsertClip], [QMT_SplitTransitionOut], [QMT_SplitDurationOut], "
+     "[QMT_SplitClip], [QMT_SplitExitTransition], [QMT_SplitExitDuration] and [QMT_Status] = \"Split selected\"."},
+    {{142}, R::kDirect, {msg::kStripDestroyed}, {}, {}},
+    {{143}, R::kDirect, {}, {}, {msg::kNoStrip, msg::kMarkersFull}},
+    {{144, 146, 150}, R::kDirect, {}, {}, {}},
+    {{147}, R::kDirect, {}, {{"[QMT_ZoomLevel]", "the zoom level used, 1 to 5"}}, {}},
+    {{145}, R::kDirect, {msg::kWaveformCreated}, {}, {msg::kNoRectangle, msg::kWaveformsFull},
+     "The window follows the player in PlayerRect and marks the trim range held in [TrimStart] (or [TrimIn]) and "
+     "[TrimEnd] (or [TrimOut]); a click seeks the player. A file without sound shows \"No audio\"."},
+    {{148}, R::kDirect, {msg::kTrackLanesCreated}, {}, {msg::kNoRectangle, msg::kTrackLanesFull},
+     "V1 shows the thumbnails of a filmstrip created earlier on the same video file (the path written the same "
+     "way), else \"No video\". A click seeks the player in PlayerRect; the 28-pixel header column seeks to the "
+     "start."},
+    {{149}, R::kDirect, {}, {}, {msg::kNoTrackLane, msg::kLanesFull}},
 
     // Overlay preview
-    add(151, R::kDirect, {"Overlay preview: drag to position, wheel to resize"},
-        With(kOverlayBox, {{"[OvText]", "the text"}, {"[OvFontSize]", "the font size, also after wheel resizing"},
-                           {"[OvColor]", "the colour as given"}}),
-        {kNoRectangle, "Max overlay previews reached.", "Could not create the overlay window."},
-        "The box variables follow every drag and wheel step of the user.");
-    add(152, R::kDirect, {"Watermark preview: drag to position, wheel to resize"},
-        With(kOverlayBox, {{"[OvImage]", "the image file"}, {"[OvOpacity]", "the opacity used (two decimals)"}}),
-        {kNoRectangle, "Max overlay previews reached.", "Could not load image.", "Could not create the overlay window."},
-        "The box variables follow every drag and wheel step of the user.");
-    add(153, R::kDirect, {}, {}, {});
-    add(154, R::kDirect, {},
-        {{"X_var", "left edge in pixels"}, {"Y_var", "top edge"}, {"W_var", "width"}, {"H_var", "height"}}, {});
-    add(155, R::kDirect, {}, {}, {});
-    add(156, R::kDirect, {"Overlay locked", "Overlay unlocked"}, {}, {});
+    {{151}, R::kDirect, {msg::kOverlayShown},
+     With(kOverlayBox, {{"[OvText]", "the text"}, {"[OvFontSize]", "the font size, also after wheel resizing"},
+                        {"[OvColor]", "the colour as given"}}),
+     {msg::kNoRectangle, msg::kOverlaysFull, msg::kOverlayWindowFailed},
+     "The box variables follow every drag and wheel step of the user."},
+    {{152}, R::kDirect, {msg::kWatermarkShown},
+     With(kOverlayBox, {{"[OvImage]", "the image file"}, {"[OvOpacity]", "the opacity used (two decimals)"}}),
+     {msg::kNoRectangle, msg::kOverlaysFull, msg::kImageNotLoaded, msg::kOverlayWindowFailed},
+     "The box variables follow every drag and wheel step of the user."},
+    {{153, 155}, R::kDirect, {}, {}, {}},
+    {{154}, R::kDirect, {},
+     {{"X_var", "left edge in pixels"}, {"Y_var", "top edge"}, {"W_var", "width"}, {"H_var", "height"}}, {}},
+    {{156}, R::kDirect, {msg::kOverlayLocked, msg::kOverlayUnlocked}, {}, {}},
 
     // Utility
-    add(161, R::kDirect, {"Nothing to undo", "Undo successful", "Undo failed"},
-        {{"Return_var", "TargetFile after a successful undo, else \"\""},
-         {"[QMT_UndoCount]", "backups left (not written when there was nothing to undo)"}},
-        {});
-    add(162, R::kDirect, {}, {{"[OutputFile]", "the built output name"}}, {});
+    {{161}, R::kDirect, {msg::kNothingToUndo, msg::kUndoSuccessful, msg::kUndoFailed},
+     {{"Return_var", "TargetFile after a successful undo, else \"\""},
+      {"[QMT_UndoCount]", "backups left (not written when there was nothing to undo)"}},
+     {}},
+    {{162}, R::kDirect, {}, {{"[OutputFile]", "the built output name"}}, {}},
 
     // Transitions
-    add(171, R::kQuery, {},
-        {{"Return_var", "the index the entry was added at"}, {"[QMT_TransCount]", "number of listed transitions"}},
-        {"Max 32 transitions reached.", "Invalid transition type. Use: fade, dissolve, wipeleft, etc."});
-    add(172, R::kQuery, {}, {{"Return_var", "\"True\""}, {"[QMT_TransCount]", "number of listed transitions"}},
-        {"Invalid transition index."});
-    add(173, R::kQuery, {}, {{"[QMT_TransCount]", "\"0\""}}, {});
-    add(174, R::kQuery, {},
-        {{"Return_var", "time,type,duration entries joined by \";\", e.g. 10.000,fade,1.50"},
-         {"[QMT_TransCount]", "number of listed transitions"}},
-        {});
-    add(175, R::kOperation, {}, {kToolPath},
-        {"No transitions defined. Use QMT_TransitionAdd first.", "Cannot determine video duration.",
-         "Failed to split segment A.", "Failed to split segment B.", "Transition render failed.",
-         "Failed to split segments.", "Transition render failed at segment."});
-    add(176, R::kQuery, {}, {{"Return_var", "the 35 transition names joined by \",\""}}, {});
+    {{171}, R::kQuery, {},
+     {{"Return_var", "the index the entry was added at"}, {"[QMT_TransCount]", "number of listed transitions"}},
+     {msg::kTransitionsFull, msg::kUnknownTransitionType}},
+    {{172}, R::kQuery, {}, {{"Return_var", "\"True\""}, {"[QMT_TransCount]", "number of listed transitions"}},
+     {msg::kInvalidTransitionIndex}},
+    {{173}, R::kQuery, {}, {{"[QMT_TransCount]", "\"0\""}}, {}},
+    {{174}, R::kQuery, {},
+     {{"Return_var", "time,type,duration entries joined by \";\", e.g. 10.000,fade,1.50"},
+      {"[QMT_TransCount]", "number of listed transitions"}},
+     {}},
+    {{175}, R::kOperation, {}, {kToolPath},
+     {msg::kNoTransitions, msg::kUnknownDuration, msg::kSegmentANotSplit, msg::kSegmentBNotSplit,
+      msg::kTransitionRenderFailed, msg::kSegmentsNotSplit, msg::kTransitionRenderFailedAtSegment,
+      msg::kOutputNotWritten}},
+    {{176}, R::kQuery, {}, {{"Return_var", "the 35 transition names joined by \",\""}}, {}},
 
     // Interactive splits
-    add(181, R::kDirect, {"Split added"},
-        With(kSplitCount, {{"[QMT_SplitTime]", "the split time as HH:MM:SS.mmm"},
-                           {"[QMT_SplitTimeSec]", "the split time in seconds (three decimals)"},
-                           {"[QMT_SplitTransition]", "\"\""},
-                           {"[QMT_SplitDuration]", "\"1.00\""}}),
-        {kNoStrip, "Max 20 splits reached.", "No video loaded.", "Player not found.", "Split too close to start.",
-         "Split too close to end.", "Split already exists near this position."});
-    add(182, R::kDirect, {"Split removed"}, kSplitCount, {kNoStrip, "No split selected."});
-    add(183, R::kDirect, {"All splits cleared"}, kSplitCount, {});
-    add(184, R::kDirect, {}, {{"Return_var", "time,transition,duration entries joined by \";\""}}, {});
-    add(185, R::kDirect, {"Transition assigned to split"},
-        {{"[QMT_SplitTransition]", "the type as given"}, {"[QMT_SplitDuration]", "the duration used (two decimals)"}},
-        {kNoStrip, "No split selected. Click a split line first.", "Invalid transition type."});
-    add(186, R::kDirect, {},
-        {{"Time_var", "the selected split's time"}, {"Type_var", "its transition or \"none\""},
-         {"Duration_var", "its transition duration (two decimals)"}},
-        {}, "All three are set to \"\" when no split is selected.");
-    add(187, R::kDirect, {}, {{"Return_var", "number of splits, \"0\" for an unknown filmstrip"}}, {});
-    add(188, R::kOperation, {}, {kToolPath},
-        {kNoStrip, "No splits defined. Use Split Here to add cut points.", "Cannot determine video duration.",
-         "Failed to create concat list.", "Failed to split segment.", "Concat failed.", "Failed to encode insert clip.",
-         kGraphFile, "Render failed during chain processing."});
-    add(189, R::kDirect, {"Transition assigned to split"},
-        {{"[QMT_PickedTransition]", "the transition chosen"}, {"[QMT_PickedDuration]", "the duration typed"},
-         {"[QMT_SplitTransition]", "the transition set"}, {"[QMT_SplitDuration]", "the duration used"}},
-        {kNoStrip, "No split selected. Click a split line on the filmstrip first.", "Invalid transition type.",
-         kNoDialogs},
-        "Cancel sets nothing.");
-    add(190, R::kDirect, {"Clip inserted at split", "Insert clip removed"},
-        {{"[QMT_SplitInsertClip]", "the clip's path, \"\" when removed"}},
-        {kNoStrip, "No split selected. Click a split line first.", "Insert clip file not found."});
-    add(191, R::kDirect, {"Exit transition set on insert"},
-        {{"[QMT_SplitTransitionOut]", "the type as given"}, {"[QMT_SplitDurationOut]", "the duration used (two decimals)"}},
-        {kNoStrip, "No split selected.", "No clip inserted at this split. Use Insert Clip first.",
-         "Invalid transition type."});
-    add(192, R::kDirect, {"Exit transition set on insert"},
-        {{"[QMT_PickedTransition]", "the transition chosen"}, {"[QMT_PickedDuration]", "the duration typed"},
-         {"[QMT_SplitTransitionOut]", "the transition set"}, {"[QMT_SplitDurationOut]", "the duration used"}},
-        {kNoStrip, "No split selected.", "No clip inserted at this split. Insert a clip first.",
-         "Invalid transition type.", kNoDialogs},
-        "Cancel sets nothing.");
+    {{181}, R::kDirect, {msg::kSplitAdded},
+     With(kSplitCount, {{"[QMT_SplitTime]", "the split time as HH:MM:SS.mmm"},
+                        {"[QMT_SplitTimeSec]", "the split time in seconds (three decimals)"},
+                        {"[QMT_SplitTransition]", "\"\""},
+                        {"[QMT_SplitDuration]", "\"1.00\""}}),
+     {msg::kNoStrip, msg::kSplitsFull, msg::kNoVideoLoaded, msg::kNoPlayer, msg::kSplitNearStart,
+      msg::kSplitNearEnd, msg::kSplitExists}},
+    {{182}, R::kDirect, {msg::kSplitRemoved}, kSplitCount, {msg::kNoStrip, msg::kNoSplitSelected}},
+    {{183}, R::kDirect, {msg::kSplitsCleared}, kSplitCount, {}},
+    {{184}, R::kDirect, {}, {{"Return_var", "time,transition,duration entries joined by \";\""}}, {}},
+    {{185}, R::kDirect, {msg::kTransitionAssigned},
+     {{"[QMT_SplitTransition]", "the type as given"}, {"[QMT_SplitDuration]", "the duration used (two decimals)"}},
+     {msg::kNoStrip, msg::kClickSplitFirst, msg::kInvalidTransitionType}},
+    {{186}, R::kDirect, {},
+     {{"Time_var", "the selected split's time"}, {"Type_var", "its transition or \"none\""},
+      {"Duration_var", "its transition duration (two decimals)"}},
+     {}, "All three are set to \"\" when no split is selected."},
+    {{187}, R::kDirect, {}, {{"Return_var", "number of splits, \"0\" for an unknown filmstrip"}}, {}},
+    {{188}, R::kOperation, {}, {kToolPath},
+     {msg::kNoStrip, msg::kNoSplits, msg::kUnknownDuration, msg::kConcatListFailed, msg::kSegmentNotSplit,
+      msg::kConcatFailed, msg::kInsertClipNotEncoded, msg::kGraphFileNotWritten, msg::kChainRenderFailed}},
+    {{189}, R::kDirect, {msg::kTransitionAssigned},
+     {{"[QMT_PickedTransition]", "the transition chosen"}, {"[QMT_PickedDuration]", "the duration typed"},
+      {"[QMT_SplitTransition]", "the transition set"}, {"[QMT_SplitDuration]", "the duration used"}},
+     {msg::kNoStrip, msg::kClickStripSplitFirst, msg::kInvalidTransitionType, msg::kNoDialogs},
+     "Cancel sets nothing."},
+    {{190}, R::kDirect, {msg::kClipInserted, msg::kInsertClipRemoved},
+     {{"[QMT_SplitInsertClip]", "the clip's path, \"\" when removed"}},
+     {msg::kNoStrip, msg::kClickSplitFirst, msg::kInsertClipMissing}},
+    {{191}, R::kDirect, {msg::kExitTransitionSet},
+     {{"[QMT_SplitTransitionOut]", "the type as given"}, {"[QMT_SplitDurationOut]", "the duration used (two decimals)"}},
+     {msg::kNoStrip, msg::kNoSplitSelected, msg::kNoInsertUseInsertClip, msg::kInvalidTransitionType}},
+    {{192}, R::kDirect, {msg::kExitTransitionSet},
+     {{"[QMT_PickedTransition]", "the transition chosen"}, {"[QMT_PickedDuration]", "the duration typed"},
+      {"[QMT_SplitTransitionOut]", "the transition set"}, {"[QMT_SplitDurationOut]", "the duration used"}},
+     {msg::kNoStrip, msg::kNoSplitSelected, msg::kNoInsertInsertFirst, msg::kInvalidTransitionType,
+      msg::kNoDialogs},
+     "Cancel sets nothing."},
+};
 
+// Every row's entry for each of its actions, in id order.
+std::vector<ActionReference> Build() {
+    std::vector<ActionReference> t;
+    for (const Row& row : kRows)
+        for (int id : row.ids) t.push_back({id, row.reporting, row.words, row.writes, row.errors, row.note});
     std::sort(t.begin(), t.end(), [](const ActionReference& a, const ActionReference& b) { return a.id < b.id; });
     return t;
 }

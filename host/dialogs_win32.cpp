@@ -105,7 +105,7 @@ int InitCommonControlsStandard() {
     return InitCommonControlsEx(&icc) ? 1 : 0;
 }
 
-const char* DialogsRefusal() { return ""; }
+Outcome DialogsRefusal() { return Done(); }
 
 int RunAboutBox() {
     HWND owner = GetActiveWindow();

@@ -1,5 +1,7 @@
 #include "host/report.h"
 #include "host/host_state.h"
+#include "host/messages.h"
+#include "host/text_util.h"
 
 static int g_bandFrom = 0, g_bandTo = 100;
 
@@ -19,7 +21,7 @@ void ReportStart() {
 
 void ReportComplete(const std::string& outputPath) {
     SetProgressBand(0, 100);
-    SetHostVar("[QMT_Status]", "Complete");
+    SetHostVar("[QMT_Status]", msg::kComplete);
     SetHostVar("[QMT_Progress]", "100");
     if (!outputPath.empty()) SetHostVar("[QMT_LastOutput]", outputPath);
 }
@@ -35,4 +37,15 @@ void ReportProgress(int percent) { SetHostVar("[QMT_Progress]", std::to_string(p
 
 void ReportStatusWord(const std::string& word) { SetHostVar("[QMT_Status]", word); }
 
-std::string OutputNotWritten(const std::string& path) { return "Cannot write output file: " + path; }
+void ReportFailure(const Outcome& outcome) {
+    if (!outcome.ok && !outcome.reported) ReportError(outcome.message);
+}
+
+void ReportOutcome(const Outcome& outcome, const std::string& outputPath) {
+    if (outcome.ok)
+        ReportComplete(outputPath);
+    else
+        ReportFailure(outcome);
+}
+
+std::string OutputNotWritten(const std::string& path) { return Fmt(msg::kOutputNotWritten, path.c_str()); }

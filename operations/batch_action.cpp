@@ -3,6 +3,7 @@
 #include <vector>
 #include "host/dispatch.h"
 #include "host/host_state.h"
+#include "host/messages.h"
 #include "host/report.h"
 #include "host/text_util.h"
 #include "operations/operation_frame.h"
@@ -15,13 +16,13 @@ const size_t kPathBuffer = 260;
 void Batch(const ActionArgs& a) {
     ReportStart();
     if (!HasScriptProcessor()) {
-        ReportError("Script processor not available.");
+        ReportError(msg::kNoScriptProcessor);
         return;
     }
     const std::string inputFolder = a.text(0), outputFolder = a.text(4);
     std::vector<plat::FolderEntry> entries;
     if (!plat::SearchFolder(inputFolder, "*." + a.text(1), entries)) {
-        ReportError("No files found.");
+        ReportError(msg::kNoFilesFound);
         return;
     }
     const char sep = plat::PathSeparator();
@@ -32,11 +33,12 @@ void Batch(const ActionArgs& a) {
         std::string output = CutTo(outputFolder + sep + e.name, kPathBuffer);
         std::string line = Fmt("%s \"%s\" %s \"%s\"", a.raw(2), input.c_str(), a.raw(3), output.c_str());
         // A line cut short could run a different command; stop instead.
-        if (!ArgumentsFit(line)) return;
+        Outcome fits = ArgumentsFit(line);
+        if (!fits.ok) return ReportFailure(fits);
         RunHostScript(line);  // its outcome is the script's business
         ++count;
     }
-    ReportStatusWord(Fmt("Processed %d/%d files", count, count));
+    ReportStatusWord(Fmt(msg::kFilesProcessed, count, count));
     ReportComplete();
 }
 

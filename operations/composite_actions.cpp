@@ -2,6 +2,7 @@
 // numbers first, and the two-pass stabiliser.
 #include <cstdlib>
 #include "host/dispatch.h"
+#include "host/messages.h"
 #include "host/report.h"
 #include "host/text_util.h"
 #include "operations/conversions.h"
@@ -12,6 +13,7 @@
 #include "toolchain/probe.h"
 #include "toolchain/process_runner.h"
 #include "toolchain/time_values.h"
+#include "toolchain/work_files.h"
 
 namespace {
 
@@ -72,7 +74,7 @@ void ContactSheet(const ActionArgs& a) {
     double total = ProbeDurationSeconds(a.text(0));
     int cells = atoi(a.raw(1)) * atoi(a.raw(2));
     if (cells <= 0) {
-        ReportError("Invalid cols/rows.");
+        ReportError(msg::kInvalidColsRows);
         return;
     }
     double interval = total / (cells + 1);
@@ -101,7 +103,7 @@ void Compress(const ActionArgs& a) {
     double total = ProbeDurationSeconds(a.text(0));
     // Without a duration there is no bitrate to spread the target over.
     if (!(total > 0)) {
-        ReportError("Cannot determine video duration.");
+        ReportError(msg::kUnknownDuration);
         return;
     }
     double bitrate = CompressBitrate(atof(a.raw(1)), total);
@@ -122,21 +124,21 @@ void ChromaKey(const ActionArgs& a) {
 
 void Stabilize(const ActionArgs& a) {
     BeginOperation();
-    const std::string transforms = plat::TempFolder() + "qmt_trf.trf";
+    WorkFiles files;
+    const std::string transforms = files.Path("qmt_trf.trf");
     // A temporary folder such as C:\Users\O'Brien\AppData\Local\Temp\ holds
     // the filter option's own syntax.
     const std::string escaped = EscapeFilterPath(transforms);
     CommandOutcome detect = BuildCommand("-i \"%s\" -vf \"vidstabdetect=shakiness=%d:result='%s'\" -f null %s",
                                          {{"InputFile", a.raw(0)}, {"Strength", StabilizeShakiness(a.text(1))},
                                           {"TempFile", escaped}, {"NullDevice", plat::NullDevice()}});
-    if (RunStep(detect, InputLengthTimes{1})) {
-        ReportProgress(50);
-        FinishOperation(BuildCommand("-i \"%s\" -vf \"vidstabtransform=input='%s':smoothing=10,unsharp=5:5:0.8:3:3:0.4\" "
-                                     "-c:v libx264 -preset fast -crf 18 -c:a copy \"%s\"",
-                                     {{"InputFile", a.raw(0)}, {"TempFile", escaped}, {"OutputFile", a.raw(2)}}),
-                        InputLengthTimes{1}, a.text(2));
-    }
-    plat::DeleteFilePath(transforms);
+    Outcome detected = RunStep(detect, InputLengthTimes{1});
+    if (!detected.ok) return ReportFailure(detected);
+    ReportProgress(50);
+    FinishOperation(BuildCommand("-i \"%s\" -vf \"vidstabtransform=input='%s':smoothing=10,unsharp=5:5:0.8:3:3:0.4\" "
+                                 "-c:v libx264 -preset fast -crf 18 -c:a copy \"%s\"",
+                                 {{"InputFile", a.raw(0)}, {"TempFile", escaped}, {"OutputFile", a.raw(2)}}),
+                    InputLengthTimes{1}, a.text(2));
 }
 
 void BurnSubtitles(const ActionArgs& a) {

@@ -1,4 +1,5 @@
 #include "operations/conversions.h"
+#include "host/messages.h"
 #include "host/report.h"
 #include "host/text_util.h"
 #include "operations/operation_frame.h"
@@ -17,7 +18,7 @@ bool ConvertWithCodecs(const std::string& input, const std::string& videoWord, c
     // The codec names are held in 63-character fields; a longer word cannot be
     // a codec name, and cutting it short would run something nobody asked for.
     if (videoWord.size() > kCodecWordLimit || audioWord.size() > kCodecWordLimit || qualityWord.size() > kCodecWordLimit) {
-        ReportError("Codec or quality word too long (at most 63 characters).");
+        ReportError(msg::kCodecWordTooLong);
         return false;
     }
     CodecChoice c = ChooseCodecs(videoWord, audioWord, qualityWord);
@@ -31,7 +32,6 @@ bool ConvertWithCodecs(const std::string& input, const std::string& videoWord, c
                                            {"Quality", BuildCommand("-crf %s", {{"Quality", c.crf}})},
                                            {"Quality", BuildCommand(c.extraOption.c_str(), {})},
                                            {"OutputFile", output}});
-    if (!CommandAccepted(command)) return false;
     return FinishOperation(command, InputLengthTimes{1}, output);
 }
 

@@ -3,6 +3,7 @@
 // transition.
 #include <cstdlib>
 #include "host/dispatch.h"
+#include "host/messages.h"
 #include "host/report.h"
 #include "host/text_util.h"
 #include "operations/operation_frame.h"
@@ -13,6 +14,7 @@
 #include "toolchain/probe.h"
 #include "toolchain/process_runner.h"
 #include "toolchain/time_values.h"
+#include "toolchain/work_files.h"
 
 namespace {
 
@@ -32,10 +34,12 @@ void SplitAtTime(const ActionArgs& a) {
                                         {{"InputFile", a.raw(0)}, {"SplitTime", a.raw(1)}, {"OutputFile1", a.raw(2)}});
     CommandOutcome second = BuildCommand("-ss %s -i \"%s\" -c copy \"%s\"",
                                          {{"SplitTime", a.raw(1)}, {"InputFile", a.raw(0)}, {"OutputFile2", a.raw(3)}});
-    if (!CommandAccepted(first) || !CommandAccepted(second)) return;
+    Outcome fit = CommandsFit({first, second});
+    if (!fit.ok) return ReportFailure(fit);
     double total = ProbeDurationSeconds(a.text(0));
     double split = ParseTimeValue(a.raw(1));
-    if (!RunStep(first, split)) return;
+    Outcome cut = RunStep(first, split);
+    if (!cut.ok) return ReportFailure(cut);
     ReportProgress(50);
     // The first file stays when the second run fails: it is a finished cut.
     FinishOperation(second, total - split, a.text(3));
@@ -43,7 +47,8 @@ void SplitAtTime(const ActionArgs& a) {
 
 void RemoveSegment(const ActionArgs& a) {
     BeginOperation();
-    const std::string p1 = plat::TempFolder() + "qmt_s1.ts", p2 = plat::TempFolder() + "qmt_s2.ts";
+    WorkFiles files;
+    const std::string p1 = files.Path("qmt_s1.ts"), p2 = files.Path("qmt_s2.ts");
     // All three commands are checked before the first runs.
     CommandOutcome first = BuildCommand("-i \"%s\" -to %s -c copy -bsf:v h264_mp4toannexb -f mpegts \"%s\"",
                                         {{"InputFile", a.raw(0)}, {"SegStart", a.raw(1)}, {"TempFile", p1}});
@@ -51,20 +56,17 @@ void RemoveSegment(const ActionArgs& a) {
                                          {{"SegEnd", a.raw(2)}, {"InputFile", a.raw(0)}, {"TempFile", p2}});
     CommandOutcome join = BuildCommand("-i \"concat:%s|%s\" -c copy -bsf:a aac_adtstoasc \"%s\"",
                                        {{"TempFile", p1}, {"TempFile", p2}, {"OutputFile", a.raw(3)}});
-    if (!CommandAccepted(first) || !CommandAccepted(second) || !CommandAccepted(join)) return;
+    Outcome fit = CommandsFit({first, second, join});
+    if (!fit.ok) return ReportFailure(fit);
     double total = ProbeDurationSeconds(a.text(0));
     double segStart = ParseTimeValue(a.raw(1)), segEnd = ParseTimeValue(a.raw(2));
-    if (!RunStep(first, segStart)) {
-        plat::DeleteFilePath(p1);
-        return;
-    }
+    Outcome cut = RunStep(first, segStart);
+    if (!cut.ok) return ReportFailure(cut);
     ReportProgress(33);
-    if (RunStep(second, total - segEnd)) {
-        ReportProgress(66);
-        FinishOperation(join, total - (segEnd - segStart), a.text(3));
-    }
-    plat::DeleteFilePath(p1);
-    plat::DeleteFilePath(p2);
+    cut = RunStep(second, total - segEnd);
+    if (!cut.ok) return ReportFailure(cut);
+    ReportProgress(66);
+    FinishOperation(join, total - (segEnd - segStart), a.text(3));
 }
 
 std::string TrimBlanks(const std::string& s) {
@@ -75,7 +77,8 @@ std::string TrimBlanks(const std::string& s) {
 
 void ConcatList(const ActionArgs& a) {
     BeginOperation();
-    const std::string list = plat::TempFolder() + "qmt_concat.txt";
+    WorkFiles work;
+    const std::string list = work.Path("qmt_concat.txt");
     std::string text;
     std::string files = a.text(0);
     size_t pos = 0;
@@ -86,13 +89,9 @@ void ConcatList(const ActionArgs& a) {
         if (!name.empty()) text += ConcatListLine(name);
         pos = comma + 1;
     }
-    if (!plat::WriteTextFile(list, text)) {
-        ReportError("Failed to create concat list.");
-        return;
-    }
+    if (!plat::WriteTextFile(list, text)) return ReportError(msg::kConcatListFailed);
     FinishOperation(BuildCommand("-f concat -safe 0 -i \"%s\" -c copy \"%s\"", {{"ListFile", list}, {"OutputFile", a.raw(1)}}),
                     0, a.text(1));
-    plat::DeleteFilePath(list);
 }
 
 void JoinWithTransition(const ActionArgs& a) {

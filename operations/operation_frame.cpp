@@ -1,45 +1,52 @@
 #include "operations/operation_frame.h"
+#include "host/messages.h"
 #include "host/report.h"
 #include "host/text_util.h"
 #include "toolchain/process_runner.h"
 
 void BeginOperation() { ReportStart(); }
 
-bool ArgumentsFit(const std::string& arguments) {
+Outcome ArgumentsFit(const std::string& arguments) {
     // The text plus its terminating NUL must fit the buffer; refusing is
     // better than running a command cut short.
-    if (arguments.size() < kArgumentBufferSize) return true;
-    ReportError(Fmt("Arguments too long (%u characters; the limit is %u).", static_cast<unsigned>(arguments.size()),
-                    static_cast<unsigned>(kArgumentBufferSize - 1)));
-    return false;
+    if (arguments.size() < kArgumentBufferSize) return Done();
+    return Failed(Fmt(msg::kArgumentsTooLong, static_cast<unsigned>(arguments.size()),
+                      static_cast<unsigned>(kArgumentBufferSize - 1)));
 }
 
-bool CommandAccepted(const CommandOutcome& command) {
-    if (!command.ok) {
-        ReportError(command.error);
-        return false;
-    }
+Outcome CommandFits(const CommandOutcome& command) {
+    if (!command.ok) return Failed(command.error);
     return ArgumentsFit(command.text);
 }
 
-bool RunStep(const CommandOutcome& command, double expectedSeconds) {
-    return CommandAccepted(command) && RunFFmpeg(command.text, expectedSeconds);
+Outcome CommandsFit(std::initializer_list<CommandOutcome> commands) {
+    for (const CommandOutcome& command : commands) {
+        Outcome fits = CommandFits(command);
+        if (!fits.ok) return fits;
+    }
+    return Done();
 }
 
-bool RunStep(const CommandOutcome& command, InputLengthTimes expected) {
-    return CommandAccepted(command) && RunFFmpeg(command, expected);
+Outcome RunStep(const CommandOutcome& command, double expectedSeconds) {
+    Outcome fits = CommandFits(command);
+    return fits.ok ? RunFFmpeg(command.text, expectedSeconds) : fits;
+}
+
+Outcome RunStep(const CommandOutcome& command, InputLengthTimes expected) {
+    Outcome fits = CommandFits(command);
+    return fits.ok ? RunFFmpeg(command, expected) : fits;
 }
 
 bool FinishOperation(const CommandOutcome& command, double expectedSeconds, const std::string& output) {
-    if (!RunStep(command, expectedSeconds)) return false;
-    ReportComplete(output);
-    return true;
+    Outcome run = RunStep(command, expectedSeconds);
+    ReportOutcome(run, output);
+    return run.ok;
 }
 
 bool FinishOperation(const CommandOutcome& command, InputLengthTimes expected, const std::string& output) {
-    if (!RunStep(command, expected)) return false;
-    ReportComplete(output);
-    return true;
+    Outcome run = RunStep(command, expected);
+    ReportOutcome(run, output);
+    return run.ok;
 }
 
 bool RunOperation(const CommandOutcome& command, const std::string& output) {

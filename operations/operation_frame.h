@@ -1,6 +1,7 @@
 // The sequence every file operation shares: start report, expected duration,
 // one ffmpeg run, completion report.
 #pragma once
+#include <initializer_list>
 #include <string>
 #include "toolchain/command_builder.h"
 #include "toolchain/process_runner.h"
@@ -10,17 +11,19 @@ const size_t kArgumentBufferSize = 4096;
 
 // Step 1: [QMT_Status] Processing, [QMT_Progress] 0, [QMT_Error] "".
 void BeginOperation();
-// Refuses (with a reported error, nothing run) an argument string that does
-// not fit the argument buffer.
-bool ArgumentsFit(const std::string& arguments);
-// Reports a refused command once; true when `command` may run.
-bool CommandAccepted(const CommandOutcome& command);
-// One run of a multi-run operation: the command is checked, then run; false
-// when it was refused or failed (both already reported).
-bool RunStep(const CommandOutcome& command, double expectedSeconds);
-bool RunStep(const CommandOutcome& command, InputLengthTimes expected);
-// Runs ffmpeg and, on success, reports completion with `output`. False when
-// the run failed (already reported) or the command was refused.
+// Refuses an argument string that does not fit the argument buffer.
+Outcome ArgumentsFit(const std::string& arguments);
+// Refuses a command whose assembly was refused or that does not fit.
+Outcome CommandFits(const CommandOutcome& command);
+// The first refusal among the commands of a multi-run operation, all checked
+// before the first runs.
+Outcome CommandsFit(std::initializer_list<CommandOutcome> commands);
+// One run of a multi-run operation: the command is checked, then run; a
+// refused command is not run.
+Outcome RunStep(const CommandOutcome& command, double expectedSeconds);
+Outcome RunStep(const CommandOutcome& command, InputLengthTimes expected);
+// Runs ffmpeg and reports the outcome: completion with `output`, or the
+// failure. False when the command was refused or the run failed.
 bool FinishOperation(const CommandOutcome& command, double expectedSeconds, const std::string& output);
 bool FinishOperation(const CommandOutcome& command, InputLengthTimes expected, const std::string& output);
 // The whole frame for a one-run action whose output is as long as its first

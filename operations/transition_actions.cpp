@@ -2,6 +2,7 @@
 #include <cstdlib>
 #include "host/dispatch.h"
 #include "host/host_state.h"
+#include "host/messages.h"
 #include "host/report.h"
 #include "host/text_util.h"
 #include "operations/transition_list.h"
@@ -15,10 +16,10 @@ static void Add(const ActionArgs& a) {
     int index = 0;
     switch (AddTransition(ParseTimeValue(a.text(0)), a.text(1), a.text(2), &index)) {
         case kTransitionListFull:
-            ReportError("Max 32 transitions reached.");
+            ReportError(msg::kTransitionsFull);
             return;
         case kTransitionBadType:
-            ReportError("Invalid transition type. Use: fade, dissolve, wipeleft, etc.");
+            ReportError(msg::kUnknownTransitionType);
             return;
         case kTransitionAdded:
             break;
@@ -31,7 +32,7 @@ static void Add(const ActionArgs& a) {
 static void Remove(const ActionArgs& a) {
     ReportStart();
     if (!RemoveTransition(atoi(a.raw(0)))) {
-        ReportError("Invalid transition index.");
+        ReportError(msg::kInvalidTransitionIndex);
         return;
     }
     PublishCount();

@@ -1,4 +1,5 @@
 #include "operations/transition_render.h"
+#include "host/messages.h"
 #include "host/report.h"
 #include "host/text_util.h"
 #include "operations/transition_list.h"
@@ -41,40 +42,42 @@ std::vector<double> ParseSplitTimes(const std::string& text) {
     return times;
 }
 
-static bool Join(const std::string& first, const std::string& second, const TransitionEntry& entry, double td,
-                 double offset, const std::string& output, double expected, bool last) {
+static Outcome Join(const std::string& first, const std::string& second, const TransitionEntry& entry, double td,
+                    double offset, const std::string& output, double expected, bool last) {
     return RunFFmpeg(XfadeJoinCommand(first, second, XfadeSpelling(entry.type), td, offset, output,
                                       last ? "aac" : "pcm_s16le"),
                      expected);
 }
 
-static void RenderOneSplit(const std::string& input, double split, double total, const std::string& output) {
-    WorkFiles files((std::string()));
+static Outcome RenderOneSplit(const std::string& input, double split, double total, const std::string& output) {
+    WorkFiles files;
     std::string a = files.Path("qmt_seg_a.mov");
     std::string b = files.Path("qmt_seg_b.mov");
     SetProgressBand(0, kCutsEnd / 2);
-    if (!RunFFmpeg(BuildCommand("-i \"%s\" -t %.3f %s \"%s\"",
-                                {{"InputFile", input}, {"Time", split}, {"Codecs", BuildCommand(kPieceCodecs, {})}, {"OutputFile", a}}),
-                   split))
-        return ReportError("Failed to split segment A.");
+    Outcome cut = RunFFmpeg(BuildCommand("-i \"%s\" -t %.3f %s \"%s\"", {{"InputFile", input}, {"Time", split},
+                                                                         {"Codecs", BuildCommand(kPieceCodecs, {})},
+                                                                         {"OutputFile", a}}),
+                            split);
+    if (!cut.ok) return Failed(msg::kSegmentANotSplit);
     ReportProgress(kCutsEnd / 2);
     SetProgressBand(kCutsEnd / 2, kCutsEnd);
-    if (!RunFFmpeg(BuildCommand("-i \"%s\" -ss %.3f %s \"%s\"",
-                                {{"InputFile", input}, {"Time", split}, {"Codecs", BuildCommand(kPieceCodecs, {})}, {"OutputFile", b}}),
-                   total - split))
-        return ReportError("Failed to split segment B.");
+    cut = RunFFmpeg(BuildCommand("-i \"%s\" -ss %.3f %s \"%s\"", {{"InputFile", input}, {"Time", split},
+                                                                  {"Codecs", BuildCommand(kPieceCodecs, {})},
+                                                                  {"OutputFile", b}}),
+                    total - split);
+    if (!cut.ok) return Failed(msg::kSegmentBNotSplit);
     const TransitionEntry& entry = TransitionAt(0);
     double da = ProbeDurationSeconds(a);
     double td = entry.duration;
     if (td > da) td = da * 0.5;
     ReportProgress(kCutsEnd);
     SetProgressBand(kCutsEnd, 100);
-    if (!Join(a, b, entry, td, da - td, output, total, true)) return ReportError("Transition render failed.");
-    ReportComplete(output);
+    if (!Join(a, b, entry, td, da - td, output, total, true).ok) return Failed(msg::kTransitionRenderFailed);
+    return Done();
 }
 
-static void RenderChain(const std::string& input, const std::vector<double>& splits, double total,
-                        const std::string& output) {
+static Outcome RenderChain(const std::string& input, const std::vector<double>& splits, double total,
+                           const std::string& output) {
     WorkFiles files(plat::TempFolder() + "qmt_trans" + plat::PathSeparator());
     const int n = static_cast<int>(splits.size());
     std::vector<std::string> segments;
@@ -84,11 +87,11 @@ static void RenderChain(const std::string& input, const std::vector<double>& spl
         double end = k < n ? splits[k] : total;
         ReportProgress(kCutsEnd * k / (n + 1));
         SetProgressBand(kCutsEnd * k / (n + 1), kCutsEnd * (k + 1) / (n + 1));
-        if (!RunFFmpeg(BuildCommand("-i \"%s\" -ss %.3f -t %.3f %s \"%s\"",
-                                    {{"InputFile", input}, {"Start", start}, {"Length", end - start},
-                                     {"Codecs", BuildCommand(kPieceCodecs, {})}, {"OutputFile", file}}),
-                       end - start))
-            return ReportError("Failed to split segments.");
+        Outcome cut = RunFFmpeg(BuildCommand("-i \"%s\" -ss %.3f -t %.3f %s \"%s\"",
+                                             {{"InputFile", input}, {"Start", start}, {"Length", end - start},
+                                              {"Codecs", BuildCommand(kPieceCodecs, {})}, {"OutputFile", file}}),
+                                end - start);
+        if (!cut.ok) return Failed(msg::kSegmentsNotSplit);
         segments.push_back(file);
     }
     std::string current = segments[0];
@@ -105,32 +108,32 @@ static void RenderChain(const std::string& input, const std::vector<double>& spl
         double dc = ProbeDurationSeconds(current);
         double td = dc * 0.5;
         if (entry.duration < td) td = entry.duration;
-        bool joined = Join(current, segments[j + 1], entry, td, dc - td, joinFile, 0, last);
+        Outcome joined = Join(current, segments[j + 1], entry, td, dc - td, joinFile, 0, last);
         if (current != segments[0]) files.Drop(current);
-        if (!joined) return ReportError("Transition render failed at segment.");
+        if (!joined.ok) return Failed(msg::kTransitionRenderFailedAtSegment);
         current = joinFile;
     }
     ReportProgress(kJoinsEnd);
     // A copy that fails (a folder that does not exist) must not end in "Complete".
-    if (!plat::CopyFileOver(current, output)) return ReportError(OutputNotWritten(output));
-    ReportComplete(output);
+    if (!plat::CopyFileOver(current, output)) return Failed(OutputNotWritten(output));
+    return Done();
 }
 
 void RenderTransitions(const std::string& input, const std::string& splitTimes, const std::string& output) {
     if (TransitionCount() == 0) {
-        ReportError("No transitions defined. Use QMT_TransitionAdd first.");
+        ReportError(msg::kNoTransitions);
         return;
     }
     double total = ProbeDurationSeconds(input);
     if (!(total > 0)) {
-        ReportError("Cannot determine video duration.");
+        ReportError(msg::kUnknownDuration);
         return;
     }
     std::vector<double> splits = ParseSplitTimes(splitTimes);
     if (splits.empty())
         for (int i = 0; i < TransitionCount(); ++i) splits.push_back(TransitionAt(i).time);
-    if (splits.size() == 1)
-        RenderOneSplit(input, splits[0], total, output);
-    else
-        RenderChain(input, splits, total, output);
+    // A failed run has reported FFmpeg's own message; the render's follows it.
+    ReportOutcome(splits.size() == 1 ? RenderOneSplit(input, splits[0], total, output)
+                                     : RenderChain(input, splits, total, output),
+                  output);
 }

@@ -22,5 +22,5 @@ CommandOutcome XfadeJoinCommand(const std::string& first, const std::string& sec
 
 // At most 32 times read from `text` (cut at "," and ";"), in the order given.
 std::vector<double> ParseSplitTimes(const std::string& text);
-// Reports its own progress, completion or error.
+// The body of QMT_TransitionRender: reports its progress, then its outcome once.
 void RenderTransitions(const std::string& input, const std::string& splitTimes, const std::string& output);

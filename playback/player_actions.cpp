@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include "host/dispatch.h"
 #include "host/host_state.h"
+#include "host/messages.h"
 #include "host/report.h"
 #include "host/text_util.h"
 #include "platform/playback_os.h"
@@ -51,7 +52,7 @@ void StopTimelinePreview(const std::string& rectName) {
     EndPreviewProcess(500);
     std::string input = GetHostVar("[InputFile]");
     if (!input.empty()) CreatePlayer(rectName, input, "");
-    ReportStatusWord("Complete");
+    ReportStatusWord(msg::kComplete);
 }
 
 void Create(const ActionArgs& a) { CreatePlayer(a.text(0), a.text(1), a.text(2)); }

@@ -2,6 +2,7 @@
 #include <cstdlib>
 #include <cstring>
 #include "host/host_state.h"
+#include "host/messages.h"
 #include "host/report.h"
 #include "host/text_util.h"
 #include "platform/mci.h"
@@ -91,9 +92,9 @@ static void FitToWindow(int slot, WindowHandle window) {
 // are refused rather than cut.
 static bool FitsFields(const std::string& rectName, const std::string& videoFile, const std::string& statusVar) {
     const PlayerRecord& r = g_players[0];
-    if (rectName.size() >= sizeof r.rectName) ReportError("Rectangle name too long.");
-    else if (videoFile.size() >= sizeof r.videoPath) ReportError("Video file path too long.");
-    else if (statusVar.size() >= sizeof r.statusVar) ReportError("Status variable name too long.");
+    if (rectName.size() >= sizeof r.rectName) ReportError(msg::kRectangleNameTooLong);
+    else if (videoFile.size() >= sizeof r.videoPath) ReportError(msg::kVideoPathTooLong);
+    else if (statusVar.size() >= sizeof r.statusVar) ReportError(msg::kStatusVariableTooLong);
     else return true;
     return false;
 }
@@ -105,14 +106,14 @@ void CreatePlayer(const std::string& rectName, const std::string& videoFile, con
     if (!FitsFields(rectName, videoFile, statusVar)) return;
     WindowHandle window = FindRectangleWindow(rectName);
     if (!window) {
-        ReportError("Rectangle not found.");
+        ReportError(msg::kNoRectangle);
         return;
     }
     int slot = -1;
     for (int i = 0; i < kMaxPlayers && slot < 0; ++i)
         if (!g_players[i].inUse) slot = i;
     if (slot < 0) {
-        ReportError("Max players reached.");
+        ReportError(msg::kPlayersFull);
         return;
     }
     if (OpenInWindow(videoFile, slot, window, true) != 0) {
@@ -137,7 +138,7 @@ void CreatePlayer(const std::string& rectName, const std::string& videoFile, con
 void ReloadPlayer(int slot, const std::string& videoFile) {
     PlayerRecord& p = g_players[slot];
     if (videoFile.size() >= sizeof p.videoPath) {
-        ReportError("Video file path too long.");
+        ReportError(msg::kVideoPathTooLong);
         return;
     }
     PlayerCommand(slot, "close %s");

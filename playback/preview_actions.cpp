@@ -2,6 +2,7 @@
 // chain, over the player (blocking) or inside a Rectangle (in the background).
 #include "host/dispatch.h"
 #include "host/host_state.h"
+#include "host/messages.h"
 #include "host/report.h"
 #include "host/text_util.h"
 #include "platform/playback_os.h"
@@ -40,7 +41,7 @@ void Preview(const ActionArgs& a) {
         }
     }
     if (video.empty()) {
-        ReportError("Video file not found. Pass a file path or a Player Rectangle name.");
+        ReportError(msg::kPreviewVideoNotFound);
         return;
     }
     if (TooSmall(box.width, box.height)) {
@@ -69,7 +70,7 @@ void Preview(const ActionArgs& a) {
         ReportError(arguments.error);
         return;
     }
-    LaunchFFplayBlocking(arguments.text);
+    ReportFailure(LaunchFFplayBlocking(arguments.text));
 }
 
 void PreviewInRect(const ActionArgs& a) {
@@ -81,7 +82,7 @@ void PreviewInRect(const ActionArgs& a) {
     if (video.empty()) video = GetHostVar("[InputFile]");
     if (video.empty() && plat::FileExists(rectName)) video = rectName;
     if (video.empty()) {
-        ReportError("No video loaded. Load a video first, then preview.");
+        ReportError(msg::kNoVideoToPreview);
         return;
     }
     int width = 0, height = 0;
@@ -98,8 +99,9 @@ void PreviewInRect(const ActionArgs& a) {
         ReportError(arguments.error);
         return;
     }
-    if (!LaunchFFplay(arguments.text, rect)) return;
-    ReportStatusWord("Previewing");
+    Outcome launched = LaunchFFplay(arguments.text, rect);
+    if (!launched.ok) return ReportFailure(launched);
+    ReportStatusWord(msg::kPreviewing);
     ReportComplete();
 }
 

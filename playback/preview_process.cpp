@@ -1,6 +1,6 @@
 #include "playback/preview_process.h"
 #include "host/host_state.h"
-#include "host/report.h"
+#include "host/messages.h"
 #include "host/text_util.h"
 #include "platform/playback_os.h"
 #include "toolchain/command_builder.h"
@@ -25,27 +25,23 @@ static std::string LaunchLine(const std::string& ffplay, const std::string& argu
     return BuildCommand("\"%s\" %s", {{"FFplay", ffplay}, {"Arguments", assembled}}).text;
 }
 
-static bool EnsureLocated(const char* notFoundMessage) {
-    if (!g_tools.ffmpegFound && !LocateFFmpeg()) {
-        ReportError(notFoundMessage);
-        return false;
-    }
+static Outcome EnsureLocated(const char* notFoundMessage) {
+    if (!g_tools.ffmpegFound && !LocateFFmpeg()) return Failed(notFoundMessage);
     SetHostVar("[QMT_FFmpegPath]", g_tools.ffmpegFolder);
-    return true;
+    return Done();
 }
 
-bool LaunchFFplayBlocking(const std::string& arguments) {
-    if (!EnsureLocated("FFmpeg/FFplay not found. Place in [PubDir] or plugin folder.")) return false;
+Outcome LaunchFFplayBlocking(const std::string& arguments) {
+    Outcome located = EnsureLocated(msg::kFFplayNotFoundHere);
+    if (!located.ok) return located;
     plat::ChildProcess child;
     unsigned long processId = 0;
-    if (!plat::StartDetached(LaunchLine(FFplayPath(), arguments), false, child, processId)) {
-        ReportError("Failed to launch FFplay preview.");
-        return false;
-    }
+    if (!plat::StartDetached(LaunchLine(FFplayPath(), arguments), false, child, processId))
+        return Failed(msg::kFFplayLaunchFailed);
     while (!plat::WaitExit(child, 1000)) {
     }
     plat::CloseChild(child);
-    return true;
+    return Done();
 }
 
 void EndPreviewProcess(unsigned long waitMs) {
@@ -59,26 +55,23 @@ void EndPreviewProcess(unsigned long waitMs) {
     g_preview.processId = 0;
 }
 
-bool LaunchFFplay(const std::string& arguments, WindowHandle parent) {
+Outcome LaunchFFplay(const std::string& arguments, WindowHandle parent) {
     // The ffplay a timeline preview follows is about to go: its timer must
     // not run the playhead along another preview.
     if (g_timelinePreview.previewActive) ResetTimelinePreview();
     EndPreviewProcess(1000);
-    if (!EnsureLocated("FFmpeg/FFplay not found. Install FFmpeg full build (includes ffplay.exe).")) return false;
+    Outcome located = EnsureLocated(msg::kFFplayNotFound);
+    if (!located.ok) return located;
     std::string ffplay = FFplayPath();
-    if (!plat::FileExists(ffplay)) {
-        ReportError("ffplay.exe not found. Download FFmpeg FULL build (not essentials) which includes ffplay.exe.");
-        return false;
-    }
+    if (!plat::FileExists(ffplay)) return Failed(msg::kFFplayMissing);
     if (!plat::StartDetached(LaunchLine(ffplay, arguments), true, g_preview.child,
                              g_preview.processId)) {
         g_preview.child = plat::ChildProcess();
         g_preview.processId = 0;
-        ReportError("Failed to launch FFplay preview.");
-        return false;
+        return Failed(msg::kFFplayLaunchFailed);
     }
     SetHostVar("[QMT_PreviewPID]", Fmt("%lu", g_preview.processId));
-    if (!parent) return true;
+    if (!parent) return Done();
     int width = 0, height = 0;
     plat::ClientSize(parent, width, height);
     WindowHandle window = kNoWindow;
@@ -86,12 +79,12 @@ bool LaunchFFplay(const std::string& arguments, WindowHandle parent) {
     for (int attempt = 0; attempt < 30 && !window; ++attempt) {
         plat::SleepMs(100);
         window = plat::FindProcessWindow("QMT Preview", g_preview.processId);
-        if (!window && plat::HasExited(g_preview.child)) return true;
+        if (!window && plat::HasExited(g_preview.child)) return Done();
     }
-    if (!window) return true;
+    if (!window) return Done();
     plat::AdoptAsChild(window, parent, width, height);
     g_preview.ffplayWindow = window;
-    return true;
+    return Done();
 }
 
 static void ForgetTimelinePreview() {

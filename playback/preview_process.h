@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include "host/outcome.h"
 #include "platform/platform.h"
 
 struct PreviewProcess {
@@ -26,11 +27,11 @@ extern TimelinePreviewState g_timelinePreview;
 
 // Path of ffplay beside the located ffmpeg.
 std::string FFplayPath();
-// Runs ffplay hidden and waits until it ends; false after reporting why.
-bool LaunchFFplayBlocking(const std::string& arguments);
+// Runs ffplay hidden and waits until it ends.
+Outcome LaunchFFplayBlocking(const std::string& arguments);
 // Replaces the preview process with a new ffplay and, with a parent, takes
-// its window in as a child; false after reporting why.
-bool LaunchFFplay(const std::string& arguments, WindowHandle parent);
+// its window in as a child.
+Outcome LaunchFFplay(const std::string& arguments, WindowHandle parent);
 // Ends a running preview process, waiting up to `waitMs`, and forgets it.
 void EndPreviewProcess(unsigned long waitMs);
 // Clears the timeline preview's play state, kills its timer and sets

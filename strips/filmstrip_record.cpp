@@ -1,5 +1,6 @@
 #include "strips/filmstrip_record.h"
 #include <cstring>
+#include "host/messages.h"
 #include "host/text_util.h"
 #include "strips/filmstrip_geometry.h"
 #include "strips/strip_slots.h"
@@ -47,17 +48,17 @@ void CloseFrameStrip(int slot, unsigned long waitMs) {
     strip->inUse = 0;
 }
 
-std::string AddMarker(FrameStripRecord& strip, const std::string& timeText, const std::string& label,
-                      const std::string& colour) {
+Outcome AddMarker(FrameStripRecord& strip, const std::string& timeText, const std::string& label,
+                  const std::string& colour) {
     plat::LockHold held(strip.lock);
-    if (strip.markerCount >= kMaxMarkers) return "Max markers reached.";
+    if (strip.markerCount >= kMaxMarkers) return Failed(msg::kMarkersFull);
     MarkerRecord& m = strip.markers[strip.markerCount];
     m.time = ParseTimeValue(timeText);
     m.inUse = 1;
     m.colour = ParseMarkerColour(colour);
     SetField(m.label, label);
     ++strip.markerCount;
-    return std::string();
+    return Done();
 }
 
 void ClearMarkers(FrameStripRecord& strip) {

@@ -3,6 +3,7 @@
 // one way a strip is torn down.
 #pragma once
 #include <string>
+#include "host/outcome.h"
 #include "strips/strip_records.h"
 
 // Waits for the extraction worker when a strip is destroyed, and when it is
@@ -23,9 +24,9 @@ bool StartFrameStripExtraction(int slot);
 // deletes the thumbnails and the lock and frees the slot.
 void CloseFrameStrip(int slot, unsigned long waitMs);
 
-// Under the lock: "" when added, else the message to report.
-std::string AddMarker(FrameStripRecord& strip, const std::string& timeText, const std::string& label,
-                      const std::string& colour);
+// Under the lock: added, or refused when the strip has all its markers.
+Outcome AddMarker(FrameStripRecord& strip, const std::string& timeText, const std::string& label,
+                  const std::string& colour);
 void ClearMarkers(FrameStripRecord& strip);
 // Sets the zoom level (already limited to 1..5) and the cell width.
 void SetZoom(FrameStripRecord& strip, int level);

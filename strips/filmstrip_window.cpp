@@ -1,5 +1,6 @@
 #include "strips/filmstrip_window.h"
 #include "host/host_state.h"
+#include "host/messages.h"
 #include "host/report.h"
 #include "platform/playback_os.h"
 #include "playback/rectangle_lookup.h"
@@ -99,18 +100,18 @@ void FrameStripCreateAction(const ActionArgs& a) {
     std::string rectName = a.text(0), video = a.text(1), playerRect = a.text(2);
     // A name or path cut to its field would name another Rectangle or file.
     if (rectName.size() >= sizeof(FrameStripRecord::rectName) || playerRect.size() >= sizeof(FrameStripRecord::playerRectName)) {
-        ReportError("Rectangle name too long.");
+        ReportError(msg::kRectangleNameTooLong);
         return;
     }
     if (video.size() >= sizeof(FrameStripRecord::videoPath)) {
-        ReportError("Video file path too long.");
+        ReportError(msg::kVideoPathTooLong);
         return;
     }
     int existing = FindFrameStrip(rectName);
     if (existing >= 0) CloseFrameStrip(existing, kStripRecreateWaitMs);
     WindowHandle rect = FindRectangleWindow(rectName);
     if (!rect) {
-        ReportError("Rectangle not found.");
+        ReportError(msg::kNoRectangle);
         return;
     }
     int width = 0, height = 0;
@@ -118,16 +119,16 @@ void FrameStripCreateAction(const ActionArgs& a) {
     int slot = OpenFrameStrip(rectName, video, playerRect, rect, width, height);
     FrameStripRecord* strip = FrameStripAt(slot);
     if (!strip) {
-        ReportError(kFrameStripsFull);
+        ReportError(msg::kFrameStripsFull);
         return;
     }
     strip->stripWindow = CreateFrameWindow(kFrameStripWindowKind, slot, rect);
     if (!strip->stripWindow) {
         CloseFrameStrip(slot, 0);
-        ReportError("Failed to create filmstrip window.");
+        ReportError(msg::kStripWindowFailed);
         return;
     }
     StartFrameTimer(strip->stripWindow, kStripFollowTimerId, kStripFollowPeriodMs);
     StartFrameStripExtraction(slot);
-    ReportStatusWord("FrameStrip created");
+    ReportStatusWord(msg::kStripCreated);
 }

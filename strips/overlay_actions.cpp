@@ -1,5 +1,6 @@
 #include "strips/overlay_actions.h"
 #include "host/host_state.h"
+#include "host/messages.h"
 #include "host/report.h"
 #include "host/text_util.h"
 #include "platform/playback_os.h"
@@ -11,21 +12,19 @@
 
 namespace {
 
-const char kNoWindow[] = "Could not create the overlay window.";
-
 // The creation steps both kinds share up to the window: the slot, or -1
 // after reporting why there is none.
 int OpenOverlaySlot(const std::string& rectName) {
     CloseOverlay(FindOverlay(rectName));
     WindowHandle rect = FindRectangleWindow(rectName);
     if (!rect) {
-        ReportError("Rectangle not found.");
+        ReportError(msg::kNoRectangle);
         return -1;
     }
     int width = 0, height = 0;
     plat::ClientSize(rect, width, height);
     int slot = OpenOverlay(rectName, rect, width, height);
-    if (slot < 0) ReportError(kOverlaysFull);
+    if (slot < 0) ReportError(msg::kOverlaysFull);
     return slot;
 }
 
@@ -33,7 +32,7 @@ int OpenOverlaySlot(const std::string& rectName) {
 bool ShowOverlay(int slot) {
     if (OpenOverlayWindow(slot) != ::kNoWindow) return true;
     CloseOverlay(slot);
-    ReportError(kNoWindow);
+    ReportError(msg::kOverlayWindowFailed);
     return false;
 }
 
@@ -58,7 +57,7 @@ void OverlayPreviewTextAction(const ActionArgs& a) {
     SetHostVar("[OvText]", a.text(1));
     SetHostVar("[OvFontSize]", Fmt("%d", fontSize));
     SetHostVar("[OvColor]", a.text(3));
-    ReportStatusWord("Overlay preview: drag to position, wheel to resize");
+    ReportStatusWord(msg::kOverlayShown);
 }
 
 void OverlayPreviewImageAction(const ActionArgs& a) {
@@ -71,7 +70,7 @@ void OverlayPreviewImageAction(const ActionArgs& a) {
     // A path cut to the field would name another file: refused like one that does not load.
     if (file.size() >= sizeof o->imagePath || !LoadOverlayImage(file, image, imageWidth, imageHeight)) {
         CloseOverlay(slot);
-        ReportError("Could not load image.");
+        ReportError(msg::kImageNotLoaded);
         return;
     }
     float opacity = OverlayOpacity(a.text(3));
@@ -90,5 +89,5 @@ void OverlayPreviewImageAction(const ActionArgs& a) {
     PublishOverlayBox(*o);
     SetHostVar("[OvImage]", file);
     SetHostVar("[OvOpacity]", Fmt("%.2f", opacity));
-    ReportStatusWord("Watermark preview: drag to position, wheel to resize");
+    ReportStatusWord(msg::kWatermarkShown);
 }

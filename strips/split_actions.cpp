@@ -1,5 +1,6 @@
 #include "strips/split_actions.h"
 #include "host/host_state.h"
+#include "host/messages.h"
 #include "host/report.h"
 #include "host/text_util.h"
 #include "host/window_frame.h"
@@ -12,10 +13,6 @@
 
 namespace {
 
-const char kNotFound[] = "FrameStrip not found.";
-const char kClickFirst[] = "No split selected. Click a split line first.";
-const char kNoSelection[] = "No split selected.";
-
 FrameStripRecord* Strip(const std::string& fsRect) { return FrameStripAt(FindFrameStrip(fsRect)); }
 
 void Repaint(FrameStripRecord& strip) { InvalidateFrameWindow(strip.stripWindow); }
@@ -23,23 +20,20 @@ void Repaint(FrameStripRecord& strip) { InvalidateFrameWindow(strip.stripWindow)
 void SetTransition(const ActionArgs& a, SplitTransitionEnd end, const char* noSelection) {
     FrameStripRecord* strip = Strip(a.text(0));
     if (!strip) {
-        ReportError(kNotFound);
+        ReportError(msg::kNoStrip);
         return;
     }
-    std::string refusal = SetSplitTransition(*strip, end, a.text(1), a.text(2), noSelection);
-    if (!refusal.empty()) {
-        ReportError(refusal);
-        return;
-    }
+    Outcome set = SetSplitTransition(*strip, end, a.text(1), a.text(2), noSelection);
+    if (!set.ok) return ReportFailure(set);
     std::string duration = Fmt("%.2f", ClampSplitDuration(a.text(2)));
     if (end == kSplitEntry) {
         SetHostVar("[QMT_SplitTransition]", a.text(1));
         SetHostVar("[QMT_SplitDuration]", duration);
-        ReportStatusWord("Transition assigned to split");
+        ReportStatusWord(msg::kTransitionAssigned);
     } else {
         SetHostVar("[QMT_SplitTransitionOut]", a.text(1));
         SetHostVar("[QMT_SplitDurationOut]", duration);
-        ReportStatusWord("Exit transition set on insert");
+        ReportStatusWord(msg::kExitTransitionSet);
     }
     Repaint(*strip);
 }
@@ -63,28 +57,25 @@ void SplitAddAction(const ActionArgs& a) {
     int slot = FindFrameStrip(a.text(0));
     FrameStripRecord* strip = FrameStripAt(slot);
     if (!strip) {
-        ReportError(kNotFound);
+        ReportError(msg::kNoStrip);
         return;
     }
-    std::string refusal = SplitAddRefusal(*strip);
-    int player = refusal.empty() ? FindPlayer(strip->playerRectName) : -1;
-    if (refusal.empty() && player < 0) refusal = "Player not found.";
+    Outcome added = SplitAddRefusal(*strip);
+    int player = added.ok ? FindPlayer(strip->playerRectName) : -1;
+    if (added.ok && player < 0) added = Failed(msg::kNoPlayer);
     double ms = 0;
-    if (refusal.empty()) {
+    if (added.ok) {
         PlayerPositionMs(player, ms);
-        refusal = AddSplitAt(*strip, ms / 1000.0);
+        added = AddSplitAt(*strip, ms / 1000.0);
     }
-    if (!refusal.empty()) {
-        ReportError(refusal);
-        return;
-    }
+    if (!added.ok) return ReportFailure(added);
     double p = ms / 1000.0;
     PublishSplitCount(slot);
     SetHostVar("[QMT_SplitTime]", FormatTimecode(p));
     SetHostVar("[QMT_SplitTimeSec]", Fmt("%.3f", p));
     SetHostVar("[QMT_SplitTransition]", "");
     SetHostVar("[QMT_SplitDuration]", "1.00");
-    ReportStatusWord("Split added");
+    ReportStatusWord(msg::kSplitAdded);
     Repaint(*strip);
 }
 
@@ -92,16 +83,16 @@ void SplitRemoveAction(const ActionArgs& a) {
     int slot = FindFrameStrip(a.text(0));
     FrameStripRecord* strip = FrameStripAt(slot);
     if (!strip) {
-        ReportError(kNotFound);
+        ReportError(msg::kNoStrip);
         return;
     }
     if (!RemoveSelectedSplit(*strip)) {
-        ReportError(kNoSelection);
+        ReportError(msg::kNoSplitSelected);
         return;
     }
     PublishSplitCount(slot);
     SetHostVar("[QMT_SplitIndex]", "-1");
-    ReportStatusWord("Split removed");
+    ReportStatusWord(msg::kSplitRemoved);
     Repaint(*strip);
 }
 
@@ -111,7 +102,7 @@ void SplitClearAction(const ActionArgs& a) {
     if (!strip) return;
     ClearSplits(*strip);
     PublishSplitCount(slot);
-    ReportStatusWord("All splits cleared");
+    ReportStatusWord(msg::kSplitsCleared);
     Repaint(*strip);
 }
 
@@ -120,9 +111,9 @@ void SplitListAction(const ActionArgs& a) {
     SetHostVar(a.text(1), strip ? SplitListText(*strip) : std::string());
 }
 
-void SplitSetTransitionAction(const ActionArgs& a) { SetTransition(a, kSplitEntry, kClickFirst); }
+void SplitSetTransitionAction(const ActionArgs& a) { SetTransition(a, kSplitEntry, msg::kClickSplitFirst); }
 
-void SplitSetTransitionOutAction(const ActionArgs& a) { SetTransition(a, kSplitExit, kNoSelection); }
+void SplitSetTransitionOutAction(const ActionArgs& a) { SetTransition(a, kSplitExit, msg::kNoSplitSelected); }
 
 void SplitGetSelectedAction(const ActionArgs& a) {
     FrameStripRecord* strip = Strip(a.text(0));
@@ -150,7 +141,7 @@ void SplitRenderAction(const ActionArgs& a) {
     ReportStart();
     FrameStripRecord* strip = Strip(a.text(0));
     if (!strip) {
-        ReportError(kNotFound);
+        ReportError(msg::kNoStrip);
         return;
     }
     // The render works on its own copy, so the strip stays usable meanwhile.
@@ -160,28 +151,25 @@ void SplitRenderAction(const ActionArgs& a) {
 void SplitInsertClipAction(const ActionArgs& a) {
     FrameStripRecord* strip = Strip(a.text(0));
     if (!strip) {
-        ReportError(kNotFound);
+        ReportError(msg::kNoStrip);
         return;
     }
     std::string clip = a.text(1);
-    std::string refusal = SetSplitInsertClip(*strip, clip, plat::FileExists(clip));
-    if (!refusal.empty()) {
-        ReportError(refusal);
-        return;
-    }
+    Outcome set = SetSplitInsertClip(*strip, clip, plat::FileExists(clip));
+    if (!set.ok) return ReportFailure(set);
     SetHostVar("[QMT_SplitInsertClip]", clip);
-    ReportStatusWord(clip.empty() ? "Insert clip removed" : "Clip inserted at split");
+    ReportStatusWord(clip.empty() ? msg::kInsertClipRemoved : msg::kClipInserted);
     Repaint(*strip);
 }
 
-std::string PickTransitionRefusal(const std::string& fsRect, bool exitTransition) {
+Outcome PickTransitionRefusal(const std::string& fsRect, bool exitTransition) {
     FrameStripRecord* strip = Strip(fsRect);
-    if (!strip) return kNotFound;
+    if (!strip) return Failed(msg::kNoStrip);
     SplitRecord split;
     if (!SelectedSplit(*strip, split))
-        return exitTransition ? kNoSelection : "No split selected. Click a split line on the filmstrip first.";
-    if (exitTransition && !split.insertClip[0]) return "No clip inserted at this split. Insert a clip first.";
-    return std::string();
+        return Failed(exitTransition ? msg::kNoSplitSelected : msg::kClickStripSplitFirst);
+    if (exitTransition && !split.insertClip[0]) return Failed(msg::kNoInsertInsertFirst);
+    return Done();
 }
 
 void ApplyPickedTransition(const std::string& fsRect, bool exitTransition) {
@@ -216,7 +204,7 @@ bool SelectSplitByClick(int slot, int x) {
     SetHostVar("[QMT_SplitClip]", s.insertClip);
     SetHostVar("[QMT_SplitExitTransition]", s.exitTransition);
     SetHostVar("[QMT_SplitExitDuration]", Fmt("%.2f", s.exitDuration));
-    ReportStatusWord("Split selected");
+    ReportStatusWord(msg::kSplitSelected);
     InvalidateFrameWindow(strip->stripWindow);
     return true;
 }

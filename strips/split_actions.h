@@ -4,6 +4,7 @@
 #pragma once
 #include <string>
 #include "host/dispatch.h"
+#include "host/outcome.h"
 
 void SplitAddAction(const ActionArgs& a);             // 181 FSRect
 void SplitRemoveAction(const ActionArgs& a);          // 182 FSRect
@@ -17,9 +18,9 @@ void SplitInsertClipAction(const ActionArgs& a);      // 190 FSRect, ClipFile
 void SplitSetTransitionOutAction(const ActionArgs& a);  // 191 FSRect, Type, Duration
 
 // Actions 189 and 192 around their dialog: the refusal to report before it
-// opens ("" when it may open), and what is done after OK with the picked
+// opens (done when it may open), and what is done after OK with the picked
 // "[QMT_PickedTransition]" and "[QMT_PickedDuration]".
-std::string PickTransitionRefusal(const std::string& fsRect, bool exitTransition);
+Outcome PickTransitionRefusal(const std::string& fsRect, bool exitTransition);
 void ApplyPickedTransition(const std::string& fsRect, bool exitTransition);
 
 // A left click at client x on strip `slot`: when it hits a split, selects it,

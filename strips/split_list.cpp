@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include "host/messages.h"
 #include "host/text_util.h"
 #include "operations/transition_types.h"
 #include "strips/filmstrip_geometry.h"
@@ -13,20 +14,20 @@ const double kNearGap = 0.5;
 bool HasSelection(const FrameStripRecord& s) { return s.selectedSplit >= 0 && s.selectedSplit < s.splitCount; }
 }  // namespace
 
-std::string SplitAddRefusal(FrameStripRecord& s) {
+Outcome SplitAddRefusal(FrameStripRecord& s) {
     plat::LockHold held(s.lock);
-    if (s.splitCount >= kMaxSplits) return "Max 20 splits reached.";
-    if (!(s.duration > 0)) return "No video loaded.";
-    return std::string();
+    if (s.splitCount >= kMaxSplits) return Failed(msg::kSplitsFull);
+    if (!(s.duration > 0)) return Failed(msg::kNoVideoLoaded);
+    return Done();
 }
 
-std::string AddSplitAt(FrameStripRecord& s, double p) {
+Outcome AddSplitAt(FrameStripRecord& s, double p) {
     plat::LockHold held(s.lock);
-    if (p < kEdgeGap) return "Split too close to start.";
-    if (p > s.duration - kEdgeGap) return "Split too close to end.";
+    if (p < kEdgeGap) return Failed(msg::kSplitNearStart);
+    if (p > s.duration - kEdgeGap) return Failed(msg::kSplitNearEnd);
     for (int i = 0; i < s.splitCount; ++i)
-        if (s.splits[i].inUse && fabs(s.splits[i].time - p) < kNearGap) return "Split already exists near this position.";
-    if (s.splitCount >= kMaxSplits) return "Max 20 splits reached.";
+        if (s.splits[i].inUse && fabs(s.splits[i].time - p) < kNearGap) return Failed(msg::kSplitExists);
+    if (s.splitCount >= kMaxSplits) return Failed(msg::kSplitsFull);
     SplitRecord& added = s.splits[s.splitCount++];
     memset(&added, 0, sizeof added);
     added.time = p;
@@ -43,7 +44,7 @@ std::string AddSplitAt(FrameStripRecord& s, double p) {
     s.selectedSplit = -1;
     for (int i = 0; i < s.splitCount && s.selectedSplit < 0; ++i)
         if (fabs(s.splits[i].time - p) < 0.01) s.selectedSplit = i;
-    return std::string();
+    return Done();
 }
 
 bool RemoveSelectedSplit(FrameStripRecord& s) {
@@ -84,33 +85,33 @@ double ClampSplitDuration(const std::string& text) {
     return d > 5.0 ? 5.0 : d;
 }
 
-std::string SetSplitTransition(FrameStripRecord& s, SplitTransitionEnd end, const std::string& type,
-                               const std::string& durationText, const char* noSelection) {
+Outcome SetSplitTransition(FrameStripRecord& s, SplitTransitionEnd end, const std::string& type,
+                           const std::string& durationText, const char* noSelection) {
     plat::LockHold held(s.lock);
-    if (!HasSelection(s)) return noSelection;
+    if (!HasSelection(s)) return Failed(noSelection);
     SplitRecord& r = s.splits[s.selectedSplit];
-    if (end == kSplitExit && !r.insertClip[0]) return "No clip inserted at this split. Use Insert Clip first.";
+    if (end == kSplitExit && !r.insertClip[0]) return Failed(msg::kNoInsertUseInsertClip);
     char* field = end == kSplitEntry ? r.transition : r.exitTransition;
     if (type.empty() || EqualsNoCase(type, "none")) {
         field[0] = '\0';
     } else if (IsKnownTransition(type)) {
         CopyField(field, sizeof r.transition, type);
     } else {
-        return "Invalid transition type.";
+        return Failed(msg::kInvalidTransitionType);
     }
     (end == kSplitEntry ? r.transitionDuration : r.exitDuration) = ClampSplitDuration(durationText);
-    return std::string();
+    return Done();
 }
 
-std::string SetSplitInsertClip(FrameStripRecord& s, const std::string& clip, bool isFile) {
+Outcome SetSplitInsertClip(FrameStripRecord& s, const std::string& clip, bool isFile) {
     plat::LockHold held(s.lock);
-    if (!HasSelection(s)) return "No split selected. Click a split line first.";
-    if (!clip.empty() && !isFile) return "Insert clip file not found.";
+    if (!HasSelection(s)) return Failed(msg::kClickSplitFirst);
+    if (!clip.empty() && !isFile) return Failed(msg::kInsertClipMissing);
     SplitRecord& r = s.splits[s.selectedSplit];
     SetField(r.insertClip, clip);
     r.exitTransition[0] = '\0';
     r.exitDuration = 1.0;
-    return std::string();
+    return Done();
 }
 
 bool SelectedSplit(FrameStripRecord& s, SplitRecord& split) {

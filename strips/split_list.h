@@ -4,13 +4,15 @@
 #pragma once
 #include <string>
 #include <vector>
+#include "host/outcome.h"
 #include "strips/strip_records.h"
 
-// Before the player is asked: "Max 20 splits reached." or "No video loaded."; "" when a split may go in.
-std::string SplitAddRefusal(FrameStripRecord& strip);
-// Adds a split at p seconds, keeps the list sorted and selects it; "" or the
-// refusal ("Split too close to start.", "... end.", "Split already exists near this position.").
-std::string AddSplitAt(FrameStripRecord& strip, double p);
+// Before the player is asked: refused with "Max 20 splits reached." or "No
+// video loaded.", else a split may go in.
+Outcome SplitAddRefusal(FrameStripRecord& strip);
+// Adds a split at p seconds, keeps the list sorted and selects it; or refused
+// ("Split too close to start.", "... end.", "Split already exists near this position.").
+Outcome AddSplitAt(FrameStripRecord& strip, double p);
 // False when nothing is selected.
 bool RemoveSelectedSplit(FrameStripRecord& strip);
 void ClearSplits(FrameStripRecord& strip);
@@ -21,13 +23,13 @@ double ClampSplitDuration(const std::string& text);
 
 enum SplitTransitionEnd { kSplitEntry, kSplitExit };
 // Sets (or with "" or "none" clears) the entry or exit transition of the
-// selected split. "" or the refusal; `noSelection` is the message for a
-// missing selection.
-std::string SetSplitTransition(FrameStripRecord& strip, SplitTransitionEnd end, const std::string& type,
-                               const std::string& durationText, const char* noSelection);
-// Sets or (with "") clears the inserted clip of the selected split; `isFile`
-// tells whether the path names an existing file. "" or the refusal.
-std::string SetSplitInsertClip(FrameStripRecord& strip, const std::string& clip, bool isFile);
+// selected split, or refuses; `noSelection` is the message for a missing
+// selection.
+Outcome SetSplitTransition(FrameStripRecord& strip, SplitTransitionEnd end, const std::string& type,
+                           const std::string& durationText, const char* noSelection);
+// Sets or (with "") clears the inserted clip of the selected split, or
+// refuses; `isFile` tells whether the path names an existing file.
+Outcome SetSplitInsertClip(FrameStripRecord& strip, const std::string& clip, bool isFile);
 
 // The selected split, when there is one.
 bool SelectedSplit(FrameStripRecord& strip, SplitRecord& split);

@@ -8,12 +8,9 @@ namespace {
 
 void PickFor(const ActionArgs& a, bool exitTransition) {
     std::string fsRect = a.text(0);
-    std::string refusal = PickTransitionRefusal(fsRect, exitTransition);
-    if (refusal.empty()) refusal = DialogsRefusal();
-    if (!refusal.empty()) {
-        ReportError(refusal);
-        return;
-    }
+    Outcome refusal = PickTransitionRefusal(fsRect, exitTransition);
+    if (refusal.ok) refusal = DialogsRefusal();
+    if (!refusal.ok) return ReportFailure(refusal);
     // The strip's lock is not held while the dialog is open.
     if (PickTransitionDialog()) ApplyPickedTransition(fsRect, exitTransition);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <sstream>
+#include "host/messages.h"
 #include "host/report.h"
 #include "host/text_util.h"
 #include "operations/join_graph.h"
@@ -69,37 +70,30 @@ MediaShape ProbeShape(const std::string& path) {
     return shape;
 }
 
-bool Run(const CommandOutcome& command, double expectedSeconds = 0) {
-    if (!command.ok) {
-        ReportError(command.error);
-        return false;
-    }
-    return RunFFmpeg(command.text, expectedSeconds);
+Outcome CutSegment(const std::string& input, double start, double end, const std::string& segment) {
+    return RunFFmpeg(BuildCommand(kCutTemplate, {{"InputFile", input}, {"Start", start}, {"Length", end - start},
+                                                 {"Segment", segment}}),
+                     0);
 }
 
-bool CutSegment(const std::string& input, double start, double end, const std::string& segment) {
-    return Run(BuildCommand(kCutTemplate, {{"InputFile", input}, {"Start", start}, {"Length", end - start},
-                                           {"Segment", segment}}));
-}
-
-void SimpleRender(const std::vector<double>& starts, const std::vector<double>& ends, const std::string& input,
-                  const std::string& output) {
+Outcome SimpleRender(const std::vector<double>& starts, const std::vector<double>& ends, const std::string& input,
+                     const std::string& output) {
     WorkFiles files(plat::TempFolder() + "qmt_split" + plat::PathSeparator());
     std::string list = files.Path("concat.txt");
-    if (!plat::WriteTextFile(list, "")) return ReportError("Failed to create concat list.");
+    if (!plat::WriteTextFile(list, "")) return Failed(msg::kConcatListFailed);
     const int m = static_cast<int>(starts.size());
     std::string text;
     for (int i = 0; i < m; ++i) {
         ReportProgress(50 * i / m);
         std::string segment = files.Path(Fmt("seg_%d.mp4", i));
-        if (!CutSegment(input, starts[i], ends[i], segment)) return ReportError("Failed to split segment.");
+        if (!CutSegment(input, starts[i], ends[i], segment).ok) return Failed(msg::kSegmentNotSplit);
         text += ConcatListLine(segment);
     }
     bool listed = plat::WriteTextFile(list, text);
     ReportProgress(80);
-    if (!listed || !Run(BuildCommand(kConcatTemplate, {{"List", list}, {"OutputFile", output}})))
-        return ReportError("Concat failed.");
-    ReportComplete(output);
+    if (!listed || !RunFFmpeg(BuildCommand(kConcatTemplate, {{"List", list}, {"OutputFile", output}}), 0).ok)
+        return Failed(msg::kConcatFailed);
+    return Done();
 }
 
 // The frame rate "num/den" (or "num") of a probe; 25 when it is not usable.
@@ -144,8 +138,8 @@ void JoinPiece(GraphJoin& join, const std::string& video, const std::string& aud
 // cut to a file, each join a run of its own that encoded the result so far
 // again, inserted clips re-encoded first): the same segments, inserted clips,
 // transitions and lengths are one filter graph here, encoded once.
-void ChainRender(const std::vector<SplitRecord>& splits, const std::vector<double>& starts,
-                 const std::vector<double>& ends, const std::string& input, const std::string& output) {
+Outcome ChainRender(const std::vector<SplitRecord>& splits, const std::vector<double>& starts,
+                    const std::vector<double>& ends, const std::string& input, const std::string& output) {
     const int m = static_cast<int>(starts.size());
     const int n = static_cast<int>(splits.size());
     MediaShape shape = ProbeShape(input);
@@ -172,10 +166,7 @@ void ChainRender(const std::vector<SplitRecord>& splits, const std::vector<doubl
         if (split.insertClip[0]) {
             MediaShape clip = ProbeShape(split.insertClip);
             double clipSeconds = ProbeDurationSeconds(split.insertClip);
-            if (clip.width <= 0 || !(clipSeconds > 0)) {
-                ReportError("Failed to encode insert clip.");
-                return;
-            }
+            if (clip.width <= 0 || !(clipSeconds > 0)) return Failed(msg::kInsertClipNotEncoded);
             inputs = BuildCommand("%s -i \"%s\"", {{"Inputs", inputs}, {"ClipFile", split.insertClip}});
             int clipFrames = std::max(1, JoinFrames(join, clipSeconds));
             std::string video = Fmt("[iv%d]", k), audio = shape.audio ? Fmt("[ia%d]", k) : "";
@@ -203,14 +194,12 @@ void ChainRender(const std::vector<SplitRecord>& splits, const std::vector<doubl
     CommandOutcome graphOption = FilterGraphOption(graph, inputs.text.size() + rest.text.size() + 2, files);
     ReportProgress(5);
     SetProgressBand(5, 95);
-    if (!Run(BuildCommand("%s %s %s", {{"Inputs", inputs}, {"Graph", graphOption}, {"Rest", rest}}),
-             JoinSeconds(join, join.frames))) {
-        ReportError("Render failed during chain processing.");
-        return;
-    }
+    Outcome run = RunFFmpeg(BuildCommand("%s %s %s", {{"Inputs", inputs}, {"Graph", graphOption}, {"Rest", rest}}),
+                            JoinSeconds(join, join.frames));
+    if (!run.ok) return Failed(msg::kChainRenderFailed);
     // A failed copy goes unreported, as authors' scripts expect "Complete" here.
     plat::CopyFileOver(joined, output);
-    ReportComplete(output);
+    return Done();
 }
 
 }  // namespace
@@ -222,12 +211,12 @@ double CappedTransition(double wanted, double length, double share) {
 
 void RenderSplits(const std::vector<SplitRecord>& splits, const std::string& input, const std::string& output) {
     if (splits.empty()) {
-        ReportError("No splits defined. Use Split Here to add cut points.");
+        ReportError(msg::kNoSplits);
         return;
     }
     double total = ProbeDurationSeconds(input);
     if (!(total > 0)) {
-        ReportError("Cannot determine video duration.");
+        ReportError(msg::kUnknownDuration);
         return;
     }
     std::vector<double> starts, ends;
@@ -237,8 +226,7 @@ void RenderSplits(const std::vector<SplitRecord>& splits, const std::string& inp
         ends.push_back(i == splits.size() ? total : splits[i].time);
         if (i < splits.size() && (splits[i].transition[0] || splits[i].insertClip[0])) plain = false;
     }
-    if (plain)
-        SimpleRender(starts, ends, input, output);
-    else
-        ChainRender(splits, starts, ends, input, output);
+    // A failed run has reported FFmpeg's own message; the render's follows it.
+    ReportOutcome(plain ? SimpleRender(starts, ends, input, output) : ChainRender(splits, starts, ends, input, output),
+                  output);
 }

@@ -6,8 +6,8 @@
 #include <vector>
 #include "strips/strip_records.h"
 
-// Reports its own progress, completion or error; the output is written only
-// when the whole render succeeded.
+// The body of QMT_SplitRender: reports its progress, then its outcome once;
+// the output is written only when the whole render succeeded.
 void RenderSplits(const std::vector<SplitRecord>& splits, const std::string& input, const std::string& output);
 
 // Transition length into (0.4) or between main segments (0.5) for a first

@@ -1,6 +1,7 @@
 #include "strips/strip_record_actions.h"
 #include <cstdlib>
 #include "host/host_state.h"
+#include "host/messages.h"
 #include "host/report.h"
 #include "host/text_util.h"
 #include "host/window_frame.h"
@@ -15,20 +16,17 @@ void FrameStripDestroyAction(const ActionArgs& a) {
     int slot = FindFrameStrip(a.text(0));
     if (slot < 0) return;
     CloseFrameStrip(slot, kStripDestroyWaitMs);
-    ReportStatusWord("FrameStrip destroyed");
+    ReportStatusWord(msg::kStripDestroyed);
 }
 
 void FrameStripAddMarkerAction(const ActionArgs& a) {
     FrameStripRecord* strip = FrameStripAt(FindFrameStrip(a.text(0)));
     if (!strip) {
-        ReportError("FrameStrip not found.");
+        ReportError(msg::kNoStrip);
         return;
     }
-    std::string refusal = AddMarker(*strip, a.text(1), a.text(2), a.text(3));
-    if (!refusal.empty()) {
-        ReportError(refusal);
-        return;
-    }
+    Outcome added = AddMarker(*strip, a.text(1), a.text(2), a.text(3));
+    if (!added.ok) return ReportFailure(added);
     InvalidateFrameWindow(strip->stripWindow);
 }
 
@@ -57,16 +55,13 @@ void TrackLaneAddAudioAction(const ActionArgs& a) {
     int slot = FindTrackLane(a.text(0));
     TrackLaneRecord* display = TrackLaneAt(slot);
     if (!display) {
-        ReportError("Track lane not found.");
+        ReportError(msg::kNoTrackLane);
         return;
     }
     int lane = -1;
     bool analyseNow = false;
-    std::string refusal = AddAudioLane(*display, a.text(1), a.text(2), a.text(3), lane, analyseNow);
-    if (!refusal.empty()) {
-        ReportError(refusal);
-        return;
-    }
+    Outcome added = AddAudioLane(*display, a.text(1), a.text(2), a.text(3), lane, analyseNow);
+    if (!added.ok) return ReportFailure(added);
     if (analyseNow) {
         AnalyseLaneNow(slot, lane);
         InvalidateFrameWindow(display->laneWindow);
@@ -107,5 +102,5 @@ void OverlayLockAction(const ActionArgs& a) {
         o->locked = locked;
     }
     InvalidateFrameWindow(o->overlayWindow);
-    ReportStatusWord(locked ? "Overlay locked" : "Overlay unlocked");
+    ReportStatusWord(locked ? msg::kOverlayLocked : msg::kOverlayUnlocked);
 }

@@ -146,12 +146,6 @@ struct OverlayRecord {
 };
 
 // ---- the tables --------------------------------------------------------------
-// Limit messages of the create actions.
-extern const char kFrameStripsFull[];  // "Max filmstrips reached."
-extern const char kWaveformsFull[];
-extern const char kTrackLanesFull[];
-extern const char kOverlaysFull[];
-
 // Slot records; null for an index outside the table.
 FrameStripRecord* FrameStripAt(int slot);
 WaveformRecord* WaveformAt(int slot);

@@ -3,11 +3,6 @@
 #include "host/text_util.h"
 #include "strips/strip_records.h"
 
-const char kFrameStripsFull[] = "Max filmstrips reached.";
-const char kWaveformsFull[] = "Max waveforms reached.";
-const char kTrackLanesFull[] = "Max track lanes reached.";
-const char kOverlaysFull[] = "Max overlay previews reached.";
-
 namespace {
 
 FrameStripRecord g_frameStrips[kMaxFrameStrips];

@@ -2,6 +2,7 @@
 #include <atomic>
 #include <cstring>
 #include <vector>
+#include "host/messages.h"
 #include "host/text_util.h"
 #include "host/window_frame.h"
 #include "strips/audio_peaks.h"
@@ -105,10 +106,10 @@ void CloseTrackLanes(int slot, unsigned long waitMs) {
     d->inUse = 0;
 }
 
-std::string AddAudioLane(TrackLaneRecord& d, const std::string& audioPath, const std::string& label,
-                         const std::string& colour, int& laneIndex, bool& analyseNow) {
+Outcome AddAudioLane(TrackLaneRecord& d, const std::string& audioPath, const std::string& label,
+                     const std::string& colour, int& laneIndex, bool& analyseNow) {
     plat::LockHold held(d.lock);
-    if (d.laneCount >= kMaxLanes) return "Max lanes reached.";
+    if (d.laneCount >= kMaxLanes) return Failed(msg::kLanesFull);
     laneIndex = d.laneCount;
     LaneRecord& lane = d.lanes[laneIndex];
     memset(&lane, 0, sizeof lane);
@@ -116,7 +117,7 @@ std::string AddAudioLane(TrackLaneRecord& d, const std::string& audioPath, const
     SetField(lane.label, label);
     ++d.laneCount;
     analyseNow = !d.analysing;
-    return std::string();
+    return Done();
 }
 
 void AnalyseLaneNow(int slot, int lane) {

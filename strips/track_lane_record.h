@@ -2,6 +2,7 @@
 // worker that analyses the audio lanes, and audio lanes added later.
 #pragma once
 #include <string>
+#include "host/outcome.h"
 #include "strips/strip_records.h"
 
 struct WorkerLink;
@@ -16,10 +17,10 @@ int OpenTrackLanes(const std::string& rectName, const std::string& videoPath, co
                    const std::string& playerRect, WindowHandle rectWindow);
 bool StartTrackLaneAnalysis(int slot);
 void CloseTrackLanes(int slot, unsigned long waitMs);
-// "" when the lane was added, else the message to report. `analyseNow` is set
-// when no worker will reach the new lane, so the caller analyses it.
-std::string AddAudioLane(TrackLaneRecord& display, const std::string& audioPath, const std::string& label,
-                         const std::string& colour, int& laneIndex, bool& analyseNow);
+// Adds the lane, or refuses when the display has all its lanes. `analyseNow`
+// is set when no worker will reach the new lane, so the caller analyses it.
+Outcome AddAudioLane(TrackLaneRecord& display, const std::string& audioPath, const std::string& label,
+                     const std::string& colour, int& laneIndex, bool& analyseNow);
 // Analyses lane `lane` on the calling thread.
 void AnalyseLaneNow(int slot, int lane);
 // "orange", "purple", "yellow", "pink" (case ignored), anything else orange.

@@ -1,4 +1,5 @@
 #include "strips/wave_lane_actions.h"
+#include "host/messages.h"
 #include "host/report.h"
 #include "playback/rectangle_lookup.h"
 #include "strips/track_lane_record.h"
@@ -15,7 +16,7 @@ WindowHandle RectangleAfterClosing(const std::string& name, int existing, void (
                                    unsigned long waitMs) {
     if (existing >= 0) close(existing, waitMs);
     WindowHandle rect = FindRectangleWindow(name);
-    if (!rect) ReportError("Rectangle not found.");
+    if (!rect) ReportError(msg::kNoRectangle);
     return rect;
 }
 
@@ -26,10 +27,10 @@ void WaveformCreateAction(const ActionArgs& a) {
     WindowHandle rect = RectangleAfterClosing(name, FindWaveform(name), CloseWaveform, kWaveformRecreateWaitMs);
     if (!rect) return;
     int slot = OpenWaveform(name, a.text(1), a.text(2), rect);
-    if (slot < 0) return ReportError(kWaveformsFull);
+    if (slot < 0) return ReportError(msg::kWaveformsFull);
     WaveformAt(slot)->waveWindow = CreateWaveformWindow(rect, slot);
     StartWaveformAnalysis(slot);
-    ReportStatusWord("Waveform created");
+    ReportStatusWord(msg::kWaveformCreated);
 }
 
 void TrackLaneCreateAction(const ActionArgs& a) {
@@ -37,8 +38,8 @@ void TrackLaneCreateAction(const ActionArgs& a) {
     WindowHandle rect = RectangleAfterClosing(name, FindTrackLane(name), CloseTrackLanes, kLaneRecreateWaitMs);
     if (!rect) return;
     int slot = OpenTrackLanes(name, a.text(1), a.text(2), a.text(3), rect);
-    if (slot < 0) return ReportError(kTrackLanesFull);
+    if (slot < 0) return ReportError(msg::kTrackLanesFull);
     TrackLaneAt(slot)->laneWindow = CreateTrackLaneWindow(rect, slot);
     StartTrackLaneAnalysis(slot);
-    ReportStatusWord("Track lanes created");
+    ReportStatusWord(msg::kTrackLanesCreated);
 }

@@ -2,6 +2,7 @@
 // the playhead through the same path as action 202.
 #include <cmath>
 #include <cstring>
+#include "host/messages.h"
 #include "host/report.h"
 #include "timeline/dialog_values.h"
 #include "timeline/timeline_actions.h"
@@ -18,10 +19,10 @@ const double kSameStart = 0.01;
 // name, or no dialogs in this build.
 NleTimeline* TimelineForDialog(const std::string& rectName) {
     NleTimeline* tl = TimelineAt(FindTimeline(rectName));
-    std::string refusal = tl ? TimelineDialogsRefusal() : "NLE Timeline not found.";
-    if (refusal.empty()) return tl;
+    Outcome refusal = tl ? TimelineDialogsRefusal() : Failed(msg::kNoTimeline);
+    if (refusal.ok) return tl;
     ReportStart();
-    ReportError(refusal);
+    ReportFailure(refusal);
     return nullptr;
 }
 

@@ -24,7 +24,7 @@ const double kShortTransitionDuration = 0.5;
 
 }  // namespace
 
-const char* TimelineDialogsRefusal() { return DialogsRefusal(); }
+Outcome TimelineDialogsRefusal() { return DialogsRefusal(); }
 
 TransitionDialogState& SharedTransitionDialogState() {
     static TransitionDialogState state = {-1, false, 1.0, false, ""};

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include "host/messages.h"
 #include "host/report.h"
 #include "host/text_util.h"
 #include "platform/platform.h"
@@ -133,28 +134,28 @@ void ApplyProjectLine(NleTimeline& tl, const std::string& line, int& track, int&
 void SaveProjectAction(const std::string& rectName, const std::string& path) {
     ReportStart();
     NleTimeline* tl = TimelineAt(FindTimeline(rectName));
-    if (!tl) return ReportError("NLE Timeline not found.");
+    if (!tl) return ReportError(msg::kNoTimeline);
     plat::EnterLock(tl->lock);
     FILE* f = path.empty() ? nullptr : fopen(path.c_str(), "w");
     if (!f) {
         plat::LeaveLock(tl->lock);
-        return ReportError("Cannot create project file.");
+        return ReportError(msg::kProjectNotCreated);
     }
     std::string text = ProjectText(*tl);
     bool written = fwrite(text.data(), 1, text.size(), f) == text.size();
     written = (fclose(f) == 0) && written;
     plat::LeaveLock(tl->lock);
-    if (!written) return ReportError("Cannot create project file.");
+    if (!written) return ReportError(msg::kProjectNotCreated);
     ReportComplete(path);
 }
 
 void LoadProjectAction(const std::string& rectName, const std::string& path) {
     ReportStart();
     NleTimeline* tl = TimelineAt(FindTimeline(rectName));
-    if (!tl) return ReportError("NLE Timeline not found.");
+    if (!tl) return ReportError(msg::kNoTimeline);
     // A folder opens for reading on some systems but is no project file to open.
     FILE* f = path.empty() || plat::IsDirectory(path) ? nullptr : fopen(path.c_str(), "r");
-    if (!f) return ReportError("Cannot open project file.");
+    if (!f) return ReportError(msg::kProjectNotOpened);
 
     char buffer[kMaxLine + 1];
     auto readLine = [&](std::string& line) {
@@ -166,7 +167,7 @@ void LoadProjectAction(const std::string& rectName, const std::string& path) {
     std::string line;
     if (!readLine(line) || !IsProjectMagic(line)) {
         fclose(f);
-        return ReportError("Not a valid QMT project file.");
+        return ReportError(msg::kNotAProject);
     }
 
     plat::EnterLock(tl->lock);

@@ -1,6 +1,7 @@
 #include "timeline/timeline_actions.h"
 #include <cstring>
 #include "host/dispatch.h"
+#include "host/messages.h"
 #include "host/report.h"
 #include "host/host_state.h"
 #include "host/teardown.h"
@@ -17,7 +18,7 @@ namespace {
 const int kLaneMargin = 52;
 const int kMinFitWidth = 50;
 
-const char kNotFound[] = "NLE Timeline not found.";
+const char* const kNotFound = msg::kNoTimeline;
 
 // A timeline's record under its lock; released when the guard goes.
 struct LockedTimeline {
@@ -90,14 +91,14 @@ NleClip* NamedClip(LockedTimeline& g, const std::string& trackName, const std::s
     int track = FindTrack(tl, trackName);
     if (track < 0) {
         g.release();
-        ReportError("Track not found.");
+        ReportError(msg::kTrackNotFound);
         return nullptr;
     }
     int clip = ParamInt(clipIndex);
     NleClip* c = ClipAt(tl, track, clip);
     if (!c) {
         g.release();
-        ReportError("Clip not found.");
+        ReportError(msg::kClipNotFound);
         return nullptr;
     }
     if (trackOut) *trackOut = track;
@@ -118,7 +119,7 @@ void OnCreate(const ActionArgs& a) {
     }
     WindowHandle parent = FindRectangleWindow(rect);
     if (!parent) {
-        ReportError("Rectangle not found.");
+        ReportError(msg::kNoRectangle);
         return;
     }
     NleTimeline* table = TimelineTable();
@@ -126,7 +127,7 @@ void OnCreate(const ActionArgs& a) {
     for (int i = 0; i < kMaxTimelines && slot < 0; ++i)
         if (!table[i].inUse) slot = i;
     if (slot < 0) {
-        ReportError("Max NLE timelines reached.");
+        ReportError(msg::kTimelinesFull);
         return;
     }
     NleTimeline& tl = table[slot];
@@ -137,7 +138,7 @@ void OnCreate(const ActionArgs& a) {
     if (!tl.window) {
         plat::DeleteLock(tl.lock);
         memset(static_cast<void*>(&tl), 0, sizeof tl);
-        ReportError("Failed to create NLE window.");
+        ReportError(msg::kTimelineWindowFailed);
         return;
     }
     tl.inUse = 1;
@@ -251,7 +252,7 @@ void OnRemoveSelected(const ActionArgs& a) {
     LockedTimeline g(found);
     if (found->selTrack < 0 || found->selClip < 0) {
         g.release();
-        return ReportError("No clip selected.");
+        return ReportError(msg::kNoClipSelected);
     }
     RemoveClipWithPartner(*found, found->selTrack, found->selClip);
     found->selTrack = found->selClip = -1;
@@ -308,8 +309,8 @@ void OnSplit(const ActionArgs& a) {
     NleTimeline* found = FoundTimeline(a.text(0));
     if (!found) return ReportError(kNotFound);
     LockedTimeline g(found);
-    std::string failure = SplitAtPlayhead(*found);
-    if (!failure.empty()) return ReportError(failure);
+    Outcome split = SplitAtPlayhead(*found);
+    if (!split.ok) return ReportFailure(split);
     RecomputeViewLength(*found);
     g.release();
     InvalidateTimelineWindow(found->window);
@@ -323,8 +324,8 @@ void OnDuplicate(const ActionArgs& a) {
     if (!found) return ReportError(kNotFound);
     LockedTimeline g(found);
     int slot = -1;
-    std::string failure = DuplicateSelected(*found, slot);
-    if (!failure.empty()) return ReportError(failure);
+    Outcome copied = DuplicateSelected(*found, slot);
+    if (!copied.ok) return ReportFailure(copied);
     RecomputeViewLength(*found);
     g.release();
     InvalidateTimelineWindow(found->window);
@@ -373,12 +374,12 @@ int AddTimelineClip(const std::string& rectName, const std::string& trackName, i
         int track = FindTrack(tl, trackName);
         if (track < 0) {
             g.release();
-            ReportError("Track not found.");
+            ReportError(msg::kTrackNotFound);
             return -1;
         }
         if (FirstFreeSlot(tl.tracks[track]) < 0) {
             g.release();
-            ReportError("Max clips on track.");
+            ReportError(msg::kTrackFull);
             return -1;
         }
     }
@@ -395,7 +396,7 @@ int AddTimelineClip(const std::string& rectName, const std::string& trackName, i
     int slot = track >= 0 ? FirstFreeSlot(tl.tracks[track]) : -1;
     if (slot < 0) {  // something else filled the track while the probes ran
         g.release();
-        ReportError(track < 0 ? "Track not found." : "Max clips on track.");
+        ReportError(track < 0 ? msg::kTrackNotFound : msg::kTrackFull);
         return -1;
     }
     NleClip& c = tl.tracks[track].clips[slot];

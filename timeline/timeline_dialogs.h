@@ -5,10 +5,11 @@
 // make of typed values, and their priming from a clip: dialog_values.h.
 #pragma once
 #include <cstdint>
+#include "host/outcome.h"
 #include "timeline/timeline_tables.h"
 
-// "" where the dialogs exist, else the message to report.
-const char* TimelineDialogsRefusal();
+// Done where the dialogs exist, else refused with the message to report.
+Outcome TimelineDialogsRefusal();
 
 // Shows `table` under `title`; true with the chosen index when OK (or a
 // double-click) chose an entry.

@@ -2,6 +2,7 @@
 #include <cstdlib>
 #include <cstring>
 #include "host/host_state.h"
+#include "host/messages.h"
 #include "host/text_util.h"
 
 namespace {
@@ -184,7 +185,7 @@ void SplitClipInto(NleTrack& track, int slot, int freeSlot, double playhead, dou
 
 }  // namespace
 
-std::string SplitAtPlayhead(NleTimeline& tl) {
+Outcome SplitAtPlayhead(NleTimeline& tl) {
     int track = -1, slot = -1;
     if (ClipAt(tl, tl.selTrack, tl.selClip)) {
         track = tl.selTrack;
@@ -201,12 +202,12 @@ std::string SplitAtPlayhead(NleTimeline& tl) {
                 }
             }
         }
-        if (track < 0) return "No clip at playhead to split.";
+        if (track < 0) return Failed(msg::kNoClipAtPlayhead);
     }
     NleClip& clip = tl.tracks[track].clips[slot];
-    if (!PlayheadInside(clip, tl.playhead)) return "Playhead must be inside the clip to split.";
+    if (!PlayheadInside(clip, tl.playhead)) return Failed(msg::kPlayheadOutsideClip);
     int freeSlot = FirstFreeSlot(tl.tracks[track]);
-    if (freeSlot < 0) return "No free clip slot on track.";
+    if (freeSlot < 0) return Failed(msg::kNoFreeSlotOnTrack);
 
     double offset = tl.playhead - clip.start;
     int pt = clip.linkedTrack, pc = clip.linkedClip;
@@ -226,15 +227,15 @@ std::string SplitAtPlayhead(NleTimeline& tl) {
     }
     tl.selTrack = track;
     tl.selClip = freeSlot;
-    return std::string();
+    return Done();
 }
 
-std::string DuplicateSelected(NleTimeline& tl, int& newSlot) {
+Outcome DuplicateSelected(NleTimeline& tl, int& newSlot) {
     NleClip* sel = ClipAt(tl, tl.selTrack, tl.selClip);
-    if (!sel) return "No clip selected.";
+    if (!sel) return Failed(msg::kNoClipSelected);
     NleTrack& track = tl.tracks[tl.selTrack];
     int freeSlot = FirstFreeSlot(track);
-    if (freeSlot < 0) return "No free clip slot.";
+    if (freeSlot < 0) return Failed(msg::kNoFreeSlot);
     NleClip& copy = track.clips[freeSlot];
     copy = *sel;
     copy.linkedTrack = copy.linkedClip = -1;
@@ -242,7 +243,7 @@ std::string DuplicateSelected(NleTimeline& tl, int& newSlot) {
     ++track.clipCount;
     tl.selClip = freeSlot;
     newSlot = freeSlot;
-    return std::string();
+    return Done();
 }
 
 void PublishSelection(NleTimeline& tl) {

@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include "host/outcome.h"
 #include "host/text_util.h"
 #include "platform/platform.h"
 
@@ -107,11 +108,10 @@ void RecomputeViewLength(NleTimeline& tl);
 int CountClips(const NleTimeline& tl);
 double ClampZoom(double zoom);
 
-// Split at the playhead. Returns "" on success (the selection is on the right
-// piece) or the message to report.
-std::string SplitAtPlayhead(NleTimeline& tl);
-// Duplicates the selection after itself; "" and the new slot, or the message.
-std::string DuplicateSelected(NleTimeline& tl, int& newSlot);
+// Split at the playhead (the selection is then on the right piece), or refused.
+Outcome SplitAtPlayhead(NleTimeline& tl);
+// Duplicates the selection after itself, giving the new slot, or refused.
+Outcome DuplicateSelected(NleTimeline& tl, int& newSlot);
 
 // Writes the selection variables from the record.
 void PublishSelection(NleTimeline& tl);

@@ -2,6 +2,7 @@
 // transitions from the playhead on, encoded fast and without sound, played
 // by FFplay over the linked player while a 50 ms timer runs the playhead
 // along.
+#include "host/messages.h"
 #include "timeline/timeline_actions.h"
 #include <algorithm>
 #include "host/report.h"
@@ -51,38 +52,32 @@ void StopRunningPreview(const std::string& playerRect) {
     if (player >= 0) PlayerCommand(player, "pause %s");
 }
 
-bool PlayFrom(double position, const std::string& file, const PreviewSize& size, WindowHandle playerWindow) {
+Outcome PlayFrom(double position, const std::string& file, const PreviewSize& size, WindowHandle playerWindow) {
     CommandOutcome args = BuildCommand(
         "-ss %.3f -i \"%s\" -x %d -y %d -noborder -window_title \"QMT Preview\" -autoexit -loglevel quiet",
         {{"Position", position}, {"File", file}, {"Width", size.windowWidth}, {"Height", size.windowHeight}});
-    if (!args.ok) {
-        ReportError(args.error);
-        return false;
-    }
+    if (!args.ok) return Failed(args.error);
     return LaunchFFplay(args.text, playerWindow);
 }
 
 // The single clip's chain: scaled, its own fade, then the effects and texts
 // whose windows reach into it.
-bool SingleClipChain(const NleTimeline& tl, const RenderLists& lists, const PreviewSize& size, std::string& chain,
-                     std::string& error) {
+Outcome SingleClipChain(const NleTimeline& tl, const RenderLists& lists, const PreviewSize& size, std::string& chain) {
     const NleClip& m = RefClip(tl, lists.main[0]);
     chain = Fmt("scale=%d:%d:flags=bilinear", size.width, size.height);
     if (m.transIn[0]) chain += "," + ClipFadeFragment(m, m.duration);
-    return AppendOverlapping(tl, lists, m, false, chain, error);
+    return AppendOverlapping(tl, lists, m, false, chain);
 }
 
 // One clip: FFplay plays the source itself when nothing is laid over it,
-// else a fast encode of the clip. True when FFplay was started.
-bool PreviewOneClip(const TimelineSnapshot& held, const PreviewSize& size, WindowHandle playerWindow) {
+// else a fast encode of the clip. Done when FFplay was started.
+Outcome PreviewOneClip(const TimelineSnapshot& held, const PreviewSize& size, WindowHandle playerWindow) {
     const NleTimeline& tl = held.tl;
     const RenderLists& lists = held.lists;
     const NleClip& m = RefClip(tl, lists.main[0]);
-    std::string chain, error;
-    if (!SingleClipChain(tl, lists, size, chain, error)) {
-        ReportError(error);
-        return false;
-    }
+    std::string chain;
+    Outcome chained = SingleClipChain(tl, lists, size, chain);
+    if (!chained.ok) return chained;
     double source = std::max(0.0, tl.playhead - m.start + m.srcIn);
     if (lists.effectCount == 0 && lists.textCount == 0) {
         CommandOutcome args = BuildCommand(
@@ -90,13 +85,10 @@ bool PreviewOneClip(const TimelineSnapshot& held, const PreviewSize& size, Windo
             "-autoexit -loglevel quiet",
             {{"Position", source}, {"File", m.file}, {"Width", size.width}, {"Height", size.height},
              {"WindowWidth", size.windowWidth}, {"WindowHeight", size.windowHeight}});
-        if (!args.ok) {
-            ReportError(args.error);
-            return false;
-        }
+        if (!args.ok) return Failed(args.error);
         return LaunchFFplay(args.text, playerWindow);
     }
-    ReportStatusWord("Building preview...");
+    ReportStatusWord(msg::kBuildingPreview);
     double length = std::min(kMaxSingleSeconds, m.duration);
     // Seeking before the input: after it, effect windows, titles and fades
     // would land at source time rather than clip time whenever srcIn > 0.
@@ -104,34 +96,33 @@ bool PreviewOneClip(const TimelineSnapshot& held, const PreviewSize& size, Windo
         "-ss %.3f -t %.3f -i \"%s\" -filter_complex \"[0:v]%s[outv]\" -map \"[outv]\" -c:v libx264 -preset ultrafast "
         "-crf 28 -an \"%s\"",
         {{"srcIn", m.srcIn}, {"Length", length}, {"File", m.file}, {"Chain", chain}, {"PreviewFile", PreviewFile()}});
-    if (!RunFFmpeg(encode, length)) return false;
+    Outcome encoded = RunFFmpeg(encode, length);
+    if (!encoded.ok) return encoded;
     return PlayFrom(source > m.srcIn ? source - m.srcIn : 0, PreviewFile(), size, playerWindow);
 }
 
 // Several clips: the render's one filter graph of the main clips, scaled fast,
-// encoded fast, without sound, into the preview file. True when FFplay was
+// encoded fast, without sound, into the preview file. Done when FFplay was
 // started.
-bool PreviewClips(const TimelineSnapshot& held, const PreviewSize& size, WindowHandle playerWindow) {
+Outcome PreviewClips(const TimelineSnapshot& held, const PreviewSize& size, WindowHandle playerWindow) {
     const NleTimeline& tl = held.tl;
     const RenderLists& lists = held.lists;
-    ReportStatusWord("Building preview...");
+    ReportStatusWord(msg::kBuildingPreview);
     SegmentFormat format = ProbeSegmentFormat(RefClip(tl, lists.main[0]).file);
     format.width = size.width;
     format.height = size.height;
     format.scaleFlags = "bilinear";
     TimelineGraph timeline;
-    std::string error;
-    if (!BuildTimelineGraph(tl, lists, format, nullptr, timeline, error)) {
-        ReportError(error);
-        return false;
-    }
+    Outcome built = BuildTimelineGraph(tl, lists, format, nullptr, timeline);
+    if (!built.ok) return built;
     WorkFiles files(PreviewFolder());
     CommandOutcome rest = BuildCommand("-map \"%s\" -c:v libx264 -preset ultrafast -crf 28 -an \"%s\"",
                                        {{"Video", timeline.video}, {"PreviewFile", PreviewFile()}});
     CommandOutcome graph = FilterGraphOption(timeline.graph, timeline.inputs.text.size() + rest.text.size() + 2, files);
-    if (!RunFFmpeg(BuildCommand("%s %s %s", {{"Inputs", timeline.inputs}, {"Graph", graph}, {"Rest", rest}}),
-                   timeline.length))
-        return false;
+    Outcome encoded =
+        RunFFmpeg(BuildCommand("%s %s %s", {{"Inputs", timeline.inputs}, {"Graph", graph}, {"Rest", rest}}),
+                  timeline.length);
+    if (!encoded.ok) return encoded;
     double position = std::max(0.0, tl.playhead - RefClip(tl, lists.main[0]).start);
     return PlayFrom(position, PreviewFile(), size, playerWindow);
 }
@@ -143,7 +134,7 @@ void FollowPreview() {
     if (!s.previewActive || s.previewTimeline < 0 || s.previewTimeline >= kMaxTimelines) return;
     if (g_preview.child.process != kNoProcess && plat::HasExited(g_preview.child)) {
         ResetTimelinePreview();
-        ReportStatusWord("Complete");
+        ReportStatusWord(msg::kComplete);
         return;
     }
     if (s.previewPaused) return;
@@ -163,22 +154,24 @@ void PreviewTimelineAction(const std::string& rectName) {
     ReportStart();
     int slot = FindTimeline(rectName);
     NleTimeline* live = TimelineAt(slot);
-    if (!live) return ReportError("NLE Timeline not found.");
+    if (!live) return ReportError(msg::kNoTimeline);
     // What the timeline holds now is what is previewed, whatever the window
     // does while ffmpeg runs.
     std::unique_ptr<TimelineSnapshot> held = SnapshotTimeline(*live);
     StopRunningPreview(held->tl.playerRect);
     WindowHandle playerWindow = FindRectangleWindow(held->tl.playerRect);
     PreviewSize size = SizeOfPlayer(playerWindow);
-    if (held->lists.mainCount == 0) return ReportError("No video clips on timeline.");
+    if (held->lists.mainCount == 0) return ReportError(msg::kNoClipsToPreview);
     plat::DeleteFilePath(PreviewFile());
 
-    bool playing = held->lists.mainCount == 1 ? PreviewOneClip(*held, size, playerWindow)
-                                              : PreviewClips(*held, size, playerWindow);
-    if (playing) {
+    Outcome playing = held->lists.mainCount == 1 ? PreviewOneClip(*held, size, playerWindow)
+                                                 : PreviewClips(*held, size, playerWindow);
+    if (playing.ok) {
         BeginTimelinePreview(slot, held->tl.playhead, FollowPreview);
-        ReportStatusWord("Previewing");
+        ReportStatusWord(msg::kPreviewing);
     }
-    // Reached after a failed build too: the message stays in [QMT_Error].
+    // A preview that could not be built or started still ends "Complete",
+    // its message left in [QMT_Error].
+    ReportFailure(playing);
     ReportComplete();
 }

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <vector>
+#include "host/messages.h"
 #include "host/report.h"
 #include "host/text_util.h"
 #include "operations/join_graph.h"
@@ -79,23 +80,22 @@ std::string ClipName(const NleClip& c) {
 }
 
 std::string ChainFull(const NleClip& c, const NleClip& m) {
-    return Fmt("Cannot include clip \"%s\": the filter chain of \"%s\" is full.", ClipName(c).c_str(),
+    return Fmt(msg::kChainFull, ClipName(c).c_str(),
                ClipName(m).c_str());
 }
 
-bool Append(std::string& chain, const std::string& fragment, const NleClip& c, const NleClip& m, std::string& error) {
-    if (AppendFragment(chain, fragment)) return true;
-    error = ChainFull(c, m);
-    return false;
+Outcome Append(std::string& chain, const std::string& fragment, const NleClip& c, const NleClip& m) {
+    return AppendFragment(chain, fragment) ? Done() : Failed(ChainFull(c, m));
+}
+
+// A command that cannot be assembled, with the message that says why.
+CommandOutcome Refused(const std::string& message) {
+    CommandOutcome refused;
+    refused.error = message;
+    return refused;
 }
 
 }  // namespace
-
-bool Assembled(const CommandOutcome& command, std::string& args, std::string& error) {
-    args = command.text;
-    error = command.error;
-    return command.ok;
-}
 
 bool NeedsSegmentPath(const NleTimeline& tl, const RenderLists& lists) {
     if (lists.mainCount != 1 || lists.mixCount > 0) return true;
@@ -107,28 +107,31 @@ bool NeedsSegmentPath(const NleTimeline& tl, const RenderLists& lists) {
     return false;
 }
 
-bool OneCommandArguments(const NleTimeline& tl, const RenderLists& lists, const std::string& output, std::string& args,
-                         std::string& error) {
+CommandOutcome OneCommandArguments(const NleTimeline& tl, const RenderLists& lists, const std::string& output) {
     const NleClip& m = RefClip(tl, lists.main[0]);
     std::string chain;
     double from = 0, to = 0;
     for (int i = 0; i < lists.effectCount; ++i) {
         const NleClip& c = RefClip(tl, lists.effects[i]);
         WindowFrom(c, m, from, to);
-        if (!Append(chain, TimedEffect(c.filter, from, to), c, m, error)) return false;
+        Outcome appended = Append(chain, TimedEffect(c.filter, from, to), c, m);
+        if (!appended.ok) return Refused(appended.message);
     }
     for (int i = 0; i < lists.textCount; ++i) {
         const NleClip& c = RefClip(tl, lists.texts[i]);
         WindowFrom(c, m, from, to);
-        if (!Append(chain, BuildDrawText(c, from, to), c, m, error)) return false;
+        Outcome appended = Append(chain, BuildDrawText(c, from, to), c, m);
+        if (!appended.ok) return Refused(appended.message);
     }
     if (m.transIn[0]) {
         double length = m.srcOut > m.srcIn ? m.srcOut - m.srcIn : m.duration;
-        if (!Append(chain, ClipFadeFragment(m, length), m, m, error)) return false;
+        Outcome appended = Append(chain, ClipFadeFragment(m, length), m, m);
+        if (!appended.ok) return Refused(appended.message);
     }
     // The RGB effects (Sepia, Vintage) and edgedetect would otherwise leave
     // 4:4:4 or full-range pictures that common players refuse.
-    if (!Append(chain, kPictureFormat, m, m, error)) return false;
+    Outcome appended = Append(chain, kPictureFormat, m, m);
+    if (!appended.ok) return Refused(appended.message);
     // Seeking and limiting on the input keeps picture and sound to the clip's
     // own stretch of the source: a trim in the graph would keep the whole rest
     // of the sound and, without an end, of the picture.
@@ -141,10 +144,8 @@ bool OneCommandArguments(const NleTimeline& tl, const RenderLists& lists, const 
         for (int i = 0; i < lists.overlayCount; ++i) {
             const NleClip& o = RefClip(tl, lists.overlays[i]);
             inputs = BuildCommand("%s -i \"%s\"", {{"Inputs", inputs}, {"File", o.file}});
-            if (inputs.ok && inputs.text.size() > kMaxInputs) {
-                error = Fmt("Cannot include overlay \"%s\": too many overlay files.", ClipName(o).c_str());
-                return false;
-            }
+            if (inputs.ok && inputs.text.size() > kMaxInputs)
+                return Refused(Fmt(msg::kTooManyOverlays, ClipName(o).c_str()));
             WindowFrom(o, m, from, to);
             std::string previous = i == 0 ? "[base]" : Fmt("[ov%d]", i - 1);
             // The overlay filter picks its own output format; the last one is brought back to 4:2:0.
@@ -152,23 +153,21 @@ bool OneCommandArguments(const NleTimeline& tl, const RenderLists& lists, const 
             graph += Fmt(";[%d:v]format=rgba,colorchannelmixer=aa=%.2f[ovr%d];%s[ovr%d]overlay=%d:%d:enable='between(t,%.2f,%.2f)'%s",
                          i + 1, o.opacity > 0 ? o.opacity : 1.0, i, previous.c_str(), i, 0, 0, from, to, label.c_str());
         }
-        return Assembled(BuildCommand("%s -filter_complex \"%s\" -map \"[outv]\" -map 0:a? -c:v libx264 -preset fast "
-                                      "-crf 18 -c:a aac \"%s\"",
-                                      {{"Inputs", inputs}, {"Graph", graph}, {"OutputFile", output}}),
-                         args, error);
+        return BuildCommand("%s -filter_complex \"%s\" -map \"[outv]\" -map 0:a? -c:v libx264 -preset fast "
+                            "-crf 18 -c:a aac \"%s\"",
+                            {{"Inputs", inputs}, {"Graph", graph}, {"OutputFile", output}});
     }
-    return Assembled(BuildCommand("%s -filter_complex \"[0:v]%s[outv]\" -map \"[outv]\" -map 0:a? -c:v libx264 -preset fast "
-                                  "-crf 18 -c:a aac \"%s\"",
-                                  {{"Input", input}, {"Chain", chain}, {"OutputFile", output}}),
-                     args, error);
+    return BuildCommand("%s -filter_complex \"[0:v]%s[outv]\" -map \"[outv]\" -map 0:a? -c:v libx264 -preset fast "
+                        "-crf 18 -c:a aac \"%s\"",
+                        {{"Input", input}, {"Chain", chain}, {"OutputFile", output}});
 }
 
-bool SegmentChain(const NleTimeline& tl, const RenderLists& lists, int i, const SegmentFormat& format,
-                  std::string& chain, std::string& error) {
+Outcome SegmentChain(const NleTimeline& tl, const RenderLists& lists, int i, const SegmentFormat& format,
+                     std::string& chain) {
     const NleClip& m = RefClip(tl, lists.main[i]);
     // setsar=1: sources of other shapes must not carry their own aspect into the joins.
     chain = Fmt("scale=%d:%d:flags=%s,setsar=1", format.width, format.height, format.scaleFlags);
-    return AppendOverlapping(tl, lists, m, true, chain, error, Fmt("c%d", i));
+    return AppendOverlapping(tl, lists, m, true, chain, Fmt("c%d", i));
 }
 
 std::string ClipFadeFragment(const NleClip& m, double length) {
@@ -178,8 +177,8 @@ std::string ClipFadeFragment(const NleClip& m, double length) {
                                        : Fmt("fade=t=in:st=0:d=%.2f", d);
 }
 
-bool AppendOverlapping(const NleTimeline& tl, const RenderLists& lists, const NleClip& m, bool holdEnd,
-                       std::string& chain, std::string& error, const std::string& tag) {
+Outcome AppendOverlapping(const NleTimeline& tl, const RenderLists& lists, const NleClip& m, bool holdEnd,
+                          std::string& chain, const std::string& tag) {
     const ClipRef* groups[2] = {lists.effects, lists.texts};
     int counts[2] = {lists.effectCount, lists.textCount};
     for (int g = 0; g < 2; ++g) {
@@ -190,10 +189,11 @@ bool AppendOverlapping(const NleTimeline& tl, const RenderLists& lists, const Nl
             double to = c.start + c.duration - m.start;
             if (holdEnd) to = std::min(m.duration, to);
             std::string fragment = g == 0 ? TimedEffect(c.filter, from, to, tag) : BuildDrawText(c, from, to);
-            if (!Append(chain, fragment, c, m, error)) return false;
+            Outcome appended = Append(chain, fragment, c, m);
+            if (!appended.ok) return appended;
         }
     }
-    return true;
+    return Done();
 }
 
 double SegmentLength(const NleClip& m, const SegmentFormat& format) {
@@ -316,8 +316,8 @@ std::string ClipSound(const NleTimeline& tl, const RenderLists& lists, int i, bo
 // offsets, are one filter graph that the caller encodes once; the result, its
 // length, transitions and effect and title windows are those of the pairwise
 // joins.
-bool BuildTimelineGraph(const NleTimeline& tl, const RenderLists& lists, const SegmentFormat& format,
-                        const std::vector<bool>* hasAudio, TimelineGraph& out, std::string& error) {
+Outcome BuildTimelineGraph(const NleTimeline& tl, const RenderLists& lists, const SegmentFormat& format,
+                           const std::vector<bool>* hasAudio, TimelineGraph& out) {
     out = TimelineGraph();
     std::string graph;
     CommandOutcome inputs = BuildCommand("", {});
@@ -330,7 +330,8 @@ bool BuildTimelineGraph(const NleTimeline& tl, const RenderLists& lists, const S
         inputs = BuildCommand(i == 0 ? "%s-ss %.3f -t %.3f -i \"%s\"" : "%s -ss %.3f -t %.3f -i \"%s\"",
                               {{"Inputs", inputs}, {"srcIn", m.srcIn}, {"duration", m.duration}, {"File", m.file}});
         std::string chain;
-        if (!SegmentChain(tl, lists, i, format, chain, error)) return false;
+        Outcome chained = SegmentChain(tl, lists, i, format, chain);
+        if (!chained.ok) return chained;
         // One time base for every piece: concat gives its own, which xfade
         // would refuse beside a piece's.
         double length = SegmentLength(m, format);
@@ -361,7 +362,7 @@ bool BuildTimelineGraph(const NleTimeline& tl, const RenderLists& lists, const S
     out.video = join.video;
     out.audio = join.audio;
     out.length = JoinSeconds(join, join.frames);
-    return true;
+    return Done();
 }
 
 namespace {
@@ -373,7 +374,7 @@ void Step(int from, int to) {
 }
 
 // The segment path: the main clips' graph, the music mixed in, one encode.
-void RenderSegments(const NleTimeline& tl, const RenderLists& lists, const std::string& output) {
+Outcome RenderSegments(const NleTimeline& tl, const RenderLists& lists, const std::string& output) {
     SegmentFormat format = ProbeSegmentFormat(RefClip(tl, lists.main[0]).file);
     std::vector<bool> hasAudio;
     for (int i = 0; i < lists.mainCount; ++i) {
@@ -384,8 +385,8 @@ void RenderSegments(const NleTimeline& tl, const RenderLists& lists, const std::
         hasAudio.push_back(same >= 0 ? hasAudio[same] : SourceHasAudio(file));
     }
     TimelineGraph timeline;
-    std::string error;
-    if (!BuildTimelineGraph(tl, lists, format, &hasAudio, timeline, error)) return ReportError(error);
+    Outcome built = BuildTimelineGraph(tl, lists, format, &hasAudio, timeline);
+    if (!built.ok) return built;
 
     std::string graph = timeline.graph, audio = timeline.audio;
     CommandOutcome inputs = timeline.inputs;
@@ -404,9 +405,16 @@ void RenderSegments(const NleTimeline& tl, const RenderLists& lists, const std::
     WorkFiles files(WorkFolder());
     CommandOutcome graphOption = FilterGraphOption(graph, inputs.text.size() + rest.text.size() + 2, files);
     Step(5, 100);
-    if (RunFFmpeg(BuildCommand("%s %s %s", {{"Inputs", inputs}, {"Graph", graphOption}, {"Rest", rest}}),
-                  timeline.length))
-        ReportComplete(output);
+    return RunFFmpeg(BuildCommand("%s %s %s", {{"Inputs", inputs}, {"Graph", graphOption}, {"Rest", rest}}),
+                     timeline.length);
+}
+
+// The single clip's path: one command, checked before anything is reported.
+Outcome RenderOneClip(const NleTimeline& tl, const RenderLists& lists, const std::string& output) {
+    CommandOutcome command = OneCommandArguments(tl, lists, output);
+    if (!command.ok) return Failed(command.error);
+    Step(5, 100);
+    return RunFFmpeg(command, RefClip(tl, lists.main[0]).duration);
 }
 
 }  // namespace
@@ -414,19 +422,13 @@ void RenderSegments(const NleTimeline& tl, const RenderLists& lists, const std::
 void RenderTimelineAction(const std::string& rectName, const std::string& outputPath) {
     ReportStart();
     NleTimeline* tl = TimelineAt(FindTimeline(rectName));
-    if (!tl) return ReportError("NLE Timeline not found.");
+    if (!tl) return ReportError(msg::kNoTimeline);
     std::unique_ptr<TimelineSnapshot> snapshot = SnapshotTimeline(*tl);
     const NleTimeline& held = snapshot->tl;
     const RenderLists& lists = snapshot->lists;
-    if (lists.mainCount == 0) return ReportError("No video clips on V1.");
-    if (outputPath.empty()) return ReportError("No output file given.");
-
-    if (!NeedsSegmentPath(held, lists)) {
-        std::string args, error;
-        if (!OneCommandArguments(held, lists, outputPath, args, error)) return ReportError(error);
-        Step(5, 100);
-        if (RunFFmpeg(args, RefClip(held, lists.main[0]).duration)) ReportComplete(outputPath);
-        return;
-    }
-    RenderSegments(held, lists, outputPath);
+    if (lists.mainCount == 0) return ReportError(msg::kNoMainClips);
+    if (outputPath.empty()) return ReportError(msg::kNoOutputFile);
+    ReportOutcome(NeedsSegmentPath(held, lists) ? RenderSegments(held, lists, outputPath)
+                                                : RenderOneClip(held, lists, outputPath),
+                  outputPath);
 }

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include "host/outcome.h"
 #include "timeline/timeline_model.h"
 #include "toolchain/command_builder.h"
 
@@ -55,22 +56,20 @@ std::string ClipFadeFragment(const NleClip& m, double length);
 // A speed effect ("setpts=2.0*PTS") over the single clip needs the segment
 // path, which gives its sound the same change.
 bool NeedsSegmentPath(const NleTimeline& tl, const RenderLists& lists);
-// The single-clip command: effects, texts, the clip's own fade, V2 overlays.
-// False with `error` naming the clip that cannot be included.
-bool OneCommandArguments(const NleTimeline& tl, const RenderLists& lists, const std::string& output,
-                         std::string& args, std::string& error);
-// Hands an assembled command to the caller's argument and error texts.
-bool Assembled(const CommandOutcome& command, std::string& args, std::string& error);
+// The single-clip command: effects, texts, the clip's own fade, V2 overlays;
+// refused naming the clip that cannot be included.
+CommandOutcome OneCommandArguments(const NleTimeline& tl, const RenderLists& lists, const std::string& output);
 // Every effect clip, then every text clip, that overlaps main clip m, each
 // timed over its window from m's start (not before 0; not past m's end when
-// `holdEnd`). `tag` keeps the labels of laid-over effects unique in a graph
-// that holds several clips.
-bool AppendOverlapping(const NleTimeline& tl, const RenderLists& lists, const NleClip& m, bool holdEnd,
-                       std::string& chain, std::string& error, const std::string& tag = std::string());
-// The filter chain of main clip i scaled to the segment size; false with
-// `error` naming the clip that does not fit into the chain.
-bool SegmentChain(const NleTimeline& tl, const RenderLists& lists, int i, const SegmentFormat& format,
-                  std::string& chain, std::string& error);
+// `holdEnd`), appended to `chain`. `tag` keeps the labels of laid-over
+// effects unique in a graph that holds several clips. Fails naming the clip
+// that does not fit into the chain.
+Outcome AppendOverlapping(const NleTimeline& tl, const RenderLists& lists, const NleClip& m, bool holdEnd,
+                          std::string& chain, const std::string& tag = std::string());
+// The filter chain of main clip i scaled to the segment size; fails naming
+// the clip that does not fit into the chain.
+Outcome SegmentChain(const NleTimeline& tl, const RenderLists& lists, int i, const SegmentFormat& format,
+                     std::string& chain);
 // Length of main clip i's segment: its duration in whole frames.
 double SegmentLength(const NleClip& m, const SegmentFormat& format);
 // The picture of a segment: starting at 0 (FFmpeg 4.1's concat takes a piece
@@ -103,10 +102,10 @@ struct TimelineGraph {
     double length = 0;         // seconds
 };
 // `hasAudio` tells for each main clip whether its source has sound; nullptr
-// builds a silent graph (a preview). False with `error` naming a clip that
-// cannot be included.
-bool BuildTimelineGraph(const NleTimeline& tl, const RenderLists& lists, const SegmentFormat& format,
-                        const std::vector<bool>* hasAudio, TimelineGraph& out, std::string& error);
+// builds a silent graph (a preview). Fails naming a clip that cannot be
+// included.
+Outcome BuildTimelineGraph(const NleTimeline& tl, const RenderLists& lists, const SegmentFormat& format,
+                           const std::vector<bool>* hasAudio, TimelineGraph& out);
 // Whether ffprobe finds a sound stream in `file`.
 bool SourceHasAudio(const std::string& file);
 

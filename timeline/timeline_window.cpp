@@ -41,10 +41,9 @@ void SeekPlayer(const NleTimeline& tl, double seconds) { SeekFollowed(tl.playerR
 
 // A dialog path where the build has no dialogs: say so, change nothing.
 bool DialogsRefused() {
-    const char* refusal = TimelineDialogsRefusal();
-    if (!refusal[0]) return false;
-    ReportError(refusal);
-    return true;
+    Outcome refusal = TimelineDialogsRefusal();
+    ReportFailure(refusal);
+    return !refusal.ok;
 }
 
 CursorShape CursorFor(ClipZone zone) {

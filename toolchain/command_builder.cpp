@@ -1,6 +1,8 @@
 #include "toolchain/command_builder.h"
 #include <cstdio>
 #include <cstring>
+#include "host/messages.h"
+#include "host/text_util.h"
 
 std::string EscapeForQuotes(const std::string& value) {
     std::string out;
@@ -94,7 +96,7 @@ CommandOutcome BuildCommand(const char* format, std::initializer_list<CommandVal
             } else if (quoted) {
                 stretch += v.text;
             } else {
-                if (!StaysOneArgument(v.text)) return Refuse(std::string("Invalid value for ") + v.name + ": " + v.text);
+                if (!StaysOneArgument(v.text)) return Refuse(Fmt(msg::kNotOneWord, v.name, v.text.c_str()));
                 out += v.text;
             }
         } else {

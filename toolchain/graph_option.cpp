@@ -1,4 +1,6 @@
 #include "toolchain/graph_option.h"
+#include "host/messages.h"
+#include "host/text_util.h"
 #include "platform/platform.h"
 
 namespace {
@@ -12,7 +14,7 @@ CommandOutcome FilterGraphOption(const std::string& graph, size_t otherChars, Wo
     std::string script = files.Path("graph.txt");
     if (!plat::WriteTextFile(script, graph)) {
         CommandOutcome refused;
-        refused.error = "Cannot write the filter graph file: " + script;
+        refused.error = Fmt(msg::kGraphFileNotWritten, script.c_str());
         return refused;
     }
     return BuildCommand("-filter_complex_script \"%s\"", {{"GraphFile", script}});

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include "host/dispatch.h"
 #include "host/host_state.h"
+#include "host/messages.h"
 #include "host/report.h"
 #include "host/text_util.h"
 #include "platform/platform.h"
@@ -21,7 +22,7 @@ static void GetDuration(const ActionArgs& a) {
     ReportStart();
     std::string out;
     if (!Query("-v quiet -show_entries format=duration -of default=noprint_wrappers=1:nokey=1 \"%s\"", a.text(0), out)) {
-        ReportError("Failed to get duration.");
+        ReportError(msg::kNoDuration);
         return;
     }
     double d = atof(out.c_str());
@@ -36,7 +37,7 @@ static void GetResolution(const ActionArgs& a) {
     ReportStart();
     std::string out;
     if (!Query("-v quiet -select_streams v:0 -show_entries stream=width,height -of csv=p=0:s=x \"%s\"", a.text(0), out)) {
-        ReportError("Failed to get resolution.");
+        ReportError(msg::kNoResolution);
         return;
     }
     int width = 0, height = 0;
@@ -51,7 +52,7 @@ static void GetFrameRate(const ActionArgs& a) {
     std::string out;
     if (!Query("-v quiet -select_streams v:0 -show_entries stream=r_frame_rate -of default=noprint_wrappers=1:nokey=1 \"%s\"",
                a.text(0), out)) {
-        ReportError("Failed to get framerate.");
+        ReportError(msg::kNoFramerate);
         return;
     }
     int num = 0, den = 1;
@@ -78,7 +79,7 @@ static void GetBitrate(const ActionArgs& a) {
     ReportStart();
     std::string out;
     if (!Query("-v quiet -show_entries format=bit_rate -of default=noprint_wrappers=1:nokey=1 \"%s\"", a.text(0), out)) {
-        ReportError("Failed to get bitrate.");
+        ReportError(msg::kNoBitrate);
         return;
     }
     long long bits = strtoll(out.c_str(), nullptr, 10);
@@ -90,7 +91,7 @@ static void GetFileSize(const ActionArgs& a) {
     ReportStart();
     int64_t size = plat::PathExists(a.text(0)) ? plat::FileSize64(a.text(0)) : -1;
     if (size < 0) {
-        ReportError("File not found.");
+        ReportError(msg::kFileNotFound);
         return;
     }
     SetHostVar(a.text(1), Fmt("%lld", static_cast<long long>(size)));
@@ -102,7 +103,7 @@ static void GetAudioInfo(const ActionArgs& a) {
     std::string out;
     if (!Query("-v quiet -select_streams a:0 -show_entries stream=sample_rate,channels -of csv=p=0:s=, \"%s\"", a.text(0),
                out)) {
-        ReportError("Failed to get audio info.");
+        ReportError(msg::kNoAudioInfo);
         return;
     }
     int rate = 0, channels = 0;
@@ -116,7 +117,7 @@ static void GetFullInfo(const ActionArgs& a) {
     ReportStart();
     std::string out;
     if (!Query("-v quiet -print_format json -show_format -show_streams \"%s\"", a.text(0), out, 65536)) {
-        ReportError("Failed to get info.");
+        ReportError(msg::kNoInfo);
         return;
     }
     SetHostVar(a.text(1), out);

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 #include "host/host_state.h"
+#include "host/messages.h"
 #include "host/report.h"
 #include "host/text_util.h"
 #include "platform/platform.h"
@@ -16,13 +17,17 @@ void SetCommandObserver(void (*observer)(const char*)) { g_commandObserver = obs
 static const size_t kLogSize = 16384;
 static const unsigned long kChunk = 4095;
 
-static bool EnsureTools() {
-    if (!g_tools.ffmpegFound && !LocateFFmpeg()) {
-        ReportError("FFmpeg not found. Place ffmpeg.exe in [PubDir] or plugin folder.");
-        return false;
-    }
+// The runner's failures are reported as they happen: a caller's own message,
+// when it adds one, comes after them.
+static Outcome ReportedFailure(const std::string& message) {
+    ReportError(message);
+    return Outcome{false, message, true};
+}
+
+static Outcome EnsureTools() {
+    if (!g_tools.ffmpegFound && !LocateFFmpeg()) return ReportedFailure(msg::kFFmpegNotFound);
     SetHostVar("[QMT_FFmpegPath]", g_tools.ffmpegFolder);
-    return true;
+    return Done();
 }
 
 int ProgressPercent(double elapsedSeconds, double totalSeconds) {
@@ -65,15 +70,13 @@ namespace {
 
 // `inputFactor` > 0: the expected length is the first input's, as the tool
 // reports it, times that factor.
-bool Run(const std::string& arguments, double totalSeconds, double inputFactor) {
-    if (!EnsureTools()) return false;
+Outcome Run(const std::string& arguments, double totalSeconds, double inputFactor) {
+    Outcome tools = EnsureTools();
+    if (!tools.ok) return tools;
     std::string commandLine = BuildCommand("\"%s\" -y ", {{"Tool", g_tools.ffmpegPath}}).text + arguments;
     if (g_commandObserver) g_commandObserver(commandLine.c_str());
     plat::ChildProcess child;
-    if (!plat::StartHidden(commandLine, child)) {
-        ReportError("Failed to launch FFmpeg.");
-        return false;
-    }
+    if (!plat::StartHidden(commandLine, child)) return ReportedFailure(msg::kFFmpegLaunchFailed);
     std::string log;
     log.reserve(kLogSize);
     char chunk[kChunk + 1];
@@ -107,32 +110,25 @@ bool Run(const std::string& arguments, double totalSeconds, double inputFactor) 
     }
     unsigned long exitCode = plat::ExitCode(child);
     plat::CloseChild(child);
-    if (exitCode == 0) return true;
+    if (exitCode == 0) return Done();
 
     std::string logPath = FailureLogPath();
     plat::WriteTextFile(logPath, Fmt("Exit code: %lu\n\nCommand:\n%s\n\nFFmpeg output:\n%s\n", exitCode,
                                      commandLine.c_str(), log.c_str()));
-    ReportError(Fmt("FFmpeg failed (exit %lu)\nLog: %s", exitCode, logPath.c_str()));
-    return false;
+    return ReportedFailure(Fmt(msg::kFFmpegFailed, exitCode, logPath.c_str()));
 }
 
 }  // namespace
 
-bool RunFFmpeg(const std::string& arguments, double totalSeconds) { return Run(arguments, totalSeconds, 0); }
+Outcome RunFFmpeg(const std::string& arguments, double totalSeconds) { return Run(arguments, totalSeconds, 0); }
 
-bool RunFFmpeg(const CommandOutcome& command, double totalSeconds) {
-    if (!command.ok) {
-        ReportError(command.error);
-        return false;
-    }
+Outcome RunFFmpeg(const CommandOutcome& command, double totalSeconds) {
+    if (!command.ok) return ReportedFailure(command.error);
     return Run(command.text, totalSeconds, 0);
 }
 
-bool RunFFmpeg(const CommandOutcome& command, InputLengthTimes expected) {
-    if (!command.ok) {
-        ReportError(command.error);
-        return false;
-    }
+Outcome RunFFmpeg(const CommandOutcome& command, InputLengthTimes expected) {
+    if (!command.ok) return ReportedFailure(command.error);
     return Run(command.text, 0, expected.factor);
 }
 
@@ -160,10 +156,10 @@ static bool Capture(const std::string& arguments, std::string& output, size_t bu
 }
 
 bool CaptureToolOutput(const std::string& arguments, std::string& output, size_t bufferSize) {
-    if (!EnsureTools()) return false;
+    if (!EnsureTools().ok) return false;
     bool started = false;
     bool ok = Capture(arguments, output, bufferSize, started);
-    if (!started) ReportError("Failed to run ffprobe.");
+    if (!started) ReportError(msg::kProbeLaunchFailed);
     return ok;
 }
 

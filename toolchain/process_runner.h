@@ -2,13 +2,16 @@
 // query whose printed answer is captured.
 #pragma once
 #include <string>
+#include "host/outcome.h"
 #include "toolchain/command_builder.h"
 
 // Runs ffmpeg with "-y" and `arguments`; `totalSeconds` > 0 turns "time="
-// reports into [QMT_Progress]. False means the failure has been reported.
-bool RunFFmpeg(const std::string& arguments, double totalSeconds);
+// reports into [QMT_Progress]. A failure (tools not found, not started, a
+// non-zero exit with its failure log) is reported at once and the outcome
+// says so.
+Outcome RunFFmpeg(const std::string& arguments, double totalSeconds);
 // The same for an assembled command; one that was refused is reported and not run.
-bool RunFFmpeg(const CommandOutcome& command, double totalSeconds);
+Outcome RunFFmpeg(const CommandOutcome& command, double totalSeconds);
 
 // An output as long as the run's first input times `factor`, that length
 // read from what ffmpeg itself prints of the input ("Duration: ..."), so that
@@ -16,12 +19,13 @@ bool RunFFmpeg(const CommandOutcome& command, double totalSeconds);
 struct InputLengthTimes {
     double factor;
 };
-bool RunFFmpeg(const CommandOutcome& command, InputLengthTimes expected);
+Outcome RunFFmpeg(const CommandOutcome& command, InputLengthTimes expected);
 // The first input's length in a tool's output, 0 when it gives none
 // ("Duration: N/A"), -1 when the line has not come yet.
 double ReportedInputSeconds(const std::string& toolOutput);
 // Runs ffprobe; `output` receives at most `bufferSize - 1` bytes of what it
-// printed. True only for exit code 0.
+// printed. True only for exit code 0. Tools that cannot be found or started
+// are reported at once, as for ffmpeg; the caller goes on without an answer.
 bool CaptureToolOutput(const std::string& arguments, std::string& output, size_t bufferSize);
 // The same without locating the tools or touching host variables, for worker
 // threads; the tools must have been located already.

@@ -1,6 +1,7 @@
 // Configuration actions (FFmpeg location and version), undo and output names.
 #include "host/dispatch.h"
 #include "host/host_state.h"
+#include "host/messages.h"
 #include "host/report.h"
 #include "host/text_util.h"
 #include "platform/platform.h"
@@ -21,7 +22,7 @@ static void SetFFmpegPath(const ActionArgs& a) {
     bool found = TryFFmpegFolder(path) || TryFFmpegFolder(path + sep + "bin") ||
                  TryFFmpegFolder(path + sep + "ffmpeg" + sep + "bin") || LocateFFmpeg();
     if (!found) {
-        ReportError("FFmpeg not found at specified path or any auto-detect location.");
+        ReportError(msg::kFFmpegNotFoundAnywhere);
         return;
     }
     g_tools.ffmpegFound = true;
@@ -64,7 +65,7 @@ static void DetectFFmpeg(const ActionArgs& a) {
 static void Undo(const ActionArgs& a) {
     if (g_backups.count <= 0) {
         SetHostVar(a.text(1), "");
-        ReportStatusWord("Nothing to undo");
+        ReportStatusWord(msg::kNothingToUndo);
         return;
     }
     --g_backups.count;
@@ -72,11 +73,11 @@ static void Undo(const ActionArgs& a) {
     std::string target = a.text(0);
     if (plat::CopyFileOver(backup, target)) {
         SetHostVar(a.text(1), target);
-        ReportStatusWord("Undo successful");
+        ReportStatusWord(msg::kUndoSuccessful);
         plat::DeleteFilePath(backup);
     } else {
         SetHostVar(a.text(1), "");
-        ReportStatusWord("Undo failed");
+        ReportStatusWord(msg::kUndoFailed);
     }
     SetHostVar("[QMT_UndoCount]", Fmt("%d", g_backups.count));
 }

@@ -11,6 +11,8 @@ struct WorkFiles {
     // `folder` is the job's own folder (made here, removed at the end), or ""
     // for files that sit directly in the temporary folder.
     explicit WorkFiles(const std::string& folder);
+    // Files that sit directly in the temporary folder.
+    WorkFiles() : WorkFiles(std::string()) {}
     ~WorkFiles();
     WorkFiles(const WorkFiles&) = delete;
     WorkFiles& operator=(const WorkFiles&) = delete;

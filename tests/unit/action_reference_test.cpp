@@ -1,8 +1,7 @@
 // The authors' actions reference: the committed docs/actions.md is what the
 // generator makes from the plug-in now, covers every action of the catalogue
-// with its parameters, and lists every message the handlers report.
+// with its parameters, and lists every message the plug-in reports.
 #include <gtest/gtest.h>
-#include <dirent.h>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -13,6 +12,7 @@
 #include "host/catalogue.h"
 #include "host/dispatch.h"
 #include "host/host_state.h"
+#include "host/messages.h"
 #include "tests/unit/capture_host.h"
 #include "toolchain/tool_location.h"
 
@@ -35,43 +35,6 @@ std::string Section(const std::string& md, const std::string& name, std::string*
     if (group && groupAt != std::string::npos) *group = md.substr(groupAt + 4, md.find('\n', groupAt + 1) - groupAt - 4);
     size_t end = md.find("\n#", at + 1);
     return md.substr(at + 1, end == std::string::npos ? std::string::npos : end - at - 1);
-}
-
-// The string literal that starts at `at` (just after its opening quote), with
-// its C escapes read.
-std::string Literal(const std::string& code, size_t at) {
-    std::string text;
-    for (size_t i = at; i < code.size() && code[i] != '"'; ++i) {
-        if (code[i] == '\\' && i + 1 < code.size()) {
-            char e = code[++i];
-            text += e == 'n' ? '\n' : e;
-        } else {
-            text += code[i];
-        }
-    }
-    return text;
-}
-
-// Every literal given to `call(` or `call(Fmt(` in the plug-in's sources.
-std::vector<std::pair<std::string, std::string>> ReportedLiterals(const std::string& call) {
-    std::vector<std::pair<std::string, std::string>> found;
-    for (const char* dir : {"host", "toolchain", "operations", "playback", "strips", "timeline"}) {
-        DIR* d = opendir((std::string(QMT_SOURCE_DIR) + "/" + dir).c_str());
-        if (!d) continue;
-        while (dirent* entry = readdir(d)) {
-            std::string name = entry->d_name;
-            if (name.size() < 5 || name.compare(name.size() - 4, 4, ".cpp") != 0) continue;
-            std::string file = std::string(dir) + "/" + name;
-            std::string code = ReadSource(file);
-            for (size_t at = code.find(call + "("); at != std::string::npos; at = code.find(call + "(", at + 1)) {
-                size_t arg = at + call.size() + 1;
-                if (code.compare(arg, 4, "Fmt(") == 0) arg += 4;
-                if (code[arg] == '"') found.push_back({Literal(code, arg + 1), file});
-            }
-        }
-        closedir(d);
-    }
-    return found;
 }
 
 // A reported text matches a listed one; a listed "%d" or "%s" stands for any rest.
@@ -163,20 +126,24 @@ TEST(ActionReference, CommittedFileListsEveryActionWithItsParameters) {
     }
 }
 
-TEST(ActionReference, ListsEveryMessageTheHandlersReport) {
-    std::set<std::string> errors, words;
+// The message table holds every text the plug-in reports; each is listed
+// under some action, and the reference lists nothing else.
+TEST(ActionReference, ListsEveryMessageThePlugInReports) {
+    std::set<std::string> errors, words, table;
     for (const ActionReference& ref : ActionReferenceTable()) {
         errors.insert(ref.errors.begin(), ref.errors.end());
         words.insert(ref.words.begin(), ref.words.end());
     }
-    auto reported = ReportedLiterals("ReportError");
-    EXPECT_GT(reported.size(), 30u) << "the source scan found too few messages; is QMT_SOURCE_DIR right?";
-    for (const auto& r : reported)
-        EXPECT_TRUE(errors.count(r.first)) << "\"" << r.first << "\" (" << r.second
-                                           << ") is in no action's messages in host/action_reference.cpp";
-    for (const auto& r : ReportedLiterals("ReportStatusWord"))
-        EXPECT_TRUE(words.count(r.first)) << "\"" << r.first << "\" (" << r.second
-                                          << ") is in no action's status words in host/action_reference.cpp";
+    for (const msg::Entry& m : msg::kAll) {
+        table.insert(m.text);
+        if (m.statusWord)
+            EXPECT_TRUE(words.count(m.text)) << "the word \"" << m.text << "\" is in no action's status words";
+        else
+            EXPECT_TRUE(errors.count(m.text)) << "\"" << m.text << "\" is in no action's messages";
+    }
+    for (const std::set<std::string>* listed : {&errors, &words})
+        for (const std::string& text : *listed)
+            EXPECT_TRUE(table.count(text)) << "\"" << text << "\" is listed but not in host/message_table.inc";
 }
 
 // Every action that has a handler, called with empty parameters and no FFmpeg

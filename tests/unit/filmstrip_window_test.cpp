@@ -233,9 +233,9 @@ TEST_F(FilmstripWindow, EachLayerIsDrawnWhereTheGeometryPutsIt) {
     Call(143, {"Strip", "0:10.5", "", "#0f0"});      // frame 6: x 1052
     Call(143, {"Strip", "1", "first", "Red"});       // frame 0: x 80
     Call(143, {"Strip", "40", "gone", "blue"});      // frame 25: off the strip
-    ASSERT_EQ(AddSplitAt(*strip, 7.5), "");          // frame 4: x 728, selected
-    ASSERT_EQ(AddSplitAt(*strip, 3.2), "");          // frame 2: x 404
-    ASSERT_EQ(AddSplitAt(*strip, 10.0), "");         // frame 6: x 1052
+    ASSERT_TRUE(AddSplitAt(*strip, 7.5).ok);          // frame 4: x 728, selected
+    ASSERT_TRUE(AddSplitAt(*strip, 3.2).ok);          // frame 2: x 404
+    ASSERT_TRUE(AddSplitAt(*strip, 10.0).ok);         // frame 6: x 1052
     strip->selectedSplit = 0;                        // the one at 3.2 s
 
     std::vector<std::string> log = Paint(*strip);
@@ -306,7 +306,7 @@ TEST_F(FilmstripWindow, TransitionsAndInsertedClipsAreLabelledOnTheirSplits) {
     FrameStripRecord* strip = Create(1280, 90);
     ASSERT_NE(strip, nullptr);
     Fill(*strip, 20, 30.0);
-    ASSERT_EQ(AddSplitAt(*strip, 7.5), "");  // x 728
+    ASSERT_TRUE(AddSplitAt(*strip, 7.5).ok);  // x 728
     std::string clip = dir + "/an_intro_clip_with_a_long_name.mp4";
     qt::Shell("printf x > '" + clip + "'");
     Call(185, {"Strip", "Dissolve", "2"});
@@ -327,7 +327,7 @@ TEST_F(FilmstripWindow, AClickSeeksThePlayerOrSelectsTheSplitUnderIt) {
     ASSERT_NE(strip, nullptr);
     Fill(*strip, 20, 30.0);
     AddPlayer(30000, 0);
-    ASSERT_EQ(AddSplitAt(*strip, 15.0), "");  // frame 9: x 9 x 162 + 80, far right of the view
+    ASSERT_TRUE(AddSplitAt(*strip, 15.0).ok);  // frame 9: x 9 x 162 + 80, far right of the view
     strip->firstVisible = 7;                  // line at 2 x 162 + 80 = 404, hit around 2 x 162 + 81
     capture::writes.clear();
 

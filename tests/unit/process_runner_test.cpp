@@ -42,9 +42,9 @@ protected:
 
 TEST_F(RunnerTest, ProgressRisesInOrderAndNothingIsReportedOnSuccess) {
     std::string out = dir + "/p.mp4";
-    ASSERT_TRUE(RunFFmpeg("-f lavfi -i testsrc=size=320x240:rate=25:duration=6 -c:v libx264 -preset ultrafast \"" +
-                              out + "\"",
-                          6.0));
+    Outcome run = RunFFmpeg(
+        "-f lavfi -i testsrc=size=320x240:rate=25:duration=6 -c:v libx264 -preset ultrafast \"" + out + "\"", 6.0);
+    ASSERT_TRUE(run.ok);
     auto progress = capture::Values("[QMT_Progress]");
     ASSERT_GE(progress.size(), 1u);
     for (size_t i = 1; i < progress.size(); ++i) EXPECT_LE(atoi(progress[i - 1].c_str()), atoi(progress[i].c_str()));
@@ -54,21 +54,23 @@ TEST_F(RunnerTest, ProgressRisesInOrderAndNothingIsReportedOnSuccess) {
 
     // Half as long as its input, read from what ffmpeg prints of the input.
     capture::writes.clear();
-    ASSERT_TRUE(RunFFmpeg(BuildCommand("-i \"%s\" -t 3 -c:v libx264 -preset ultrafast \"%s\"",
-                                       {{"In", out}, {"Out", dir + "/half.mp4"}}),
-                          InputLengthTimes{0.5}));
+    run = RunFFmpeg(BuildCommand("-i \"%s\" -t 3 -c:v libx264 -preset ultrafast \"%s\"",
+                                 {{"In", out}, {"Out", dir + "/half.mp4"}}),
+                    InputLengthTimes{0.5});
+    ASSERT_TRUE(run.ok);
     progress = capture::Values("[QMT_Progress]");
     ASSERT_GE(progress.size(), 1u);
     EXPECT_GE(atoi(progress.back().c_str()), 90);
 }
 
 TEST_F(RunnerTest, UnknownDurationWritesNoProgress) {
-    ASSERT_TRUE(RunFFmpeg("-f lavfi -i testsrc=duration=2 -f null -", 0));
+    ASSERT_TRUE(RunFFmpeg("-f lavfi -i testsrc=duration=2 -f null -", 0).ok);
     EXPECT_TRUE(capture::Values("[QMT_Progress]").empty());
 }
 
 TEST_F(RunnerTest, FailureWritesTheLogAndTheExactMessage) {
-    ASSERT_FALSE(RunFFmpeg("-i \"" + dir + "/missing.mp4\" \"" + dir + "/x.mp4\"", 10));
+    Outcome failed = RunFFmpeg("-i \"" + dir + "/missing.mp4\" \"" + dir + "/x.mp4\"", 10);
+    ASSERT_FALSE(failed.ok);
     std::string log = dir + "/qmt_ffmpeg_fail.txt";
     std::string text = qt::ReadFile(log);
     // The tool's own exit code: 1 from FFmpeg 4 and 5, 254 (ENOENT) from 7.
@@ -80,6 +82,9 @@ TEST_F(RunnerTest, FailureWritesTheLogAndTheExactMessage) {
     EXPECT_EQ(capture::Last("[QMT_Status]"), "Error");
     EXPECT_EQ(capture::Last("[QMT_Error]"), "FFmpeg failed (exit " + code + ")\nLog: " + log);
     EXPECT_EQ(capture::Last("[LastError]"), capture::Last("[QMT_Error]"));
+    // Reported at once, and the outcome says so: the handler does not write it again.
+    EXPECT_TRUE(failed.reported);
+    EXPECT_EQ(failed.message, capture::Last("[QMT_Error]"));
 }
 
 TEST_F(RunnerTest, CrashStatusIsAnUnsignedCode) {
@@ -90,7 +95,7 @@ TEST_F(RunnerTest, CrashStatusIsAnUnsignedCode) {
               "/ffprobe' && chmod +x '" + fake + "/ffmpeg' '" + fake + "/ffprobe'");
     ASSERT_TRUE(TryFFmpegFolder(fake));
     g_tools.ffmpegFound = true;
-    EXPECT_FALSE(RunFFmpeg("-version", 0));
+    EXPECT_FALSE(RunFFmpeg("-version", 0).ok);
     EXPECT_EQ(capture::Last("[QMT_Error]").rfind("FFmpeg failed (exit 139)\n", 0), 0u) << capture::Last("[QMT_Error]");
 }
 
@@ -118,6 +123,6 @@ TEST_F(RunnerTest, MissingProbeToolIsReported) {
     std::string out;
     EXPECT_FALSE(CaptureToolOutput("-version", out, 8192));
     EXPECT_EQ(capture::Last("[QMT_Error]"), "Failed to run ffprobe.");
-    EXPECT_FALSE(RunFFmpeg("-version", 0));  // not executable
+    EXPECT_FALSE(RunFFmpeg("-version", 0).ok);  // not executable
     EXPECT_EQ(capture::Last("[QMT_Error]"), "Failed to launch FFmpeg.");
 }

@@ -54,13 +54,13 @@ protected:
 }  // namespace
 
 TEST_F(Splits, AddingKeepsHalfASecondFromEdgesAndNeighboursAndSorts) {
-    EXPECT_EQ(AddSplitAt(*strip, 0.4), "Split too close to start.");
-    EXPECT_EQ(AddSplitAt(*strip, 30.0 - 0.4), "Split too close to end.");
-    EXPECT_EQ(AddSplitAt(*strip, 0.5), "");
-    EXPECT_EQ(AddSplitAt(*strip, 12.3), "");
-    EXPECT_EQ(AddSplitAt(*strip, 12.0), "Split already exists near this position.");
-    EXPECT_EQ(AddSplitAt(*strip, 12.9), "");
-    EXPECT_EQ(AddSplitAt(*strip, 5.0), "");
+    EXPECT_EQ(AddSplitAt(*strip, 0.4).message, "Split too close to start.");
+    EXPECT_EQ(AddSplitAt(*strip, 30.0 - 0.4).message, "Split too close to end.");
+    EXPECT_TRUE(AddSplitAt(*strip, 0.5).ok);
+    EXPECT_TRUE(AddSplitAt(*strip, 12.3).ok);
+    EXPECT_EQ(AddSplitAt(*strip, 12.0).message, "Split already exists near this position.");
+    EXPECT_TRUE(AddSplitAt(*strip, 12.9).ok);
+    EXPECT_TRUE(AddSplitAt(*strip, 5.0).ok);
     EXPECT_EQ(strip->selectedSplit, 1);  // the new split, where it sorted to
     EXPECT_EQ(List(), "0.500,none,1.00;5.000,none,1.00;12.300,none,1.00;12.900,none,1.00");
     Call(SplitGetCountAction, {"Strip", "[C]"});
@@ -70,11 +70,11 @@ TEST_F(Splits, AddingKeepsHalfASecondFromEdgesAndNeighboursAndSorts) {
     Call(SplitListAction, {"Nowhere", "[L]"});
     EXPECT_EQ(capture::Last("[L]"), "");
 
-    for (int i = 4; i < 20; ++i) ASSERT_EQ(AddSplitAt(*strip, 14.0 + i * 0.6), "") << i;
-    EXPECT_EQ(SplitAddRefusal(*strip), "Max 20 splits reached.");
+    for (int i = 4; i < 20; ++i) ASSERT_TRUE(AddSplitAt(*strip, 14.0 + i * 0.6).ok) << i;
+    EXPECT_EQ(SplitAddRefusal(*strip).message, "Max 20 splits reached.");
     ClearSplits(*strip);
     strip->duration = 0;
-    EXPECT_EQ(SplitAddRefusal(*strip), "No video loaded.");
+    EXPECT_EQ(SplitAddRefusal(*strip).message, "No video loaded.");
 }
 
 TEST_F(Splits, AddActionNeedsTheStripAndItsPlayer) {
@@ -88,8 +88,8 @@ TEST_F(Splits, AddActionNeedsTheStripAndItsPlayer) {
 TEST_F(Splits, TransitionsAreCheckedClampedAndPublished) {
     Call(SplitSetTransitionAction, {"Strip", "fade", "1"});
     EXPECT_EQ(Error(), "No split selected. Click a split line first.");
-    ASSERT_EQ(AddSplitAt(*strip, 10), "");
-    ASSERT_EQ(AddSplitAt(*strip, 25), "");
+    ASSERT_TRUE(AddSplitAt(*strip, 10).ok);
+    ASSERT_TRUE(AddSplitAt(*strip, 25).ok);
     SelectSplit(*strip, 0);
     Call(SplitSetTransitionAction, {"Strip", "Fade", "0.05"});
     EXPECT_EQ(capture::Last("[QMT_Status]"), "Transition assigned to split");
@@ -127,8 +127,8 @@ TEST_F(Splits, TransitionsAreCheckedClampedAndPublished) {
     EXPECT_STREQ(strip->splits[0].exitTransition, "");
 
     // The picker's answer goes through the same action.
-    EXPECT_EQ(PickTransitionRefusal("Strip", true), "No clip inserted at this split. Insert a clip first.");
-    EXPECT_EQ(PickTransitionRefusal("Strip", false), "");
+    EXPECT_EQ(PickTransitionRefusal("Strip", true).message, "No clip inserted at this split. Insert a clip first.");
+    EXPECT_TRUE(PickTransitionRefusal("Strip", false).ok);
     g_host.getVariable = GetValue;
     g_hostValues["[QMT_PickedTransition]"] = "dissolve";
     ApplyPickedTransition("Strip", false);
@@ -140,7 +140,8 @@ TEST_F(Splits, TransitionsAreCheckedClampedAndPublished) {
     EXPECT_EQ(capture::Last("[QMT_SplitIndex]"), "-1");
     Call(SplitRemoveAction, {"Strip"});
     EXPECT_EQ(Error(), "No split selected.");
-    EXPECT_EQ(PickTransitionRefusal("Strip", false), "No split selected. Click a split line on the filmstrip first.");
+    EXPECT_EQ(PickTransitionRefusal("Strip", false).message,
+              "No split selected. Click a split line on the filmstrip first.");
     Call(SplitGetSelectedAction, {"Strip", "[T]", "[Y]", "[D]"});
     EXPECT_EQ(capture::Last("[T]"), "");
     Call(SplitClearAction, {"Strip"});
@@ -149,7 +150,7 @@ TEST_F(Splits, TransitionsAreCheckedClampedAndPublished) {
 }
 
 TEST_F(Splits, AClickNearASplitLineSelectsIt) {
-    ASSERT_EQ(AddSplitAt(*strip, 15.0), "");  // frame 9 of 20, line at 9 x 162 + 81
+    ASSERT_TRUE(AddSplitAt(*strip, 15.0).ok);  // frame 9 of 20, line at 9 x 162 + 81
     SelectSplit(*strip, -1);
     EXPECT_FALSE(SelectSplitByClick(slot, 9 * 162 + 81 + 9));
     ASSERT_TRUE(SelectSplitByClick(slot, 9 * 162 + 81 - 8));

@@ -95,11 +95,11 @@ TEST(FilmstripRules, MarkerColoursAndTheFiftyFirstMarker) {
     int slot = OpenFrameStrip("Strip", "/v.mp4", "Player", kNoWindow, 640, 90);
     ASSERT_GE(slot, 0);
     FrameStripRecord& strip = *FrameStripAt(slot);
-    for (int i = 0; i < kMaxMarkers; ++i) ASSERT_EQ(AddMarker(strip, std::to_string(i), "m", "blue"), "");
-    EXPECT_EQ(AddMarker(strip, "1:02.5", "late", "red"), "Max markers reached.");
+    for (int i = 0; i < kMaxMarkers; ++i) ASSERT_TRUE(AddMarker(strip, std::to_string(i), "m", "blue").ok);
+    EXPECT_EQ(AddMarker(strip, "1:02.5", "late", "red").message, "Max markers reached.");
     EXPECT_EQ(strip.markerCount, 50);
     ClearMarkers(strip);
-    EXPECT_EQ(AddMarker(strip, "1:02.5", std::string(40, 'x'), "#102030"), "");
+    EXPECT_TRUE(AddMarker(strip, "1:02.5", std::string(40, 'x'), "#102030").ok);
     EXPECT_DOUBLE_EQ(strip.markers[0].time, 62.5);
     EXPECT_EQ(strlen(strip.markers[0].label), 31u);
     EXPECT_EQ(strip.markers[0].colour, Rgb(0x10, 0x20, 0x30));
@@ -186,15 +186,15 @@ TEST(LaneRules, ColoursLinksAndTheFifthLane) {
     int lane = -1;
     bool now = false;
     d.analysing = true;  // a running worker reaches new lanes itself
-    EXPECT_EQ(AddAudioLane(d, "/b.wav", "Music track long", "pink", lane, now), "");
+    EXPECT_TRUE(AddAudioLane(d, "/b.wav", "Music track long", "pink", lane, now).ok);
     EXPECT_EQ(lane, 2);
     EXPECT_FALSE(now);
     EXPECT_STREQ(d.lanes[2].label, "Music track lon");
     d.analysing = false;
-    EXPECT_EQ(AddAudioLane(d, "/c.wav", "Voice", "?", lane, now), "");
+    EXPECT_TRUE(AddAudioLane(d, "/c.wav", "Voice", "?", lane, now).ok);
     EXPECT_TRUE(now);
     EXPECT_EQ(d.lanes[3].colour, Rgb(255, 160, 30));
-    EXPECT_EQ(AddAudioLane(d, "/d.wav", "Five", "pink", lane, now), "Max lanes reached.");
+    EXPECT_EQ(AddAudioLane(d, "/d.wav", "Five", "pink", lane, now).message, "Max lanes reached.");
     CloseTrackLanes(slot, kLaneDestroyWaitMs);
     CloseTrackLanes(other, kLaneDestroyWaitMs);
     CloseFrameStrip(strip, kStripDestroyWaitMs);

@@ -104,7 +104,7 @@ TEST(TimelineDialogValues, NativeBuildRefusesTheSplitPickers) {
 
     Dispatch(189, "Strip");
     EXPECT_EQ(capture::Last("[QMT_Error]"), "No split selected. Click a split line on the filmstrip first.");
-    ASSERT_EQ(AddSplitAt(*strip, 10.0), "");
+    ASSERT_TRUE(AddSplitAt(*strip, 10.0).ok);
     Dispatch(192, "Strip");
     EXPECT_EQ(capture::Last("[QMT_Error]"), "No clip inserted at this split. Insert a clip first.");
     capture::writes.clear();

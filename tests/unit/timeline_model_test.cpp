@@ -70,17 +70,17 @@ TEST(TimelineModel, SplitNeedsThePlayheadWellInsideTheClip) {
     Fresh f;
     f.Add(0, kClipVideo, 2, 4);
     f.tl.playhead = 2.05;
-    EXPECT_EQ(SplitAtPlayhead(f.tl), "No clip at playhead to split.");
+    EXPECT_EQ(SplitAtPlayhead(f.tl).message, "No clip at playhead to split.");
     f.tl.selTrack = 0;
     f.tl.selClip = 0;
-    EXPECT_EQ(SplitAtPlayhead(f.tl), "Playhead must be inside the clip to split.");
+    EXPECT_EQ(SplitAtPlayhead(f.tl).message, "Playhead must be inside the clip to split.");
     f.tl.playhead = 5.95;
-    EXPECT_EQ(SplitAtPlayhead(f.tl), "Playhead must be inside the clip to split.");
+    EXPECT_EQ(SplitAtPlayhead(f.tl).message, "Playhead must be inside the clip to split.");
     // 1.1 + 2 - 0.05 rounds below 3.05: the right edge is still refused.
     f.tl.tracks[0].clips[0].start = 1.1;
     f.tl.tracks[0].clips[0].duration = 2;
     f.tl.playhead = 3.05;
-    EXPECT_EQ(SplitAtPlayhead(f.tl), "Playhead must be inside the clip to split.");
+    EXPECT_EQ(SplitAtPlayhead(f.tl).message, "Playhead must be inside the clip to split.");
     f.tl.tracks[0].clips[0].duration = 4;
     EXPECT_EQ(f.tl.tracks[0].clipCount, 1);
     EXPECT_DOUBLE_EQ(f.tl.tracks[0].clips[0].duration, 4);
@@ -94,7 +94,7 @@ TEST(TimelineModel, SplitCarriesThePartnerAndRelinksThePieces) {
     SetField(f.tl.tracks[0].clips[v].transIn, "fade");
     f.tl.tracks[0].clips[v].srcIn = 0.5;
     f.tl.playhead = 2.5;
-    ASSERT_EQ(SplitAtPlayhead(f.tl), "");
+    ASSERT_TRUE(SplitAtPlayhead(f.tl).ok);
     const NleClip& left = f.tl.tracks[0].clips[0];
     const NleClip& right = f.tl.tracks[0].clips[1];
     EXPECT_DOUBLE_EQ(left.duration, 1.5);
@@ -116,7 +116,7 @@ TEST(TimelineModel, SplitCarriesThePartnerAndRelinksThePieces) {
 
     // Removing with the partner clears both; the copy made by duplicate has no link.
     int copy = -1;
-    ASSERT_EQ(DuplicateSelected(f.tl, copy), "");
+    ASSERT_TRUE(DuplicateSelected(f.tl, copy).ok);
     EXPECT_EQ(copy, 2);
     EXPECT_DOUBLE_EQ(f.tl.tracks[0].clips[2].start, 5.1);
     EXPECT_EQ(f.tl.tracks[0].clips[2].linkedTrack, -1);
@@ -205,10 +205,10 @@ TEST(TimelineRenderPlan, SizeTransitionsAndOrder) {
     EXPECT_STREQ(RefClip(f.tl, lists.main[0]).file, "early.mp4");
     EXPECT_EQ(lists.overlayCount, 0);
     SegmentFormat format = {320, 240, 25, 1};
-    std::string chain, error;
-    ASSERT_TRUE(SegmentChain(f.tl, lists, 0, format, chain, error));
+    std::string chain;
+    ASSERT_TRUE(SegmentChain(f.tl, lists, 0, format, chain).ok);
     EXPECT_EQ(chain, "scale=320:240:flags=bicubic,setsar=1");
-    ASSERT_TRUE(SegmentChain(f.tl, lists, 1, format, chain, error));
+    ASSERT_TRUE(SegmentChain(f.tl, lists, 1, format, chain).ok);
     EXPECT_EQ(chain, "scale=320:240:flags=bicubic,setsar=1,negate=enable='between(t,1.00,2.00)'");
 
     // A chain that would pass 4096 bytes fails naming the clip left out.
@@ -218,8 +218,9 @@ TEST(TimelineRenderPlan, SizeTransitionsAndOrder) {
         SetField(f.tl.tracks[3].clips[t].label, Fmt("Title %d", i));
     }
     GatherRenderLists(f.tl, lists);
-    EXPECT_FALSE(SegmentChain(f.tl, lists, 1, format, chain, error));
-    EXPECT_EQ(error, "Cannot include clip \"Title 6\": the filter chain of \"clip\" is full.");
+    Outcome full = SegmentChain(f.tl, lists, 1, format, chain);
+    EXPECT_FALSE(full.ok);
+    EXPECT_EQ(full.message, "Cannot include clip \"Title 6\": the filter chain of \"clip\" is full.");
 }
 
 
@@ -296,10 +297,11 @@ TEST(TimelineRenderPlan, OneCommandLines) {
     int m = f.Add(0, kClipVideo, 2, 4, "in.mp4");
     RenderLists lists;
     GatherRenderLists(f.tl, lists);
-    std::string args, error;
-    ASSERT_TRUE(OneCommandArguments(f.tl, lists, "out.mp4", args, error));
-    EXPECT_EQ(args, "-ss 0.000 -t 4.000 -i \"in.mp4\" -filter_complex \"[0:v]format=yuv420p[outv]\" -map \"[outv]\" "
-                    "-map 0:a? -c:v libx264 -preset fast -crf 18 -c:a aac \"out.mp4\"");
+    CommandOutcome command = OneCommandArguments(f.tl, lists, "out.mp4");
+    ASSERT_TRUE(command.ok);
+    EXPECT_EQ(command.text,
+              "-ss 0.000 -t 4.000 -i \"in.mp4\" -filter_complex \"[0:v]format=yuv420p[outv]\" -map \"[outv]\" "
+              "-map 0:a? -c:v libx264 -preset fast -crf 18 -c:a aac \"out.mp4\"");
 
     NleClip& main = f.tl.tracks[0].clips[m];
     main.srcIn = 1;
@@ -309,11 +311,13 @@ TEST(TimelineRenderPlan, OneCommandLines) {
     int t = f.Add(3, kClipText, 1, 2, "");
     SetField(f.tl.tracks[3].clips[t].text, "Hi \"there\"");
     GatherRenderLists(f.tl, lists);
-    ASSERT_TRUE(OneCommandArguments(f.tl, lists, "out.mp4", args, error));
-    EXPECT_EQ(args, "-ss 1.000 -t 4.000 -i \"in.mp4\" -filter_complex \"[0:v]"
-                    "drawtext=text='Hi \\\"there\\\"':fontsize=48:fontcolor=#ffffff:x=0:y=0:enable='between(t,0.00,1.00)',"
-                    "fade=t=out:st=2.00:d=1.00,format=yuv420p[outv]\" -map \"[outv]\" -map 0:a? -c:v libx264 -preset fast "
-                    "-crf 18 -c:a aac \"out.mp4\"");
+    command = OneCommandArguments(f.tl, lists, "out.mp4");
+    ASSERT_TRUE(command.ok);
+    EXPECT_EQ(command.text,
+              "-ss 1.000 -t 4.000 -i \"in.mp4\" -filter_complex \"[0:v]"
+              "drawtext=text='Hi \\\"there\\\"':fontsize=48:fontcolor=#ffffff:x=0:y=0:enable='between(t,0.00,1.00)',"
+              "fade=t=out:st=2.00:d=1.00,format=yuv420p[outv]\" -map \"[outv]\" -map 0:a? -c:v libx264 -preset fast "
+              "-crf 18 -c:a aac \"out.mp4\"");
     EXPECT_FALSE(NeedsSegmentPath(f.tl, lists));
     int fx = f.Add(2, kClipEffect, 2, 1, "");
     SetField(f.tl.tracks[2].clips[fx].filter, "setpts=2.0*PTS");
@@ -328,8 +332,9 @@ TEST(TimelineRenderPlan, OneCommandLines) {
     f.tl.tracks[1].clips[o1].opacity = 0.5f;
     f.Add(1, kClipVideo, 0, 10, "pip.mp4");
     GatherRenderLists(f.tl, lists);
-    ASSERT_TRUE(OneCommandArguments(f.tl, lists, "out.mp4", args, error));
-    EXPECT_EQ(args,
+    command = OneCommandArguments(f.tl, lists, "out.mp4");
+    ASSERT_TRUE(command.ok);
+    EXPECT_EQ(command.text,
               "-ss 0.000 -t 4.000 -i \"in.mp4\" -i \"logo.png\" -i \"pip.mp4\" -filter_complex \"[0:v]format=yuv420p[base];"
               "[1:v]format=rgba,colorchannelmixer=aa=0.50[ovr0];[base][ovr0]overlay=0:0:enable='between(t,1.00,2.00)'[ov0];"
               "[2:v]format=rgba,colorchannelmixer=aa=1.00[ovr1];[ov0][ovr1]overlay=0:0:enable='between(t,0.00,8.00)',"

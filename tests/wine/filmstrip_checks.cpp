@@ -128,7 +128,7 @@ QMT_WINE_CHECKS(filmstrip) {
     // in view); IN at frame 1; a split at 0.5 s on frame 4, not selected.
     g_position = msAtFrame(2.5);
     g_vars["[TrimStart]"] = std::to_string(d * 1.5 / 19);
-    Check(AddSplitAt(*strip, 0.5) == "", "a split at 0.5 s");
+    Check(AddSplitAt(*strip, 0.5).ok, "a split at 0.5 s");
     strip->selectedSplit = -1;
     PumpMessages(300);  // a tick or two of the follow timer
     Check(strip->firstVisible == 0, "the follow timer keeps frame 0 first");

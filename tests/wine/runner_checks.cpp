@@ -17,7 +17,7 @@ QMT_WINE_CHECKS(runner) {
     Check(TryFFmpegFolder(tools), "TryFFmpegFolder accepts the tools folder");
     g_tools.ffmpegFound = true;
     g_writes.clear();
-    Check(!RunFFmpeg("-i \"" + work + "\\missing.mp4\" \"" + work + "\\never.mp4\"", 0), "missing input fails");
+    Check(!RunFFmpeg("-i \"" + work + "\\missing.mp4\" \"" + work + "\\never.mp4\"", 0).ok, "missing input fails");
     CheckEq(Last("[QMT_Error]"), "FFmpeg failed (exit 1)\nLog: " + log, "failure message");
     CheckEq(Last("[QMT_Status]"), "Error", "failure status");
     std::string text = ReadAll(log);
@@ -33,7 +33,7 @@ QMT_WINE_CHECKS(runner) {
     g_writes.clear();
     std::string out = work + "\\runner_out.mp4";
     bool ok = RunFFmpeg("-f lavfi -i testsrc=d=2:s=160x120:r=25 -f lavfi -i sine=d=2 -c:v libx264 -preset fast "
-                        "-crf 18 -c:a aac -b:a 192k -shortest \"" + out + "\"", 2.0);
+                        "-crf 18 -c:a aac -b:a 192k -shortest \"" + out + "\"", 2.0).ok;
     Check(ok, "lavfi encode with the Windows ffmpeg succeeds");
     std::vector<std::string> progress = WritesOf("[QMT_Progress]");
     bool ordered = !progress.empty();
@@ -49,17 +49,17 @@ QMT_WINE_CHECKS(runner) {
     // Stand-in tool: exit status as an unsigned number, progress per report.
     UseTools(ctx.self, ctx.self);
     g_writes.clear();
-    Check(!RunFFmpeg("--pretend-tool 3221225477 \"access violation\"", 0), "a crashing tool fails");
+    Check(!RunFFmpeg("--pretend-tool 3221225477 \"access violation\"", 0).ok, "a crashing tool fails");
     CheckEq(Last("[QMT_Error]"), "FFmpeg failed (exit 3221225477)\nLog: " + log, "0xC0000005 as unsigned decimal");
     CheckEq(ReadAll(log).substr(0, 24), "Exit code: 3221225477\r\n\r", "log of the crash");
     Check(WritesOf("[QMT_Progress]").empty(), "no progress without a total");
 
     g_writes.clear();
-    Check(RunFFmpeg("--pretend-tool 0 \"frame=1 time=00:00:30.00 bitrate=1\" --pause 300 "
-                    "--err \"frame=2 time=00:01:30.00 speed=1x\" --pause 300 \"time=00:02:10.00\" --pause 300 "
-                    "\"time=-1:00:00.00\" --pause 300 \"time=N/A\"",
-                    120),
-          "stand-in tool ending with 0 succeeds");
+    Outcome reports = RunFFmpeg("--pretend-tool 0 \"frame=1 time=00:00:30.00 bitrate=1\" --pause 300 "
+                                "--err \"frame=2 time=00:01:30.00 speed=1x\" --pause 300 \"time=00:02:10.00\" "
+                                "--pause 300 \"time=-1:00:00.00\" --pause 300 \"time=N/A\"",
+                                120);
+    Check(reports.ok, "stand-in tool ending with 0 succeeds");
     CheckEq(Join(WritesOf("[QMT_Progress]")), "25,75,100,0", "progress from stdout and stderr reports");
 
     // Captured output: the buffer's size bounds the answer.

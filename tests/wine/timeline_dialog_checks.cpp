@@ -194,7 +194,7 @@ void SplitPickerChecks() {
     if (!strip) return;
     strip->duration = 30.0;
     strip->framesReady = 20;
-    Check(AddSplitAt(*strip, 10.0).empty(), "a split at 10 s, selected");
+    Check(AddSplitAt(*strip, 10.0).ok, "a split at 10 s, selected");
     int circleOpen = FindTransitionType("circleopen") + 1;
 
     Drive("189: circleopen for 2.5 s",
@@ -226,7 +226,7 @@ void SplitPickerChecks() {
     CheckEq(Last("[QMT_PickedTransition]"), "none", "entry 0 is written as none");
     Check(!strip->splits[0].transition[0], "and clears the split's transition");
 
-    Check(SetSplitInsertClip(*strip, "C:\\clip.mp4", true).empty(), "a clip inserted at the split");
+    Check(SetSplitInsertClip(*strip, "C:\\clip.mp4", true).ok, "a clip inserted at the split");
     Drive("192: the exit transition, duration left empty",
           {Wait("Select Transition"), Choose(100, 1), SetText(101, ""), Press(1)}, [] { Dispatch(192, {"Strip"}); });
     CheckEq(Last("[QMT_Status]"), "Exit transition set on insert", "the exit transition is set");
