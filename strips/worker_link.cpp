@@ -35,9 +35,10 @@ bool StopWorker(WorkerLink*& link, unsigned long waitMs) {
     link->cancel = true;
     bool ended = plat::JoinThread(link->thread, waitMs);
     // Once the guard has been had, the worker can no longer reach the record.
-    plat::EnterLock(link->guard);
-    link->record = nullptr;
-    plat::LeaveLock(link->guard);
+    {
+        plat::LockHold held(link->guard);
+        link->record = nullptr;
+    }
     Release(link);
     link = nullptr;
     return ended;

@@ -30,9 +30,8 @@ inline bool Cancelled(const WorkerLink& link) { return link.cancel.load(); }
 // once the UI side has let go.
 template <class R, class F>
 bool WithRecord(WorkerLink& link, F fn) {
-    plat::EnterLock(link.guard);
+    plat::LockHold held(link.guard);
     R* record = static_cast<R*>(link.record);
     if (record) fn(*record);
-    plat::LeaveLock(link.guard);
     return record != nullptr;
 }
