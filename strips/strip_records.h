@@ -4,6 +4,7 @@
 // The window fields hold the handles of the windows the strips draw into;
 // they stay kNoWindow where no window has been made.
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include "host/painter.h"
@@ -50,8 +51,7 @@ struct FrameStripRecord {
     int zoomLevel;
     int baseWidth;
     WorkerLink* worker;
-    bool extracting;
-    bool cancel;
+    std::atomic<bool> extracting;
     MarkerRecord markers[kMaxMarkers];
     int markerCount;
     SplitRecord splits[kMaxSplits];
@@ -75,8 +75,7 @@ struct WaveformRecord {
     float peaks[kWaveformPeaks];
     int peakCount;
     WorkerLink* worker;
-    bool analysing;
-    bool cancel;
+    std::atomic<bool> analysing;
     bool noSound;  // the source has no audio stream: there is nothing to analyse
     Colour waveColour;
     Colour backColour;
@@ -113,8 +112,7 @@ struct TrackLaneRecord {
     LaneRecord lanes[kMaxLanes];
     int laneCount;
     WorkerLink* worker;
-    bool analysing;
-    bool cancel;
+    std::atomic<bool> analysing;
     plat::Lock lock;
 };
 

@@ -17,9 +17,12 @@ std::string ThumbnailImagePath(int slot, int index) {
 
 namespace {
 
-// The cell size as it stands now; false once the strip has let go of the worker.
+// The cell size as it stands now, read under the strip's lock since a zoom
+// on the host's thread changes it meanwhile; false once the strip has let go
+// of the worker.
 bool CellSize(WorkerLink& link, int& width, int& height) {
     return WithRecord<FrameStripRecord>(link, [&](FrameStripRecord& s) {
+        plat::LockHold held(s.lock);
         width = s.cellWidth;
         height = s.thumbHeight;
     });

@@ -141,7 +141,10 @@ void TrackLaneAnalysisThread(WorkerLink& link) {
         for (int k = 0; k < d.laneCount; ++k) paths.push_back(d.lanes[k].path);
     });
     if (!g_tools.ffmpegFound && !LocateFFmpeg()) {
-        WithRecord<TrackLaneRecord>(link, [&](TrackLaneRecord& d) { d.analysing = false; });
+        WithRecord<TrackLaneRecord>(link, [&](TrackLaneRecord& d) {
+            plat::LockHold held(d.lock);
+            d.analysing = false;
+        });
         return;
     }
     double duration = 0;

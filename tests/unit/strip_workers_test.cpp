@@ -73,6 +73,22 @@ TEST_F(StripWorkers, ThumbnailsAreExtractedOneRunEachAtTheCellSize) {
     EXPECT_EQ(FindFrameStrip("Strip"), -1);
 }
 
+// Each thumbnail is made at the cell size of the moment its run starts.
+TEST_F(StripWorkers, AZoomDuringExtractionSizesTheThumbnailsStillToCome) {
+    int slot = OpenFrameStrip("Strip", qt::ClipAV(3.0, 160, 90), "Player", kNoWindow, 640, 90);
+    FrameStripRecord& strip = *FrameStripAt(slot);
+    ASSERT_TRUE(StartFrameStripExtraction(slot));
+    ASSERT_TRUE(qt::WaitUntil([&] { return rec->RunCount() > 0; }, 60000));
+    SetZoom(strip, 5);
+    std::string zoomed = std::to_string(strip.cellWidth);
+    ASSERT_TRUE(qt::WaitUntil([&] { return !strip.extracting; }, 240000));
+    EXPECT_EQ(rec->Runs().front()[8], "scale=160:90");
+    EXPECT_EQ(rec->Last()[8], "scale=" + zoomed + ":90");
+    int w = 0, h = 0;
+    ASSERT_TRUE(ThumbnailBitmapSize(strip.thumbnails[19], w, h));
+    EXPECT_EQ(std::to_string(w), zoomed);
+}
+
 TEST_F(StripWorkers, DestroyDuringExtractionEndsTheToolAndLeavesNothing) {
     rec->DelayWhen("bgr24");
     int slot = OpenFrameStrip("Strip", qt::ClipAV(3.0, 160, 90), "Player", kNoWindow, 640, 90);
@@ -209,7 +225,12 @@ TEST_F(StripWorkers, PageTearDownStopsLaneAnalysisAndExtraction) {
     int strip = OpenFrameStrip("Strip", qt::ClipAV(3.0, 160, 90), "Player", kNoWindow, 320, 90);
     ASSERT_TRUE(StartFrameStripExtraction(strip));
     ASSERT_TRUE(qt::WaitUntil([&] { return !rec->DelayedPids().empty(); }, 60000));
-    ASSERT_TRUE(qt::WaitUntil([&] { return FrameStripAt(strip)->framesReady > 0; }, 60000));
+    ASSERT_TRUE(qt::WaitUntil(
+        [&] {
+            plat::LockHold held(FrameStripAt(strip)->lock);  // the worker is storing thumbnails
+            return FrameStripAt(strip)->framesReady > 0;
+        },
+        60000));
     uint64_t t0 = plat::TickMs();
     PageTearDown();
     EXPECT_LT(Elapsed(t0), kStripRecreateWaitMs);
