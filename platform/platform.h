@@ -92,13 +92,21 @@ void DeleteLock(Lock& lock);
 void EnterLock(Lock& lock);
 void LeaveLock(Lock& lock);
 
-// Holds a lock for as long as it lives.
+// Holds a lock for as long as it lives, or until Release: the one way the
+// plug-in holds a lock, so no path out of a block can leave it held.
 struct LockHold {
-    Lock& lock;
-    explicit LockHold(Lock& l) : lock(l) { EnterLock(lock); }
-    ~LockHold() { LeaveLock(lock); }
+    explicit LockHold(Lock& l) : lock(&l) { EnterLock(l); }
+    ~LockHold() { Release(); }
+    // Leaves the lock early, before work that must not run under it.
+    void Release() {
+        if (lock) LeaveLock(*lock);
+        lock = nullptr;
+    }
     LockHold(const LockHold&) = delete;
     LockHold& operator=(const LockHold&) = delete;
+
+private:
+    Lock* lock;
 };
 
 struct Thread { void* impl = nullptr; };

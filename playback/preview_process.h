@@ -7,6 +7,8 @@
 #include "host/outcome.h"
 #include "platform/platform.h"
 
+// Both records below belong to the host's thread: the timeline preview's
+// timer is a thread timer of that thread, so its ticks come in its message loop.
 struct PreviewProcess {
     plat::ChildProcess child;   // the running non-blocking ffplay; child.process kNoProcess when none
     unsigned long processId;

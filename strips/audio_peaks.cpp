@@ -9,9 +9,10 @@
 
 static const size_t kBlockBytes = 65536;
 
-long DecodeRawAudio(const std::string& source, int rate, const std::string& rawPath, const std::atomic<bool>& cancel) {
+long DecodeRawAudio(const ToolPaths& tools, const std::string& source, int rate, const std::string& rawPath,
+                    const std::atomic<bool>& cancel) {
     CommandOutcome command = BuildCommand("\"%s\" -y -i \"%s\" -ac 1 -ar %d -f s16le -acodec pcm_s16le \"%s\"",
-                                          {{"FFmpeg", g_tools.ffmpegPath}, {"VideoFile", source}, {"Rate", rate},
+                                          {{"FFmpeg", tools.ffmpeg}, {"VideoFile", source}, {"Rate", rate},
                                            {"RawFile", rawPath}});
     return command.ok ? RunWorkerTool(command.text, kAudioDecodeLimitMs, cancel) : kToolNotStarted;
 }
@@ -33,13 +34,14 @@ int AnalyseRawAudio(const std::string& rawPath, int maxPeaks, bool keepPartial, 
     return scan.stored;
 }
 
-int DecodeAndAnalyse(const std::string& source, int rate, const std::string& rawPath, int maxPeaks, bool keepPartial,
-                     const std::atomic<bool>& cancel, const PeakStore& store, bool& noSound) {
+int DecodeAndAnalyse(const ToolPaths& tools, const std::string& source, int rate, const std::string& rawPath,
+                     int maxPeaks, bool keepPartial, const std::atomic<bool>& cancel, const PeakStore& store,
+                     bool& noSound) {
     noSound = false;
-    DecodeRawAudio(source, rate, rawPath, cancel);
+    DecodeRawAudio(tools, source, rate, rawPath, cancel);
     int stored = cancel.load() ? 0 : AnalyseRawAudio(rawPath, maxPeaks, keepPartial, cancel, store);
     plat::DeleteFilePath(rawPath);
     // A decode of a file without sound fails; saying so beats "analysing" for ever.
-    if (stored == 0 && !cancel.load()) noSound = !HasAudioStreamQuietly(source);
+    if (stored == 0 && !cancel.load()) noSound = !HasAudioStreamQuietly(tools, source);
     return stored;
 }

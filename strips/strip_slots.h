@@ -15,12 +15,12 @@ R* ClaimRecord(R* record) {
     return record;
 }
 
-// Starts the record's worker; `busy` (set at creation) is cleared when no
-// thread could be started.
+// Starts the record's worker with the tools located here, on the host's
+// thread; `busy` (set at creation) is cleared when no thread could be started.
 template <class R>
-bool StartRecordWorker(R* record, int slot, void (*body)(WorkerLink&), bool R::*busy) {
+bool StartRecordWorker(R* record, int slot, void (*body)(WorkerLink&), std::atomic<bool> R::*busy) {
     if (!record || !record->inUse) return false;
-    record->worker = StartWorker(record, slot, body);
+    record->worker = StartWorker(record, slot, LocatedToolPaths(), body);
     if (!record->worker) record->*busy = false;
     return record->worker != nullptr;
 }
@@ -29,7 +29,6 @@ bool StartRecordWorker(R* record, int slot, void (*body)(WorkerLink&), bool R::*
 // the record afterwards), then destroys the window; the frame stops its timers.
 template <class R>
 void StopRecordWorker(R& record, WindowHandle R::*window, unsigned long waitMs) {
-    record.cancel = true;
     StopWorker(record.worker, waitMs);
     DestroyFrameWindow(record.*window);
     record.*window = kNoWindow;

@@ -9,7 +9,6 @@
 #include "strips/worker_tool_run.h"
 #include "toolchain/command_builder.h"
 #include "toolchain/probe.h"
-#include "toolchain/tool_location.h"
 
 std::string ThumbnailImagePath(int slot, int index) {
     return Fmt("%sqmt_fs_%d_%d.bmp", plat::TempFolder().c_str(), slot, index);
@@ -17,9 +16,12 @@ std::string ThumbnailImagePath(int slot, int index) {
 
 namespace {
 
-// The cell size as it stands now; false once the strip has let go of the worker.
+// The cell size as it stands now, read under the strip's lock since a zoom
+// on the host's thread changes it meanwhile; false once the strip has let go
+// of the worker.
 bool CellSize(WorkerLink& link, int& width, int& height) {
     return WithRecord<FrameStripRecord>(link, [&](FrameStripRecord& s) {
+        plat::LockHold held(s.lock);
         width = s.cellWidth;
         height = s.thumbHeight;
     });
@@ -31,7 +33,7 @@ void ExtractOne(WorkerLink& link, const std::string& video, double duration, int
     std::string image = ThumbnailImagePath(link.slot, index);
     CommandOutcome command =
         BuildCommand("\"%s\" -y -ss %.3f -i \"%s\" -frames:v 1 -vf scale=%d:%d -pix_fmt bgr24 \"%s\"",
-                     {{"FFmpeg", g_tools.ffmpegPath}, {"Time", ThumbnailTime(duration, index)}, {"VideoFile", video},
+                     {{"FFmpeg", link.tools.ffmpeg}, {"Time", ThumbnailTime(duration, index)}, {"VideoFile", video},
                       {"Width", width}, {"Height", height}, {"Image", image}});
     if (command.ok) RunWorkerTool(command.text, kThumbnailRunLimitMs, link.cancel);
     BitmapHandle bitmap = kNoBitmap;
@@ -53,7 +55,7 @@ void FrameExtractionThread(WorkerLink& link) {
     std::string video;
     WithRecord<FrameStripRecord>(link, [&](FrameStripRecord& s) { video = s.videoPath; });
     double duration = 0;
-    if (!Cancelled(link) && (g_tools.ffmpegFound || LocateFFmpeg())) duration = ProbeDurationQuietly(video);
+    if (!Cancelled(link) && link.tools.located()) duration = ProbeDurationQuietly(link.tools, video);
     if (duration > 0) {
         WithRecord<FrameStripRecord>(link, [&](FrameStripRecord& s) {
             plat::LockHold held(s.lock);

@@ -25,9 +25,9 @@ void SetLane(LaneRecord& lane, const char* label, int kind, Colour colour, const
 }
 
 // Peaks of one lane, stored as they come through `store`.
-void AnalyseLane(const std::string& path, int slot, int lane, const std::atomic<bool>& cancel,
+void AnalyseLane(const ToolPaths& tools, const std::string& path, int slot, int lane, const std::atomic<bool>& cancel,
                  const PeakStore& store, bool& noSound) {
-    DecodeAndAnalyse(path, kLaneRate, LaneRawPath(slot, lane), kLanePeaks, false, cancel, store, noSound);
+    DecodeAndAnalyse(tools, path, kLaneRate, LaneRawPath(slot, lane), kLanePeaks, false, cancel, store, noSound);
 }
 
 void StorePeak(TrackLaneRecord& d, int lane, int index, float peak) {
@@ -126,9 +126,10 @@ void AnalyseLaneNow(int slot, int lane) {
     const LaneRecord& l = d->lanes[lane];
     if (!l.inUse || l.kind != kLaneAudio || !l.path[0]) return;
     static const std::atomic<bool> kNeverCancelled(false);
-    if (!g_tools.ffmpegFound && !LocateFFmpeg()) return;
+    ToolPaths tools = LocatedToolPaths();
+    if (!tools.located()) return;
     bool noSound = false;
-    AnalyseLane(l.path, slot, lane, kNeverCancelled,
+    AnalyseLane(tools, l.path, slot, lane, kNeverCancelled,
                 [&](int index, float peak) { StorePeak(*d, lane, index, peak); }, noSound);
     plat::LockHold held(d->lock);
     d->lanes[lane].noSound = noSound;
@@ -140,13 +141,16 @@ void TrackLaneAnalysisThread(WorkerLink& link) {
         plat::LockHold held(d.lock);
         for (int k = 0; k < d.laneCount; ++k) paths.push_back(d.lanes[k].path);
     });
-    if (!g_tools.ffmpegFound && !LocateFFmpeg()) {
-        WithRecord<TrackLaneRecord>(link, [&](TrackLaneRecord& d) { d.analysing = false; });
+    if (!link.tools.located()) {
+        WithRecord<TrackLaneRecord>(link, [&](TrackLaneRecord& d) {
+            plat::LockHold held(d.lock);
+            d.analysing = false;
+        });
         return;
     }
     double duration = 0;
     for (size_t k = 0; k < paths.size() && !(duration > 0) && !Cancelled(link); ++k)
-        if (!paths[k].empty()) duration = ProbeDurationQuietly(paths[k]);
+        if (!paths[k].empty()) duration = ProbeDurationQuietly(link.tools, paths[k]);
     WithRecord<TrackLaneRecord>(link, [&](TrackLaneRecord& d) {
         plat::LockHold held(d.lock);
         d.duration = duration;
@@ -156,7 +160,7 @@ void TrackLaneAnalysisThread(WorkerLink& link) {
     for (int k = 0; NextLane(link, k, path, audio); ++k) {
         if (!audio) continue;
         bool noSound = false;
-        AnalyseLane(path, link.slot, k, link.cancel,
+        AnalyseLane(link.tools, path, link.slot, k, link.cancel,
                     [&](int index, float peak) {
                         WithRecord<TrackLaneRecord>(link, [&](TrackLaneRecord& d) { StorePeak(d, k, index, peak); });
                     },

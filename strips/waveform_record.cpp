@@ -5,7 +5,6 @@
 #include "strips/strip_slots.h"
 #include "strips/worker_link.h"
 #include "toolchain/probe.h"
-#include "toolchain/tool_location.h"
 
 namespace {
 const int kWaveRate = 8000;
@@ -47,14 +46,14 @@ void WaveformAnalysisThread(WorkerLink& link) {
     std::string video;
     WithRecord<WaveformRecord>(link, [&](WaveformRecord& w) { video = w.videoPath; });
     double duration = 0;
-    if (!Cancelled(link) && (g_tools.ffmpegFound || LocateFFmpeg())) duration = ProbeDurationQuietly(video);
+    if (!Cancelled(link) && link.tools.located()) duration = ProbeDurationQuietly(link.tools, video);
     if (duration > 0) {
         WithRecord<WaveformRecord>(link, [&](WaveformRecord& w) {
             plat::LockHold held(w.lock);
             w.duration = duration;
         });
         bool noSound = false;
-        DecodeAndAnalyse(video, kWaveRate, WaveformRawPath(link.slot), kWaveformPeaks, true, link.cancel,
+        DecodeAndAnalyse(link.tools, video, kWaveRate, WaveformRawPath(link.slot), kWaveformPeaks, true, link.cancel,
                          [&](int index, float peak) {
                              WithRecord<WaveformRecord>(link, [&](WaveformRecord& w) {
                                  plat::LockHold held(w.lock);

@@ -13,7 +13,7 @@ static void ThreadMain(void* arg) {
     Release(link);
 }
 
-WorkerLink* StartWorker(void* record, int slot, void (*body)(WorkerLink&)) {
+WorkerLink* StartWorker(void* record, int slot, const ToolPaths& tools, void (*body)(WorkerLink&)) {
     WorkerLink* link = new WorkerLink();
     link->refs = 2;  // the record's side and the thread's
     link->cancel = false;
@@ -21,6 +21,7 @@ WorkerLink* StartWorker(void* record, int slot, void (*body)(WorkerLink&)) {
     plat::InitLock(link->guard);
     link->record = record;
     link->slot = slot;
+    link->tools = tools;
     link->body = body;
     if (!plat::StartThread(link->thread, ThreadMain, link)) {
         plat::DeleteLock(link->guard);
@@ -35,9 +36,10 @@ bool StopWorker(WorkerLink*& link, unsigned long waitMs) {
     link->cancel = true;
     bool ended = plat::JoinThread(link->thread, waitMs);
     // Once the guard has been had, the worker can no longer reach the record.
-    plat::EnterLock(link->guard);
-    link->record = nullptr;
-    plat::LeaveLock(link->guard);
+    {
+        plat::LockHold held(link->guard);
+        link->record = nullptr;
+    }
     Release(link);
     link = nullptr;
     return ended;

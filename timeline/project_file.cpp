@@ -135,16 +135,16 @@ void SaveProjectAction(const std::string& rectName, const std::string& path) {
     ReportStart();
     NleTimeline* tl = TimelineAt(FindTimeline(rectName));
     if (!tl) return ReportError(msg::kNoTimeline);
-    plat::EnterLock(tl->lock);
+    plat::LockHold held(tl->lock);
     FILE* f = path.empty() ? nullptr : fopen(path.c_str(), "w");
     if (!f) {
-        plat::LeaveLock(tl->lock);
+        held.Release();
         return ReportError(msg::kProjectNotCreated);
     }
     std::string text = ProjectText(*tl);
     bool written = fwrite(text.data(), 1, text.size(), f) == text.size();
     written = (fclose(f) == 0) && written;
-    plat::LeaveLock(tl->lock);
+    held.Release();
     if (!written) return ReportError(msg::kProjectNotCreated);
     ReportComplete(path);
 }
@@ -170,7 +170,7 @@ void LoadProjectAction(const std::string& rectName, const std::string& path) {
         return ReportError(msg::kNotAProject);
     }
 
-    plat::EnterLock(tl->lock);
+    plat::LockHold held(tl->lock);
     ClearAllClips(*tl);
     int track = -1, clip = -1;
     bool ended = false;
@@ -178,7 +178,7 @@ void LoadProjectAction(const std::string& rectName, const std::string& path) {
     fclose(f);
     tl->selTrack = tl->selClip = -1;
     RecomputeViewLength(*tl);
-    plat::LeaveLock(tl->lock);
+    held.Release();
     PublishSelection(*tl);
     InvalidateTimelineWindow(tl->window);
     ReportComplete(path);

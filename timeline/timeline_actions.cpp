@@ -20,17 +20,6 @@ const int kMinFitWidth = 50;
 
 const char* const kNotFound = msg::kNoTimeline;
 
-// A timeline's record under its lock; released when the guard goes.
-struct LockedTimeline {
-    NleTimeline* tl;
-    explicit LockedTimeline(NleTimeline* t) : tl(t) { if (tl) plat::EnterLock(tl->lock); }
-    ~LockedTimeline() { release(); }
-    void release() {
-        if (tl) plat::LeaveLock(tl->lock);
-        tl = nullptr;
-    }
-};
-
 NleTimeline* FoundTimeline(const std::string& rectName) { return TimelineAt(FindTimeline(rectName)); }
 
 // Does the file have an audio stream ffprobe can name?
@@ -85,19 +74,18 @@ void AddCompanion(NleTimeline& tl, int videoTrack, int videoSlot) {
 
 // Finds the clip an action names in the locked timeline; when there is none it
 // releases the lock, reports and returns null.
-NleClip* NamedClip(LockedTimeline& g, const std::string& trackName, const std::string& clipIndex, int* trackOut,
-                   int* clipOut) {
-    NleTimeline& tl = *g.tl;
+NleClip* NamedClip(NleTimeline& tl, plat::LockHold& g, const std::string& trackName, const std::string& clipIndex,
+                   int* trackOut, int* clipOut) {
     int track = FindTrack(tl, trackName);
     if (track < 0) {
-        g.release();
+        g.Release();
         ReportError(msg::kTrackNotFound);
         return nullptr;
     }
     int clip = ParamInt(clipIndex);
     NleClip* c = ClipAt(tl, track, clip);
     if (!c) {
-        g.release();
+        g.Release();
         ReportError(msg::kClipNotFound);
         return nullptr;
     }
@@ -169,15 +157,15 @@ void OnRemoveClip(const ActionArgs& a) {
     ReportStart();
     NleTimeline* found = FoundTimeline(a.text(0));
     if (!found) return ReportError(kNotFound);
-    LockedTimeline g(found);
+    plat::LockHold g(found->lock);
     NleTimeline& tl = *found;
     int track = 0, clip = 0;
-    if (!NamedClip(g, a.text(1), a.text(2), &track, &clip)) return;
+    if (!NamedClip(tl, g, a.text(1), a.text(2), &track, &clip)) return;
     ClearClip(tl.tracks[track], clip);
     bool wasSelected = tl.selTrack == track && tl.selClip == clip;
     if (wasSelected) tl.selTrack = tl.selClip = -1;
     RecomputeViewLength(tl);
-    g.release();
+    g.Release();
     InvalidateTimelineWindow(tl.window);
     if (wasSelected) PublishSelection(tl);
     ReportComplete();
@@ -187,11 +175,11 @@ void OnClear(const ActionArgs& a) {
     ReportStart();
     NleTimeline* found = FoundTimeline(a.text(0));
     if (!found) return ReportError(kNotFound);
-    LockedTimeline g(found);
+    plat::LockHold g(found->lock);
     ClearAllClips(*found);
     found->selTrack = found->selClip = -1;
     RecomputeViewLength(*found);
-    g.release();
+    g.Release();
     InvalidateTimelineWindow(found->window);
     PublishSelection(*found);
     ReportComplete();
@@ -201,13 +189,13 @@ void OnSetTransition(const ActionArgs& a) {
     ReportStart();
     NleTimeline* found = FoundTimeline(a.text(0));
     if (!found) return ReportError(kNotFound);
-    LockedTimeline g(found);
-    NleClip* c = NamedClip(g, a.text(1), a.text(2), nullptr, nullptr);
+    plat::LockHold g(found->lock);
+    NleClip* c = NamedClip(*found, g, a.text(1), a.text(2), nullptr, nullptr);
     if (!c) return;
     SetField(c->transIn, a.text(3));
     double d = ParamNumber(a.text(4));
     c->transInDur = d > 0 ? d : 1.0;
-    g.release();
+    g.Release();
     InvalidateTimelineWindow(found->window);
     ReportComplete();
 }
@@ -216,13 +204,13 @@ void OnMoveClip(const ActionArgs& a) {
     ReportStart();
     NleTimeline* found = FoundTimeline(a.text(0));
     if (!found) return ReportError(kNotFound);
-    LockedTimeline g(found);
-    NleClip* c = NamedClip(g, a.text(1), a.text(2), nullptr, nullptr);
+    plat::LockHold g(found->lock);
+    NleClip* c = NamedClip(*found, g, a.text(1), a.text(2), nullptr, nullptr);
     if (!c) return;
     double start = ParamNumber(a.text(3));
     c->start = start > 0 ? start : 0;
     RecomputeViewLength(*found);
-    g.release();
+    g.Release();
     InvalidateTimelineWindow(found->window);
     ReportComplete();
 }
@@ -231,14 +219,14 @@ void OnTrimClip(const ActionArgs& a) {
     ReportStart();
     NleTimeline* found = FoundTimeline(a.text(0));
     if (!found) return ReportError(kNotFound);
-    LockedTimeline g(found);
-    NleClip* c = NamedClip(g, a.text(1), a.text(2), nullptr, nullptr);
+    plat::LockHold g(found->lock);
+    NleClip* c = NamedClip(*found, g, a.text(1), a.text(2), nullptr, nullptr);
     if (!c) return;
     double start = ParamNumber(a.text(3)), duration = ParamNumber(a.text(4));
     if (start >= 0) c->start = start;
     if (duration > 0.1) c->duration = duration;
     RecomputeViewLength(*found);
-    g.release();
+    g.Release();
     InvalidateTimelineWindow(found->window);
     ReportComplete();
 }
@@ -249,15 +237,15 @@ void OnRemoveSelected(const ActionArgs& a) {
     ReportStart();
     NleTimeline* found = FoundTimeline(a.text(0));
     if (!found) return ReportError(kNotFound);
-    LockedTimeline g(found);
+    plat::LockHold g(found->lock);
     if (found->selTrack < 0 || found->selClip < 0) {
-        g.release();
+        g.Release();
         return ReportError(msg::kNoClipSelected);
     }
     RemoveClipWithPartner(*found, found->selTrack, found->selClip);
     found->selTrack = found->selClip = -1;
     RecomputeViewLength(*found);
-    g.release();
+    g.Release();
     InvalidateTimelineWindow(found->window);
     PublishSelection(*found);
     ReportComplete();
@@ -267,10 +255,10 @@ void OnGetState(const ActionArgs& a) {
     ReportStart();
     NleTimeline* found = FoundTimeline(a.text(0));
     if (!found) return ReportError(kNotFound);
-    LockedTimeline g(found);
+    plat::LockHold g(found->lock);
     int count = CountClips(*found);
     double total = found->viewLength, playhead = found->playhead, zoom = found->zoom;
-    g.release();
+    g.Release();
     SetHostVar("[NLE_ClipCount]", Fmt("%d", count));
     SetHostVar("[NLE_TotalDuration]", Fmt("%.3f", total));
     SetHostVar("[NLE_PlayheadTime]", Fmt("%.3f", playhead));
@@ -282,16 +270,16 @@ void OnSnap(const ActionArgs& a) {
     NleTimeline* found = FoundTimeline(a.text(0));
     if (!found) return;
     std::string v = a.text(1);
-    LockedTimeline g(found);
+    plat::LockHold g(found->lock);
     found->snap = v == "1" || EqualsNoCase(v, "true") || EqualsNoCase(v, "on");
 }
 
 void OnZoom(const ActionArgs& a) {
     NleTimeline* found = FoundTimeline(a.text(0));
     if (!found) return;
-    LockedTimeline g(found);
+    plat::LockHold g(found->lock);
     found->zoom = ClampZoom(ParamNumber(a.text(1)));
-    g.release();
+    g.Release();
     InvalidateTimelineWindow(found->window);
 }
 
@@ -308,11 +296,11 @@ void OnSplit(const ActionArgs& a) {
     ReportStart();
     NleTimeline* found = FoundTimeline(a.text(0));
     if (!found) return ReportError(kNotFound);
-    LockedTimeline g(found);
+    plat::LockHold g(found->lock);
     Outcome split = SplitAtPlayhead(*found);
     if (!split.ok) return ReportFailure(split);
     RecomputeViewLength(*found);
-    g.release();
+    g.Release();
     InvalidateTimelineWindow(found->window);
     PublishSelection(*found);
     ReportComplete();
@@ -322,12 +310,12 @@ void OnDuplicate(const ActionArgs& a) {
     ReportStart();
     NleTimeline* found = FoundTimeline(a.text(0));
     if (!found) return ReportError(kNotFound);
-    LockedTimeline g(found);
+    plat::LockHold g(found->lock);
     int slot = -1;
     Outcome copied = DuplicateSelected(*found, slot);
     if (!copied.ok) return ReportFailure(copied);
     RecomputeViewLength(*found);
-    g.release();
+    g.Release();
     InvalidateTimelineWindow(found->window);
     PublishSelection(*found);
     SetHostVar("[NLE_ClipIndex]", Fmt("%d", slot));
@@ -341,11 +329,11 @@ void OnZoomToFit(const ActionArgs& a) {
     if (!TimelineClientSize(found->window, w, h)) return;
     double width = w - kLaneMargin;
     if (width < kMinFitWidth) return;
-    LockedTimeline g(found);
+    plat::LockHold g(found->lock);
     RecomputeViewLength(*found);
     if (found->viewLength > 0) found->zoom = ClampZoom(width / found->viewLength);
     found->scrollX = 0;
-    g.release();
+    g.Release();
     InvalidateTimelineWindow(found->window);
 }
 
@@ -370,15 +358,15 @@ int AddTimelineClip(const std::string& rectName, const std::string& trackName, i
 
     // Refuse before asking ffprobe anything.
     {
-        LockedTimeline g(found);
+        plat::LockHold g(found->lock);
         int track = FindTrack(tl, trackName);
         if (track < 0) {
-            g.release();
+            g.Release();
             ReportError(msg::kTrackNotFound);
             return -1;
         }
         if (FirstFreeSlot(tl.tracks[track]) < 0) {
-            g.release();
+            g.Release();
             ReportError(msg::kTrackFull);
             return -1;
         }
@@ -391,11 +379,11 @@ int AddTimelineClip(const std::string& rectName, const std::string& trackName, i
     bool companion = type == kClipVideo && !file.empty() && trackIndex >= 0 &&
                      EqualsNoCase(tl.tracks[trackIndex].name, "V1") && HasAudioStream(file);
 
-    LockedTimeline g(found);
+    plat::LockHold g(found->lock);
     int track = FindTrack(tl, trackName);
     int slot = track >= 0 ? FirstFreeSlot(tl.tracks[track]) : -1;
     if (slot < 0) {  // something else filled the track while the probes ran
-        g.release();
+        g.Release();
         ReportError(track < 0 ? msg::kTrackNotFound : msg::kTrackFull);
         return -1;
     }
@@ -418,7 +406,7 @@ int AddTimelineClip(const std::string& rectName, const std::string& trackName, i
     if (companion) AddCompanion(tl, track, slot);
     RecomputeViewLength(tl);
     AutoZoom(tl);
-    g.release();
+    g.Release();
     InvalidateTimelineWindow(tl.window);
     SetHostVar("[NLE_ClipIndex]", Fmt("%d", slot));
     ReportComplete();

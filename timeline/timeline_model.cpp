@@ -247,13 +247,13 @@ Outcome DuplicateSelected(NleTimeline& tl, int& newSlot) {
 }
 
 void PublishSelection(NleTimeline& tl) {
-    plat::EnterLock(tl.lock);
+    plat::LockHold held(tl.lock);
     NleClip* c = ClipAt(tl, tl.selTrack, tl.selClip);
     bool has = tl.selTrack >= 0 && tl.selClip >= 0 && c != nullptr;
     NleClip copy;
     if (has) copy = *c;
     int selTrack = tl.selTrack, selClip = tl.selClip;
-    plat::LeaveLock(tl.lock);
+    held.Release();
 
     if (has) {
         SetHostVar("[NLE_SelTrack]", Fmt("%d", selTrack));

@@ -55,6 +55,12 @@ struct NleTrack {
     int clipCount;
 };
 
+// Host's thread only: every field is read and written by the actions, the
+// window's messages and the preview's thread timer, which fires in that
+// thread's message loop; no worker reaches a timeline. `lock` is held around
+// each edit and around the render's snapshot all the same, so an edit stays
+// whole should another thread ever read a timeline; today only the host's
+// thread takes it.
 struct NleTimeline {
     int inUse;
     WindowHandle rectWindow;

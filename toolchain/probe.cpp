@@ -5,6 +5,7 @@
 #include "host/text_util.h"
 #include "toolchain/command_builder.h"
 #include "toolchain/process_runner.h"
+#include "toolchain/tool_location.h"
 
 // "" when the path cannot be put on a command line.
 static std::string DurationQuery(const std::string& path) {
@@ -19,9 +20,9 @@ double ProbeDurationSeconds(const std::string& path) {
     return atof(out.c_str());
 }
 
-double ProbeDurationQuietly(const std::string& path) {
+double ProbeDurationQuietly(const ToolPaths& tools, const std::string& path) {
     std::string out, query = DurationQuery(path);
-    if (query.empty() || !CaptureLocatedToolOutput(query, out, 8192)) return 0;
+    if (query.empty() || !CaptureLocatedToolOutput(tools.ffprobe, query, out, 8192)) return 0;
     return atof(out.c_str());
 }
 
@@ -31,11 +32,11 @@ std::string TrimAnswer(const std::string& text) {
     return text.substr(0, len);
 }
 
-bool HasAudioStreamQuietly(const std::string& path) {
+bool HasAudioStreamQuietly(const ToolPaths& tools, const std::string& path) {
     std::string out;
     CommandOutcome command = BuildCommand("-v quiet -select_streams a -show_entries stream=codec_type -of csv=p=0 \"%s\"",
                                           {{"InputFile", path}});
-    if (!command.ok || !CaptureLocatedToolOutput(command.text, out, 8192)) return false;
+    if (!command.ok || !CaptureLocatedToolOutput(tools.ffprobe, command.text, out, 8192)) return false;
     return out.find("audio") != std::string::npos;
 }
 

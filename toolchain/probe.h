@@ -2,12 +2,14 @@
 #pragma once
 #include <string>
 
+struct ToolPaths;
+
 // Duration in seconds; 0 when unknown.
 double ProbeDurationSeconds(const std::string& path);
-// The same for worker threads: no host variables, tools already located.
-double ProbeDurationQuietly(const std::string& path);
+// The same for worker threads: no host variables, the tools they were given.
+double ProbeDurationQuietly(const ToolPaths& tools, const std::string& path);
 // Does the file have an audio stream? For worker threads, like the above.
-bool HasAudioStreamQuietly(const std::string& path);
+bool HasAudioStreamQuietly(const ToolPaths& tools, const std::string& path);
 // The frame rate ("num/den") to give a file's picture when it is re-encoded,
 // from ffprobe's r_frame_rate and avg_frame_rate. r_frame_rate is the rate
 // every timestamp fits, which a stream-copy join with a gap in it drives up

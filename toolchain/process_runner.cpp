@@ -132,8 +132,9 @@ Outcome RunFFmpeg(const CommandOutcome& command, InputLengthTimes expected) {
     return Run(command.text, 0, expected.factor);
 }
 
-static bool Capture(const std::string& arguments, std::string& output, size_t bufferSize, bool& started) {
-    std::string commandLine = BuildCommand("\"%s\" ", {{"Tool", g_tools.ffprobePath}}).text + arguments;
+static bool Capture(const std::string& ffprobe, const std::string& arguments, std::string& output, size_t bufferSize,
+                    bool& started) {
+    std::string commandLine = BuildCommand("\"%s\" ", {{"Tool", ffprobe}}).text + arguments;
     plat::ChildProcess child;
     started = plat::StartHidden(commandLine, child);
     if (!started) return false;
@@ -158,12 +159,13 @@ static bool Capture(const std::string& arguments, std::string& output, size_t bu
 bool CaptureToolOutput(const std::string& arguments, std::string& output, size_t bufferSize) {
     if (!EnsureTools().ok) return false;
     bool started = false;
-    bool ok = Capture(arguments, output, bufferSize, started);
+    bool ok = Capture(g_tools.ffprobePath, arguments, output, bufferSize, started);
     if (!started) ReportError(msg::kProbeLaunchFailed);
     return ok;
 }
 
-bool CaptureLocatedToolOutput(const std::string& arguments, std::string& output, size_t bufferSize) {
+bool CaptureLocatedToolOutput(const std::string& ffprobe, const std::string& arguments, std::string& output,
+                              size_t bufferSize) {
     bool started = false;
-    return Capture(arguments, output, bufferSize, started);
+    return Capture(ffprobe, arguments, output, bufferSize, started);
 }

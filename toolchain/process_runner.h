@@ -27,9 +27,10 @@ double ReportedInputSeconds(const std::string& toolOutput);
 // printed. True only for exit code 0. Tools that cannot be found or started
 // are reported at once, as for ffmpeg; the caller goes on without an answer.
 bool CaptureToolOutput(const std::string& arguments, std::string& output, size_t bufferSize);
-// The same without locating the tools or touching host variables, for worker
-// threads; the tools must have been located already.
-bool CaptureLocatedToolOutput(const std::string& arguments, std::string& output, size_t bufferSize);
+// The same for worker threads: runs the `ffprobe` it is given, without
+// locating the tools, reading g_tools or touching host variables.
+bool CaptureLocatedToolOutput(const std::string& ffprobe, const std::string& arguments, std::string& output,
+                              size_t bufferSize);
 
 // Scans one chunk of tool output for "time=" reports and writes each as a
 // percentage of `totalSeconds`. Returns the number of reports written.

@@ -89,6 +89,11 @@ bool LocateFFmpeg() {
     return false;
 }
 
+ToolPaths LocatedToolPaths() {
+    if (!g_tools.ffmpegFound && !LocateFFmpeg()) return ToolPaths();
+    return ToolPaths{g_tools.ffmpegPath, g_tools.ffprobePath};
+}
+
 std::string ParseVersionBanner(const std::string& banner) {
     size_t at = banner.find("version ");
     if (at == std::string::npos) return "Unknown";

@@ -41,11 +41,19 @@ bool Reap(ChildProcess& child, bool block, Reaped& out) {
 // 0 = still running, otherwise code + 1.
 static bool IsReaped(const ChildProcess& c) { return c.thread != 0; }
 
-// In the forked child: becomes the tool, or ends with 127.
-[[noreturn]] static void ExecArgs(const std::vector<std::string>& args) {
+// The argument array execv takes, made before the fork: the child of a
+// process with threads may make only async-signal-safe calls until it execs,
+// and an allocation there can wait for ever on a lock that another thread
+// held at the fork.
+static std::vector<char*> ExecArgv(std::vector<std::string>& args) {
     std::vector<char*> argv;
-    for (auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    for (auto& a : args) argv.push_back(&a[0]);
     argv.push_back(nullptr);
+    return argv;
+}
+
+// In the forked child: becomes the tool, or ends with 127.
+[[noreturn]] static void ExecArgs(const std::vector<char*>& argv) {
     execv(argv[0], argv.data());
     _exit(127);
 }
@@ -55,9 +63,11 @@ bool StartHidden(const std::string& commandLine, ChildProcess& child) {
     std::vector<std::string> args = SplitCommandLine(commandLine);
     if (args.empty()) return false;
     if (access(args[0].c_str(), X_OK) != 0) return false;
+    std::vector<char*> argv = ExecArgv(args);
+    // Both ends close on exec, so a tool another thread starts meanwhile
+    // never holds this pipe open.
     int fds[2];
-    if (pipe(fds) != 0) return false;
-    fcntl(fds[0], F_SETFD, FD_CLOEXEC);
+    if (pipe2(fds, O_CLOEXEC) != 0) return false;
     pid_t pid = fork();
     if (pid < 0) {
         close(fds[0]);
@@ -69,8 +79,9 @@ bool StartHidden(const std::string& commandLine, ChildProcess& child) {
         if (devnull >= 0) dup2(devnull, 0);
         dup2(fds[1], 1);
         dup2(fds[1], 2);
-        if (fds[1] > 2) close(fds[1]);
-        ExecArgs(args);
+        fcntl(1, F_SETFD, 0);  // in case the pipe itself was given 1 or 2
+        fcntl(2, F_SETFD, 0);
+        ExecArgs(argv);
     }
     close(fds[1]);
     child.process = ProcessHandle{pid};
@@ -83,6 +94,7 @@ bool StartQuiet(const std::string& commandLine, ChildProcess& child) {
     child = ChildProcess();
     std::vector<std::string> args = SplitCommandLine(commandLine);
     if (args.empty() || access(args[0].c_str(), X_OK) != 0) return false;
+    std::vector<char*> argv = ExecArgv(args);
     pid_t pid = fork();
     if (pid < 0) return false;
     if (pid == 0) {
@@ -94,7 +106,7 @@ bool StartQuiet(const std::string& commandLine, ChildProcess& child) {
         }
         // Nothing of the parent's stays open in the tool.
         for (int fd = 3; fd < 1024; ++fd) close(fd);
-        ExecArgs(args);
+        ExecArgs(argv);
     }
     child.process = ProcessHandle{pid};
     child.running = true;

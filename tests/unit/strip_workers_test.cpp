@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
+#include <thread>
+#include "host/dispatch.h"
+#include "host/host_state.h"
 #include "host/teardown.h"
 #include "platform/headless/headless_window.h"
 #include "platform/platform.h"
@@ -16,12 +20,26 @@
 #include "tests/support/test_support.h"
 #include "tests/unit/capture_host.h"
 #include "tests/unit/recorded_tools.h"
+#include "toolchain/tool_location.h"
 
 namespace {
+
+// The host's [PubDir], and how many times a thread other than the host's asked.
+std::string g_pubDir;
+std::thread::id g_hostThread;
+std::atomic<int> g_asksOffThread(0);
+
+void QMT_CALL PubDir(const char* name, char** value) {
+    if (std::this_thread::get_id() != g_hostThread) ++g_asksOffThread;
+    static std::string answer;
+    answer = std::string(name) == "[PubDir]" ? g_pubDir : "";
+    *value = &answer[0];
+}
 
 class StripWorkers : public RecordedToolsTest {
 protected:
     void TearDown() override {
+        g_host.getVariable = nullptr;
         PageTearDown();
         EXPECT_EQ(LiveThumbnailBitmaps(), 0);
         RecordedToolsTest::TearDown();
@@ -71,6 +89,43 @@ TEST_F(StripWorkers, ThumbnailsAreExtractedOneRunEachAtTheCellSize) {
     EXPECT_EQ(LiveThumbnailBitmaps(), 0);
     EXPECT_FALSE(hwIsWindow(window));
     EXPECT_EQ(FindFrameStrip("Strip"), -1);
+}
+
+// Each thumbnail is made at the cell size of the moment its run starts.
+TEST_F(StripWorkers, AZoomDuringExtractionSizesTheThumbnailsStillToCome) {
+    int slot = OpenFrameStrip("Strip", qt::ClipAV(3.0, 160, 90), "Player", kNoWindow, 640, 90);
+    FrameStripRecord& strip = *FrameStripAt(slot);
+    ASSERT_TRUE(StartFrameStripExtraction(slot));
+    ASSERT_TRUE(qt::WaitUntil([&] { return rec->RunCount() > 0; }, 60000));
+    SetZoom(strip, 5);
+    std::string zoomed = std::to_string(strip.cellWidth);
+    ASSERT_TRUE(qt::WaitUntil([&] { return !strip.extracting; }, 240000));
+    EXPECT_EQ(rec->Runs().front()[8], "scale=160:90");
+    EXPECT_EQ(rec->Last()[8], "scale=" + zoomed + ":90");
+    int w = 0, h = 0;
+    ASSERT_TRUE(ThumbnailBitmapSize(strip.thumbnails[19], w, h));
+    EXPECT_EQ(std::to_string(w), zoomed);
+}
+
+// The tools are found on the host's thread when the worker starts; a folder
+// set while it runs is for the jobs after it.
+TEST_F(StripWorkers, AWorkerRunsTheToolsLocatedBeforeItStarted) {
+    g_tools = ToolLocation{false, "", "", "", ""};
+    g_pubDir = rec->folder() + "/";
+    g_hostThread = std::this_thread::get_id();
+    g_asksOffThread = 0;
+    g_host.getVariable = PubDir;
+    int slot = OpenFrameStrip("Strip", qt::ClipAV(3.0, 160, 90), "Player", kNoWindow, 640, 90);
+    ASSERT_TRUE(StartFrameStripExtraction(slot));
+    qt::ToolRecorder other(dir + "/other");
+    std::string folder = other.folder();
+    char* params[] = {&folder[0], nullptr};
+    DispatchAction(1, params);  // QMT_SetFFmpegPath
+    EXPECT_EQ(capture::Last("[QMT_FFmpegPath]"), folder);
+    ASSERT_TRUE(qt::WaitUntil([&] { return !FrameStripAt(slot)->extracting; }, 240000));
+    EXPECT_EQ(rec->RunCount(), 20u);
+    EXPECT_EQ(other.RunCount(), 1u);  // QMT_SetFFmpegPath's "-version"
+    EXPECT_EQ(g_asksOffThread, 0);
 }
 
 TEST_F(StripWorkers, DestroyDuringExtractionEndsTheToolAndLeavesNothing) {
@@ -209,7 +264,12 @@ TEST_F(StripWorkers, PageTearDownStopsLaneAnalysisAndExtraction) {
     int strip = OpenFrameStrip("Strip", qt::ClipAV(3.0, 160, 90), "Player", kNoWindow, 320, 90);
     ASSERT_TRUE(StartFrameStripExtraction(strip));
     ASSERT_TRUE(qt::WaitUntil([&] { return !rec->DelayedPids().empty(); }, 60000));
-    ASSERT_TRUE(qt::WaitUntil([&] { return FrameStripAt(strip)->framesReady > 0; }, 60000));
+    ASSERT_TRUE(qt::WaitUntil(
+        [&] {
+            plat::LockHold held(FrameStripAt(strip)->lock);  // the worker is storing thumbnails
+            return FrameStripAt(strip)->framesReady > 0;
+        },
+        60000));
     uint64_t t0 = plat::TickMs();
     PageTearDown();
     EXPECT_LT(Elapsed(t0), kStripRecreateWaitMs);

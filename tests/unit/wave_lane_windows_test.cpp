@@ -293,7 +293,11 @@ TEST_F(WaveLaneWindows, LanesDrawHeadersPeaksBorrowedThumbnailsAndThePlayhead) {
     TrackLaneRecord& d = *TrackLaneAt(FindTrackLane("lanes"));
     ASSERT_TRUE(qt::WaitUntil([&] { return !rec->DelayedPids().empty(); }, 60000));
     EXPECT_EQ(d.lanes[0].linkedStrip, strip);
-    double duration = d.duration;
+    double duration = 0;
+    {
+        plat::LockHold held(d.lock);  // the worker, still decoding, wrote it
+        duration = d.duration;
+    }
     ASSERT_GT(duration, 2.9);
 
     // Two lanes of 40 pixels: V1 with cells of 68 (frames 0, 5, 10, 15), A1 still analysing.
