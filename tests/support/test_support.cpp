@@ -4,8 +4,10 @@
 #include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
+#include "platform/headless/headless_mci.h"
 #include "platform/posix/command_line.h"
 
 namespace qt {
@@ -192,6 +194,46 @@ void PluginTest::TearDown() {
     host.Message(2);
     // Kept after a failure so the outputs and logs can be looked at.
     if (!HasFailure()) RemoveTree(dir);
+}
+
+std::string PluginTest::Script(const std::string& text, std::string* printed) {
+    std::string out, err;
+    host.RunScript(text, &out, &err);
+    if (printed) *printed = out;
+    return err;
+}
+
+std::string PluginTest::Capture(const std::string& rect) {
+    std::string shot = Out("capture-" + rect + ".txt");
+    EXPECT_EQ(Script("Capture " + rect + " \"" + shot + "\"\n"), "") << "capturing " << rect;
+    std::string log = "\n" + ReadFile(shot);
+    if (log.back() != '\n') log += '\n';
+    return log;
+}
+
+bool PluginTest::Has(const std::string& log, const std::string& line) {
+    return ("\n" + log).find("\n" + line + "\n") != std::string::npos;
+}
+
+int PluginTest::Count(const std::string& log, const std::string& prefix) {
+    int n = 0;
+    std::istringstream in(log);
+    for (std::string line; std::getline(in, line);) n += line.rfind(prefix, 0) == 0;
+    return n;
+}
+
+std::vector<std::string> PluginTest::MciLog() {
+    std::vector<std::string> log;
+    for (int i = 0; i < hmMciLogCount(); ++i) log.push_back(hmMciLogEntry(i));
+    hmMciClearLog();
+    return log;
+}
+
+std::vector<std::string> PluginTest::Leftovers() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(tmp))
+        if (entry.path().filename().string().rfind("qmt_", 0) == 0) names.push_back(entry.path().filename());
+    return names;
 }
 
 static std::string Which(const std::string& tool) {

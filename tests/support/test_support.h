@@ -99,6 +99,19 @@ protected:
     void ExpectComplete() const;
     // Points the plug-in at a recording tool folder.
     ToolRecorder& Record();
+    // Runs host script text; the error text, empty on success. `printed`
+    // receives what the script printed.
+    std::string Script(const std::string& text, std::string* printed = nullptr);
+    // A fresh paint of the window in Rectangle `rect`: its draw log, one call
+    // a line, each line ending in a newline.
+    std::string Capture(const std::string& rect);
+    // Whether the draw log has `line` as a whole line; how many lines begin with `prefix`.
+    static bool Has(const std::string& log, const std::string& line);
+    static int Count(const std::string& log, const std::string& prefix);
+    // The media commands sent since the last call (or the start), oldest first.
+    static std::vector<std::string> MciLog();
+    // Names in the plug-in's temporary folder that begin with qmt_.
+    std::vector<std::string> Leftovers() const;
 
     std::unique_ptr<ToolRecorder> recorder;
 

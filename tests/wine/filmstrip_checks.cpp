@@ -38,12 +38,6 @@ std::string Seeks() {
     return Join(seeks);
 }
 
-void Dispatch(int id, std::vector<std::string> args) {
-    std::vector<char*> params;
-    for (auto& a : args) params.push_back(&a[0]);
-    params.push_back(nullptr);
-    DispatchAction(id, params.data());
-}
 
 bool WaitUntil(bool (*done)(FrameStripRecord&), FrameStripRecord& strip, DWORD ms) {
     DWORD end = GetTickCount() + ms;

@@ -95,13 +95,6 @@ std::string MakeClip(WineContext& ctx) {
     return rc == 0 ? clip : std::string();
 }
 
-HWND ShowRectangle(HostSimulator& host, const std::string& name, int width, int height) {
-    HWND rect = reinterpret_cast<HWND>(host.AddRectangle(name, width, height));
-    HWND top = GetAncestor(rect, GA_ROOT);
-    SetWindowPos(top, HWND_TOP, 0, 0, 800, 600, SWP_SHOWWINDOW);
-    UpdateWindow(top);
-    return rect;
-}
 
 std::string Call(HostSimulator& host, const std::string& action, const std::vector<std::string>& args,
                  const std::string& resultVar) {
@@ -109,13 +102,6 @@ std::string Call(HostSimulator& host, const std::string& action, const std::vect
     return host.Var(resultVar);
 }
 
-// Runs an action of the plug-in code linked into this program.
-void Dispatch(int id, std::vector<std::string> args) {
-    std::vector<char*> params;
-    for (auto& a : args) params.push_back(&a[0]);
-    params.push_back(nullptr);
-    DispatchAction(id, params.data());
-}
 
 bool ProcessEnded(unsigned long pid) {
     HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);

@@ -33,12 +33,6 @@ void Drive(const std::string& what, const std::vector<DialogStep>& steps, const 
     Check(failures.empty(), what + ": " + failures);
 }
 
-void Dispatch(int id, std::vector<std::string> args) {
-    std::vector<char*> params;
-    for (auto& a : args) params.push_back(&a[0]);
-    params.push_back(nullptr);
-    DispatchAction(id, params.data());
-}
 
 struct Placed {
     int id;

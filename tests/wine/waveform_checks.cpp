@@ -28,37 +28,8 @@ bool HalfWayDevice(const std::string& command, std::string& reply, unsigned long
     return true;
 }
 
-void Dispatch(int id, std::vector<std::string> args) {
-    std::vector<char*> params;
-    for (auto& a : args) params.push_back(&a[0]);
-    params.push_back(nullptr);
-    DispatchAction(id, params.data());
-}
 
-// Dispatches this thread's messages until `done` or the time runs out.
-bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
-    DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > ms) return false;
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(10);
-    }
-    return true;
-}
 
-// Rectangles side by side, so none covers another's pixels.
-HWND ShowRectangle(HostSimulator& host, const std::string& name, int x, int y, int width, int height) {
-    HWND rect = reinterpret_cast<HWND>(host.AddRectangle(name, width, height));
-    SetWindowPos(rect, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    HWND top = GetAncestor(rect, GA_ROOT);
-    SetWindowPos(top, HWND_TOP, 0, 0, 800, 600, SWP_SHOWWINDOW);
-    UpdateWindow(top);
-    return rect;
-}
 
 // Two seconds of 8 kHz mono silence as a PCM WAV file, written directly:
 // one Windows tool run fewer under Wine.
@@ -98,13 +69,13 @@ QMT_WINE_CHECKS(waveform) {
     std::string silence = WriteSilence(ctx.work + "\\silence.wav");
     if (silence.empty()) return;
     SetMciHook(HalfWayDevice);
-    ShowRectangle(host, "Player", 400, 0, 160, 90);
+    ShowRectangle(host, "Player", 160, 90, 400, 0);
     Dispatch(121, {"Player", silence, ""});
     Check(FindPlayer("Player") == 0, "a player answered through the seam");
 
     // A waveform 200 x 60 and track lanes 200 x 80, analysed side by side.
-    ShowRectangle(host, "Wave", 0, 0, 200, 60);
-    ShowRectangle(host, "Lanes", 0, 70, 200, 80);
+    ShowRectangle(host, "Wave", 200, 60, 0, 0);
+    ShowRectangle(host, "Lanes", 200, 80, 0, 70);
     g_vars["[TrimStart]"] = "0.5";
     Dispatch(145, {"Wave", silence, "Player"});
     CheckEq(Last("[QMT_Status]"), "Waveform created", "waveform create");

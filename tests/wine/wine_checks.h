@@ -99,6 +99,14 @@ private:
 
 // Handles this thread's messages (paints, timers, posted input) for `ms`.
 void PumpMessages(DWORD ms);
+// Handles this thread's messages until `done` is true; false when `ms` runs out first.
+bool PumpUntil(const std::function<bool()>& done, DWORD ms);
+// Runs an action of the plug-in code linked into this program, by number.
+void Dispatch(int id, std::vector<std::string> args);
+// Adds a Rectangle to the host's page and shows the page at the top left;
+// x and y place the Rectangle (side by side, none covers another's pixels),
+// -1 leaves it where the host put it.
+HWND ShowRectangle(HostSimulator& host, const std::string& name, int width, int height, int x = -1, int y = -1);
 
 // The client area of a shown window read back as 0xRRGGBB pixels.
 struct Capture {

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <set>
 #include "tests/wine/wine_checks.h"
+#include "host/dispatch.h"
 #include "host/host_state.h"
 #include "toolchain/tool_location.h"
 
@@ -276,6 +277,31 @@ bool Capture::SaveBmp(const std::string& path) const {
     fwrite(pixels.data(), 1, size, f);
     fclose(f);
     return true;
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
+    DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > ms) return false;
+        PumpMessages(10);
+    }
+    return true;
+}
+
+void Dispatch(int id, std::vector<std::string> args) {
+    std::vector<char*> params;
+    for (auto& a : args) params.push_back(&a[0]);
+    params.push_back(nullptr);
+    DispatchAction(id, params.data());
+}
+
+HWND ShowRectangle(HostSimulator& host, const std::string& name, int width, int height, int x, int y) {
+    HWND rect = reinterpret_cast<HWND>(host.AddRectangle(name, width, height));
+    if (x >= 0 && y >= 0) SetWindowPos(rect, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    HWND top = GetAncestor(rect, GA_ROOT);
+    SetWindowPos(top, HWND_TOP, 0, 0, 800, 600, SWP_SHOWWINDOW);
+    UpdateWindow(top);
+    return rect;
 }
 
 void PumpMessages(DWORD ms) {
