@@ -5,9 +5,12 @@
 // frame once costs about the same per clip at any length, and its ratio to
 // the one-graph run stays near 1; the peak memory of the tool is printed too.
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <sys/stat.h>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 #include "bench/bench_support.h"
@@ -48,11 +51,17 @@ void MakeClips(int seconds, std::string& a, std::string& b) {
     }
 }
 
-// Largest resident size of any child process waited for so far, in MiB.
-double ChildPeakMiB() {
-    struct rusage usage;
-    getrusage(RUSAGE_CHILDREN, &usage);
-    return usage.ru_maxrss / 1024.0;
+// Runs `job` in a child process of its own and waits for it: its exit code,
+// and in `peakMiB` the largest resident size of it and every tool it ran.
+int InChild(const std::function<int()>& job, double& peakMiB) {
+    fflush(stdout);
+    pid_t pid = fork();
+    if (pid == 0) _exit(job());
+    int status = 0;
+    struct rusage usage = {};
+    if (pid < 0 || wait4(pid, &status, 0, &usage) != pid) return -1;
+    peakMiB = usage.ru_maxrss / 1024.0;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 }  // namespace
@@ -70,35 +79,43 @@ int main() {
     const int sizes[] = {2, 6, 12};
     for (int n : sizes) {
         if (n > maxClips) break;
-        HostSimulator host;
-        std::string error;
-        if (!host.Load(PluginPath(), &error)) {
-            fprintf(stderr, "cannot load plug-in: %s\n", error.c_str());
-            return 1;
-        }
-        host.Init();
-        host.AddRectangle("NLE1", 800, 300);
-        host.Call("QMT_TimelineCreate", {"NLE1", ""});
         std::vector<bench::ReferenceClip> clips;
-        for (int i = 0; i < n; ++i) {
-            const std::string& file = i % 2 ? b : a;
-            host.Call("QMT_TimelineAddClip",
-                      {"NLE1", "V1", "0", file, "", std::to_string(i * seconds), std::to_string(seconds)});
-            // A fade out of every even clip: a fade on every second join.
-            if (i % 2 == 0 && i + 1 < n)
-                host.Call("QMT_TimelineSetTransition", {"NLE1", "V1", std::to_string(i), "out:fade", "1"});
-            clips.push_back({file, static_cast<double>(seconds), i % 2 ? 1.0 : 0.0});
-        }
+        for (int i = 0; i < n; ++i)
+            clips.push_back({i % 2 ? b : a, static_cast<double>(seconds), i % 2 ? 1.0 : 0.0});
         std::string out = kWork + "/render_" + std::to_string(n) + ".mp4";
+        // The render runs in a process of its own so that the peak memory
+        // measured is that of this render's tool alone.
+        double peak = 0;
         double t0 = Now();
-        host.Call("QMT_TimelineRender", {"NLE1", out});
+        int failed = InChild(
+            [&] {
+                HostSimulator host;
+                std::string error;
+                if (!host.Load(PluginPath(), &error)) {
+                    fprintf(stderr, "cannot load plug-in: %s\n", error.c_str());
+                    return 1;
+                }
+                host.Init();
+                host.AddRectangle("NLE1", 800, 300);
+                host.Call("QMT_TimelineCreate", {"NLE1", ""});
+                for (int i = 0; i < n; ++i) {
+                    host.Call("QMT_TimelineAddClip", {"NLE1", "V1", "0", clips[i].file, "",
+                                                      std::to_string(i * seconds), std::to_string(seconds)});
+                    // A fade out of every even clip: a fade on every second join.
+                    if (i % 2 == 0 && i + 1 < n)
+                        host.Call("QMT_TimelineSetTransition", {"NLE1", "V1", std::to_string(i), "out:fade", "1"});
+                }
+                host.Call("QMT_TimelineRender", {"NLE1", out});
+                if (host.Var("[QMT_Status]") != "Complete") {
+                    fprintf(stderr, "render of %d clips failed: %s\n", n, host.Var("[QMT_Error]").c_str());
+                    return 1;
+                }
+                host.Unload();
+                return 0;
+            },
+            peak);
         double render = Now() - t0;
-        if (host.Var("[QMT_Status]") != "Complete") {
-            fprintf(stderr, "render of %d clips failed: %s\n", n, host.Var("[QMT_Error]").c_str());
-            return 1;
-        }
-        host.Unload();
-        double peak = ChildPeakMiB();
+        if (failed) return 1;
         std::vector<std::string> args = {"ffmpeg", "-y"};
         for (const std::string& arg : bench::ReferenceArgs(clips, 30, kWork + "/reference_" + std::to_string(n) + ".mp4"))
             args.push_back(arg);

@@ -19,9 +19,10 @@ bool IsLiveWindow(WindowHandle window);
 // normal show state, otherwise hidden. `processId` receives the child's id.
 bool StartDetached(const std::string& commandLine, bool shown, ChildProcess& child, unsigned long& processId);
 
-// The top-level window with exactly this title that belongs to the process,
-// kNoWindow when there is none.
-WindowHandle FindProcessWindow(const std::string& title, unsigned long processId);
+// Waits up to `timeoutMs` for the started program to open a top-level window
+// with exactly this title; kNoWindow when it has not (or has ended) by then.
+WindowHandle WaitForProcessWindow(const std::string& title, ChildProcess& child, unsigned long processId,
+                                  unsigned long timeoutMs);
 // Makes a top-level window a visible child of `parent` filling 0,0 to
 // width x height.
 void AdoptAsChild(WindowHandle window, WindowHandle parent, int width, int height);

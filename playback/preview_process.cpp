@@ -74,13 +74,8 @@ Outcome LaunchFFplay(const std::string& arguments, WindowHandle parent) {
     if (!parent) return Done();
     int width = 0, height = 0;
     plat::ClientSize(parent, width, height);
-    WindowHandle window = kNoWindow;
     // ffplay needs a moment to open its window; after 3 s it keeps its own.
-    for (int attempt = 0; attempt < 30 && !window; ++attempt) {
-        plat::SleepMs(100);
-        window = plat::FindProcessWindow("QMT Preview", g_preview.processId);
-        if (!window && plat::HasExited(g_preview.child)) return Done();
-    }
+    WindowHandle window = plat::WaitForProcessWindow("QMT Preview", g_preview.child, g_preview.processId, 3000);
     if (!window) return Done();
     plat::AdoptAsChild(window, parent, width, height);
     g_preview.ffplayWindow = window;

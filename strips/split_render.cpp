@@ -108,10 +108,11 @@ void ParseRate(const std::string& rate, int& num, int& den) {
 // video's size, pixel shape, frame rate and 4:2:0 in exactly `frames` frames
 // from time 0 (FFmpeg 4.1's concat takes a piece whose first frame is late for
 // a longer one),
-// and its sound (when the main video has any) to the main video's rate and
-// channels for just as long, silence for a clip without sound. An inserted
+// and its sound (when the main video has any), read from input `soundInput`,
+// to the main video's rate and channels for just as long, silence (-1) for a
+// clip without sound. An inserted
 // clip is fitted into the picture, bordered where its shape differs.
-std::string PieceStatements(const MediaShape& shape, int input, bool inserted, bool hasSound, int frames,
+std::string PieceStatements(const MediaShape& shape, int input, bool inserted, int soundInput, int frames,
                             double length, const std::string& video, const std::string& audio) {
     std::string fit = inserted ? Fmt("scale=%d:%d:force_original_aspect_ratio=decrease,pad=%d:%d:(ow-iw)/2:(oh-ih)/2,",
                                      shape.width, shape.height, shape.width, shape.height)
@@ -120,7 +121,7 @@ std::string PieceStatements(const MediaShape& shape, int input, bool inserted, b
                         "trim=end_frame=%d,settb=AVTB%s",
                         input, fit.c_str(), shape.sar.c_str(), shape.frameRate.c_str(), frames, video.c_str());
     if (!shape.audio) return s;
-    std::string source = hasSound ? Fmt("[%d:a]", input) : Fmt("anullsrc=r=%d:cl=mono,", shape.sampleRate);
+    std::string source = soundInput >= 0 ? Fmt("[%d:a]", soundInput) : Fmt("anullsrc=r=%d:cl=mono,", shape.sampleRate);
     return s + Fmt(";%saformat=sample_rates=%d:channel_layouts=%dc,asetpts=PTS-STARTPTS,apad,atrim=end=%.6f%s",
                    source.c_str(), shape.sampleRate, shape.channels > 0 ? shape.channels : 2, length, audio.c_str());
 }
@@ -152,10 +153,24 @@ Outcome ChainRender(const std::vector<SplitRecord>& splits, const std::vector<do
     int rateNum = 25, rateDen = 1;
     ParseRate(shape.frameRate, rateNum, rateDen);
     GraphJoin join = StartJoin("[v0]", shape.audio ? "[a0]" : "", 0, rateNum, rateDen);
+    // Sound comes through inputs of its own, after the pictures' inputs: read
+    // through a picture's input, the sound a cross-fade wants ahead of its
+    // picture makes ffmpeg decode those pictures too and hold them all until
+    // their turn. An input whose picture is never used decodes none.
+    CommandOutcome soundInputs = BuildCommand("", {});
+    int nextSound = m;
+    for (int k = 0; k < n; ++k) nextSound += splits[k].insertClip[0] ? 1 : 0;
+    auto soundOf = [&](const std::string& file, double start, double length) {
+        soundInputs = length > 0 ? BuildCommand("%s -ss %.3f -t %.3f -i \"%s\"", {{"Inputs", soundInputs}, {"Start", start},
+                                                                               {"Length", length}, {"File", file}})
+                                 : BuildCommand("%s -i \"%s\"", {{"Inputs", soundInputs}, {"File", file}});
+        return nextSound++;
+    };
     std::vector<int> frames;
     for (int i = 0; i < m; ++i) {
         frames.push_back(std::max(1, JoinFrames(join, ends[i] - starts[i])));
-        AppendStatement(graph, PieceStatements(shape, i, false, true, frames[i], JoinSeconds(join, frames[i]),
+        int sound = shape.audio ? soundOf(input, starts[i], ends[i] - starts[i]) : -1;
+        AppendStatement(graph, PieceStatements(shape, i, false, sound, frames[i], JoinSeconds(join, frames[i]),
                                                Fmt("[v%d]", i), Fmt("[a%d]", i)));
     }
     join.frames = frames[0];
@@ -170,7 +185,8 @@ Outcome ChainRender(const std::vector<SplitRecord>& splits, const std::vector<do
             inputs = BuildCommand("%s -i \"%s\"", {{"Inputs", inputs}, {"ClipFile", split.insertClip}});
             int clipFrames = std::max(1, JoinFrames(join, clipSeconds));
             std::string video = Fmt("[iv%d]", k), audio = shape.audio ? Fmt("[ia%d]", k) : "";
-            AppendStatement(graph, PieceStatements(shape, nextInput++, true, clip.audio, clipFrames,
+            int sound = shape.audio && clip.audio ? soundOf(split.insertClip, 0, 0) : -1;
+            AppendStatement(graph, PieceStatements(shape, nextInput++, true, sound, clipFrames,
                                                    JoinSeconds(join, clipFrames), video, audio));
             JoinPiece(join, video, audio, clipFrames, split.transition, split.transitionDuration, 0.4);
             JoinPiece(join, Fmt("[v%d]", k + 1), nextAudio, frames[k + 1], split.exitTransition, split.exitDuration,
@@ -181,6 +197,7 @@ Outcome ChainRender(const std::vector<SplitRecord>& splits, const std::vector<do
         }
     }
     AppendStatement(graph, join.graph);
+    inputs = BuildCommand("%s%s", {{"Inputs", inputs}, {"SoundInputs", soundInputs}});
 
     WorkFiles files(plat::TempFolder() + "qmt_splitr" + plat::PathSeparator());
     // Written aside and copied at the end, so a failed render leaves the

@@ -281,16 +281,17 @@ SegmentFormat ProbeSegmentFormat(const std::string& file) {
 
 namespace {
 
-// Main clip i's sound: 44.1 kHz stereo (silence when the source has none),
-// each speed window slowed like its picture, padded or cut to `length`.
-// `stage` numbers the speed windows of the whole graph, whose inner labels
-// must not meet.
-std::string ClipSound(const NleTimeline& tl, const RenderLists& lists, int i, bool sourceHasAudio, double length,
+// Main clip i's sound, read from input `soundInput` (-1: the source has none,
+// silence): 44.1 kHz stereo, each speed window slowed like its picture,
+// padded or cut to `length`. `stage` numbers the speed windows of the whole
+// graph, whose inner labels must not meet.
+std::string ClipSound(const NleTimeline& tl, const RenderLists& lists, int i, int soundInput, double length,
                       int& stage) {
     const NleClip& m = RefClip(tl, lists.main[i]);
     std::string label = Fmt("[a%d_0]", i);
-    std::string sound = Fmt("%saformat=sample_rates=44100:channel_layouts=stereo,asetpts=PTS-STARTPTS%s",
-                            sourceHasAudio ? Fmt("[%d:a]", i).c_str() : "anullsrc=r=44100:cl=stereo,", label.c_str());
+    std::string sound =
+        Fmt("%saformat=sample_rates=44100:channel_layouts=stereo,asetpts=PTS-STARTPTS%s",
+            soundInput >= 0 ? Fmt("[%d:a]", soundInput).c_str() : "anullsrc=r=44100:cl=stereo,", label.c_str());
     double factor = 0;
     int windows = 0;
     for (int k = 0; k < lists.effectCount; ++k) {
@@ -321,6 +322,13 @@ Outcome BuildTimelineGraph(const NleTimeline& tl, const RenderLists& lists, cons
     out = TimelineGraph();
     std::string graph;
     CommandOutcome inputs = BuildCommand("", {});
+    // Each clip's sound comes through an input of its own, after the
+    // pictures' inputs. Read through the picture's input, the sound that a
+    // cross-fade wants ahead of its picture makes ffmpeg decode that file's
+    // pictures too and hold every one until the picture's turn: gigabytes on
+    // a long timeline. An input whose picture is never used decodes none.
+    CommandOutcome soundInputs = BuildCommand("", {});
+    int soundCount = 0;
     GraphJoin join;
     int stage = 0;
     for (int i = 0; i < lists.mainCount; ++i) {
@@ -338,7 +346,13 @@ Outcome BuildTimelineGraph(const NleTimeline& tl, const RenderLists& lists, cons
         AppendStatement(graph, Fmt("[%d:v]%s,settb=AVTB[v%d]", i, SegmentPicture(chain, m, format).c_str(), i));
         std::string audio;
         if (hasAudio) {
-            AppendStatement(graph, ClipSound(tl, lists, i, (*hasAudio)[i], length, stage));
+            int soundInput = -1;
+            if ((*hasAudio)[i]) {
+                soundInputs = BuildCommand("%s -ss %.3f -t %.3f -i \"%s\"", {{"Inputs", soundInputs}, {"srcIn", m.srcIn},
+                                                                          {"duration", m.duration}, {"File", m.file}});
+                soundInput = lists.mainCount + soundCount++;
+            }
+            AppendStatement(graph, ClipSound(tl, lists, i, soundInput, length, stage));
             audio = Fmt("[a%d]", i);
         }
         std::string video = Fmt("[v%d]", i);
@@ -357,7 +371,8 @@ Outcome BuildTimelineGraph(const NleTimeline& tl, const RenderLists& lists, cons
         JoinNext(join, video, audio, frames, name, fade);
     }
     AppendStatement(graph, join.graph);
-    out.inputs = inputs;
+    out.inputs = BuildCommand("%s%s", {{"Inputs", inputs}, {"SoundInputs", soundInputs}});
+    out.inputCount = lists.mainCount + soundCount;
     out.graph = graph;
     out.video = join.video;
     out.audio = join.audio;
@@ -397,7 +412,7 @@ Outcome RenderSegments(const NleTimeline& tl, const RenderLists& lists, const st
         double delayMs = a.start * 1000;
         inputs = BuildCommand("%s -i \"%s\"", {{"Inputs", inputs}, {"Music", a.file}});
         AppendStatement(graph, Fmt("[%d:a]adelay=%.0f|%.0f[aud2];%s[aud2]amix=inputs=2:duration=first[aout]",
-                                   lists.mainCount, delayMs, delayMs, audio.c_str()));
+                                   timeline.inputCount, delayMs, delayMs, audio.c_str()));
         audio = "[aout]";
     }
     CommandOutcome rest = BuildCommand("-map \"%s\" -map \"%s\" -c:v libx264 -preset fast -crf 18 -c:a aac \"%s\"",

@@ -100,6 +100,7 @@ struct TimelineGraph {
     std::string graph;
     std::string video, audio;  // labels of the joined result; audio "" when silent
     double length = 0;         // seconds
+    int inputCount = 0;        // inputs in `inputs`; the next one added gets this number
 };
 // `hasAudio` tells for each main clip whether its source has sound; nullptr
 // builds a silent graph (a preview). Fails naming a clip that cannot be

@@ -42,8 +42,10 @@ bool StartDetached(const std::string& commandLine, bool, ChildProcess& child, un
 }
 
 // Stand-in windows have no titles and belong to no other process, so a
-// preview's window is never found here and it plays where it is.
-WindowHandle FindProcessWindow(const std::string&, unsigned long) { return kNoWindow; }
+// preview's window is never found here and it plays where it is: no wait.
+WindowHandle WaitForProcessWindow(const std::string&, ChildProcess&, unsigned long, unsigned long) {
+    return kNoWindow;
+}
 
 void AdoptAsChild(WindowHandle window, WindowHandle, int width, int height) {
     if (IsLiveWindow(window)) hwMoveWindow(HandleBits(window), 0, 0, width, height);

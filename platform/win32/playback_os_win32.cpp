@@ -73,10 +73,16 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
 }
 }  // namespace
 
-WindowHandle FindProcessWindow(const std::string& title, unsigned long processId) {
-    WindowSearch search = {title.c_str(), processId, nullptr};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return WindowHandleOf(search.found);
+WindowHandle WaitForProcessWindow(const std::string& title, ChildProcess& child, unsigned long processId,
+                                  unsigned long timeoutMs) {
+    for (unsigned long waited = 0; waited < timeoutMs; waited += 100) {
+        Sleep(100);
+        WindowSearch search = {title.c_str(), processId, nullptr};
+        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found) return WindowHandleOf(search.found);
+        if (HasExited(child)) break;
+    }
+    return kNoWindow;
 }
 
 void AdoptAsChild(WindowHandle window, WindowHandle parent, int width, int height) {

@@ -28,7 +28,7 @@ protected:
     // The arguments of the n-th ffplay run (1-based); a launch without a
     // parent window returns before the wrapper has written them.
     std::vector<std::string> Play(size_t n) {
-        for (int i = 0; i < 200 && rec->Plays().size() < n; ++i) usleep(10000);
+        rec->WaitForPlays(n);
         auto plays = rec->Plays();
         return plays.size() >= n ? plays[n - 1] : std::vector<std::string>();
     }
@@ -55,6 +55,7 @@ TEST_F(Previews, InRectReplacesTheRunningPreviewAndStopEndsIt) {
     std::string first = Var("[QMT_PreviewPID]");
     ASSERT_FALSE(first.empty());
     EXPECT_TRUE(Alive(first)) << "ffplay " << first << " ended early";
+    ASSERT_TRUE(rec->WaitForPlays(1));
 
     Run("QMT_PreviewInRect", {"RECT1", "hflip"});
     ExpectComplete();
@@ -62,8 +63,8 @@ TEST_F(Previews, InRectReplacesTheRunningPreviewAndStopEndsIt) {
     EXPECT_NE(second, first);
     EXPECT_FALSE(Alive(first));
     EXPECT_TRUE(Alive(second));
+    ASSERT_TRUE(rec->WaitForPlays(2));
     auto plays = rec->Plays();
-    ASSERT_EQ(plays.size(), 2u);
     EXPECT_EQ(plays[0], PlayArgs(clip, "scale=514:289:flags=bilinear", "514", "289"));
     EXPECT_EQ(plays[1], PlayArgs(clip, "scale=514:289:flags=bilinear,hflip", "514", "289"));
 

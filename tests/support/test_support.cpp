@@ -324,6 +324,10 @@ static std::vector<std::vector<std::string>> ReadRunLog(const std::string& path)
 std::vector<std::vector<std::string>> ToolRecorder::Runs() const { return ReadRunLog(folder_ + "/runs.log"); }
 std::vector<std::vector<std::string>> ToolRecorder::Plays() const { return ReadRunLog(folder_ + "/plays.log"); }
 
+bool ToolRecorder::WaitForPlays(size_t n, int ms) const {
+    return WaitUntil([&] { return Plays().size() >= n; }, ms) && Plays().size() == n;
+}
+
 std::vector<std::string> Argv(const std::string& commandLine) { return plat::SplitCommandLine(commandLine); }
 
 ToolRecorder& PluginTest::Record() {

@@ -73,6 +73,9 @@ public:
     // Each ffplay run's arguments; ffplay is replaced by the real one (same
     // process), so a test can watch and end it.
     std::vector<std::vector<std::string>> Plays() const;
+    // Waits until `n` ffplay runs have noted their arguments: a detached
+    // preview returns before its ffplay has started.
+    bool WaitForPlays(size_t n, int ms = 10000) const;
     std::vector<std::string> Last() const {
         auto runs = Runs();
         return runs.empty() ? std::vector<std::string>() : runs.back();

@@ -127,7 +127,7 @@ TEST_F(TimelinePreview, OneClipAloneIsPlayedFromTheSourceAndThePlayheadFollowsTh
     Preview();
 
     EXPECT_EQ(rec->RunCount(), 0u) << "nothing is encoded";
-    ASSERT_EQ(rec->Plays().size(), 1u);
+    ASSERT_TRUE(rec->WaitForPlays(1));
     EXPECT_EQ(rec->Plays()[0], (std::vector<std::string>{"-ss", "0.500", "-i", longClip, "-vf", "scale=320:180:flags=bilinear",
                                                          "-x", "321", "-y", "181", "-noborder", "-window_title",
                                                          "QMT Preview", "-autoexit", "-loglevel", "quiet"}));
@@ -202,7 +202,7 @@ TEST_F(TimelinePreview, OneClipWithAnEffectIsEncodedSilentAtTheDefaultSize) {
                                "-y", "-ss", "0.000", "-t", "2.000", "-i", clip, "-filter_complex",
                                "[0:v]scale=514:288:flags=bilinear,hue=s=0:enable='between(t,0.50,1.50)'[outv]", "-map",
                                "[outv]", "-c:v", "libx264", "-preset", "ultrafast", "-crf", "28", "-an", PreviewFile()}));
-    ASSERT_EQ(rec->Plays().size(), 1u);
+    ASSERT_TRUE(rec->WaitForPlays(1));
     EXPECT_EQ(rec->Plays()[0], Played("0.000", PreviewFile(), "514", "289"));
     qt::Probed p = qt::Probe(PreviewFile());
     ASSERT_TRUE(p.ok);
@@ -244,7 +244,7 @@ TEST_F(TimelinePreview, SeveralClipsAreCutAndJoinedLikeTheRenderWithoutSound) {
     tl->playhead = 0;
     Preview();
     EXPECT_FALSE(Alive(first));
-    ASSERT_EQ(rec->Plays().size(), 2u);
+    ASSERT_TRUE(rec->WaitForPlays(2));
     EXPECT_EQ(rec->Plays()[1][3], longClip);
 
     EXPECT_EQ(statuses, (std::vector<std::string>{"Processing", "Building preview...", "Previewing", "Complete"}));
@@ -299,7 +299,7 @@ TEST_F(TimelinePreview, RenderAndPreviewKeepTheTimelineTheyStartedWith) {
     EXPECT_NEAR(p.duration, 2.0, 0.1);  // both clips, joined as they stood
     size_t inputs = 0;
     for (auto& arg : rec->Last()) inputs += arg == "-i";
-    EXPECT_EQ(inputs, 2u);
+    EXPECT_EQ(inputs, 4u);  // each clip's picture and its sound
 
     // The same for a preview: the edit (removing the only clip left) comes
     // during its encode.
@@ -311,7 +311,7 @@ TEST_F(TimelinePreview, RenderAndPreviewKeepTheTimelineTheyStartedWith) {
     EXPECT_EQ(g_editDuringRun, nullptr);
     EXPECT_EQ(CountClips(*tl), 0);
     ASSERT_EQ(rec->RunCount(), 1u);
-    EXPECT_EQ(rec->Plays().size(), 1u);
+    EXPECT_TRUE(rec->WaitForPlays(1));
     qt::Probed q = qt::Probe(PreviewFile());
     EXPECT_NEAR(q.duration, 1.0, 0.1);
 }
