@@ -50,12 +50,8 @@ TEST(TimelineDialogValues, NativeBuildRefusesTheSplitPickers) {
     strip->duration = 30.0;
     strip->framesReady = 20;
 
-    wt::Call(189, {"Strip"});
-    EXPECT_EQ(capture::Last("[QMT_Error]"), "No split selected. Click a split line on the filmstrip first.");
+    // With a split selected the picker's own checks pass; the dialog is what is missing.
     ASSERT_TRUE(AddSplitAt(*strip, 10.0).ok);
-    wt::Call(192, {"Strip"});
-    EXPECT_EQ(capture::Last("[QMT_Error]"), "No clip inserted at this split. Insert a clip first.");
-    capture::writes.clear();
     wt::Call(189, {"strip"});
     EXPECT_EQ(capture::Last("[QMT_Status]"), "Error");
     EXPECT_EQ(capture::Last("[QMT_Error]"), "Dialogs are not available in this build.");

@@ -6,10 +6,12 @@
 #include <string>
 #include <vector>
 #include "host/text_util.h"
+#include "host/window_frame.h"
 #include "timeline/timeline_clip_dialogs.h"
 #include "timeline/timeline_drag.h"
 #include "timeline/timeline_layout.h"
 #include "timeline/timeline_paint.h"
+#include "tests/unit/window_test.h"
 
 namespace {
 
@@ -54,39 +56,21 @@ struct Board {
 const int kLaneV1 = 40;   // a y inside lane 0
 const int kLaneA1 = 228;  // inside lane 4
 
-// Every painter call as one line of text.
-struct ListPainter : Painter {
-    std::vector<std::string> calls;
-    static std::string B(const Box& b) { return Fmt("%d %d %d %d", b.left, b.top, b.right, b.bottom); }
-    static std::string C(Colour c) { return Fmt("#%02x%02x%02x", RedOf(c), GreenOf(c), BlueOf(c)); }
-    void Fill(const Box& b, Colour c) override { calls.push_back("fill " + B(b) + " " + C(c)); }
-    void Frame(const Box& b, int w, Colour c, LineStyle) override {
-        calls.push_back("frame " + B(b) + " " + C(c) + Fmt(" w%d", w));
-    }
-    void Line(Point a, Point b, int w, Colour c, LineStyle s) override {
-        calls.push_back(Fmt("line %d %d %d %d ", a.x, a.y, b.x, b.y) + C(c) + Fmt(" w%d", w) +
-                        (s == kDashedLine ? " dashed" : ""));
-    }
-    void Hatch(const Box& b, Colour c) override { calls.push_back("hatch " + B(b) + " " + C(c)); }
-    void Triangle(Point a, Point b, Point p, Colour c) override {
-        calls.push_back(Fmt("triangle %d,%d %d,%d %d,%d ", a.x, a.y, b.x, b.y, p.x, p.y) + C(c));
-    }
-    void Text(const Box& b, const std::string& t, const FontSpec& f, Colour c, TextLayout l) override {
-        calls.push_back(Fmt("text %d %d ", b.left, b.top) + C(c) + Fmt(" %s %d%s l%d \"", f.face, f.height,
-                                                                         f.bold ? " bold" : "", l) + t + "\"");
-    }
-    void Bitmap(const Box&, BitmapHandle, BitmapMode) override { calls.push_back("bitmap"); }
-    bool Has(const std::string& call) const {
-        for (const std::string& c : calls)
-            if (c == call) return true;
-        return false;
-    }
-    int Count(const std::string& prefix) const {
-        int n = 0;
-        for (const std::string& c : calls) n += c.compare(0, prefix.size(), prefix) == 0 ? 1 : 0;
-        return n;
-    }
-};
+// The record painted through a window of the frame, so that a paint reads
+// as the same draw log every other window test reads.
+NleTimeline* g_painted = nullptr;
+void PaintPainted(const FrameTarget&, Painter& p, int w, int h) { PaintTimelineRecord(*g_painted, p, w, h); }
+const WindowKind kBoardKind = {"QMT_BoardWnd", kCursorArrow, false, PaintPainted};
+
+std::vector<std::string> PaintOf(NleTimeline& tl) {
+    g_painted = &tl;
+    intptr_t rect = hwCreateWindow(0, "Rectangle", 0, 0, 832, 300);
+    WindowHandle window = CreateFrameWindow(kBoardKind, 0, WindowHandle{rect});
+    std::vector<std::string> log = wt::Paint(HandleBits(window));
+    DestroyFrameWindow(window);
+    hwDestroyWindow(rect);
+    return log;
+}
 
 }  // namespace
 
@@ -400,50 +384,45 @@ TEST(TimelinePaint, ClipsMarkersPlayheadGuideAndHeaders) {
     b.tl.playhead = 8;  // x 272
     b.tl.snapGuideTime = 4;
     b.tl.snapGuideTicks = 5;
-    ListPainter p;
-    PaintTimelineRecord(b.tl, p, 832, 300);
+    std::vector<std::string> p = PaintOf(b.tl);
 
-    EXPECT_EQ(p.calls[0], "fill 0 0 832 300 #121216");
-    EXPECT_EQ(p.calls[1], "fill 0 0 832 24 #23232a");
-    EXPECT_TRUE(p.Has("line 32 16 32 24 #464650 w1"));
-    EXPECT_TRUE(p.Has("text 34 2 #a0a0aa Consolas 10 l0 \"0:00\""));
-    EXPECT_TRUE(p.Has("text 814 2 #a0a0aa Consolas 10 l0 \"0:26\""));
-    EXPECT_TRUE(p.Has("line 0 23 832 23 #3c3c46 w1"));
-    EXPECT_TRUE(p.Has("fill 32 24 832 70 #16161c"));
+    EXPECT_EQ(p[0], "fill 0 0 832 300 #121216");
+    EXPECT_EQ(p[1], "fill 0 0 832 24 #23232a");
+    EXPECT_TRUE(wt::Has(p, "line 32 16 32 24 #464650 width=1 style=0"));
+    EXPECT_TRUE(wt::Has(p, "text 34 2 832 24 #a0a0aa layout=0 font=\"Consolas 10\" \"0:00\""));
+    EXPECT_TRUE(wt::Has(p, "text 814 2 832 24 #a0a0aa layout=0 font=\"Consolas 10\" \"0:26\""));
+    EXPECT_TRUE(wt::Has(p, "line 0 23 832 23 #3c3c46 width=1 style=0"));
+    EXPECT_TRUE(wt::Has(p, "fill 32 24 832 70 #16161c"));
     // The selected clip: lifted fill, yellow outline of 2 and yellow handles.
-    EXPECT_TRUE(p.Has("fill 92 26 212 68 #5a8cdc"));
-    EXPECT_TRUE(p.Has("frame 92 26 212 68 #ffdc3c w2"));
-    EXPECT_TRUE(p.Has("fill 92 26 95 68 #ffdc3c"));
-    EXPECT_TRUE(p.Has("fill 209 26 212 68 #ffdc3c"));
-    EXPECT_TRUE(p.Has("text 97 26 #ffffff Segoe UI 11 l2 \"clip 0\""));
+    EXPECT_TRUE(wt::Has(p, "fill 92 26 212 68 #5a8cdc"));
+    EXPECT_TRUE(wt::Has(p, "frame 92 26 212 68 #ffdc3c width=2 style=0"));
+    EXPECT_TRUE(wt::Has(p, "fill 92 26 95 68 #ffdc3c"));
+    EXPECT_TRUE(wt::Has(p, "fill 209 26 212 68 #ffdc3c"));
+    EXPECT_TRUE(wt::Has(p, "text 97 26 207 68 #ffffff layout=2 font=\"Segoe UI 11\" \"clip 0\""));
     // Its exit marker at the right end, 20 px wide, with its caption.
-    EXPECT_TRUE(p.Has("triangle 212,26 212,68 192,47 #ffc832"));
-    EXPECT_TRUE(p.Has("text 132 27 #ffc832 Segoe UI 10 l0 \"wipeleft 1.0s <<\""));
+    EXPECT_TRUE(wt::Has(p, "triangle 192 26 212 68 #ffc832 points=212,26 212,68 192,47"));
+    EXPECT_TRUE(wt::Has(p, "text 132 27 212 68 #ffc832 layout=0 font=\"Segoe UI 10\" \"wipeleft 1.0s <<\""));
     // The companion, not selected: grey outline and handles, entry marker at the left.
-    EXPECT_TRUE(p.Has("fill 92 210 212 252 #32a03c"));
-    EXPECT_TRUE(p.Has("frame 92 210 212 252 #50505a w1"));
-    EXPECT_TRUE(p.Has("fill 92 210 95 252 #787882"));
-    EXPECT_TRUE(p.Has("triangle 92,210 92,252 112,231 #ffc832"));
-    EXPECT_TRUE(p.Has("text 114 211 #ffc832 Segoe UI 10 l0 \">> fade 0.5s\""));
-    EXPECT_TRUE(p.Has("line 32 69 832 69 #2d2d37 w1"));
+    EXPECT_TRUE(wt::Has(p, "fill 92 210 212 252 #32a03c"));
+    EXPECT_TRUE(wt::Has(p, "frame 92 210 212 252 #50505a width=1 style=0"));
+    EXPECT_TRUE(wt::Has(p, "fill 92 210 95 252 #787882"));
+    EXPECT_TRUE(wt::Has(p, "triangle 92 210 112 252 #ffc832 points=92,210 92,252 112,231"));
+    EXPECT_TRUE(wt::Has(p, "text 114 211 212 252 #ffc832 layout=0 font=\"Segoe UI 10\" \">> fade 0.5s\""));
+    EXPECT_TRUE(wt::Has(p, "line 32 69 832 69 #2d2d37 width=1 style=0"));
     // Playhead and guide.
-    EXPECT_TRUE(p.Has("line 272 0 272 300 #ff3232 w2"));
-    EXPECT_TRUE(p.Has("triangle 267,0 277,0 272,8 #ff3232"));
-    EXPECT_TRUE(p.Has("line 152 24 152 300 #00ff64 w1 dashed"));
+    EXPECT_TRUE(wt::Has(p, "line 272 0 272 300 #ff3232 width=2 style=0"));
+    EXPECT_TRUE(wt::Has(p, "triangle 267 0 277 8 #ff3232 points=267,0 277,0 272,8"));
+    EXPECT_TRUE(wt::Has(p, "line 152 24 152 300 #00ff64 width=1 style=1"));
     // The header column over everything, one named cell per lane.
-    EXPECT_TRUE(p.Has("fill 0 0 32 300 #1c1c22"));
-    EXPECT_TRUE(p.Has("fill 0 24 32 70 #3264b4"));
-    EXPECT_TRUE(p.Has("text 0 24 #ffffff Segoe UI 10 bold l1 \"V1\""));
-    EXPECT_TRUE(p.Has("text 0 254 #ffffff Segoe UI 10 bold l1 \"A2\""));
-    EXPECT_EQ(p.Count("text 0 "), 6);
+    EXPECT_TRUE(wt::Has(p, "fill 0 0 32 300 #1c1c22"));
+    EXPECT_TRUE(wt::Has(p, "fill 0 24 32 70 #3264b4"));
+    EXPECT_TRUE(wt::Has(p, "text 0 24 32 70 #ffffff layout=1 font=\"Segoe UI 10 bold\" \"V1\""));
+    EXPECT_TRUE(wt::Has(p, "text 0 254 32 300 #ffffff layout=1 font=\"Segoe UI 10 bold\" \"A2\""));
+    EXPECT_EQ(wt::Count(p, "text 0 "), 6);
 
     // The guide shows on five paints in all.
     int shown = 1;
-    for (int i = 0; i < 6; ++i) {
-        ListPainter again;
-        PaintTimelineRecord(b.tl, again, 832, 300);
-        shown += again.Count("line 152 24");
-    }
+    for (int i = 0; i < 6; ++i) shown += wt::Count(PaintOf(b.tl), "line 152 24");
     EXPECT_EQ(shown, 5);
     EXPECT_EQ(b.tl.snapGuideTicks, 0);
 }
@@ -458,17 +437,16 @@ TEST(TimelinePaint, NarrowAndScrolledClips) {
     SetField(b.Clip(kV1, 1).transIn, "fade");
     b.tl.scrollX = 15;
     b.tl.playhead = 0.2;  // x 23: behind the header, not drawn
-    ListPainter p;
-    PaintTimelineRecord(b.tl, p, 832, 300);
-    EXPECT_TRUE(p.Has("fill 77 26 84 68 #3264b4"));
-    EXPECT_FALSE(p.Has("fill 77 26 80 68 #787882"));
-    EXPECT_TRUE(p.Has("fill 167 26 185 68 #3264b4"));
-    EXPECT_TRUE(p.Has("fill 167 26 170 68 #787882"));
-    EXPECT_TRUE(p.Has("triangle 167,26 167,68 171,47 #ffc832"));
-    EXPECT_EQ(p.Count("text 172 "), 0);
-    EXPECT_EQ(p.Count("triangle 77,"), 0);
-    EXPECT_EQ(p.Count("fill 1217 "), 0);
-    EXPECT_TRUE(p.Has("fill 32 26 47 68 #3264b4"));  // 0 to 1 s, cut at the header column
-    EXPECT_EQ(p.Count("line 23 "), 0);
-    EXPECT_EQ(p.Count("triangle 18,"), 0);
+    std::vector<std::string> p = PaintOf(b.tl);
+    EXPECT_TRUE(wt::Has(p, "fill 77 26 84 68 #3264b4"));
+    EXPECT_FALSE(wt::Has(p, "fill 77 26 80 68 #787882"));
+    EXPECT_TRUE(wt::Has(p, "fill 167 26 185 68 #3264b4"));
+    EXPECT_TRUE(wt::Has(p, "fill 167 26 170 68 #787882"));
+    EXPECT_TRUE(wt::Has(p, "triangle 167 26 171 68 #ffc832 points=167,26 167,68 171,47"));
+    EXPECT_EQ(wt::Count(p, "text 172 "), 0);
+    EXPECT_EQ(wt::Count(p, "triangle 77 "), 0);
+    EXPECT_EQ(wt::Count(p, "fill 1217 "), 0);
+    EXPECT_TRUE(wt::Has(p, "fill 32 26 47 68 #3264b4"));  // 0 to 1 s, cut at the header column
+    EXPECT_EQ(wt::Count(p, "line 23 "), 0);
+    EXPECT_EQ(wt::Count(p, "triangle 18 "), 0);
 }
