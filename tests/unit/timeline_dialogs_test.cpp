@@ -25,20 +25,22 @@ TEST(TimelineDialogValues, TextOverlayTypedValues) {
 }
 
 TEST(TimelineDialogValues, TransitionPrimingAndDurations) {
-    // The list opens on the clip's transition, whatever its case, with "End"
-    // checked for an exit; a duration not above 0 shows 1.0.
+    // An exit transition opens with "End" checked on its entry (the Wine
+    // dialog checks show that); a plain one without, and a duration not above
+    // 0 shows 1.0. A name the list does not show (zoomin is xfade's, not the
+    // list's) opens on the first entry.
     TransitionDialogState s = SharedTransitionDialogState();
-    PrimeTransitionDialog(s, "out:CircleOpen", 0);
-    EXPECT_TRUE(s.applyEnd);
-    EXPECT_STREQ(kTransitionDisplayTable[TransitionPreselection(s)].value, "circleopen");
+    PrimeTransitionDialog(s, "wipeleft", 0);
+    EXPECT_FALSE(s.applyEnd);
+    EXPECT_STREQ(kTransitionDisplayTable[TransitionPreselection(s)].value, "wipeleft");
     EXPECT_DOUBLE_EQ(s.duration, 1.0);
-    // A name the list does not show (zoomin is xfade's, not the list's) opens on the first entry.
     PrimeTransitionDialog(s, "zoomin", 1);
     EXPECT_EQ(TransitionPreselection(s), 0);
 
-    // {typed} -> seconds; only 31 characters are read, so the 1.5 after 31 zeros is never seen.
+    // {typed} -> seconds, below 0.1 read as 0.5; only 31 characters are read,
+    // so the 1.5 after 31 zeros is never seen.
     const std::pair<std::string, double> durations[] = {
-        {"0.05", 0.5}, {"x", 0.5}, {"2.25s", 2.25}, {"0.1", 0.1}, {std::string(31, '0') + "1.5", 0.5}};
+        {"x", 0.5}, {"2.25s", 2.25}, {"0.1", 0.1}, {std::string(31, '0') + "1.5", 0.5}};
     for (auto& d : durations) EXPECT_DOUBLE_EQ(TransitionDialogDuration(d.first), d.second) << d.first;
 }
 
