@@ -244,13 +244,8 @@ TEST_F(PictureTest, BitmapsLoadFromBmpFilesAndStretch) {
         for (int y = 0; y < 3; ++y)
             for (int x = 0; x < 5; ++x) EXPECT_EQ(read.pixels[y * 5 + x], gradient(x, y)) << x << "," << y;
     }
-    // What the picture writer writes reads back the same.
-    Picture read;
-    painter.Triangle(Point{3, 3}, Point{50, 7}, Point{20, 40}, kInk);
-    ASSERT_TRUE(WriteBmpFile(dir + "/written.bmp", picture));
-    ASSERT_TRUE(ReadBmpFile(dir + "/written.bmp", read, nullptr));
-    EXPECT_EQ(read.pixels, picture.pixels);
     // Other kinds of BMP are refused with a reason.
+    Picture read;
     std::string why;
     std::string eight = MakeBmp(dir + "/eight.bmp", 4, 4, 24, false, gradient);
     std::string bytes = qt::ReadFile(eight);

@@ -6,10 +6,12 @@
 #include <string>
 #include <vector>
 #include "host/text_util.h"
+#include "host/window_frame.h"
 #include "timeline/timeline_clip_dialogs.h"
 #include "timeline/timeline_drag.h"
 #include "timeline/timeline_layout.h"
 #include "timeline/timeline_paint.h"
+#include "tests/unit/window_test.h"
 
 namespace {
 
@@ -54,39 +56,21 @@ struct Board {
 const int kLaneV1 = 40;   // a y inside lane 0
 const int kLaneA1 = 228;  // inside lane 4
 
-// Every painter call as one line of text.
-struct ListPainter : Painter {
-    std::vector<std::string> calls;
-    static std::string B(const Box& b) { return Fmt("%d %d %d %d", b.left, b.top, b.right, b.bottom); }
-    static std::string C(Colour c) { return Fmt("#%02x%02x%02x", RedOf(c), GreenOf(c), BlueOf(c)); }
-    void Fill(const Box& b, Colour c) override { calls.push_back("fill " + B(b) + " " + C(c)); }
-    void Frame(const Box& b, int w, Colour c, LineStyle) override {
-        calls.push_back("frame " + B(b) + " " + C(c) + Fmt(" w%d", w));
-    }
-    void Line(Point a, Point b, int w, Colour c, LineStyle s) override {
-        calls.push_back(Fmt("line %d %d %d %d ", a.x, a.y, b.x, b.y) + C(c) + Fmt(" w%d", w) +
-                        (s == kDashedLine ? " dashed" : ""));
-    }
-    void Hatch(const Box& b, Colour c) override { calls.push_back("hatch " + B(b) + " " + C(c)); }
-    void Triangle(Point a, Point b, Point p, Colour c) override {
-        calls.push_back(Fmt("triangle %d,%d %d,%d %d,%d ", a.x, a.y, b.x, b.y, p.x, p.y) + C(c));
-    }
-    void Text(const Box& b, const std::string& t, const FontSpec& f, Colour c, TextLayout l) override {
-        calls.push_back(Fmt("text %d %d ", b.left, b.top) + C(c) + Fmt(" %s %d%s l%d \"", f.face, f.height,
-                                                                         f.bold ? " bold" : "", l) + t + "\"");
-    }
-    void Bitmap(const Box&, BitmapHandle, BitmapMode) override { calls.push_back("bitmap"); }
-    bool Has(const std::string& call) const {
-        for (const std::string& c : calls)
-            if (c == call) return true;
-        return false;
-    }
-    int Count(const std::string& prefix) const {
-        int n = 0;
-        for (const std::string& c : calls) n += c.compare(0, prefix.size(), prefix) == 0 ? 1 : 0;
-        return n;
-    }
-};
+// The record painted through a window of the frame, so that a paint reads
+// as the same draw log every other window test reads.
+NleTimeline* g_painted = nullptr;
+void PaintPainted(const FrameTarget&, Painter& p, int w, int h) { PaintTimelineRecord(*g_painted, p, w, h); }
+const WindowKind kBoardKind = {"QMT_BoardWnd", kCursorArrow, false, PaintPainted};
+
+std::vector<std::string> PaintOf(NleTimeline& tl) {
+    g_painted = &tl;
+    intptr_t rect = hwCreateWindow(0, "Rectangle", 0, 0, 832, 300);
+    WindowHandle window = CreateFrameWindow(kBoardKind, 0, WindowHandle{rect});
+    std::vector<std::string> log = wt::Paint(HandleBits(window));
+    DestroyFrameWindow(window);
+    hwDestroyWindow(rect);
+    return log;
+}
 
 }  // namespace
 
@@ -94,147 +78,100 @@ TEST(TimelineLayout, AxisLanesAndHitZones) {
     Board b;
     TimelineView v = b.View();
     EXPECT_EQ(TimelineX(v, 2.0), 92);
-    EXPECT_DOUBLE_EQ(TimelineTime(v, 92), 2.0);
     EXPECT_DOUBLE_EQ(TimelineTime(v, 10), 0.0);  // left of time 0
     v.scrollX = 45;
     EXPECT_EQ(TimelineX(v, 2.0), 47);
     EXPECT_DOUBLE_EQ(TimelineTime(v, 47), 2.0);
-
-    TimelineLanes lanes = LanesOf(b.tl, 300);
-    EXPECT_EQ(lanes.count, 6);
-    EXPECT_EQ(lanes.height, 46);
+    EXPECT_EQ(LanesOf(b.tl, 300).height, 46);
     EXPECT_EQ(LanesOf(b.tl, 100).height, 20);  // never thinner than 20
 
     b.AddLinked(2, 4);  // x 92 to 212
-    TimelineHit hit = HitTestTimeline(b.tl, b.View(), 98, kLaneV1);
-    EXPECT_EQ(hit.zone, kZoneLeftEdge);
-    EXPECT_EQ(hit.track, kV1);
-    EXPECT_EQ(hit.clip, 0);
-    EXPECT_EQ(HitTestTimeline(b.tl, b.View(), 92, kLaneV1).zone, kZoneLeftEdge);
-    EXPECT_EQ(HitTestTimeline(b.tl, b.View(), 99, kLaneV1).zone, kZoneBody);
-    EXPECT_EQ(HitTestTimeline(b.tl, b.View(), 205, kLaneV1).zone, kZoneBody);
-    EXPECT_EQ(HitTestTimeline(b.tl, b.View(), 206, kLaneV1).zone, kZoneRightEdge);
-    EXPECT_EQ(HitTestTimeline(b.tl, b.View(), 212, kLaneV1).zone, kZoneRightEdge);
-    EXPECT_EQ(HitTestTimeline(b.tl, b.View(), 213, kLaneV1).zone, kZoneNone);
-    EXPECT_EQ(HitTestTimeline(b.tl, b.View(), 150, 80).zone, kZoneNone);  // V2's lane is empty
-    hit = HitTestTimeline(b.tl, b.View(), 150, kLaneA1);
-    EXPECT_EQ(hit.track, kA1);
-    EXPECT_EQ(HitTestTimeline(b.tl, b.View(), 150, 10).zone, kZoneNone);  // the ruler
+    const struct {
+        int x, y;
+        ClipZone zone;
+        int track;
+    } hits[] = {{92, kLaneV1, kZoneLeftEdge, kV1},  {98, kLaneV1, kZoneLeftEdge, kV1}, {99, kLaneV1, kZoneBody, kV1},
+                {205, kLaneV1, kZoneBody, kV1},     {206, kLaneV1, kZoneRightEdge, kV1},
+                {212, kLaneV1, kZoneRightEdge, kV1}, {213, kLaneV1, kZoneNone, -1},
+                {150, 80, kZoneNone, -1},  // V2's lane is empty
+                {150, kLaneA1, kZoneBody, kA1},     {150, 10, kZoneNone, -1}};  // the ruler
+    for (const auto& h : hits) {
+        TimelineHit hit = HitTestTimeline(b.tl, b.View(), h.x, h.y);
+        EXPECT_EQ(hit.zone, h.zone) << h.x << "," << h.y;
+        EXPECT_EQ(hit.track, h.track) << h.x << "," << h.y;
+    }
 
     // A hidden track gives up its lane: the companion's lane moves up.
     b.tl.tracks[kV2].visible = 0;
     EXPECT_EQ(LanesOf(b.tl, 300).count, 5);
     EXPECT_EQ(HitTestTimeline(b.tl, b.View(), 150, 200).track, kA1);  // lanes of 55
 
-    // Header rows count every track, whatever is shown.
-    EXPECT_EQ(HeaderTrackAt(b.tl, 300, 24), 0);
-    EXPECT_EQ(HeaderTrackAt(b.tl, 300, 69), 0);
-    EXPECT_EQ(HeaderTrackAt(b.tl, 300, 70), 1);
-    EXPECT_EQ(HeaderTrackAt(b.tl, 300, 299), 5);
-    EXPECT_EQ(HeaderTrackAt(b.tl, 300, 10), -1);
-    EXPECT_EQ(HeaderTrackAt(b.tl, 331, 330), -1);  // below the six rows
-    EXPECT_EQ(HeaderTrackAt(b.tl, 28, 26), -1);    // too low for a row: no division by zero
+    // Header rows count every track, whatever is shown: {client height, y, track}.
+    const int rows[][3] = {{300, 24, 0}, {300, 69, 0}, {300, 70, 1}, {300, 299, 5}, {300, 10, -1},
+                           {331, 330, -1},  // below the six rows
+                           {28, 26, -1}};   // too low for a row: no division by zero
+    for (auto& r : rows) EXPECT_EQ(HeaderTrackAt(b.tl, r[0], r[1]), r[2]) << r[0] << " " << r[1];
 }
 
 TEST(TimelineLayout, RulerIntervalsLabelsAndTicks) {
-    EXPECT_EQ(RulerInterval(1.9), 30);
-    EXPECT_EQ(RulerInterval(2), 10);  // half a second per pixel is not above 0.5
-    EXPECT_EQ(RulerInterval(9.9), 10);
-    EXPECT_EQ(RulerInterval(10), 5);
-    EXPECT_EQ(RulerInterval(19.9), 5);
-    EXPECT_EQ(RulerInterval(20), 1);
-    EXPECT_EQ(RulerInterval(99), 1);
-    EXPECT_EQ(RulerInterval(100), 0.5);
-    EXPECT_EQ(RulerLabel(0), "0:00");
+    // Half a second per pixel is not above 0.5.
+    const double intervals[][2] = {{1.9, 30}, {2, 10}, {9.9, 10}, {10, 5}, {19.9, 5}, {20, 1}, {99, 1}, {100, 0.5}};
+    for (auto& i : intervals) EXPECT_EQ(RulerInterval(i[0]), i[1]) << i[0];
     EXPECT_EQ(RulerLabel(9.5), "0:09");
     EXPECT_EQ(RulerLabel(65), "1:05");
     EXPECT_EQ(RulerLabel(600), "10:00");
 
-    // 1 s ticks at 30 px/s over 200 pixels: 0 to 5 s, no half ticks.
-    std::vector<RulerTick> ticks = RulerTicks(TimelineView{200, 100, 30, 0});
-    ASSERT_EQ(ticks.size(), 6u);
-    EXPECT_EQ(ticks[0].x, 32);
-    EXPECT_EQ(ticks[0].label, "0:00");
-    EXPECT_EQ(ticks[5].x, 182);
-    EXPECT_EQ(ticks[5].label, "0:05");
-
-    // 5 s ticks with half ticks between them.
-    ticks = RulerTicks(TimelineView{300, 100, 10, 0});
-    ASSERT_EQ(ticks.size(), 11u);
-    EXPECT_FALSE(ticks[0].half);
-    EXPECT_TRUE(ticks[1].half);
-    EXPECT_EQ(ticks[1].x, 57);
-    EXPECT_EQ(ticks[1].label, "");
-    EXPECT_EQ(ticks[10].x, 282);
-    EXPECT_EQ(ticks[10].label, "0:25");
-
+    // Each ruler as "x:label" ticks, a half tick with an empty label.
+    auto ticks = [](TimelineView v) {
+        std::string s;
+        for (const RulerTick& t : RulerTicks(v)) s += Fmt("%d:%s%s ", t.x, t.half ? "h" : "", t.label.c_str());
+        return s;
+    };
+    EXPECT_EQ(ticks({200, 100, 30, 0}), "32:0:00 62:0:01 92:0:02 122:0:03 152:0:04 182:0:05 ");
+    EXPECT_EQ(ticks({120, 100, 10, 0}), "32:0:00 57:h 82:0:05 107:h ");
     // Scrolled: the ticks left of the header column are not drawn.
-    ticks = RulerTicks(TimelineView{300, 100, 10, 130});
-    ASSERT_FALSE(ticks.empty());
-    EXPECT_EQ(ticks[0].x, 52);
-    EXPECT_EQ(ticks[0].label, "0:15");
-
-    // Half-second ticks when zoomed far in.
-    ticks = RulerTicks(TimelineView{132, 100, 100, 0});
-    ASSERT_EQ(ticks.size(), 3u);
-    EXPECT_EQ(ticks[1].x, 82);
-    EXPECT_EQ(ticks[1].label, "0:00");
+    EXPECT_EQ(ticks({120, 100, 10, 130}), "52:0:15 77:h 102:0:20 ");
+    EXPECT_EQ(ticks({132, 100, 100, 0}), "32:0:00 82:0:00 132:0:01 ");  // half seconds, labelled
 }
 
 TEST(TimelineLayout, WheelZoomKeepsTheCentreAndScrollStaysInside) {
-    TimelineView v{832, 300, 2, 50};
-    WheelZoom(v, -120);
-    EXPECT_EQ(v.zoom, 2);  // zooming out at the lowest zoom stays there
-    EXPECT_EQ(v.scrollX, 50);
-    v = TimelineView{832, 300, 500, 0};
-    WheelZoom(v, 120);
-    EXPECT_EQ(v.zoom, 500);
-
-    v = TimelineView{832, 300, 30, 0};
-    double centre = TimelineTime(v, 416);
-    WheelZoom(v, 120);
-    EXPECT_DOUBLE_EQ(v.zoom, 39);
-    EXPECT_EQ(v.scrollX, 115);
-    EXPECT_NEAR(TimelineTime(v, 416), centre, 1 / v.zoom);
-    WheelZoom(v, -120);
-    EXPECT_DOUBLE_EQ(v.zoom, 30);
-    EXPECT_NEAR(TimelineTime(v, 416), centre, 2 / v.zoom);
-    v = TimelineView{832, 300, 30, 0};
-    WheelZoom(v, -120);  // the centre would need a scroll below 0
-    EXPECT_EQ(v.scrollX, 0);
-
-    // Steps: 300 px at 20 px/s, at least 30, at most 400; within 0 and the extent less 100.
-    v = TimelineView{832, 300, 20, 0};
-    WheelScroll(v, 60, -120);
-    EXPECT_EQ(v.scrollX, 300);
-    WheelScroll(v, 60, 120);
-    EXPECT_EQ(v.scrollX, 0);
-    WheelScroll(v, 60, 120);
-    EXPECT_EQ(v.scrollX, 0);
-    v.scrollX = 1000;
-    WheelScroll(v, 60, -120);
-    EXPECT_EQ(v.scrollX, 1100);
-    v = TimelineView{832, 300, 500, 0};
-    WheelScroll(v, 60, -120);
-    EXPECT_EQ(v.scrollX, 30);
-    v = TimelineView{832, 300, 2, 0};
-    WheelScroll(v, 600, -120);
-    EXPECT_EQ(v.scrollX, 400);
-    v = TimelineView{832, 300, 2, 0};
-    WheelScroll(v, 15, -120);  // the whole extent fits: no scrolling
-    EXPECT_EQ(v.scrollX, 0);
+    // {zoom, scroll, delta} -> {zoom, scroll}
+    const double zooms[][5] = {
+        {2, 50, -120, 2, 50},     // zooming out at the lowest zoom stays there
+        {500, 0, 120, 500, 0},    // and in at the highest
+        {30, 0, 120, 39, 115},    // the time under x 416 stays there
+        {30, 0, -120, 23.0769230769230766, 0},  // the centre would need a scroll below 0
+    };
+    for (auto& z : zooms) {
+        TimelineView v{832, 300, z[0], static_cast<int>(z[1])};
+        WheelZoom(v, static_cast<int>(z[2]));
+        EXPECT_NEAR(v.zoom, z[3], 1e-9) << z[0] << " " << z[2];
+        EXPECT_EQ(v.scrollX, z[4]) << z[0] << " " << z[2];
+    }
+    // Steps: 300 px at 20 px/s, at least 30, at most 400; within 0 and the
+    // extent less 100. {zoom, scroll, view length, delta} -> scroll
+    const double scrolls[][5] = {{20, 0, 60, -120, 300},   {20, 300, 60, 120, 0},   {20, 0, 60, 120, 0},
+                                 {20, 1000, 60, -120, 1100}, {500, 0, 60, -120, 30}, {2, 0, 600, -120, 400},
+                                 {2, 0, 15, -120, 0}};  // the whole extent fits: no scrolling
+    for (auto& s : scrolls) {
+        TimelineView v{832, 300, s[0], static_cast<int>(s[1])};
+        WheelScroll(v, s[2], static_cast<int>(s[3]));
+        EXPECT_EQ(v.scrollX, s[4]) << s[0] << " " << s[1] << " " << s[3];
+    }
 }
 
 TEST(TimelineLayout, FollowScrollBringsARunningPlayheadBack) {
-    TimelineView v{832, 300, 30, 0};
-    EXPECT_EQ(FollowScroll(v, 5), 0);      // x 182: inside
-    EXPECT_EQ(FollowScroll(v, 21), 0);     // x 662: still left of the last fifth
-    EXPECT_EQ(FollowScroll(v, 25), 350);   // x 782: half way across
-    v.scrollX = 350;
-    EXPECT_EQ(FollowScroll(v, 20), 350);   // x 282
-    EXPECT_EQ(FollowScroll(v, 12), 0);     // x 42, left of the first fifth, scrolled: back to 0
-    v.scrollX = 0;
-    EXPECT_EQ(FollowScroll(v, 0.5), 0);    // left, but nothing to scroll back
+    // At 30 px/s: {scroll, playhead} -> scroll.
+    const double cases[][3] = {
+        {0, 5, 0},       // x 182: inside
+        {0, 21, 0},      // x 662: still left of the last fifth
+        {0, 25, 350},    // x 782: half way across
+        {350, 20, 350},  // x 282
+        {350, 12, 0},    // x 42, left of the first fifth, scrolled: back to 0
+        {0, 0.5, 0},     // left, but nothing to scroll back
+    };
+    for (auto& c : cases)
+        EXPECT_EQ(FollowScroll(TimelineView{832, 300, 30, static_cast<int>(c[0])}, c[1]), c[2]) << c[0] << " " << c[1];
 }
 
 TEST(TimelineSnap, NearestCandidateInOrderAndTheGuide) {
@@ -298,64 +235,44 @@ TEST(TimelineDrag, PressWithinTwoPixelsSelectsWithoutMoving) {
     EndDrag(b.tl);
 }
 
-TEST(TimelineDrag, MoveAndTrimsCarryTheCompanion) {
+TEST(TimelineDrag, MovesAndTrimsCarryTheCompanionWithinTheFloors) {
     Board b;
     b.AddLinked(2, 4);
-    b.Drag(152, kLaneV1, 242);  // 3 s later
-    EXPECT_DOUBLE_EQ(b.Clip(kV1, 0).start, 5);
-    EXPECT_DOUBLE_EQ(b.Clip(kA1, 0).start, 5);
-    EXPECT_DOUBLE_EQ(b.tl.viewLength, 15);
-
-    // Dragging the companion moves the video.
-    b.Drag(b.X(6), kLaneA1, b.X(4));
-    EXPECT_DOUBLE_EQ(b.Clip(kV1, 0).start, 3);
-    EXPECT_DOUBLE_EQ(b.Clip(kA1, 0).start, 3);
-
-    // Right edge (x 212): one second longer, both clips.
-    EXPECT_EQ(b.Press(b.X(7) - 2, kLaneV1), kPressClip);
-    EXPECT_EQ(b.tl.dragMode, kDragTrimRight);
-    b.DragTo(b.X(7) + 28);
-    EndDrag(b.tl);
-    EXPECT_DOUBLE_EQ(b.Clip(kV1, 0).duration, 5);
-    EXPECT_DOUBLE_EQ(b.Clip(kA1, 0).duration, 5);
-    EXPECT_DOUBLE_EQ(b.Clip(kV1, 0).srcOut, 4);  // trims leave the out-point
-
-    // Left edge: one second in, start, length and in-point of both.
-    EXPECT_EQ(b.Press(b.X(3) + 1, kLaneV1), kPressClip);
-    EXPECT_EQ(b.tl.dragMode, kDragTrimLeft);
-    b.DragTo(b.X(3) + 31);
-    EndDrag(b.tl);
-    for (int track : {kV1, kA1}) {
-        EXPECT_DOUBLE_EQ(b.Clip(track, 0).start, 4);
-        EXPECT_DOUBLE_EQ(b.Clip(track, 0).duration, 4);
-        EXPECT_DOUBLE_EQ(b.Clip(track, 0).srcIn, 1);
+    // One press-move-release after another: {press x, lane, release x} ->
+    // start and duration of the V1 clip and of its A1 companion alike.
+    const struct {
+        int x1, y, x2;
+        double start, duration;
+        const char* what;
+    } drags[] = {
+        {152, kLaneV1, 242, 5, 4, "3 s later"},
+        {212, kLaneA1, 152, 3, 4, "the companion moves the video"},
+        {182, kLaneV1, 2, 0, 4, "a move stops at 0"},
+        {150, kLaneV1, 180, 0, 5, "the right edge one second out"},
+        {33, kLaneV1, 63, 1, 4, "the left edge one second in"},
+        {63, kLaneV1, 1063, 4.9, 0.1, "the left edge keeps 0.1 s"},
+        {180, kLaneV1, -820, 0, 5, "and starts no earlier than 0"},
+        {181, kLaneV1, -819, 0, 0.1, "the right edge keeps 0.1 s"},
+    };
+    for (const auto& d : drags) {
+        b.Drag(d.x1, d.y, d.x2);
+        for (int track : {kV1, kA1}) {
+            EXPECT_NEAR(b.Clip(track, 0).start, d.start, 1e-9) << d.what;
+            EXPECT_NEAR(b.Clip(track, 0).duration, d.duration, 1e-9) << d.what;
+        }
+        if (d.x1 == 33) {  // the left trim moved the in-point; the right trim left the out-point
+            EXPECT_DOUBLE_EQ(b.Clip(kA1, 0).srcIn, 1);
+            EXPECT_DOUBLE_EQ(b.Clip(kV1, 0).srcOut, 4);
+        }
     }
 }
 
-TEST(TimelineDrag, TrimFloorsAndSnapping) {
+TEST(TimelineDrag, EdgesAndMovesSnapWithTheGuide) {
     Board b;
-    b.AddLinked(2, 4);  // ends at 6
-    // The left edge cannot pass 0.1 s before the end, nor time 0.
-    b.Drag(b.X(2) + 1, kLaneV1, b.X(2) + 1000);
-    EXPECT_NEAR(b.Clip(kV1, 0).start, 5.9, 1e-9);
-    EXPECT_NEAR(b.Clip(kV1, 0).duration, 0.1, 1e-9);
-    EXPECT_NEAR(b.Clip(kA1, 0).duration, 0.1, 1e-9);
-    b.Drag(b.X(5.9) + 1, kLaneV1, b.X(5.9) - 1000);
-    EXPECT_DOUBLE_EQ(b.Clip(kV1, 0).start, 0);
-    EXPECT_NEAR(b.Clip(kV1, 0).duration, 6, 1e-9);
-    // The right edge keeps 0.1 s too.
-    b.Drag(b.X(6) - 1, kLaneV1, b.X(6) - 1000);
-    EXPECT_NEAR(b.Clip(kV1, 0).duration, 0.1, 1e-9);
-    // A move stops at 0.
-    b.Clip(kV1, 0).duration = b.Clip(kA1, 0).duration = 4;
-    b.Clip(kV1, 0).start = b.Clip(kA1, 0).start = 2;
-    b.Drag(152, kLaneV1, 2);
-    EXPECT_DOUBLE_EQ(b.Clip(kV1, 0).start, 0);
-
-    // Near another clip's end the start lands on it exactly, with the guide.
+    b.AddLinked(0, 4);
     b.Add(kFX, 10, 2);
-    b.tl.snapGuideTicks = 0;
-    b.Drag(b.X(0) + 60, kLaneV1, b.X(0) + 60 + 357);  // would start at 11.9
+    // Near another clip's end the start lands on it exactly, with the guide.
+    b.Drag(92, kLaneV1, 92 + 357);  // would start at 11.9
     EXPECT_DOUBLE_EQ(b.Clip(kV1, 0).start, 12);
     EXPECT_DOUBLE_EQ(b.Clip(kA1, 0).start, 12);
     EXPECT_DOUBLE_EQ(b.tl.snapGuideTime, 12);
@@ -397,25 +314,8 @@ TEST(TimelineDrag, RulerHeaderAndEmptySpace) {
 TEST(TimelineClipDialogs, TransitionsEffectsAndTexts) {
     NleClip c;
     ResetClip(c, kClipVideo, 0, 4);
-    SetField(c.transIn, "out:CircleOpen");
-    TransitionDialogState st = {-1, false, 0, true, ""};
-    PrimeTransitionDialog(c, st);
-    EXPECT_TRUE(st.applyEnd);
-    EXPECT_STREQ(st.currentName, "CircleOpen");
-    EXPECT_DOUBLE_EQ(st.duration, 1.0);  // none stored
-    EXPECT_FALSE(st.ok);
     SetField(c.transIn, "fade");
-    c.transInDur = 0.7;
-    PrimeTransitionDialog(c, st);
-    EXPECT_FALSE(st.applyEnd);
-    EXPECT_STREQ(st.currentName, "fade");
-    EXPECT_DOUBLE_EQ(st.duration, 0.7);
-
-    // "Wipe Left", "End", 1.0 s.
-    st.chosen = FindEntryByValue(kTransitionDisplayTable, "wipeleft");
-    ASSERT_EQ(st.chosen, 20);
-    st.applyEnd = true;
-    st.duration = 1.0;
+    TransitionDialogState st = {FindEntryByValue(kTransitionDisplayTable, "wipeleft"), true, 1.0, false, ""};
     EXPECT_FALSE(ApplyTransitionDialog(c, st));  // not OK: nothing changes
     EXPECT_STREQ(c.transIn, "fade");
     st.ok = true;
@@ -484,50 +384,45 @@ TEST(TimelinePaint, ClipsMarkersPlayheadGuideAndHeaders) {
     b.tl.playhead = 8;  // x 272
     b.tl.snapGuideTime = 4;
     b.tl.snapGuideTicks = 5;
-    ListPainter p;
-    PaintTimelineRecord(b.tl, p, 832, 300);
+    std::vector<std::string> p = PaintOf(b.tl);
 
-    EXPECT_EQ(p.calls[0], "fill 0 0 832 300 #121216");
-    EXPECT_EQ(p.calls[1], "fill 0 0 832 24 #23232a");
-    EXPECT_TRUE(p.Has("line 32 16 32 24 #464650 w1"));
-    EXPECT_TRUE(p.Has("text 34 2 #a0a0aa Consolas 10 l0 \"0:00\""));
-    EXPECT_TRUE(p.Has("text 814 2 #a0a0aa Consolas 10 l0 \"0:26\""));
-    EXPECT_TRUE(p.Has("line 0 23 832 23 #3c3c46 w1"));
-    EXPECT_TRUE(p.Has("fill 32 24 832 70 #16161c"));
+    EXPECT_EQ(p[0], "fill 0 0 832 300 #121216");
+    EXPECT_EQ(p[1], "fill 0 0 832 24 #23232a");
+    EXPECT_TRUE(wt::Has(p, "line 32 16 32 24 #464650 width=1 style=0"));
+    EXPECT_TRUE(wt::Has(p, "text 34 2 832 24 #a0a0aa layout=0 font=\"Consolas 10\" \"0:00\""));
+    EXPECT_TRUE(wt::Has(p, "text 814 2 832 24 #a0a0aa layout=0 font=\"Consolas 10\" \"0:26\""));
+    EXPECT_TRUE(wt::Has(p, "line 0 23 832 23 #3c3c46 width=1 style=0"));
+    EXPECT_TRUE(wt::Has(p, "fill 32 24 832 70 #16161c"));
     // The selected clip: lifted fill, yellow outline of 2 and yellow handles.
-    EXPECT_TRUE(p.Has("fill 92 26 212 68 #5a8cdc"));
-    EXPECT_TRUE(p.Has("frame 92 26 212 68 #ffdc3c w2"));
-    EXPECT_TRUE(p.Has("fill 92 26 95 68 #ffdc3c"));
-    EXPECT_TRUE(p.Has("fill 209 26 212 68 #ffdc3c"));
-    EXPECT_TRUE(p.Has("text 97 26 #ffffff Segoe UI 11 l2 \"clip 0\""));
+    EXPECT_TRUE(wt::Has(p, "fill 92 26 212 68 #5a8cdc"));
+    EXPECT_TRUE(wt::Has(p, "frame 92 26 212 68 #ffdc3c width=2 style=0"));
+    EXPECT_TRUE(wt::Has(p, "fill 92 26 95 68 #ffdc3c"));
+    EXPECT_TRUE(wt::Has(p, "fill 209 26 212 68 #ffdc3c"));
+    EXPECT_TRUE(wt::Has(p, "text 97 26 207 68 #ffffff layout=2 font=\"Segoe UI 11\" \"clip 0\""));
     // Its exit marker at the right end, 20 px wide, with its caption.
-    EXPECT_TRUE(p.Has("triangle 212,26 212,68 192,47 #ffc832"));
-    EXPECT_TRUE(p.Has("text 132 27 #ffc832 Segoe UI 10 l0 \"wipeleft 1.0s <<\""));
+    EXPECT_TRUE(wt::Has(p, "triangle 192 26 212 68 #ffc832 points=212,26 212,68 192,47"));
+    EXPECT_TRUE(wt::Has(p, "text 132 27 212 68 #ffc832 layout=0 font=\"Segoe UI 10\" \"wipeleft 1.0s <<\""));
     // The companion, not selected: grey outline and handles, entry marker at the left.
-    EXPECT_TRUE(p.Has("fill 92 210 212 252 #32a03c"));
-    EXPECT_TRUE(p.Has("frame 92 210 212 252 #50505a w1"));
-    EXPECT_TRUE(p.Has("fill 92 210 95 252 #787882"));
-    EXPECT_TRUE(p.Has("triangle 92,210 92,252 112,231 #ffc832"));
-    EXPECT_TRUE(p.Has("text 114 211 #ffc832 Segoe UI 10 l0 \">> fade 0.5s\""));
-    EXPECT_TRUE(p.Has("line 32 69 832 69 #2d2d37 w1"));
+    EXPECT_TRUE(wt::Has(p, "fill 92 210 212 252 #32a03c"));
+    EXPECT_TRUE(wt::Has(p, "frame 92 210 212 252 #50505a width=1 style=0"));
+    EXPECT_TRUE(wt::Has(p, "fill 92 210 95 252 #787882"));
+    EXPECT_TRUE(wt::Has(p, "triangle 92 210 112 252 #ffc832 points=92,210 92,252 112,231"));
+    EXPECT_TRUE(wt::Has(p, "text 114 211 212 252 #ffc832 layout=0 font=\"Segoe UI 10\" \">> fade 0.5s\""));
+    EXPECT_TRUE(wt::Has(p, "line 32 69 832 69 #2d2d37 width=1 style=0"));
     // Playhead and guide.
-    EXPECT_TRUE(p.Has("line 272 0 272 300 #ff3232 w2"));
-    EXPECT_TRUE(p.Has("triangle 267,0 277,0 272,8 #ff3232"));
-    EXPECT_TRUE(p.Has("line 152 24 152 300 #00ff64 w1 dashed"));
+    EXPECT_TRUE(wt::Has(p, "line 272 0 272 300 #ff3232 width=2 style=0"));
+    EXPECT_TRUE(wt::Has(p, "triangle 267 0 277 8 #ff3232 points=267,0 277,0 272,8"));
+    EXPECT_TRUE(wt::Has(p, "line 152 24 152 300 #00ff64 width=1 style=1"));
     // The header column over everything, one named cell per lane.
-    EXPECT_TRUE(p.Has("fill 0 0 32 300 #1c1c22"));
-    EXPECT_TRUE(p.Has("fill 0 24 32 70 #3264b4"));
-    EXPECT_TRUE(p.Has("text 0 24 #ffffff Segoe UI 10 bold l1 \"V1\""));
-    EXPECT_TRUE(p.Has("text 0 254 #ffffff Segoe UI 10 bold l1 \"A2\""));
-    EXPECT_EQ(p.Count("text 0 "), 6);
+    EXPECT_TRUE(wt::Has(p, "fill 0 0 32 300 #1c1c22"));
+    EXPECT_TRUE(wt::Has(p, "fill 0 24 32 70 #3264b4"));
+    EXPECT_TRUE(wt::Has(p, "text 0 24 32 70 #ffffff layout=1 font=\"Segoe UI 10 bold\" \"V1\""));
+    EXPECT_TRUE(wt::Has(p, "text 0 254 32 300 #ffffff layout=1 font=\"Segoe UI 10 bold\" \"A2\""));
+    EXPECT_EQ(wt::Count(p, "text 0 "), 6);
 
     // The guide shows on five paints in all.
     int shown = 1;
-    for (int i = 0; i < 6; ++i) {
-        ListPainter again;
-        PaintTimelineRecord(b.tl, again, 832, 300);
-        shown += again.Count("line 152 24");
-    }
+    for (int i = 0; i < 6; ++i) shown += wt::Count(PaintOf(b.tl), "line 152 24");
     EXPECT_EQ(shown, 5);
     EXPECT_EQ(b.tl.snapGuideTicks, 0);
 }
@@ -542,17 +437,16 @@ TEST(TimelinePaint, NarrowAndScrolledClips) {
     SetField(b.Clip(kV1, 1).transIn, "fade");
     b.tl.scrollX = 15;
     b.tl.playhead = 0.2;  // x 23: behind the header, not drawn
-    ListPainter p;
-    PaintTimelineRecord(b.tl, p, 832, 300);
-    EXPECT_TRUE(p.Has("fill 77 26 84 68 #3264b4"));
-    EXPECT_FALSE(p.Has("fill 77 26 80 68 #787882"));
-    EXPECT_TRUE(p.Has("fill 167 26 185 68 #3264b4"));
-    EXPECT_TRUE(p.Has("fill 167 26 170 68 #787882"));
-    EXPECT_TRUE(p.Has("triangle 167,26 167,68 171,47 #ffc832"));
-    EXPECT_EQ(p.Count("text 172 "), 0);
-    EXPECT_EQ(p.Count("triangle 77,"), 0);
-    EXPECT_EQ(p.Count("fill 1217 "), 0);
-    EXPECT_TRUE(p.Has("fill 32 26 47 68 #3264b4"));  // 0 to 1 s, cut at the header column
-    EXPECT_EQ(p.Count("line 23 "), 0);
-    EXPECT_EQ(p.Count("triangle 18,"), 0);
+    std::vector<std::string> p = PaintOf(b.tl);
+    EXPECT_TRUE(wt::Has(p, "fill 77 26 84 68 #3264b4"));
+    EXPECT_FALSE(wt::Has(p, "fill 77 26 80 68 #787882"));
+    EXPECT_TRUE(wt::Has(p, "fill 167 26 185 68 #3264b4"));
+    EXPECT_TRUE(wt::Has(p, "fill 167 26 170 68 #787882"));
+    EXPECT_TRUE(wt::Has(p, "triangle 167 26 171 68 #ffc832 points=167,26 167,68 171,47"));
+    EXPECT_EQ(wt::Count(p, "text 172 "), 0);
+    EXPECT_EQ(wt::Count(p, "triangle 77 "), 0);
+    EXPECT_EQ(wt::Count(p, "fill 1217 "), 0);
+    EXPECT_TRUE(wt::Has(p, "fill 32 26 47 68 #3264b4"));  // 0 to 1 s, cut at the header column
+    EXPECT_EQ(wt::Count(p, "line 23 "), 0);
+    EXPECT_EQ(wt::Count(p, "triangle 18 "), 0);
 }

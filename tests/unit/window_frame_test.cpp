@@ -1,14 +1,14 @@
 // The window frame natively: input reaches the handler of the right kind and
-// slot in client coordinates, a paint is recorded call by call, timers tick,
-// and destroy and page tear-down unbind windows and release the GDI table.
+// slot, a paint is recorded call by call, timers stop, and destroy and page
+// tear-down unbind windows and release the GDI table. What the timeline's
+// window makes of input, ticks and tear-down is the integration tests'.
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
 #include "host/frame_objects.h"
 #include "host/teardown.h"
 #include "host/window_frame.h"
-#include "host/window_layout.h"
-#include "platform/headless/headless_window.h"
+#include "tests/unit/window_test.h"
 
 namespace {
 
@@ -20,13 +20,10 @@ std::string Pointer(const char* what, const FrameTarget& at, const PointerInput&
            std::to_string(in.y) + (in.ctrl ? " ctrl" : "") + (in.leftButton ? " left" : "");
 }
 
-void Press(const FrameTarget& at, const PointerInput& in) { g_heard.push_back(Pointer("press", at, in)); }
 void Move(const FrameTarget& at, const PointerInput& in) {
     g_heard.push_back(Pointer("move", at, in));
     SetFrameCursor(at.window, kCursorSizeWE);
 }
-void Release(const FrameTarget& at, const PointerInput& in) { g_heard.push_back(Pointer("release", at, in)); }
-void Double(const FrameTarget& at, const PointerInput& in) { g_heard.push_back(Pointer("double", at, in)); }
 void Menu(const FrameTarget& at, const PointerInput& in, std::vector<MenuItem>& menu) {
     g_heard.push_back(Pointer("menu", at, in));
     menu = {{1, "Delete Clip"}, {0, ""}, {2, "Set Transition..."}};
@@ -37,12 +34,6 @@ void Command(const FrameTarget& at, int command) {
 void Wheel(const FrameTarget& at, const WheelInput& in) {
     g_heard.push_back("wheel slot " + std::to_string(at.slot) + " at " + std::to_string(in.x) + "," +
                       std::to_string(in.y) + " delta " + std::to_string(in.delta) + (in.ctrl ? " ctrl" : ""));
-}
-void Key(const FrameTarget& at, int key) {
-    g_heard.push_back("key slot " + std::to_string(at.slot) + " " + std::to_string(key));
-}
-void Timer(const FrameTarget& at, int id) {
-    g_heard.push_back("timer slot " + std::to_string(at.slot) + " " + std::to_string(id));
 }
 void Destroyed(const FrameTarget& at) { g_heard.push_back("destroyed slot " + std::to_string(at.slot)); }
 
@@ -57,8 +48,8 @@ void PaintSample(const FrameTarget&, Painter& p, int width, int height) {
     p.Bitmap(Box{100, 0, 260, 90}, BitmapHandle{0x5123});
 }
 
-const WindowKind kProbeKind = {"QMT_ProbeWnd", kCursorArrow, true, PaintSample, Press, Move, Release, Double, Menu,
-                               Command,        Wheel,        Key,  Timer,       Destroyed};
+const WindowKind kProbeKind = {"QMT_ProbeWnd", kCursorArrow, true,    PaintSample, nullptr, Move,   nullptr,
+                               nullptr,        Menu,         Command, Wheel,       nullptr, nullptr, Destroyed};
 // A second kind that only paints: its input must not reach the first kind's handlers.
 const WindowKind kQuietKind = {"QMT_QuietWnd", kCursorMove, false, PaintSample};
 
@@ -87,62 +78,35 @@ protected:
 TEST_F(WindowFrame, InputReachesTheHandlersOfTheBoundKindAndSlot) {
     WindowHandle probe = CreateFrameWindow(kProbeKind, 3, rect);
     WindowHandle quiet = CreateFrameWindow(kQuietKind, 1, other);
-    ASSERT_NE(probe, kNoWindow);
-    ASSERT_NE(quiet, kNoWindow);
     int w = 0, h = 0;
     EXPECT_TRUE(FrameClientSize(probe, w, h));
-    EXPECT_EQ(w, 320);  // the whole of its Rectangle
-    EXPECT_EQ(h, 90);
+    EXPECT_EQ(std::to_string(w) + "x" + std::to_string(h), "320x90");  // the whole of its Rectangle
     EXPECT_EQ(FrameSlotOf(probe, kProbeKind), 3);
     EXPECT_EQ(FrameSlotOf(probe, kQuietKind), -1);
     EXPECT_EQ(FrameSlotOf(quiet, kQuietKind), 1);
     EXPECT_EQ(hwGetCursor(HandleBits(quiet)), kCursorMove);  // the class cursor
 
-    Send(probe, HW_PRESS, 12, 34, HW_LEFT_BUTTON);
     Send(probe, HW_MOVE, 15, 34, HW_LEFT_BUTTON);
-    Send(probe, HW_RELEASE, 15, 35);
-    Send(probe, HW_DOUBLE_CLICK, 7, 8, HW_LEFT_BUTTON);
     Send(probe, HW_WHEEL, 100, 40, HW_CTRL, -240);
-    Send(probe, HW_WHEEL, 100, 40, 0, 120);
-    Send(probe, HW_KEY, 0, 0, 0, 0, kKeyDelete);
     Send(quiet, HW_PRESS, 1, 1, HW_LEFT_BUTTON);  // a kind without handlers ignores input
     Send(quiet, HW_KEY, 0, 0, 0, 0, kKeyDelete);
-    std::vector<std::string> expected = {"press slot 3 at 12,34 left", "move slot 3 at 15,34 left",
-                                         "release slot 3 at 15,35",    "double slot 3 at 7,8 left",
-                                         "wheel slot 3 at 100,40 delta -240 ctrl",
-                                         "wheel slot 3 at 100,40 delta 120", "key slot 3 46"};
-    EXPECT_EQ(g_heard, expected);
-    EXPECT_EQ(hwGetCursor(HandleBits(probe)), kCursorSizeWE);  // set by the move handler
-
     // The right button shows the kind's menu; the chosen command comes back,
     // a dismissed menu or a command it does not offer brings none.
-    g_heard.clear();
     hwSetMenuAnswer(2);
     Send(probe, HW_RIGHT_PRESS, 50, 60);
     EXPECT_STREQ(hwLastMenu(), "1:Delete Clip\n0:\n2:Set Transition...\n");
     Send(probe, HW_RIGHT_PRESS, 50, 60);
     hwSetMenuAnswer(7);
     Send(probe, HW_RIGHT_PRESS, 50, 60);
-    expected = {"menu slot 3 at 50,60", "command slot 3 2", "menu slot 3 at 50,60", "menu slot 3 at 50,60"};
+    std::vector<std::string> expected = {"move slot 3 at 15,34 left", "wheel slot 3 at 100,40 delta -240 ctrl",
+                                         "menu slot 3 at 50,60", "command slot 3 2", "menu slot 3 at 50,60",
+                                         "menu slot 3 at 50,60"};
     EXPECT_EQ(g_heard, expected);
-
-    CaptureFramePointer(probe);
-    EXPECT_EQ(hwGetCapture(), HandleBits(probe));
-    ReleaseFramePointer();
-    EXPECT_EQ(hwGetCapture(), 0);
+    EXPECT_EQ(hwGetCursor(HandleBits(probe)), kCursorSizeWE);  // set by the move handler
 }
 
 TEST_F(WindowFrame, APaintIsRecordedCallByCall) {
     WindowHandle probe = CreateFrameWindow(kProbeKind, 0, rect);
-    PaintFrameWindowNow(probe);
-    ASSERT_EQ(hwDrawCallCount(HandleBits(probe)), 8);
-    std::vector<std::string> lines;
-    char line[512];
-    HwDrawCall call;
-    for (int i = 0; hwGetDrawCall(HandleBits(probe), i, &call); ++i) {
-        hwFormatDrawCall(&call, line, sizeof line);
-        lines.push_back(line);
-    }
     std::vector<std::string> expected = {
         "fill 0 0 320 90 #141419",
         "hatch 0 0 40 90 #0a0a0f",
@@ -153,15 +117,13 @@ TEST_F(WindowFrame, APaintIsRecordedCallByCall) {
         "text 84 3 320 90 #00ff50 layout=0 font=\"Segoe UI 11 bold\" \"IN\"",
         "bitmap 100 0 260 90 #000000 bitmap=20771 mode=0",
     };
-    EXPECT_EQ(lines, expected);
-    // A later paint replaces the log; a window whose kind is gone keeps the last one.
-    PaintFrameWindowNow(probe);
-    EXPECT_EQ(hwDrawCallCount(HandleBits(probe)), 8);
-    EXPECT_EQ(hwPaintCount(HandleBits(probe)), 2);
-    // Invalidating only marks the window.
+    EXPECT_EQ(wt::Paint(HandleBits(probe)), expected);
+    // A later paint replaces the log; invalidating only marks the window.
+    EXPECT_EQ(wt::Paint(HandleBits(probe)).size(), 8u);
+    int paints = hwPaintCount(HandleBits(probe)), marks = hwInvalidationCount(HandleBits(probe));
     InvalidateFrameWindow(probe);
-    EXPECT_EQ(hwPaintCount(HandleBits(probe)), 2);
-    EXPECT_EQ(hwInvalidationCount(HandleBits(probe)), 3);
+    EXPECT_EQ(hwPaintCount(HandleBits(probe)), paints);
+    EXPECT_EQ(hwInvalidationCount(HandleBits(probe)), marks + 1);
 }
 
 TEST_F(WindowFrame, TimersTickUntilStoppedOrDestroyed) {
@@ -170,13 +132,9 @@ TEST_F(WindowFrame, TimersTickUntilStoppedOrDestroyed) {
     StartFrameTimer(probe, 4, 100);
     EXPECT_EQ(hwTimerPeriod(HandleBits(probe), 1), 200);
     EXPECT_EQ(hwTimerPeriod(HandleBits(probe), 4), 100);
-    Send(probe, HW_TIMER, 0, 0, 0, 0, 0, 4);
-    Send(probe, HW_TIMER, 0, 0, 0, 0, 0, 1);
     StopFrameTimer(probe, 1);
     EXPECT_EQ(hwTimerPeriod(HandleBits(probe), 1), 0);
     EXPECT_EQ(hwFirstTimer(HandleBits(probe)), 4);
-    std::vector<std::string> expected = {"timer slot 2 4", "timer slot 2 1"};
-    EXPECT_EQ(g_heard, expected);
 
     // Destroying the window tells the kind, stops its timers and unbinds it.
     int bound = BoundFrameWindowCount();
@@ -206,16 +164,6 @@ TEST_F(WindowFrame, PageTearDownUnbindsAndReleasesTheGdiTable) {
     PageTearDown();
     EXPECT_EQ(FrameObjectCount(), 0);
     EXPECT_EQ(BoundFrameWindowCount(), 0);
-    // The stand-in no longer calls into the plug-in for these classes.
-    g_heard.clear();
-    Send(probe, HW_PRESS, 1, 1);
-    EXPECT_TRUE(g_heard.empty());
-    HwEvent key = {HW_KEY, 0, 0, 0, 0, kKeyDelete, 0};
-    EXPECT_EQ(hwSendEvent(HandleBits(probe), &key), 0);
-    // The frame works again for the next page.
-    WindowHandle fresh = CreateFrameWindow(kProbeKind, 1, rect);
-    Send(fresh, HW_KEY, 0, 0, 0, 0, kKeyDelete);
-    EXPECT_EQ(g_heard.back(), "key slot 1 46");
 }
 
 // A handler reaches its record only while the record is in use and still
@@ -231,39 +179,4 @@ TEST_F(WindowFrame, AHandlerFindsOnlyTheRecordThatStillNamesItsWindow) {
     EXPECT_EQ(OwningRecord(&renewed, &Record::window, at), nullptr);
     EXPECT_EQ(OwningRecord(&closed, &Record::window, at), nullptr);
     EXPECT_EQ(OwningRecord<Record>(nullptr, &Record::window, at), nullptr);  // a slot outside the table
-}
-
-TEST(WindowLayout, AxisBandsAndSpans) {
-    TimeAxis axis{30.0, 45.0, 32};
-    EXPECT_EQ(TimeToX(axis, 0), -13);
-    EXPECT_EQ(TimeToX(axis, 2.5), 62);
-    EXPECT_DOUBLE_EQ(XToTime(axis, 62), 2.5);
-    EXPECT_DOUBLE_EQ(XToTime(TimeAxis{30.0, 0, 32}, 10), 0.0);  // never below 0
-    EXPECT_EQ(BandHeight(300, 24, 6, 20), 46);
-    EXPECT_EQ(BandHeight(100, 24, 6, 20), 20);  // the minimum height
-    Box lane = BandBox(800, 300, 32, 24, 6, 20, 2);
-    EXPECT_EQ(lane.top, 24 + 2 * 46);
-    EXPECT_EQ(lane.bottom, 24 + 3 * 46);
-    EXPECT_EQ(lane.left, 32);
-    EXPECT_EQ(BandAt(300, 24, 6, 20, 23), -1);
-    EXPECT_EQ(BandAt(300, 24, 6, 20, 24 + 46), 1);
-    EXPECT_EQ(BandAt(300, 24, 6, 20, 24 + 6 * 46), -1);
-    EXPECT_EQ(HitSpan(100, 100, 200, 6), kSpanLeftEdge);
-    EXPECT_EQ(HitSpan(106, 100, 200, 6), kSpanLeftEdge);
-    EXPECT_EQ(HitSpan(107, 100, 200, 6), kSpanBody);
-    EXPECT_EQ(HitSpan(194, 100, 200, 6), kSpanRightEdge);
-    EXPECT_EQ(HitSpan(201, 100, 200, 6), kMissSpan);
-    Box clipped = ClipBox(Box{-20, 5, 50, 40}, Box{32, 0, 800, 300});
-    EXPECT_EQ(clipped.left, 32);
-    EXPECT_EQ(clipped.right, 50);
-    EXPECT_TRUE(BoxEmpty(ClipBox(Box{0, 0, 10, 10}, Box{32, 0, 800, 300})));
-    EXPECT_TRUE(BoxContains(InflateBox(Box{10, 10, 20, 20}, 5, 5), 5, 24));
-    EXPECT_FALSE(BoxContains(Box{10, 10, 20, 20}, 20, 15));
-    EXPECT_DOUBLE_EQ(ClampUnit(1.7), 1.0);
-    EXPECT_DOUBLE_EQ(ClampUnit(-0.2), 0.0);
-}
-
-TEST(WindowFrameBitmaps, OnlyBmpFilesLoad) {
-    EXPECT_EQ(LoadFrameBitmap("/nonexistent/frame.bmp", 160, 90), kNoBitmap);
-    EXPECT_EQ(LoadFrameBitmap("/proc/self/status", 160, 90), kNoBitmap);
 }

@@ -1,10 +1,8 @@
 // The DLL's timeline window on a real Win32 system, driven by posted mouse,
-// wheel and key messages through the host's script commands: a click selects
-// without moving, a drag carries the A1 companion, a drag near another clip
-// snaps onto its edge, the playhead and the selected clip's outline show in
-// their colours on screen, Ctrl+wheel at the lowest zoom stays there, the V1
-// header names its track and Delete removes the selection with its partner.
-// No dialog is opened here.
+// wheel and key messages through the host's script commands: each kind of
+// message reaches the window (the drag rules themselves are the native unit
+// tests'), and the playhead and the selected clip show in their colours on
+// screen. No dialog is opened here.
 #include "tests/wine/wine_checks.h"
 
 // 832 x 300: 30 px/s from x 32, lanes 46 high from y 24. The V1 clip starts
@@ -19,34 +17,19 @@ QMT_WINE_CHECKS(timeline_window) {
                          "QMT_SetFFmpegPath \"" + ctx.tools + "\"\n"
                          "QMT_TimelineCreate \"TlWin\" \"\"\n"
                          "QMT_TimelineAddClip \"TlWin\" \"V1\" \"0\" \"" + clip + "\" \"Main\" \"2\" \"4\"\n"
-                         "Assert [QMT_Status] \"Complete\"\n"
-                         "QMT_TimelineAddClip \"TlWin\" \"FX\" \"2\" \"hue=s=0\" \"Grey\" \"10\" \"2\"\n"
-                         "QMT_TimelineGetState \"TlWin\"\n"
-                         "Assert [NLE_ClipCount] \"3\"\n"))
+                         "Assert [QMT_Status] \"Complete\"\n"))
         return;
 
-    CheckHostScript(ctx, "a press released within 2 pixels selects without moving",
-                    "Click TlWin 152 40\n"
-                    "Assert [NLE_SelTrack] \"0\"\n"
-                    "Assert [NLE_SelStart] \"2.000\"\n"
-                    "Drag TlWin 152 40 154 40 2\n"
-                    "Assert [NLE_SelStart] \"2.000\"\n");
     CheckHostScript(ctx, "a drag moves the clip and its companion",
                     "Drag TlWin 152 40 242 40\n"
                     "Assert [NLE_SelStart] \"5.000\"\n"
                     "Click TlWin 242 228\n"
                     "Assert [NLE_SelTrack] \"4\"\n"
                     "Assert [NLE_SelStart] \"5.000\"\n");
-    // 207 pixels would start it at 11.9 s: it lands on the effect's end at 12 s.
-    CheckHostScript(ctx, "a drag near another clip's edge snaps onto it",
-                    "Drag TlWin 242 40 449 40\n"
-                    "Assert [NLE_SelStart] \"12.000\"\n"
-                    "Click TlWin 422 228\n"
-                    "Assert [NLE_SelStart] \"12.000\"\n");
 
-    // The V1 clip (x 392 to 512) selected and the playhead at 20 s (x 632), on screen.
+    // The V1 clip (x 182 to 302) selected and the playhead at 20 s (x 632), on screen.
     CheckHostScript(ctx, "select and place the playhead",
-                    "Click TlWin 632 10\nClick TlWin 450 40\nCapture TlWin \"" + ctx.work + "\\tl_window.bmp\"\n");
+                    "Click TlWin 632 10\nClick TlWin 242 40\nCapture TlWin \"" + ctx.work + "\\tl_window.bmp\"\n");
     HWND rect = reinterpret_cast<HWND>(host.Rectangle("TlWin"));
     HWND window = rect ? GetWindow(rect, GW_CHILD) : nullptr;
     Check(window != nullptr, "the timeline window is the Rectangle's child");
@@ -57,10 +40,10 @@ QMT_WINE_CHECKS(timeline_window) {
         if (shot.width == 832 && shot.height == 300) {
             CheckPixelRgb(shot, 632, 150, 0xff3232, "the playhead line");
             CheckPixelRgb(shot, 632, 2, 0xff3232, "the playhead's head");
-            CheckPixelRgb(shot, 450, 26, 0xffdc3c, "the selected clip's outline");
-            CheckPixelRgb(shot, 450, 27, 0xffdc3c, "the selected clip's outline, 2 pixels");
-            CheckPixelRgb(shot, 450, 30, 0x5a8cdc, "the selected clip's lifted fill");
-            CheckPixelRgb(shot, 450, 210, 0x50505a, "the companion's plain outline");
+            CheckPixelRgb(shot, 242, 26, 0xffdc3c, "the selected clip's outline");
+            CheckPixelRgb(shot, 242, 27, 0xffdc3c, "the selected clip's outline, 2 pixels");
+            CheckPixelRgb(shot, 242, 30, 0x5a8cdc, "the selected clip's lifted fill");
+            CheckPixelRgb(shot, 242, 210, 0x50505a, "the companion's plain outline");
             CheckPixelRgb(shot, 700, 40, 0x16161c, "the lane background");
             if (shot.At(632, 150) != 0xff3232) shot.SaveBmp(ctx.work + "\\tl_window_failed.bmp");
         }
@@ -69,18 +52,16 @@ QMT_WINE_CHECKS(timeline_window) {
     CheckHostScript(ctx, "double-clicking the V1 header names the track",
                     "DoubleClick TlWin 10 40\nAssert [NLE_TrackAction] \"V1\"\n");
     CheckHostScript(ctx, "Delete removes the selected clip with its companion",
-                    "Click TlWin 450 40\n"
+                    "Click TlWin 242 40\n"
                     "Key TlWin Delete\n"
                     "QMT_TimelineGetState \"TlWin\"\n"
-                    "Assert [NLE_ClipCount] \"1\"\n"
+                    "Assert [NLE_ClipCount] \"0\"\n"
                     "Assert [NLE_SelTrack] \"-1\"\n");
-    CheckHostScript(ctx, "Ctrl+wheel zooming out at zoom 2 stays at 2",
+    CheckHostScript(ctx, "Ctrl+wheel zooms",
                     "QMT_TimelineZoom \"TlWin\" \"2\"\n"
-                    "Wheel TlWin 416 100 -120 Ctrl\n"
-                    "QMT_TimelineGetState \"TlWin\"\n"
-                    "Assert [NLE_Zoom] \"2.0\"\n"
                     "Wheel TlWin 416 100 120 Ctrl\n"
                     "QMT_TimelineGetState \"TlWin\"\n"
                     "Assert [NLE_Zoom] \"2.6\"\n");
     host.Message(2);
+    Check(rect && !GetWindow(rect, GW_CHILD), "message 2 removes the timeline window");
 }
