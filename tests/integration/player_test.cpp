@@ -1,19 +1,12 @@
 // The embedded players through the host simulator, played by the native MCI
-// stand-in: the exact command strings, state words, the table's limits and
-// the page tear-down.
+// stand-in: the exact command strings, state words, conversions, the table's
+// limits and the page tear-down (real devices: the Wine players group).
 #include <gtest/gtest.h>
 #include "platform/headless/headless_mci.h"
 #include "platform/headless/headless_window.h"
 #include "tests/support/test_support.h"
 
 namespace {
-
-std::vector<std::string> TakeMciLog() {
-    std::vector<std::string> log;
-    for (int i = 0; i < hmMciLogCount(); ++i) log.push_back(hmMciLogEntry(i));
-    hmMciClearLog();
-    return log;
-}
 
 std::string OpenString(const std::string& file, int slot, intptr_t parent, bool withType = true) {
     return "open \"" + file + "\"" + (withType ? " type mpegvideo" : "") + " alias qmt_p" + std::to_string(slot) +
@@ -46,20 +39,8 @@ protected:
 TEST_F(Players, TransportWordsFollowTheDevice) {
     ASSERT_TRUE(Run("QMT_PlayerCreate", {"Rect1", clip, "[PlayerState]"}));
     EXPECT_EQ(Var("[PlayerState]"), "Ready");
-    EXPECT_EQ(TakeMciLog(), (std::vector<std::string>{OpenString(clip, 0, rect), "put qmt_p0 window at 0 0 320 240"}));
+    EXPECT_EQ(MciLog(), (std::vector<std::string>{OpenString(clip, 0, rect), "put qmt_p0 window at 0 0 320 240"}));
     EXPECT_EQ(Var("[QMT_Recent1]"), clip);
-    // The device's video window is a child of the Rectangle, sized to it.
-    std::string handle;
-    char reply[64];
-    ASSERT_EQ(hmMciSendString("status qmt_p0 window handle", reply, sizeof reply), 0u);
-    intptr_t video = atoll(reply);
-    int width = 0, height = 0;
-    EXPECT_EQ(hwGetParent(video), rect);
-    hwGetClientSize(video, &width, &height);
-    EXPECT_EQ(width, 320);
-    EXPECT_EQ(height, 240);
-    ASSERT_EQ(hmMciSendString("status qmt_p0 length", reply, sizeof reply), 0u);
-    EXPECT_NEAR(atof(reply), 2000, 100);  // probed from the file
     EXPECT_EQ(State(), "stopped");
 
     Run("QMT_PlayerPlay", {"Rect1"});
@@ -72,23 +53,17 @@ TEST_F(Players, TransportWordsFollowTheDevice) {
     Run("QMT_PlayerPause", {"RECT1"});
     EXPECT_EQ(Var("[PlayerState]"), "Paused");
     EXPECT_EQ(State(), "paused");
-    hmMciAdvanceClock(700);
-    EXPECT_EQ(Position(), "00:00:00.500");
-
-    Run("QMT_PlayerPlay", {"rect1"});
-    hmMciAdvanceClock(250);
-    EXPECT_EQ(Position(), "00:00:00.750");
     hmMciClearLog();
     Run("QMT_PlayerStop", {"Rect1"});
     EXPECT_EQ(Var("[PlayerState]"), "Stopped");
-    EXPECT_EQ(TakeMciLog(), (std::vector<std::string>{"stop qmt_p0", "seek qmt_p0 to start"}));
+    EXPECT_EQ(MciLog(), (std::vector<std::string>{"stop qmt_p0", "seek qmt_p0 to start"}));
     EXPECT_EQ(State(), "stopped");
     EXPECT_EQ(Position(), "00:00:00.000");
     // The player actions write no common status words of their own.
     EXPECT_TRUE(host.WritesOf("[QMT_Status]").empty());
 
     Run("QMT_PlayerDestroy", {"rECT1"});
-    EXPECT_EQ(TakeMciLog(), (std::vector<std::string>{"status qmt_p0 mode", "status qmt_p0 position", "close qmt_p0"}));
+    EXPECT_EQ(MciLog(), (std::vector<std::string>{"status qmt_p0 mode", "status qmt_p0 position", "close qmt_p0"}));
     EXPECT_EQ(hmMciOpenDevices(), 0);
     EXPECT_EQ(State(), "None");
 }
@@ -99,7 +74,7 @@ TEST_F(Players, SameNameInAnyCaseReusesTheSlot) {
     Run("QMT_PlayerCreate", {"Rect2", clip, ""});
     Run("QMT_PlayerCreate", {"RECT1", clip, "[S]"});
     EXPECT_EQ(Var("[S]"), "Ready");
-    auto log = TakeMciLog();
+    auto log = MciLog();
     ASSERT_EQ(log.size(), 7u);
     EXPECT_EQ(log[2], OpenString(clip, 1, host.Rectangle("Rect2")));
     EXPECT_EQ(log[4], "close qmt_p0");
@@ -110,7 +85,7 @@ TEST_F(Players, SameNameInAnyCaseReusesTheSlot) {
     Run("QMT_PlayerDestroy", {"rect1"});
     host.AddRectangle("Rect3", 100, 100);
     Run("QMT_PlayerCreate", {"Rect3", clip, ""});
-    log = TakeMciLog();
+    log = MciLog();
     EXPECT_EQ(log.front(), "close qmt_p0");
     EXPECT_EQ(log[1], OpenString(clip, 0, host.Rectangle("Rect3")));
     EXPECT_EQ(State("rect3"), "stopped");
@@ -126,11 +101,11 @@ TEST_F(Players, TableLimitAndOpenFailures) {
     EXPECT_EQ(Var("[QMT_Status]"), "Error");
     EXPECT_EQ(Var("[QMT_Error]"), "Max players reached.");
     EXPECT_EQ(Var("[LastError]"), "Max players reached.");
-    EXPECT_TRUE(TakeMciLog().empty());
+    EXPECT_TRUE(MciLog().empty());
     // Re-creating an existing name still works when the table is full.
     Run("QMT_PlayerCreate", {"r8", clip, "[S8]"});
     EXPECT_EQ(Var("[S8]"), "Ready");
-    EXPECT_EQ(TakeMciLog().at(1), OpenString(clip, 7, host.Rectangle("R8")));
+    EXPECT_EQ(MciLog().at(1), OpenString(clip, 7, host.Rectangle("R8")));
 
     // A device that refuses the type is asked again without it.
     host.Message(2);
@@ -138,7 +113,7 @@ TEST_F(Players, TableLimitAndOpenFailures) {
     hmMciRefuseOpens(1, 281);
     Run("QMT_PlayerCreate", {"Rect1", clip, "[S]"});
     EXPECT_EQ(Var("[S]"), "Ready");
-    auto log = TakeMciLog();
+    auto log = MciLog();
     ASSERT_GE(log.size(), 2u);
     EXPECT_EQ(log[1], OpenString(clip, 0, rect, false));
 
@@ -149,7 +124,7 @@ TEST_F(Players, TableLimitAndOpenFailures) {
     EXPECT_EQ(Var("[QMT_Status]"), "Error");
     EXPECT_EQ(Var("[QMT_Error]"), "Cannot find the specified file. Make sure the path and filename are correct.");
     EXPECT_EQ(Var("[S]"), "");
-    log = TakeMciLog();
+    log = MciLog();
     EXPECT_EQ(log, (std::vector<std::string>{"close qmt_p0", OpenString(dir + "/missing.mp4", 0, rect),
                                              OpenString(dir + "/missing.mp4", 0, rect, false)}));
     EXPECT_EQ(State(), "None");
@@ -159,6 +134,7 @@ TEST_F(Players, TableLimitAndOpenFailures) {
 }
 
 TEST(PlayersWithoutInterfaceAccess, EveryCreateFindsNoRectangle) {
+    hmMciClearLog();  // the stand-in devices outlive the tests before this one
     HostSimulator host;
     ASSERT_TRUE(host.Load(qt::PluginPath()));
     host.Init(false);
@@ -178,14 +154,14 @@ TEST_F(Players, SeekVolumeAndSpeedConversions) {
     for (auto& s : seeks) Run("QMT_PlayerSeek", {"Rect1", s[0]});
     const char* const volumes[] = {"150", "-5", "loud", "55"};
     for (auto& v : volumes) Run("QMT_PlayerVolume", {"Rect1", v});
-    const char* const speeds[] = {"0.25", "1.0", "0.5", "2"};
+    const char* const speeds[] = {"0.25", "1.0", "-2", "2"};  // not clamped
     for (auto& s : speeds) Run("QMT_PlayerSpeed", {"rect1", s});
-    EXPECT_EQ(TakeMciLog(),
+    EXPECT_EQ(MciLog(),
               (std::vector<std::string>{"seek qmt_p0 to 90000", "seek qmt_p0 to 90500", "seek qmt_p0 to 12250",
                                         "seek qmt_p0 to 0", "setaudio qmt_p0 volume to 1000",
                                         "setaudio qmt_p0 volume to 0", "setaudio qmt_p0 volume to 0",
                                         "setaudio qmt_p0 volume to 550", "set qmt_p0 speed 250",
-                                        "set qmt_p0 speed 1000", "set qmt_p0 speed 500", "set qmt_p0 speed 2000"}));
+                                        "set qmt_p0 speed 1000", "set qmt_p0 speed -2000", "set qmt_p0 speed 2000"}));
     // Seeking positions the device without starting it; speed 2000 doubles the run.
     Run("QMT_PlayerSeek", {"Rect1", "1:02:05.5"});
     EXPECT_EQ(Position(), "01:02:05.500");
@@ -221,7 +197,7 @@ TEST_F(Players, LoadAndFullscreenResizeTheVideoWindow) {
     Run("QMT_PlayerPlay", {"Rect1"});
     hmMciClearLog();
     Run("QMT_PlayerLoad", {"Rect1", other});
-    EXPECT_EQ(TakeMciLog(),
+    EXPECT_EQ(MciLog(),
               (std::vector<std::string>{"close qmt_p0", OpenString(other, 0, rect), "put qmt_p0 window at 0 0 320 240"}));
     EXPECT_EQ(Var("[S]"), "Playing");  // the status variable is not touched
     EXPECT_EQ(State(), "stopped");
@@ -229,7 +205,7 @@ TEST_F(Players, LoadAndFullscreenResizeTheVideoWindow) {
     Run("QMT_PlayerFullscreen", {"Rect1", "TRUE"});
     Run("QMT_PlayerFullscreen", {"Rect1", "1"});
     Run("QMT_PlayerFullscreen", {"Rect1", "true"});
-    auto log = TakeMciLog();
+    auto log = MciLog();
     EXPECT_EQ(log[1], "put qmt_p0 window at 0 0 1920 1080");  // the stand-in screen
     EXPECT_EQ(log[2], "put qmt_p0 window at 0 0 320 240");
     EXPECT_EQ(log[3], "put qmt_p0 window at 0 0 1920 1080");
@@ -243,7 +219,7 @@ TEST_F(Players, PageTearDownClosesEveryPlayer) {
     int windows = hwWindowCount();
     hmMciClearLog();
     host.Message(2);
-    EXPECT_EQ(TakeMciLog(), (std::vector<std::string>{"close qmt_p0", "close qmt_p2"}));
+    EXPECT_EQ(MciLog(), (std::vector<std::string>{"close qmt_p0", "close qmt_p2"}));
     EXPECT_EQ(hmMciOpenDevices(), 0);
     EXPECT_EQ(hwWindowCount(), windows - 2);  // the video windows went with their devices
     EXPECT_EQ(State("Rect1"), "None");
@@ -252,5 +228,5 @@ TEST_F(Players, PageTearDownClosesEveryPlayer) {
     EXPECT_EQ(hmMciLogCount(), 0);  // nothing left to close
     // The table starts again from its first slot.
     Run("QMT_PlayerCreate", {"Rect3", clip, ""});
-    EXPECT_EQ(TakeMciLog().back(), "put qmt_p0 window at 0 0 200 150");
+    EXPECT_EQ(MciLog().back(), "put qmt_p0 window at 0 0 200 150");
 }

@@ -2,20 +2,11 @@
 // audio drivers): the exact arguments, the one preview process that a new
 // launch replaces and stop ends, and the messages.
 #include <gtest/gtest.h>
-#include <unistd.h>
 #include <cstdlib>
 #include "platform/headless/headless_window.h"
 #include "tests/support/test_support.h"
 
 namespace {
-
-// Running and not yet ended (a zombie has ended).
-bool Alive(const std::string& pid) {
-    std::string stat = qt::ReadFile("/proc/" + pid + "/stat");
-    if (stat.empty()) return false;
-    size_t close = stat.rfind(')');
-    return close != std::string::npos && close + 2 < stat.size() && stat[close + 2] != 'Z';
-}
 
 std::vector<std::string> PlayArgs(const std::string& video, const std::string& chain, const std::string& w,
                                   const std::string& h) {
@@ -54,15 +45,15 @@ TEST_F(Previews, InRectReplacesTheRunningPreviewAndStopEndsIt) {
     EXPECT_EQ(Var("[QMT_FFmpegPath]"), rec->folder());
     std::string first = Var("[QMT_PreviewPID]");
     ASSERT_FALSE(first.empty());
-    EXPECT_TRUE(Alive(first)) << "ffplay " << first << " ended early";
+    EXPECT_TRUE(qt::Alive(first)) << "ffplay " << first << " ended early";
     ASSERT_TRUE(rec->WaitForPlays(1));
 
     Run("QMT_PreviewInRect", {"RECT1", "hflip"});
     ExpectComplete();
     std::string second = Var("[QMT_PreviewPID]");
     EXPECT_NE(second, first);
-    EXPECT_FALSE(Alive(first));
-    EXPECT_TRUE(Alive(second));
+    EXPECT_FALSE(qt::Alive(first));
+    EXPECT_TRUE(qt::Alive(second));
     ASSERT_TRUE(rec->WaitForPlays(2));
     auto plays = rec->Plays();
     EXPECT_EQ(plays[0], PlayArgs(clip, "scale=514:289:flags=bilinear", "514", "289"));
@@ -73,7 +64,7 @@ TEST_F(Previews, InRectReplacesTheRunningPreviewAndStopEndsIt) {
     ExpectComplete();
     EXPECT_EQ(host.WritesOf("[QMT_Status]"), (std::vector<std::string>{"Processing", "Complete"}));
     EXPECT_EQ(Var("[QMT_PreviewMode]"), "0");
-    EXPECT_FALSE(Alive(second));
+    EXPECT_FALSE(qt::Alive(second));
     // Stopping again, with nothing running, still completes.
     Run("QMT_PreviewStop", {});
     ExpectComplete();
@@ -87,10 +78,10 @@ TEST_F(Previews, InRectFindsItsVideoAndPageTearDownEndsIt) {
     Run("QMT_PreviewInRect", {"Big", "negate"});
     ExpectComplete();
     std::string pid = Var("[QMT_PreviewPID]");
-    EXPECT_TRUE(Alive(pid));
+    EXPECT_TRUE(qt::Alive(pid));
     EXPECT_EQ(Play(1), PlayArgs(clip, "scale=320:240:flags=bilinear,negate", "320", "240"));
     host.Message(2);
-    EXPECT_FALSE(Alive(pid));
+    EXPECT_FALSE(qt::Alive(pid));
 
     // Without a Rectangle a file named in its place is played at the default size.
     // A double quote in the filter stays inside its one argument.
@@ -100,7 +91,7 @@ TEST_F(Previews, InRectFindsItsVideoAndPageTearDownEndsIt) {
     EXPECT_EQ(Play(2), PlayArgs(clip, "scale=514:289:flags=bilinear,drawtext=text=\"a \\\"b\\\"\"", "514", "289"));
     pid = Var("[QMT_PreviewPID]");
     Run("QMT_PreviewStop", {});
-    EXPECT_FALSE(Alive(pid));
+    EXPECT_FALSE(qt::Alive(pid));
 
     Run("QMT_PreviewInRect", {"Nowhere", ""});
     EXPECT_EQ(Var("[QMT_Status]"), "Error");

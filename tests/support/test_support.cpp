@@ -62,6 +62,12 @@ bool WaitUntil(const std::function<bool()>& done, int ms) {
     return true;
 }
 
+bool Alive(const std::string& pid) {
+    std::string stat = ReadFile("/proc/" + pid + "/stat");
+    size_t close = stat.rfind(')');
+    return close != std::string::npos && close + 2 < stat.size() && stat[close + 2] != 'Z';
+}
+
 std::string Media(const std::string& fileName, const std::string& ffmpegArgs) {
     // A run against another ffmpeg keeps media of its own making apart.
     const char* other = getenv("QMT_MEDIA_CACHE");

@@ -46,6 +46,8 @@ std::string MakeTempDir(const std::string& tag);
 void RemoveTree(const std::string& path);
 // Polls `done` every 10 ms; false when it is still not true after `ms`.
 bool WaitUntil(const std::function<bool()>& done, int ms);
+// Whether process `pid` is running and not yet ended (a zombie has ended).
+bool Alive(const std::string& pid);
 
 // A tool folder whose ffmpeg (and ffplay) records every argument list it is given and then
 // runs the real ffmpeg (ffprobe is passed straight through). A run whose

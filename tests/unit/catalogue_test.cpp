@@ -25,8 +25,10 @@ TEST(Catalogue, HasTheFixedRowsInRegistrationOrder) {
         EXPECT_EQ(strncmp(row.name, "QMT_", 4), 0);
         for (const char* t = row.types; *t; ++t) EXPECT_TRUE(*t == '1' || *t == '5' || *t == '6') << row.name;
     }
+    // The one place the counts are stated: 148 actions under 19 group headers.
     EXPECT_EQ(headers, 19);
     EXPECT_EQ(actions, 148);
+    EXPECT_EQ(kCatalogueRows, 167);
     // The timeline group is registered after the players, and the filmstrip
     // zoom opens the track-lane group.
     int zoomRow = -1;
@@ -59,23 +61,15 @@ TEST(Catalogue, LookupsByIdAndName) {
     EXPECT_EQ(FindActionId("Quillmont - Configuration"), 0);
 }
 
-TEST(Catalogue, LongHelpListsTheParametersInOrder) {
+TEST(Catalogue, LongHelpBeginsWithTheCallForm) {
     EXPECT_STREQ(ActionLongHelp(11),
                  "QMT_GetDuration \"[InputFile]\" \"[Return_var]\" - get media duration. [InputFile] is the video/audio "
                  "file. [Return_var] receives duration as HH:MM:SS.ms (e.g. \"00:01:23.456\"). Also sets "
                  "[QMT_DurationSec] with duration in seconds.");
+    // Each text starts with its action's call form (the parameters themselves: LongHelp).
     for (const CatalogueRow& row : kCatalogue) {
-        if (row.id == 0) continue;
-        std::string help = ActionLongHelp(row.id);
         std::string head = std::string(row.name) + (row.count ? " \"[" : " - ");
-        ASSERT_EQ(help.compare(0, head.size(), head), 0) << help;
-        size_t dash = help.find(" - ");
-        ASSERT_NE(dash, std::string::npos) << help;
-        std::string params = help.substr(strlen(row.name), dash - strlen(row.name));
-        int quoted = 0;
-        for (size_t at = params.find(" \"["); at != std::string::npos; at = params.find(" \"[", at + 1)) ++quoted;
-        EXPECT_EQ(quoted, row.count) << help;
-        EXPECT_GT(help.size(), dash + 10) << help;
+        if (row.id) EXPECT_EQ(std::string(ActionLongHelp(row.id)).compare(0, head.size(), head), 0) << row.name;
     }
 }
 

@@ -3,6 +3,7 @@
 // against the bitmap resources), its icon, and the bitmaps deleted at close.
 #include <cstdlib>
 #include <cstring>
+#include "tests/wine/dialog_steps.h"
 #include "tests/wine/wine_checks.h"
 
 namespace {
@@ -25,6 +26,30 @@ BOOL CALLBACK FindVersionText(HWND child, LPARAM p) {
 
 HBITMAP ImageOf(HWND dialog, int control) {
     return reinterpret_cast<HBITMAP>(SendDlgItemMessageA(dialog, control, STM_GETIMAGE, IMAGE_BITMAP, 0));
+}
+
+// What the box shows while it is open, everything painted first.
+std::string Look(HWND dialog, AboutSeen& seen) {
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    EnumChildWindows(dialog, FindVersionText, reinterpret_cast<LPARAM>(&seen));
+    RECT r;
+    GetClientRect(dialog, &r);
+    seen.width = r.right - r.left;
+    // Centred over its owner, or over the work area without one.
+    RECT self, area;
+    GetWindowRect(dialog, &self);
+    HWND owner = GetWindow(dialog, GW_OWNER);
+    if (!owner || !GetWindowRect(owner, &area)) SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    seen.centred = abs((self.left + self.right) - (area.left + area.right)) <= 2 &&
+                   abs((self.top + self.bottom) - (area.top + area.bottom)) <= 2;
+    seen.logo = ImageOf(dialog, 3001);
+    seen.powered = ImageOf(dialog, 3002);
+    seen.bigIcon = reinterpret_cast<HICON>(SendMessageA(dialog, WM_GETICON, ICON_BIG, 0));
+    seen.smallIcon = reinterpret_cast<HICON>(SendMessageA(dialog, WM_GETICON, ICON_SMALL, 0));
+    seen.dialog = CaptureWindow(dialog);
+    seen.logoShown = CaptureWindow(GetDlgItem(dialog, 3001));
+    seen.poweredShown = CaptureWindow(GetDlgItem(dialog, 3002));
+    return std::string();
 }
 
 // Share of the picture's pixels found on screen, the picture centred in the
@@ -90,28 +115,11 @@ QMT_WINE_CHECKS(about) {
     for (int round = 1; round <= 2; ++round) {
         std::string n = " (opening " + std::to_string(round) + ")";
         AboutSeen seen;
-        DialogWatcher watcher("About Quillmont", [&](HWND dialog) {
-            EnumChildWindows(dialog, FindVersionText, reinterpret_cast<LPARAM>(&seen));
-            RECT r;
-            GetClientRect(dialog, &r);
-            seen.width = r.right - r.left;
-            // Centred over its owner, or over the work area without one.
-            RECT self, area;
-            GetWindowRect(dialog, &self);
-            HWND owner = GetWindow(dialog, GW_OWNER);
-            if (!owner || !GetWindowRect(owner, &area)) SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-            seen.centred = abs((self.left + self.right) - (area.left + area.right)) <= 2 &&
-                           abs((self.top + self.bottom) - (area.top + area.bottom)) <= 2;
-            seen.logo = ImageOf(dialog, 3001);
-            seen.powered = ImageOf(dialog, 3002);
-            seen.bigIcon = reinterpret_cast<HICON>(SendMessageA(dialog, WM_GETICON, ICON_BIG, 0));
-            seen.smallIcon = reinterpret_cast<HICON>(SendMessageA(dialog, WM_GETICON, ICON_SMALL, 0));
-            seen.dialog = CaptureWindow(dialog);
-            seen.logoShown = CaptureWindow(GetDlgItem(dialog, 3001));
-            seen.poweredShown = CaptureWindow(GetDlgItem(dialog, 3002));
-        });
-        int result = ctx.host.About();
-        Check(watcher.Finish(), "about box from resource 300 shown" + n);
+        int result = 0;
+        std::string failures = DriveDialogs(
+            {Wait("About Quillmont"), Inspect([&](HWND dialog) { return Look(dialog, seen); }), Press(IDOK)},
+            [&]() { result = ctx.host.About(); });
+        Check(failures.empty(), "about box from resource 300 shown and closed" + n + ": " + failures);
         Check(result == IDOK, "about box ends with OK" + n);
         Check(seen.versionText, "about box shows \"Quillmont V1.3\"" + n);
         Check(seen.width > 200, "about box laid out in dialog units" + n);

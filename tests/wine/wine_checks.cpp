@@ -15,10 +15,10 @@
 // that group only. `--group NAME` runs one group in this process (the driver
 // passes QMT_WINE_GROUP on). wine_checks.h has the helpers: MakeMedia (media
 // made with the Windows ffmpeg), CheckHostScript and RunQmthostScript (host
-// scripts in-process or through qmthost.exe), DialogWatcher, CaptureWindow.
+// scripts in-process or through qmthost.exe), DriveDialogs, CaptureWindow.
 // A failing check must never end the process while a tool it started may
-// still be starting (that hangs Wine): close what is open and go on; the
-// DialogWatcher helper does that for modal dialogs.
+// still be starting (that hangs Wine): close what is open and go on;
+// DriveDialogs does that for modal dialogs.
 // Media a group writes can be listed in render_manifest.txt in its work
 // folder with what each file must hold (see render_checks.cpp): wine_tests.sh
 // probes the list with the native ffprobe after the session.

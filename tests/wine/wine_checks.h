@@ -71,32 +71,6 @@ long RunQmthostScript(WineContext& ctx, const std::string& script, std::string* 
                       const std::vector<std::string>& extraArgs = {});
 
 // ---- windows and dialogs ---------------------------------------------------
-// Watches from a helper thread for a visible top-level window of this process
-// with the given title while this thread sits in a modal call (a dialog the
-// plug-in shows). Once it is shown (and painted), `inspect` runs on the helper
-// thread, then `command` is posted as WM_COMMAND. When the window never shows
-// up within `timeoutMs`, every window of the calling thread is sent IDCANCEL
-// and WM_CLOSE, so the modal call returns and the checks go on.
-class DialogWatcher {
-public:
-    DialogWatcher(const std::string& title, std::function<void(HWND)> inspect, WPARAM command = IDOK,
-                  DWORD timeoutMs = 10000);
-    ~DialogWatcher();
-    // Waits for the helper thread; true when the window was seen.
-    bool Finish();
-
-private:
-    static DWORD WINAPI Run(LPVOID self);
-    std::string title_;
-    std::function<void(HWND)> inspect_;
-    WPARAM command_;
-    DWORD timeoutMs_;
-    DWORD uiThread_;
-    HANDLE thread_ = nullptr;
-    HANDLE stop_ = nullptr;
-    bool seen_ = false;
-};
-
 // Handles this thread's messages (paints, timers, posted input) for `ms`.
 void PumpMessages(DWORD ms);
 // Handles this thread's messages until `done` is true; false when `ms` runs out first.
