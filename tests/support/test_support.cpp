@@ -241,7 +241,7 @@ std::vector<std::string> PluginTest::Leftovers() const {
     return names;
 }
 
-static std::string Which(const std::string& tool) {
+std::string Which(const std::string& tool) {
     std::string out;
     Shell("command -v " + tool, &out);
     while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();

@@ -42,6 +42,8 @@ bool FrameColour(const std::string& path, double seconds, int rgb[3], const std:
 
 // Runs a shell command; returns its exit status and fills `output` (stdout+stderr).
 int Shell(const std::string& command, std::string* output = nullptr);
+// The full path of a program found on PATH, "" when there is none.
+std::string Which(const std::string& tool);
 std::string ReadFile(const std::string& path);
 bool Exists(const std::string& path);
 std::string MakeTempDir(const std::string& tag);
