@@ -112,16 +112,21 @@ protected:
 
 }  // namespace
 
+TEST_F(TimelineRender, SingleClipWithMusicOnA2TakesTheMix) {
+    Add("V1", "0", qt::ClipVideoOnly(2.0, 160, 120), 0, 0);
+    Add("A2", "4", qt::ClipAudio(2.0), 0.5, 0);
+    Render(Out("mixed.mp4"));
+    qt::Probed p = qt::Probe(Out("mixed.mp4"));
+    EXPECT_EQ(p.audioStreams, 1);  // the silent clip's sound can only be the mix
+    EXPECT_NEAR(p.duration, 2.0, 0.15);
+}
+
 TEST_F(TimelineRender, SingleClipPlacesTheOverlayAtTheCorner) {
-    // A silent clip: the sound can only come from the music on A2.
-    Add("V1", "0", qt::ClipVideoOnly(2.0, 320, 240), 0, 0);
+    Add("V1", "0", qt::ClipAV(2.0, 320, 240), 0, 0);
     Add("V2", "1", qt::Media("white_320.png", "-f lavfi -i color=white:size=320x240 -frames:v 1"), 0, 1);
     Add("FX", "2", "hue=s=0", 0, 2);
-    Add("A2", "4", qt::ClipAudio(2.0), 0.5, 0);
     Render(Out("overlay.mp4"));
-    qt::Probed p = qt::Probe(Out("overlay.mp4"));
-    EXPECT_EQ(p.audioStreams, 1);
-    EXPECT_NEAR(p.duration, 2.0, 0.15);
+    EXPECT_NEAR(qt::Probe(Out("overlay.mp4")).duration, 2.0, 0.15);
     int rgb[3] = {};
     ASSERT_TRUE(qt::FrameColour(Out("overlay.mp4"), 0.5, rgb));
     EXPECT_GT(rgb[0], 235);  // the white overlay covers the frame while enabled
