@@ -30,8 +30,7 @@ TEST_F(PluginTest, BatchHandsEveryMatchingFileToTheScriptProcessor) {
     EXPECT_NE(host.scriptLines[0].find("\" \"80\" \"60\" \""), std::string::npos) << host.scriptLines[0];
 
     host.scriptLines.clear();
-    Run("QMT_Batch", {Out("nowhere"), "mp4", "QMT_Grayscale", "", dst});
-    EXPECT_EQ(Var("[QMT_Error]"), "No files found.");
+    EXPECT_EQ(After("QMT_Batch", {Out("nowhere"), "mp4", "QMT_Grayscale", "", dst}), "No files found.");
     EXPECT_TRUE(host.scriptLines.empty());
 
     // Only folders match: nothing handed over, yet complete.

@@ -11,60 +11,49 @@ namespace {
 using qt::Quoted;
 using CommandSafety = qt::OperationTest;
 
-// An action with an unquoted slot: its ordinary arguments, the position and
-// the name of the parameter that fills the slot.
-struct UnquotedSlot {
+// An action's ordinary arguments ("IN" the input clip, "OUT" an output) and
+// its unquoted slots: the position and the name of the parameter filling each.
+struct UnquotedSlots {
     const char* action;
-    std::vector<std::string> args;  // "IN" stands for the input clip, "OUT" for an output
-    size_t index;
-    const char* name;
+    std::vector<std::string> args;
+    std::vector<std::pair<size_t, const char*>> slots;
 };
 
 }  // namespace
 
 TEST_F(CommandSafety, EveryUnquotedSlotRefusesWhatWouldSplitIt) {
-    const std::vector<UnquotedSlot> slots = {
-        {"QMT_Trim", {"IN", "0", "1", "OUT"}, 1, "StartTime"},
-        {"QMT_Trim", {"IN", "0", "1", "OUT"}, 2, "EndTime"},
-        {"QMT_TrimExact", {"IN", "0", "1", "OUT"}, 1, "StartTime"},
-        {"QMT_TrimExact", {"IN", "0", "1", "OUT"}, 2, "EndTime"},
-        {"QMT_Split", {"IN", "1", "OUT", "OUT"}, 1, "SplitTime"},
-        {"QMT_RemoveSegment", {"IN", "0.5", "1", "OUT"}, 1, "SegStart"},
-        {"QMT_RemoveSegment", {"IN", "0.5", "1", "OUT"}, 2, "SegEnd"},
-        {"QMT_FrameRate", {"IN", "10", "OUT"}, 1, "Rate"},
-        {"QMT_ExtractFrame", {"IN", "1", "OUT"}, 1, "Time"},
-        {"QMT_ExtractFrames", {"IN", "0", "1", "1", "OUT"}, 1, "Start"},
-        {"QMT_ExtractFrames", {"IN", "0", "1", "1", "OUT"}, 2, "End"},
-        {"QMT_ExtractGIF", {"IN", "0", "1", "80", "5", "OUT"}, 1, "StartSec"},
-        {"QMT_ExtractGIF", {"IN", "0", "1", "80", "5", "OUT"}, 2, "DurationSec"},
-        {"QMT_ConvertAdvanced", {"IN", "h264", "aac", "high", "OUT"}, 1, "VCodec"},
-        {"QMT_ConvertAdvanced", {"IN", "h264", "aac", "high", "OUT"}, 2, "ACodec"},
-        {"QMT_ConvertAdvanced", {"IN", "h264", "aac", "high", "OUT"}, 3, "Quality"},
-        {"QMT_ToMP4", {"IN", "medium", "OUT"}, 1, "Quality"},
-        {"QMT_ToWebM", {"IN", "medium", "OUT"}, 1, "Quality"},
-        {"QMT_SetBitrate", {"IN", "300", "64", "OUT"}, 1, "VideoBitrate"},
-        {"QMT_SetBitrate", {"IN", "300", "64", "OUT"}, 2, "AudioBitrate"},
-        {"QMT_FromImages", {"IN", "5", "1", "OUT"}, 1, "FPS"},
-        {"QMT_FromImages", {"IN", "5", "1", "OUT"}, 2, "DurationSec"},
-        {"QMT_FromImage", {"IN", "1", "", "OUT"}, 1, "DurationSec"},
-        {"QMT_FromImage", {"IN", "1", "IN", "OUT"}, 1, "DurationSec"},
+    const std::vector<UnquotedSlots> actions = {
+        {"QMT_Trim", {"IN", "0", "1", "OUT"}, {{1, "StartTime"}, {2, "EndTime"}}},
+        {"QMT_TrimExact", {"IN", "0", "1", "OUT"}, {{1, "StartTime"}, {2, "EndTime"}}},
+        {"QMT_Split", {"IN", "1", "OUT", "OUT"}, {{1, "SplitTime"}}},
+        {"QMT_RemoveSegment", {"IN", "0.5", "1", "OUT"}, {{1, "SegStart"}, {2, "SegEnd"}}},
+        {"QMT_FrameRate", {"IN", "10", "OUT"}, {{1, "Rate"}}},
+        {"QMT_ExtractFrame", {"IN", "1", "OUT"}, {{1, "Time"}}},
+        {"QMT_ExtractFrames", {"IN", "0", "1", "1", "OUT"}, {{1, "Start"}, {2, "End"}}},
+        {"QMT_ExtractGIF", {"IN", "0", "1", "80", "5", "OUT"}, {{1, "StartSec"}, {2, "DurationSec"}}},
+        {"QMT_ConvertAdvanced", {"IN", "h264", "aac", "high", "OUT"}, {{1, "VCodec"}, {2, "ACodec"}, {3, "Quality"}}},
+        {"QMT_ToMP4", {"IN", "medium", "OUT"}, {{1, "Quality"}}},
+        {"QMT_ToWebM", {"IN", "medium", "OUT"}, {{1, "Quality"}}},
+        {"QMT_SetBitrate", {"IN", "300", "64", "OUT"}, {{1, "VideoBitrate"}, {2, "AudioBitrate"}}},
+        {"QMT_FromImages", {"IN", "5", "1", "OUT"}, {{1, "FPS"}, {2, "DurationSec"}}},
+        {"QMT_FromImage", {"IN", "1", "", "OUT"}, {{1, "DurationSec"}}},
+        {"QMT_FromImage", {"IN", "1", "IN", "OUT"}, {{1, "DurationSec"}}},
     };
     const std::vector<std::string> bad = {"25 evil2.mp4", "1\t-f", "1\"", "2\" \"evil3.mp4"};
-    for (const UnquotedSlot& slot : slots) {
-        for (const std::string& value : bad) {
-            std::vector<std::string> args = slot.args;
-            for (std::string& arg : args) {
-                if (arg == "IN") arg = in;
-                if (arg == "OUT") arg = Out("never.mp4");
+    for (const UnquotedSlots& a : actions) {
+        for (const auto& slot : a.slots) {
+            for (const std::string& value : bad) {
+                std::vector<std::string> args = a.args;
+                for (std::string& arg : args) arg = arg == "IN" ? in : arg == "OUT" ? Out("never.mp4") : arg;
+                args[slot.first] = value;
+                host.ClearWrites();
+                ASSERT_TRUE(Run(a.action, args));
+                std::string where = std::string(a.action) + " " + slot.second + " [" + value + "]";
+                EXPECT_EQ(Var("[QMT_Status]"), "Error") << where;
+                EXPECT_EQ(Var("[QMT_Error]"), std::string("Invalid value for ") + slot.second + ": " + value) << where;
+                EXPECT_EQ(host.WritesOf("[QMT_Error]").size(), 2u) << where;  // cleared at the start, then the one report
+                EXPECT_EQ(rec->RunCount(), 0u) << where;
             }
-            args[slot.index] = value;
-            host.ClearWrites();
-            ASSERT_TRUE(Run(slot.action, args));
-            std::string where = std::string(slot.action) + " " + slot.name + " [" + value + "]";
-            EXPECT_EQ(Var("[QMT_Status]"), "Error") << where;
-            EXPECT_EQ(Var("[QMT_Error]"), std::string("Invalid value for ") + slot.name + ": " + value) << where;
-            EXPECT_EQ(host.WritesOf("[QMT_Error]").size(), 2u) << where;  // cleared at the start, then the one report
-            EXPECT_EQ(rec->RunCount(), 0u) << where;
         }
     }
     EXPECT_FALSE(qt::Exists(Out("never.mp4")));

@@ -2,9 +2,8 @@
 // unchanged, and that script, run by qmthost against the real ffmpeg, writes
 // the files the guide describes.
 #include <gtest/gtest.h>
-#include <cmath>
 #include <cstdlib>
-#include <cstring>
+#include <fstream>
 #include "tests/support/test_support.h"
 
 using qt::PluginTest;
@@ -13,22 +12,18 @@ namespace {
 
 std::string Source(const std::string& relative) { return qt::ReadFile(std::string(QMT_SOURCE_DIR) + "/" + relative); }
 
-const char kOpen[] = "<!-- example.qmt -->\n```\n";
-const char kClose[] = "```\n<!-- /example.qmt -->";
-
 }  // namespace
 
 TEST(InstallGuide, ShowsTheExampleScriptUnchanged) {
-    std::string guide = Source("docs/install.md");
-    std::string script = Source("docs/example.qmt");
+    const std::string open = "<!-- example.qmt -->\n```\n", close = "```\n<!-- /example.qmt -->";
+    std::string guide = Source("docs/install.md"), script = Source("docs/example.qmt");
     ASSERT_FALSE(script.empty()) << "docs/example.qmt is missing";
-    size_t open = guide.find(kOpen);
-    size_t close = guide.find(kClose);
-    ASSERT_NE(open, std::string::npos) << "docs/install.md has no example block";
-    ASSERT_NE(close, std::string::npos) << "docs/install.md has no end of the example block";
-    size_t start = open + strlen(kOpen);
-    ASSERT_GE(close, start);
-    EXPECT_EQ(guide.substr(start, close - start), script) << "docs/install.md must show docs/example.qmt as it is";
+    size_t start = guide.find(open), end = guide.find(close);
+    ASSERT_NE(start, std::string::npos) << "docs/install.md has no example block";
+    ASSERT_NE(end, std::string::npos) << "docs/install.md has no end of the example block";
+    start += open.size();
+    ASSERT_GE(end, start);
+    EXPECT_EQ(guide.substr(start, end - start), script) << "docs/install.md must show docs/example.qmt as it is";
 }
 
 TEST_F(PluginTest, InstallGuideExampleTrimsJoinsAndRendersATimeline) {
@@ -44,42 +39,34 @@ TEST_F(PluginTest, InstallGuideExampleTrimsJoinsAndRendersATimeline) {
 
     // The page's Rectangle comes first, and the variables the guide mentions are printed last.
     std::string script = Out("session.qmt");
-    {
-        std::string text = "Rectangle Timeline1 800 300\n" + Source("docs/example.qmt") +
-                           "Print [JoinedLength] [QMT_DurationSec] [QMT_LastOutput] [QMT_Status]\n";
-        FILE* f = fopen(script.c_str(), "wb");
-        ASSERT_NE(f, nullptr);
-        fwrite(text.data(), 1, text.size(), f);
-        fclose(f);
-    }
+    std::ofstream(script, std::ios::binary) << "Rectangle Timeline1 800 300\n" + Source("docs/example.qmt") +
+                                                   "Print [JoinedLength] [QMT_DurationSec] [QMT_LastOutput] [QMT_Status]\n";
     std::string plugin = qt::PluginPath();
     std::string tool = plugin.substr(0, plugin.find_last_of('/')) + "/qmthost";
     std::string out;
     ASSERT_EQ(qt::Shell("'" + tool + "' --trace --var '[PubDir]=" + pub + "' '" + script + "'", &out), 0) << out;
     EXPECT_EQ(out.find("[QMT_Status] = Error"), std::string::npos) << out;
+    EXPECT_NE(out.find("  [QMT_Status] = Processing"), std::string::npos) << out;  // traced as it is written
     EXPECT_NE(out.find("[QMT_LastOutput] = " + pub + "final.mp4\n"), std::string::npos) << out;
     EXPECT_NE(out.find("\n[QMT_Status] = Complete\n"), std::string::npos) << out;
+    EXPECT_NE(qt::Shell("'" + tool + "' '" + script + ".missing'"), 0);
 
     // Trim 0.5 s to 2 s; join with a 0.5 s fade (1.5 + 2 - 0.5); the timeline
     // puts the 2 s clip after the joined 3 s with a 0.5 s wipe (3 + 2 - 0.5).
-    struct Expect {
-        const char* file;
-        double seconds;
-    };
-    for (const Expect& e : {Expect{"clip1_cut.mp4", 1.5}, Expect{"joined.mp4", 3.0}, Expect{"final.mp4", 4.5}}) {
-        qt::Probed p = qt::Probe(pub + e.file);
-        ASSERT_TRUE(p.ok) << e.file;
-        EXPECT_NEAR(p.duration, e.seconds, 0.15) << e.file;
-        EXPECT_EQ(p.width, 160) << e.file;
-        EXPECT_EQ(p.height, 90) << e.file;
-        EXPECT_EQ(p.vcodec, "h264") << e.file;
-        EXPECT_EQ(p.audioStreams, 1) << e.file;
+    for (const auto& e : {std::make_pair("clip1_cut.mp4", 1.5), std::make_pair("joined.mp4", 3.0),
+                          std::make_pair("final.mp4", 4.5)}) {
+        qt::Probed p = qt::Probe(pub + e.first);
+        ASSERT_TRUE(p.ok) << e.first;
+        EXPECT_NEAR(p.duration, e.second, 0.15) << e.first;
+        EXPECT_EQ(p.width, 160) << e.first;
+        EXPECT_EQ(p.height, 90) << e.first;
+        EXPECT_EQ(p.vcodec, "h264") << e.first;
+        EXPECT_EQ(p.audioStreams, 1) << e.first;
     }
     // [JoinedLength] and [QMT_DurationSec] are the joined file's length.
-    qt::Probed joined = qt::Probe(pub + "joined.mp4");
     size_t at = out.find("[QMT_DurationSec] = ");
     ASSERT_NE(at, std::string::npos) << out;
-    EXPECT_NEAR(atof(out.c_str() + at + 20), joined.duration, 0.01) << out;
+    EXPECT_NEAR(atof(out.c_str() + at + 20), qt::Probe(pub + "joined.mp4").duration, 0.01) << out;
     EXPECT_NE(out.find("[JoinedLength] = 00:00:0"), std::string::npos) << out;
 
     // The render opens with the joined video as it is: compare one frame.

@@ -30,18 +30,6 @@ TEST_F(PluginTest, ScriptErrorsNameTheLine) {
     EXPECT_NE(err.find("expected \"Complete\""), std::string::npos);
 }
 
-TEST_F(PluginTest, QmthostToolPrintsWhatTheScriptAsks) {
-    std::string script = Out("s.qmt");
-    qt::Shell("printf 'QMT_GetDuration \"%s\" \"[D]\"\\nPrint [D]\\n' '" + qt::ClipAudio(2.0) + "' > '" + script + "'");
-    std::string plugin = qt::PluginPath();
-    std::string tool = plugin.substr(0, plugin.find_last_of('/')) + "/qmthost";
-    std::string out;
-    EXPECT_EQ(qt::Shell("'" + tool + "' --trace '" + script + "'", &out), 0) << out;
-    EXPECT_NE(out.find("[D] = 00:00:02.000"), std::string::npos) << out;
-    EXPECT_NE(out.find("  [QMT_Status] = Processing"), std::string::npos) << out;
-    EXPECT_NE(qt::Shell("'" + tool + "' '" + script + ".missing'", &out), 0);
-}
-
 // The native plug-in opens no dialogs: the editor answers "cancelled" and
 // leaves the parameters alone, and dialog steps fail instead of passing unseen.
 TEST_F(PluginTest, NativeEditorCancelsAndDialogStepsFailLoudly) {

@@ -1,5 +1,6 @@
 // The transition list's rules and the split-and-join render against the real ffmpeg.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include "tests/support/test_support.h"
 
 namespace {
@@ -35,47 +36,33 @@ TEST_F(Transitions, EntriesAreClampedSortedAndKeepTheTypeAsTyped) {
     // 30 s end up in the opposite order of their adding.
     EXPECT_EQ(List(), "0.000,zoomin,0.10;10.000,Dissolve,5.00;20.000,fade,0.50;30.000,radial,0.50;30.000,WipeLeft,0.50");
 
-    Run("QMT_TransitionAdd", {"5", "crossfade", "1", "[I]"});
-    EXPECT_EQ(Var("[QMT_Status]"), "Error");
+    EXPECT_EQ(After("QMT_TransitionAdd", {"5", "crossfade", "1", "[I]"}, "[QMT_Status]"), "Error");
     EXPECT_EQ(Var("[QMT_Error]"), "Invalid transition type. Use: fade, dissolve, wipeleft, etc.");
     EXPECT_EQ(Var("[LastError]"), Var("[QMT_Error]"));
     EXPECT_EQ(Var("[QMT_TransCount]"), "5");
 }
 
-TEST_F(Transitions, TheListHoldsThirtyTwo) {
-    for (int i = 0; i < 32; ++i) Add(std::to_string(40 - i), "fade", "1");
-    Run("QMT_TransitionAdd", {"1", "fade", "1", "[I]"});
-    EXPECT_EQ(Var("[QMT_Error]"), "Max 32 transitions reached.");
-    EXPECT_EQ(Var("[QMT_TransCount]"), "32");
-    EXPECT_EQ(List().substr(0, 17), "9.000,fade,1.00;1");
-}
-
-TEST_F(Transitions, RemoveAndClear) {
-    Add("1", "fade", "1");
-    for (const char* bad : {"1", "32", "-1"}) {
-        Run("QMT_TransitionRemove", {bad, "[R]"});
-        EXPECT_EQ(Var("[QMT_Error]"), "Invalid transition index.") << bad;
-    }
-    EXPECT_FALSE(host.HasVar("[R]"));
-    ASSERT_TRUE(Run("QMT_TransitionRemove", {"0", "[R]"}));
-    ExpectComplete();
-    EXPECT_EQ(Var("[R]"), "True");
-    EXPECT_EQ(Var("[QMT_TransCount]"), "0");
-    EXPECT_EQ(List(), "");
-
+TEST_F(Transitions, RemoveClearAndTheLimitOfThirtyTwo) {
     Add("3", "WipeLeft", "1");
     Add("2", "dissolve", "1");
     Add("1", "Radial", "1");
-    Run("QMT_TransitionRemove", {"1", "[R]"});
+    for (const char* bad : {"3", "32", "-1"}) {
+        Run("QMT_TransitionRemove", {bad, "[R]"});
+        EXPECT_EQ(Var("[QMT_Error]"), "Invalid transition index.") << bad;
+    }
+    EXPECT_EQ(After("QMT_TransitionRemove", {"1", "[R]"}, "[R]"), "True");
     EXPECT_EQ(List(), "1.000,Radial,1.00;3.000,WipeLeft,1.00");
     ASSERT_TRUE(Run("QMT_TransitionClear", {}));
     ExpectComplete();
     EXPECT_EQ(Var("[QMT_TransCount]"), "0");
-}
+    EXPECT_EQ(List(), "");
 
-TEST_F(Transitions, TypesListsAllThirtyFiveInOrder) {
+    for (int i = 0; i < 32; ++i) Add(std::to_string(40 - i), "fade", "1");
+    EXPECT_EQ(After("QMT_TransitionAdd", {"1", "fade", "1", "[I]"}), "Max 32 transitions reached.");
+    EXPECT_EQ(Var("[QMT_TransCount]"), "32");
+    EXPECT_EQ(List().substr(0, 17), "9.000,fade,1.00;1");
+
     ASSERT_TRUE(Run("QMT_TransitionTypes", {"[T]"}));
-    ExpectComplete();
     std::string t = Var("[T]");
     EXPECT_EQ(t.rfind("fade,fadeblack,fadewhite,fadegrays,distance,", 0), 0u);
     EXPECT_EQ(std::count(t.begin(), t.end(), ','), 34);
@@ -151,20 +138,17 @@ TEST_F(Transitions, FailuresNameTheStepAndCleanUp) {
     Add("1", "fade", "0.2");
     Add("2", "fade", "0.2");
     rec.FailWhen("chain_1.mp4");
-    Run("QMT_TransitionRender", {in, "", Out("x.mp4")});
-    EXPECT_EQ(Var("[QMT_Error]"), "Transition render failed at segment.");
+    EXPECT_EQ(After("QMT_TransitionRender", {in, "", Out("x.mp4")}), "Transition render failed at segment.");
     EXPECT_FALSE(qt::Exists(Temp("qmt_trans/seg_0.mov")));
     EXPECT_FALSE(qt::Exists(Temp("qmt_trans/chain_0.mov")));
     EXPECT_FALSE(qt::Exists(Out("x.mp4")));
 
     rec.FailWhen("seg_2.mov");
-    Run("QMT_TransitionRender", {in, "", Out("x.mp4")});
-    EXPECT_EQ(Var("[QMT_Error]"), "Failed to split segments.");
+    EXPECT_EQ(After("QMT_TransitionRender", {in, "", Out("x.mp4")}), "Failed to split segments.");
     EXPECT_FALSE(qt::Exists(Temp("qmt_trans")));
 
     rec.FailWhen("qmt_seg_b.mov");
-    Run("QMT_TransitionRender", {in, "1", Out("x.mp4")});
-    EXPECT_EQ(Var("[QMT_Error]"), "Failed to split segment B.");
+    EXPECT_EQ(After("QMT_TransitionRender", {in, "1", Out("x.mp4")}), "Failed to split segment B.");
     EXPECT_FALSE(qt::Exists(Temp("qmt_seg_a.mov")));
     EXPECT_FALSE(qt::Exists(Out("x.mp4")));
 }

@@ -140,13 +140,17 @@ Probed Probe(const std::string& path) {
     p.ok = true;
     p.duration = atof(Field(out, "duration").c_str());
     p.formatName = Field(out, "format_name");
-    if (Shell("ffprobe -v error -select_streams v:0 -show_entries stream=codec_name,width,height,avg_frame_rate,duration -of "
+    if (Shell("ffprobe -v error -select_streams v:0 -show_entries "
+              "stream=codec_name,width,height,avg_frame_rate,r_frame_rate,pix_fmt,profile,duration -of "
               "default=noprint_wrappers=1 '" + path + "'",
               &out) == 0 && !out.empty()) {
         p.vcodec = Field(out, "codec_name");
         p.width = atoi(Field(out, "width").c_str());
         p.height = atoi(Field(out, "height").c_str());
         p.videoDuration = atof(Field(out, "duration").c_str());
+        p.pixFmt = Field(out, "pix_fmt");
+        p.profile = Field(out, "profile");
+        p.frameRate = Field(out, "r_frame_rate");
         int num = 0, den = 0;
         if (sscanf(Field(out, "avg_frame_rate").c_str(), "%d/%d", &num, &den) == 2 && den > 0)
             p.fps = static_cast<double>(num) / den;
@@ -170,11 +174,12 @@ Probed Probe(const std::string& path) {
     return p;
 }
 
-bool FrameColour(const std::string& path, double seconds, int rgb[3]) {
+bool FrameColour(const std::string& path, double seconds, int rgb[3], const std::string& region) {
     std::string raw = MakeTempDir("frame") + "/px.rgb";
     std::string out;
     if (Shell("ffmpeg -v error -y -ss " + Num(seconds) + " -i '" + path +
-                  "' -frames:v 1 -vf scale=1:1:flags=area -f rawvideo -pix_fmt rgb24 '" + raw + "'",
+                  "' -frames:v 1 -vf " + (region.empty() ? "" : "crop=" + region + ",") +
+                  "scale=1:1:flags=area -f rawvideo -pix_fmt rgb24 '" + raw + "'",
               &out) != 0)
         return false;
     std::string bytes = ReadFile(raw);
@@ -242,7 +247,7 @@ std::vector<std::string> PluginTest::Leftovers() const {
     return names;
 }
 
-static std::string Which(const std::string& tool) {
+std::string Which(const std::string& tool) {
     std::string out;
     Shell("command -v " + tool, &out);
     while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();

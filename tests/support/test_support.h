@@ -30,16 +30,20 @@ struct Probed {
     double videoDuration = 0, audioDuration = 0;  // of the first stream of each kind, 0 when not given
     int width = 0, height = 0;
     std::string vcodec, acodec;
+    std::string pixFmt, profile, frameRate;  // of the first video stream; frameRate as r_frame_rate, e.g. "30/1"
     int videoStreams = 0, audioStreams = 0;
     double fps = 0;
     int sampleRate = 0, channels = 0;
 };
 Probed Probe(const std::string& path);
-// Average colour (R, G, B) of the frame at `seconds`, scaled to 1x1.
-bool FrameColour(const std::string& path, double seconds, int rgb[3]);
+// Average colour (R, G, B) of the frame at `seconds`, scaled to 1x1; of the
+// part `region` ("w:h:x:y" in pixels) when one is given.
+bool FrameColour(const std::string& path, double seconds, int rgb[3], const std::string& region = "");
 
 // Runs a shell command; returns its exit status and fills `output` (stdout+stderr).
 int Shell(const std::string& command, std::string* output = nullptr);
+// The full path of a program found on PATH, "" when there is none.
+std::string Which(const std::string& tool);
 std::string ReadFile(const std::string& path);
 bool Exists(const std::string& path);
 std::string MakeTempDir(const std::string& tag);
@@ -100,6 +104,12 @@ protected:
     std::string Temp(const std::string& name) const { return tmp + name; }  // the plug-in's temp folder
     bool Run(const std::string& action, const std::vector<std::string>& args) { return host.Call(action, args); }
     std::string Var(const std::string& name) const { return host.Var(name); }
+    // Runs the action and answers the variable it left, [QMT_Error] unless named.
+    std::string After(const std::string& action, const std::vector<std::string>& args,
+                      const std::string& var = "[QMT_Error]") {
+        host.Call(action, args);
+        return host.Var(var);
+    }
     // Asserts [QMT_Status] is "Complete", printing [QMT_Error] when not.
     void ExpectComplete() const;
     // Points the plug-in at a recording tool folder.

@@ -37,6 +37,16 @@ protected:
         capture::Remove();
         if (!HasFailure()) qt::RemoveTree(dir);
     }
+    // A tool folder whose ffmpeg and ffprobe are both the shell `script`.
+    void FakeTools(const std::string& script) {
+        std::string fake = dir + "/fake";
+        ASSERT_EQ(qt::Shell("mkdir -p '" + fake + "' && printf '#!/bin/sh\\n" + script + "\\n' > '" + fake +
+                            "/ffmpeg' && cp '" + fake + "/ffmpeg' '" + fake + "/ffprobe' && chmod +x '" + fake +
+                            "/ffmpeg' '" + fake + "/ffprobe'"),
+                  0);
+        ASSERT_TRUE(TryFFmpegFolder(fake));
+        g_tools.ffmpegFound = true;
+    }
     std::string dir;
 };
 
@@ -61,9 +71,9 @@ TEST_F(RunnerTest, ProgressRisesInOrderAndNothingIsReportedOnSuccess) {
     progress = capture::Values("[QMT_Progress]");
     ASSERT_GE(progress.size(), 1u);
     EXPECT_GE(atoi(progress.back().c_str()), 90);
-}
 
-TEST_F(RunnerTest, UnknownDurationWritesNoProgress) {
+    // No length known: no progress.
+    capture::writes.clear();
     ASSERT_TRUE(RunFFmpeg("-f lavfi -i testsrc=duration=2 -f null -", 0).ok);
     EXPECT_TRUE(capture::Values("[QMT_Progress]").empty());
 }
@@ -89,12 +99,7 @@ TEST_F(RunnerTest, FailureWritesTheLogAndTheExactMessage) {
 
 TEST_F(RunnerTest, CrashStatusIsAnUnsignedCode) {
     // A tool killed by a signal reports 128 + signal natively, as an unsigned number.
-    std::string fake = dir + "/bin";
-    ASSERT_TRUE(plat::MakeDirectory(fake));
-    qt::Shell("printf '#!/bin/sh\\nkill -SEGV $$\\n' > '" + fake + "/ffmpeg' && cp '" + fake + "/ffmpeg' '" + fake +
-              "/ffprobe' && chmod +x '" + fake + "/ffmpeg' '" + fake + "/ffprobe'");
-    ASSERT_TRUE(TryFFmpegFolder(fake));
-    g_tools.ffmpegFound = true;
+    FakeTools("kill -SEGV $$");
     EXPECT_FALSE(RunFFmpeg("-version", 0).ok);
     EXPECT_EQ(capture::Last("[QMT_Error]").rfind("FFmpeg failed (exit 139)\n", 0), 0u) << capture::Last("[QMT_Error]");
 }
@@ -105,21 +110,14 @@ TEST_F(RunnerTest, CaptureCutsTheOutputAndGivesUpOnABlockedTool) {
     EXPECT_NE(out.find("ffprobe version"), std::string::npos);
     // A tool that prints far more than the buffer stays blocked on its pipe;
     // the capture keeps the first size-1 bytes and reports failure after 10 s.
-    std::string fake = dir + "/loud";
-    ASSERT_TRUE(plat::MakeDirectory(fake));
-    qt::Shell("printf '#!/bin/sh\\nexec yes 0123456789\\n' > '" + fake + "/ffprobe' && cp '" + fake + "/ffprobe' '" +
-              fake + "/ffmpeg' && chmod +x '" + fake + "/ffprobe' '" + fake + "/ffmpeg'");
-    ASSERT_TRUE(TryFFmpegFolder(fake));
+    FakeTools("exec yes 0123456789");
     EXPECT_FALSE(CaptureToolOutput("", out, 8192));
     EXPECT_EQ(out.size(), 8191u);
 }
 
 TEST_F(RunnerTest, MissingProbeToolIsReported) {
-    std::string fake = dir + "/gone";
-    ASSERT_TRUE(plat::MakeDirectory(fake));
-    qt::Shell("touch '" + fake + "/ffmpeg' '" + fake + "/ffprobe'");
-    ASSERT_TRUE(TryFFmpegFolder(fake));
-    qt::Shell("rm '" + fake + "/ffprobe'");
+    FakeTools("");
+    qt::Shell("rm '" + dir + "/fake/ffprobe' && chmod -x '" + dir + "/fake/ffmpeg'");
     std::string out;
     EXPECT_FALSE(CaptureToolOutput("-version", out, 8192));
     EXPECT_EQ(capture::Last("[QMT_Error]"), "Failed to run ffprobe.");

@@ -13,28 +13,19 @@ protected:
     void TearDown() override { capture::Remove(); }
 };
 
-TEST_F(RecentFilesTest, NewestFirstDropsTheSixth) {
-    for (const char* f : {"a.mp4", "b.mp4", "c.mp4", "d.mp4", "e.mp4", "f.mp4"}) AddRecentFile(f);
-    EXPECT_EQ(g_recent.count, 5);
-    EXPECT_EQ(capture::Last("[QMT_Recent1]"), "f.mp4");
-    EXPECT_EQ(capture::Last("[QMT_Recent5]"), "b.mp4");
-    EXPECT_EQ(capture::Last("[QMT_RecentCount]"), "5");
-}
-
-TEST_F(RecentFilesTest, KnownFileMovesToTopIgnoringCase) {
-    for (const char* f : {"C:\\A.mp4", "B.mp4", "C.mp4"}) AddRecentFile(f);
+TEST_F(RecentFilesTest, NewestFirstDropsTheSixthAndAKnownFileMovesToTheTop) {
+    for (const char* f : {"C:\\A.mp4", "b.mp4", "c.mp4", "d.mp4", "e.mp4"}) AddRecentFile(f);
     capture::writes.clear();
-    AddRecentFile("c:\\a.MP4");
-    EXPECT_EQ(g_recent.count, 3);
+    AddRecentFile("c:\\a.MP4");  // known, in any case
+    AddRecentFile("");            // nothing
+    AddRecentFile("f.mp4");
+    EXPECT_EQ(g_recent.count, 5);
     // Variables are written 1..5 then the count.
-    ASSERT_EQ(capture::writes.size(), 6u);
-    EXPECT_EQ(capture::writes[0], std::make_pair(std::string("[QMT_Recent1]"), std::string("c:\\a.MP4")));
-    EXPECT_EQ(capture::writes[1].second, "C.mp4");
-    EXPECT_EQ(capture::writes[2].second, "B.mp4");
-    EXPECT_EQ(capture::writes[3].second, "");
-    EXPECT_EQ(capture::writes[5], std::make_pair(std::string("[QMT_RecentCount]"), std::string("3")));
-    AddRecentFile("");
-    EXPECT_EQ(g_recent.count, 3);
+    ASSERT_EQ(capture::writes.size(), 12u);
+    std::vector<std::string> values;
+    for (size_t i = 6; i < 12; ++i) values.push_back(capture::writes[i].first + "=" + capture::writes[i].second);
+    EXPECT_EQ(values, (std::vector<std::string>{"[QMT_Recent1]=f.mp4", "[QMT_Recent2]=c:\\a.MP4", "[QMT_Recent3]=e.mp4",
+                                                "[QMT_Recent4]=d.mp4", "[QMT_Recent5]=c.mp4", "[QMT_RecentCount]=5"}));
 }
 
 TEST(SmartOutputName, KeepsFolderAndReplacesExtension) {

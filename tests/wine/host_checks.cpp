@@ -8,13 +8,23 @@
 
 QMT_WINE_CHECKS(host) {
     HostSimulator& host = ctx.host;
+    // Every catalogue row in order: headers (id 0) and actions with their
+    // hints, parameter types and both counts.
     const std::vector<RegisteredAction>& actions = host.Actions();
-    Check(actions.size() == 167, "167 AddAction calls, got " + std::to_string(actions.size()));
-    bool same = actions.size() == 167;
-    for (size_t i = 0; same && i < actions.size(); ++i)
-        same = actions[i].id == kCatalogue[i].id && actions[i].name == kCatalogue[i].name &&
-               actions[i].count == kCatalogue[i].count && actions[i].count2 == actions[i].count;
-    Check(same, "registrations follow the catalogue rows in order, both counts equal");
+    auto typeCodes = [](const RegisteredAction& a) {  // the type bytes as the row's characters
+        std::string codes;
+        for (unsigned char t : a.types) codes += static_cast<char>('0' + t);
+        return codes;
+    };
+    bool same = actions.size() == static_cast<size_t>(kCatalogueRows);
+    for (size_t i = 0; same && i < actions.size(); ++i) {
+        const CatalogueRow& row = kCatalogue[i];
+        same = actions[i].id == row.id && actions[i].name == row.name && actions[i].hint == row.hint &&
+               actions[i].count == row.count && actions[i].count2 == row.count &&
+               typeCodes(actions[i]) == row.types;
+        if (!same) Check(false, "registration " + std::to_string(i) + " (" + actions[i].name + ") differs from its row");
+    }
+    Check(same, std::to_string(actions.size()) + " registrations follow the catalogue's rows in order");
     Check(host.initResult != 0, "nbInitPlugIn returns InitCommonControlsEx's success");
     CheckEq(host.title, "Quillmont", "title out-text");
 

@@ -1,6 +1,6 @@
 // Real renders through the DLL's actions with the Windows ffmpeg.exe
 // (FFmpeg 4.1, which has no xfade), for a user called O'Brien whose
-// temporary folder has a quote in it: every file operation, the timeline
+// temporary folder has a quote in it: the file operations, the timeline
 // with cuts, an effect, titles, an overlay and music, a one-clip timeline, a
 // saved and loaded project, a split render with an inserted clip and the
 // export rows. Transitions must fail with the runner's message and a log
@@ -113,11 +113,6 @@ private:
     int listed_ = 0;
 };
 
-void Section(const char* name, DWORD since) {
-    printf("  %s done at %.1f s\n", name, (GetTickCount() - since) / 1000.0);
-    fflush(stdout);
-}
-
 // Makes base\a\b\... one folder at a time; returns it with a trailing backslash.
 std::string Folders(std::string path, const std::vector<std::string>& parts) {
     for (const std::string& part : parts) {
@@ -130,7 +125,10 @@ std::string Folders(std::string path, const std::vector<std::string>& parts) {
 const char kTitleOne[] = "It's 100%: C:\\x";
 const char kTitleTwo[] = "50% 'off': a\\b";
 
-// Every file operation FFmpeg 4.1 can do, on a 2 s 160x90 clip with sound.
+// The file operations with FFmpeg 4.1, on a 2 s 160x90 clip with sound: all
+// but the one-filter ones whose exact command lines the native tests check
+// (brightness, volume, sharpen and the like), for which the -vf and -af rows
+// here stand.
 void FileOperations(RenderSession& s, const std::string& clip, const std::string& tone, const std::string& logo,
                     const std::string& subtitles) {
     const std::vector<Render> renders = {
@@ -152,19 +150,11 @@ void FileOperations(RenderSession& s, const std::string& clip, const std::string
         {"QMT_ExtractAudio", {clip, "mp3", "@sound.mp3"}, {Sound("sound.mp3", "mp3", 2, kFrameAndCoderFrame)}},
         {"QMT_ExtractAudio", {clip, "ogg", "@sound.ogg"}, {Sound("sound.ogg", "vorbis", 2, kFrameAndCoderFrame)}},
         {"QMT_ExtractAudio", {clip, "opus", "@sound.opus"}, {Sound("sound.opus", "opus", 2, kFrameAndCoderFrame)}},
-        {"QMT_SetVolume", {clip, "0.5", "@volume.mp4"}, {AV("volume.mp4", 2)}},
-        {"QMT_Brightness", {clip, "0.1", "@brightness.mp4"}, {AV("brightness.mp4", 2)}},
         {"QMT_Contrast", {clip, "1.3", "@contrast.mp4"}, {AV("contrast.mp4", 2)}},
         {"QMT_Saturation", {clip, "1.5", "@saturation.mp4"}, {AV("saturation.mp4", 2)}},
-        {"QMT_ColorBalance", {clip, "0.05", "1.1", "1.2", "@balance.mp4"}, {AV("balance.mp4", 2)}},
         {"QMT_Blur", {clip, "2", "@blur.mp4"}, {AV("blur.mp4", 2)}},
-        {"QMT_Sharpen", {clip, "1.0", "@sharpen.mp4"}, {AV("sharpen.mp4", 2)}},
         {"QMT_Grayscale", {clip, "@gray.mp4"}, {AV("gray.mp4", 2)}},
         {"QMT_Sepia", {clip, "@sepia.mp4"}, {AV("sepia.mp4", 2)}},
-        {"QMT_Vignette", {clip, "PI/5", "@vignette.mp4"}, {AV("vignette.mp4", 2)}},
-        {"QMT_DrawBox", {clip, "10", "10", "40", "30", "red", "2", "@box.mp4"}, {AV("box.mp4", 2)}},
-        {"QMT_CustomFilter", {clip, "negate", "@custom.mp4"}, {AV("custom.mp4", 2)}},
-        {"QMT_Denoise", {clip, "light", "@denoise.mp4"}, {AV("denoise.mp4", 2)}},
         {"QMT_Deinterlace", {clip, "@deinterlace.mp4"}, {AV("deinterlace.mp4", 2)}},
         {"QMT_ChromaKey", {clip, clip, "green", "0.2", "@chroma.mp4"}, {AV("chroma.mp4", 2)}},
         {"QMT_TextOverlay", {clip, kTitleOne, "14", "white", "4", "4", "@text.mp4"}, {AV("text.mp4", 2)}},
@@ -172,7 +162,6 @@ void FileOperations(RenderSession& s, const std::string& clip, const std::string
         {"QMT_BurnSubtitles", {clip, subtitles, "14", "FFFFFF", "@subtitles.mp4"}, {AV("subtitles.mp4", 2)}},
         {"QMT_FadeIn", {clip, "0.5", "@fade_in.mp4"}, {AV("fade_in.mp4", 2)}},
         {"QMT_FadeOut", {clip, "0.5", "@fade_out.mp4"}, {AV("fade_out.mp4", 2)}},
-        {"QMT_FadeAudioIn", {clip, "0.5", "@afade_in.mp4"}, {AV("afade_in.mp4", 2)}},
         {"QMT_FadeAudioOut", {clip, "0.5", "@afade_out.mp4"}, {AV("afade_out.mp4", 2)}},
         {"QMT_ExtractFrame", {clip, "1", "@frame.png"}, {Picture("frame.png", "png", "160x90", "rgb24")}},
         {"QMT_ContactSheet", {clip, "2", "2", "@sheet.jpg"}, {Picture("sheet.jpg", "mjpeg", "640x360", "yuvj420p")}},
@@ -356,7 +345,6 @@ void ExportRows(RenderSession& s, const std::string& clip) {
 }  // namespace
 
 QMT_WINE_CHECKS(renders) {
-    DWORD begin = GetTickCount();
     HostSimulator& host = ctx.host;
     // A Windows user called O'Brien: C:\Users\O'Brien\AppData\Local\Temp\ inside the work folder.
     std::string temp = Folders(ctx.work, {"Users", "O'Brien", "AppData", "Local", "Temp"});
@@ -379,18 +367,12 @@ QMT_WINE_CHECKS(renders) {
     const std::string subtitles = documents + "subs, [1].srt";
     FILE* f = fopen(subtitles.c_str(), "wb");
     if (f) fputs("1\r\n00:00:00,200 --> 00:00:01,500\r\nO'Brien's line\r\n", f), fclose(f);
-    Section("media", begin);
 
     RenderSession s(ctx);
     FileOperations(s, clip, tone, logo, subtitles);
-    Section("file operations", begin);
     TimelineRenders(s, clip, tone, logo, documents);
-    Section("timelines", begin);
     SplitRender(s);
-    Section("split render", begin);
     ExportRows(s, clip);
-    Section("export rows", begin);
     TransitionsNeedXfade(s, clip);
-    Section("transitions", begin);
     s.WriteManifest();
 }

@@ -1,6 +1,6 @@
 // The plug-in's process runner on Win32, linked in directly: a real Windows
-// ffmpeg failing and encoding, and this program standing in for a tool.
-#include <cstdlib>
+// ffmpeg failing, and this program standing in for a tool (its exit codes,
+// and progress reports on both of its pipes).
 #include "tests/wine/wine_checks.h"
 #include "host/host_state.h"
 #include "platform/platform.h"
@@ -28,23 +28,6 @@ QMT_WINE_CHECKS(runner) {
     bool bareLf = false;
     for (size_t i = 0; i < text.size(); ++i) bareLf = bareLf || (text[i] == '\n' && (i == 0 || text[i - 1] != '\r'));
     Check(!bareLf && text.size() > 60, "every line of the log ends in CR LF");
-
-    // A real encode: progress from the tool's "time=" reports.
-    g_writes.clear();
-    std::string out = work + "\\runner_out.mp4";
-    bool ok = RunFFmpeg("-f lavfi -i testsrc=d=2:s=160x120:r=25 -f lavfi -i sine=d=2 -c:v libx264 -preset fast "
-                        "-crf 18 -c:a aac -b:a 192k -shortest \"" + out + "\"", 2.0).ok;
-    Check(ok, "lavfi encode with the Windows ffmpeg succeeds");
-    std::vector<std::string> progress = WritesOf("[QMT_Progress]");
-    bool ordered = !progress.empty();
-    int previous = -1;
-    for (auto& p : progress) {
-        int v = atoi(p.c_str());
-        ordered = ordered && v >= previous && v >= 0 && v <= 100;
-        previous = v;
-    }
-    Check(ordered && previous >= 50, "progress rises to the end of the clip: " + Join(progress));
-    Check(plat::FileSize64(out) > 1000, "encoded file written");
 
     // Stand-in tool: exit status as an unsigned number, progress per report.
     UseTools(ctx.self, ctx.self);
