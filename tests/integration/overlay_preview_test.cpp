@@ -14,16 +14,6 @@ protected:
         qt::PluginTest::SetUp();
         rect = host.AddRectangle("Player", 320, 180);
     }
-    std::string Script(const std::string& text) {
-        std::string out, err;
-        host.RunScript(text, &out, &err);
-        return err;
-    }
-    // The overlay's last paint, one line per drawing call.
-    std::string Painted() {
-        EXPECT_EQ(Script("Capture Player \"" + Out("overlay.txt") + "\"\n"), "");
-        return qt::ReadFile(Out("overlay.txt"));
-    }
     std::string Box() const { return Var("[OvX]") + " " + Var("[OvY]") + " " + Var("[OvW]") + " " + Var("[OvH]"); }
     intptr_t Window() { return hwFindChild(rect, "QMT_"); }
     intptr_t rect = 0;
@@ -45,8 +35,8 @@ TEST_F(OverlayPreview, TextOverlayPaintsItsBoxFrameLabelAndGrip) {
     ASSERT_NE(window, 0);
     EXPECT_EQ(hwTimerPeriod(window, 2), 100);
     EXPECT_EQ(hwGetCursor(window), 2);  // the four-arrow move cursor
-    EXPECT_EQ(Painted(),
-              "window QMT_OverlayPreviewWnd 320x180\n"
+    EXPECT_EQ(Capture("Player"),
+              "\nwindow QMT_OverlayPreviewWnd 320x180\n"
               "fill 0 0 320 180 #010101\n"
               "text 12 12 80 40 #000000 layout=3 font=\"Arial 24\" \"Hello\"\n"
               "text 10 10 78 38 #00ff00 layout=3 font=\"Arial 24\" \"Hello\"\n"
@@ -61,7 +51,7 @@ TEST_F(OverlayPreview, TextOverlayPaintsItsBoxFrameLabelAndGrip) {
     EXPECT_EQ(Script("Drag Player 20 20 200 100 3\nWheel Player 30 20 120\n"), "");
     EXPECT_EQ(Box(), "10 10 68 28");
     EXPECT_EQ(Var("[OvFontSize]"), "24");
-    std::string locked = Painted();
+    std::string locked = Capture("Player");
     EXPECT_NE(locked.find("frame 9 9 79 39 #ffa01e width=1 style=2\n"), std::string::npos) << locked;
     EXPECT_NE(locked.find("#ffa01e layout=0 font=\"Consolas 11 bold\" \"LOCKED X:10 Y:10 W:68 H:28\""),
               std::string::npos)
@@ -69,22 +59,22 @@ TEST_F(OverlayPreview, TextOverlayPaintsItsBoxFrameLabelAndGrip) {
 
     // A short colour is no colour: the text is white.
     ASSERT_TRUE(Run("QMT_OverlayPreviewText", {"Player", "Hi", "12", "#0F0"}));
-    EXPECT_NE(Painted().find("text 10 10 30 26 #ffffff layout=3 font=\"Arial 12\" \"Hi\""), std::string::npos);
+    EXPECT_NE(Capture("Player").find("text 10 10 30 26 #ffffff layout=3 font=\"Arial 12\" \"Hi\""), std::string::npos);
 }
 
 TEST_F(OverlayPreview, DragStaysInsideAndWheelStopsAtEightAndTwoHundred) {
     ASSERT_TRUE(Run("QMT_OverlayPreviewText", {"Player", "Hello", "24", "white"}));
     intptr_t window = Window();
-    // Grabbed 10 pixels into the box and pulled far past the right edge.
-    EXPECT_EQ(Script("Drag Player 20 20 5000 30 4\n"), "");
-    EXPECT_EQ(Box(), "252 20 68 28");  // x = 320 - 68
-    EXPECT_EQ(hwGetCapture(), 0);      // released with the button
+    // Grabbed 10 pixels into the box and pulled far past the bottom right corner.
+    EXPECT_EQ(Script("Drag Player 20 20 5000 5000 4\n"), "");
+    EXPECT_EQ(Box(), "252 152 68 28");  // 320 - 68, 180 - 28
+    EXPECT_EQ(hwGetCapture(), 0);       // released with the button
     EXPECT_EQ(host.WritesOf("[OvX]").size(), 1u + 4u + 1u);  // creation, each move, the release
     // A press outside the box widened by 5 pixels does not grab it.
-    EXPECT_EQ(Script("Drag Player 246 20 100 100 2\n"), "");
-    EXPECT_EQ(Box(), "252 20 68 28");
+    EXPECT_EQ(Script("Drag Player 246 160 100 100 2\n"), "");
+    EXPECT_EQ(Box(), "252 152 68 28");
     // Inside the margin, grabbed by the second press of a quick double click.
-    EXPECT_EQ(Script("Drag Player 248 48 -400 -400 2 Double\n"), "");
+    EXPECT_EQ(Script("Drag Player 248 184 -400 -400 2 Double\n"), "");
     EXPECT_EQ(Box(), "0 0 68 28");
 
     std::string ups, downs;
@@ -100,7 +90,9 @@ TEST_F(OverlayPreview, DragStaysInsideAndWheelStopsAtEightAndTwoHundred) {
 
     // Update changes the text and size but keeps the box.
     ASSERT_TRUE(Run("QMT_OverlayPreviewUpdate", {"Player", "Longer text", "40"}));
-    EXPECT_NE(Painted().find("font=\"Arial 40\" \"Longer text\""), std::string::npos);
+    EXPECT_NE(Capture("Player").find("font=\"Arial 40\" \"Longer text\""), std::string::npos);
+    ASSERT_TRUE(Run("QMT_OverlayPreviewUpdate", {"Player", "", "3"}));  // no text: kept; below 8: 8
+    EXPECT_NE(Capture("Player").find("font=\"Arial 8\" \"Longer text\""), std::string::npos);
     host.SetVar("[GX]", "");
     ASSERT_TRUE(Run("QMT_OverlayPreviewGetPos", {"Player", "[GX]", "[GY]", "[GW]", "[GH]"}));
     EXPECT_EQ(Var("[GX]") + " " + Var("[GY]") + " " + Var("[GW]") + " " + Var("[GH]"), "0 0 28 12");
@@ -113,7 +105,7 @@ TEST_F(OverlayPreview, ImageBoxTakesAQuarterOfAWidePictureAtTheBottomRight) {
     EXPECT_EQ(Box(), "210 120 100 50");  // 100 wide, in proportion, 10 pixels in from the corner
     EXPECT_EQ(Var("[OvOpacity]"), "0.50");
     EXPECT_EQ(Var("[OvImage]"), picture);
-    std::string painted = Painted();
+    std::string painted = Capture("Player");
     EXPECT_NE(painted.find("bitmap 210 120 310 170 #000000 bitmap="), std::string::npos) << painted;
     EXPECT_NE(painted.find(" mode=1\nframe 209 119 311 171 #00ff64 width=1 style=2\n"), std::string::npos);
     EXPECT_NE(painted.find("triangle 302 162 310 170 #00c850 points=302,170 310,162 310,170"), std::string::npos);

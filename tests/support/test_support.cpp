@@ -278,6 +278,7 @@ ToolRecorder::ToolRecorder(const std::string& folder) : folder_(folder) {
            "fi\n"
            "exec '" << ffmpeg << "' \"$@\"\n";
     std::ofstream(folder_ + "/ffprobe") << "#!/bin/sh\n"
+                                           "printf x >> '" << folder_ << "/probes.log'\n"
                                            "if [ -s '" << folder_ << "/probe_delay' ]; then sleep \"$(cat '"
                                         << folder_ << "/probe_delay')\"; fi\n"
                                            "exec '" << ffprobe << "' \"$@\"\n";
@@ -301,6 +302,7 @@ std::string ToolRecorder::SnapshotText() const { return ReadFile(folder_ + "/sna
 
 void ToolRecorder::DelayWhen(const std::string& text) { std::ofstream(folder_ + "/delay_when") << text; }
 void ToolRecorder::DelayProbes(double seconds) { std::ofstream(folder_ + "/probe_delay") << seconds; }
+size_t ToolRecorder::ProbesStarted() const { return ReadFile(folder_ + "/probes.log").size(); }
 
 std::vector<int> ToolRecorder::DelayedPids() const {
     std::vector<int> pids;

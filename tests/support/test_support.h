@@ -70,6 +70,8 @@ public:
     std::vector<int> DelayedPids() const;
     // Every ffprobe run waits `seconds` before it answers.
     void DelayProbes(double seconds);
+    // How many ffprobe runs have started.
+    size_t ProbesStarted() const;
     // Copies `path` aside before every run, for files the plug-in deletes afterwards.
     void Snapshot(const std::string& path);
     std::string SnapshotText() const;

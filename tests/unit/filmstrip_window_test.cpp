@@ -4,107 +4,53 @@
 // player answered by the stand-in MCI device.
 #include <gtest/gtest.h>
 #include <algorithm>
-#include <cstdio>
-#include <cstring>
-#include <strings.h>
-#include <functional>
-#include <map>
-#include "host/dispatch.h"
-#include "host/teardown.h"
-#include "platform/headless/headless_mci.h"
-#include "platform/headless/headless_window.h"
 #include "platform/headless/picture_file.h"
-#include "platform/platform.h"
 #include "strips/filmstrip_record.h"
 #include "strips/filmstrip_window.h"
 #include "strips/split_list.h"
 #include "strips/thumbnail_bitmap.h"
 #include "tests/support/test_support.h"
 #include "tests/unit/capture_host.h"
+#include "tests/unit/window_test.h"
+#include "toolchain/tool_location.h"
 
 namespace {
 
-std::map<std::string, std::string> g_vars;
-std::map<std::string, intptr_t> g_rects;
-
-void QMT_CALL GetVar(const char* name, char** value) {
-    static std::string last;
-    last = g_vars[name];
-    *value = &last[0];
-}
-
-int32_t QMT_CALL Access(int32_t code, char** text) {
-    intptr_t rect = 0;
-    for (auto& r : g_rects)
-        if (code == 7 && *text && strcasecmp(r.first.c_str(), *text) == 0) rect = r.second;
-    if (!rect) return 0;
-    std::string answer = std::to_string(static_cast<long long>(rect));
-    char* block = static_cast<char*>(hwHeapAlloc(answer.size() + 1));
-    memcpy(block, answer.c_str(), answer.size() + 1);
-    hwHeapFree(*text);
-    *text = block;
-    return 1;
-}
-
-// A grey 24-bit BMP of the given size, as the extraction writes them.
-void WriteGreyBmp(const std::string& path, int width, int height) {
-    ASSERT_TRUE(WriteBmpFile(path, BlankPicture(width, height, 0x808080)));
-}
+using wt::Count;
+using wt::Has;
 
 class FilmstripWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         capture::Install();
-        g_vars.clear();
-        g_rects.clear();
-        g_host.getVariable = GetVar;
-        g_host.interfaceAccess = Access;
+        wt::Page::Open();
+        tools = g_tools;
+        g_tools = ToolLocation{true, "", "/nonexistent/ffmpeg", "/nonexistent/ffprobe", ""};  // no probe starts
         dir = qt::MakeTempDir("filmstrip_window");
-        video = dir + "/video.mp4";  // never a video: the worker ends at once
+        video = dir + "/video.mp4";  // stands in for a video: no tool reads it
         qt::Shell("printf x > '" + video + "'");
-        hmMciAdvanceClock(0);
-        hmMciClearLog();
     }
     void TearDown() override {
-        PageTearDown();
+        wt::Page::Close();
         EXPECT_EQ(LiveThumbnailBitmaps(), 0);
-        for (auto& r : g_rects) hwDestroyWindow(r.second);
-        g_host.getVariable = nullptr;
-        g_host.interfaceAccess = nullptr;
+        g_tools = tools;
         capture::Remove();
         if (!HasFailure()) qt::RemoveTree(dir);
     }
-    intptr_t AddRect(const std::string& name, int width, int height) {
-        return g_rects[name] = hwCreateWindow(0, "Rectangle", 0, 0, width, height);
-    }
-    void Call(int id, std::vector<std::string> args) {
-        std::vector<char*> params;
-        for (auto& a : args) params.push_back(&a[0]);
-        params.push_back(nullptr);
-        DispatchAction(id, params.data());
-    }
     std::string Error() const { return capture::Last("[QMT_Error]"); }
-    static bool WaitFor(const std::function<bool()>& done) {
-        uint64_t end = plat::TickMs() + 60000;
-        while (!done()) {
-            if (plat::TickMs() > end) return false;
-            plat::SleepMs(5);
-        }
-        return true;
-    }
     // Creates the strip through its action in a Rectangle of that size and
-    // waits for its worker, which finds no video.
+    // waits for its worker, which finds no tool.
     FrameStripRecord* Create(int width, int height, const std::string& name = "Strip") {
-        if (!g_rects.count(name)) AddRect(name, width, height);
-        Call(141, {name, video, "Player"});
+        if (!wt::Page::Rects().count(name)) wt::Page::AddRect(name, width, height);
+        wt::Call(141, {name, video, "Player"});
         FrameStripRecord* strip = FrameStripAt(FindFrameStrip(name));
-        if (strip) EXPECT_TRUE(WaitFor([&] { return !strip->extracting; }));
+        if (strip) EXPECT_TRUE(qt::WaitUntil([&] { return !strip->extracting; }, 60000));
         return strip;
     }
-    // Gives the strip `frames` thumbnails of its cell size over `duration` seconds.
+    // Gives the strip `frames` grey thumbnails of its cell size over `duration` seconds.
     void Fill(FrameStripRecord& strip, int frames, double duration) {
         std::string bmp = dir + "/thumb.bmp";
-        WriteGreyBmp(bmp, strip.cellWidth, strip.thumbHeight);
+        ASSERT_TRUE(WriteBmpFile(bmp, BlankPicture(strip.cellWidth, strip.thumbHeight, 0x808080)));
         for (int i = 0; i < frames; ++i)
             StoreThumbnail(strip, i, LoadThumbnailBitmap(bmp, strip.cellWidth, strip.thumbHeight));
         strip.duration = duration;
@@ -112,64 +58,33 @@ protected:
     // A player in its own Rectangle whose stand-in device is `lengthMs` long,
     // stopped at `positionMs`.
     void AddPlayer(double lengthMs, int positionMs) {
-        AddRect("Player", 160, 90);
+        wt::Page::AddRect("Player", 160, 90);
         hmMciSetNextLength(lengthMs);
-        Call(121, {"Player", video, ""});
+        wt::Call(121, {"Player", video, ""});
         ASSERT_EQ(hmMciSendString(("seek qmt_p0 to " + std::to_string(positionMs)).c_str(), nullptr, 0), 0u);
         hmMciClearLog();
     }
-    // The draw log of a paint made now.
-    std::vector<std::string> Paint(const FrameStripRecord& strip) {
-        HwEvent paint = {};
-        paint.type = HW_PAINT;
-        hwSendEvent(HandleBits(strip.stripWindow), &paint);
-        std::vector<std::string> log;
-        for (int i = 0; i < hwDrawCallCount(HandleBits(strip.stripWindow)); ++i) {
-            HwDrawCall c;
-            hwGetDrawCall(HandleBits(strip.stripWindow), i, &c);
-            char line[512];
-            hwFormatDrawCall(&c, line, sizeof line);
-            log.push_back(line);
-        }
-        return log;
+    static std::vector<std::string> Paint(const FrameStripRecord& strip) {
+        return wt::Paint(HandleBits(strip.stripWindow));
     }
-    static bool Has(const std::vector<std::string>& log, const std::string& line) {
-        return std::find(log.begin(), log.end(), line) != log.end();
-    }
-    static int Count(const std::vector<std::string>& log, const std::string& prefix) {
-        return static_cast<int>(
-            std::count_if(log.begin(), log.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; }));
-    }
-    void Send(const FrameStripRecord& strip, int type, int x, int delta = 0, int flags = 0) {
-        HwEvent e = {};
-        e.type = type;
-        e.x = x;
-        e.y = 40;
-        e.delta = delta;
-        e.flags = flags;
-        e.timerId = kStripFollowTimerId;
-        hwSendEvent(HandleBits(strip.stripWindow), &e);
-    }
-    std::vector<std::string> MciLog() {
-        std::vector<std::string> log;
-        for (int i = 0; i < hmMciLogCount(); ++i) log.push_back(hmMciLogEntry(i));
-        hmMciClearLog();
-        return log;
+    static void Send(const FrameStripRecord& strip, int type, int x, int delta = 0, int flags = 0) {
+        wt::Send(HandleBits(strip.stripWindow), type, x, 40, delta, flags, kStripFollowTimerId);
     }
 
+    ToolLocation tools;
     std::string dir, video;
 };
 
 }  // namespace
 
 TEST_F(FilmstripWindow, CreateMakesTheWindowTimerAndWorkerAndSaysSoWhileExtracting) {
-    Call(141, {"Nowhere", video, "Player"});
+    wt::Call(141, {"Nowhere", video, "Player"});
     EXPECT_EQ(Error(), "Rectangle not found.");
-    Call(141, {std::string(128, 'r'), video, "Player"});
+    wt::Call(141, {std::string(128, 'r'), video, "Player"});
     EXPECT_EQ(Error(), "Rectangle name too long.");
 
-    intptr_t rect = AddRect("Strip", 640, 90);
-    Call(141, {"Strip", video, "Player"});
+    intptr_t rect = wt::Page::AddRect("Strip", 640, 90);
+    wt::Call(141, {"Strip", video, "Player"});
     EXPECT_EQ(capture::Last("[QMT_Status]"), "FrameStrip created");
     FrameStripRecord* strip = FrameStripAt(FindFrameStrip("strip"));
     ASSERT_NE(strip, nullptr);
@@ -185,14 +100,18 @@ TEST_F(FilmstripWindow, CreateMakesTheWindowTimerAndWorkerAndSaysSoWhileExtracti
     EXPECT_EQ(strip->baseWidth, 160);
     EXPECT_EQ(strip->zoomLevel, 3);
     EXPECT_EQ(strip->rectWindow, WindowHandle{rect});
-    ASSERT_TRUE(WaitFor([&] { return !strip->extracting; }));
+    ASSERT_TRUE(qt::WaitUntil([&] { return !strip->extracting; }, 60000));
     // No frame yet: the background and the one line of text, nothing else.
     EXPECT_EQ(Paint(*strip), (std::vector<std::string>{
                                  "fill 0 0 640 90 #141419",
                                  "text 0 0 640 90 #b4b4b4 layout=1 font=\"Segoe UI 14\" \"Extracting frames...\""}));
 
-    // The same name in any case replaces the strip, window and all.
-    Call(141, {"STRIP", video, "Player"});
+    // The same name in any case replaces the strip, window and all, at the
+    // middle zoom level again.
+    wt::Call(147, {"Strip", "5"});
+    wt::Call(141, {"STRIP", video, "Player"});
+    EXPECT_EQ(strip->zoomLevel, 3);
+    EXPECT_EQ(strip->cellWidth, 160);
     EXPECT_FALSE(hwIsWindow(window));
     EXPECT_EQ(FindFrameStrip("Strip"), 0);
     EXPECT_NE(HandleBits(strip->stripWindow), window);
@@ -204,15 +123,15 @@ TEST_F(FilmstripWindow, CreateMakesTheWindowTimerAndWorkerAndSaysSoWhileExtracti
     EXPECT_EQ(low->cellWidth, 40);
     Create(300, 90, "Third");
     Create(300, 90, "Fourth");
-    AddRect("Fifth", 300, 90);
-    Call(141, {"Fifth", video, "Player"});
+    wt::Page::AddRect("Fifth", 300, 90);
+    wt::Call(141, {"Fifth", video, "Player"});
     EXPECT_EQ(Error(), "Max filmstrips reached.");
-    EXPECT_EQ(hwFindChild(g_rects["Fifth"], "QMT_"), 0);
+    EXPECT_EQ(hwFindChild(wt::Page::Rects()["Fifth"], "QMT_"), 0);
 
     // Destroy takes the window and its timer with it.
     intptr_t last = HandleBits(strip->stripWindow);
     capture::writes.clear();
-    Call(142, {"strip"});
+    wt::Call(142, {"strip"});
     EXPECT_EQ(capture::Last("[QMT_Status]"), "FrameStrip destroyed");
     EXPECT_FALSE(hwIsWindow(last));
     EXPECT_EQ(FindFrameStrip("Strip"), -1);
@@ -225,14 +144,14 @@ TEST_F(FilmstripWindow, EachLayerIsDrawnWhereTheGeometryPutsIt) {
     ASSERT_NE(strip, nullptr);
     Fill(*strip, 20, 30.0);
     AddPlayer(30000, 6000);  // 6 s: frame 3, x = 3 x 162 + 80
-    g_vars["[TrimStart]"] = "";
-    g_vars["[TrimIn]"] = "0:03";  // frame 1: x 162
-    g_vars["[TrimEnd]"] = "9";    // frame 5: x 810
-    g_vars["[TrimOut]"] = "20";   // not used while [TrimEnd] has a value
-    Call(143, {"Strip", "12", "Green", "#00ff00"});  // frame 7: x 1214
-    Call(143, {"Strip", "0:10.5", "", "#0f0"});      // frame 6: x 1052
-    Call(143, {"Strip", "1", "first", "Red"});       // frame 0: x 80
-    Call(143, {"Strip", "40", "gone", "blue"});      // frame 25: off the strip
+    wt::Page::Vars()["[TrimStart]"] = "";
+    wt::Page::Vars()["[TrimIn]"] = "0:03";  // frame 1: x 162
+    wt::Page::Vars()["[TrimEnd]"] = "9";    // frame 5: x 810
+    wt::Page::Vars()["[TrimOut]"] = "20";   // not used while [TrimEnd] has a value
+    wt::Call(143, {"Strip", "12", "Green", "#00ff00"});  // frame 7: x 1214
+    wt::Call(143, {"Strip", "0:10.5", "", "#0f0"});      // frame 6: x 1052
+    wt::Call(143, {"Strip", "1", "first", "Red"});       // frame 0: x 80
+    wt::Call(143, {"Strip", "40", "gone", "blue"});      // frame 25: off the strip
     ASSERT_TRUE(AddSplitAt(*strip, 7.5).ok);          // frame 4: x 728, selected
     ASSERT_TRUE(AddSplitAt(*strip, 3.2).ok);          // frame 2: x 404
     ASSERT_TRUE(AddSplitAt(*strip, 10.0).ok);         // frame 6: x 1052
@@ -255,13 +174,7 @@ TEST_F(FilmstripWindow, EachLayerIsDrawnWhereTheGeometryPutsIt) {
     EXPECT_TRUE(Has(log, "line 162 0 162 90 #00e650 width=3 style=0"));
     EXPECT_TRUE(Has(log, "line 162 0 174 0 #00e650 width=3 style=0"));
     EXPECT_TRUE(Has(log, "line 162 89 174 89 #00e650 width=3 style=0"));
-    EXPECT_EQ(Count(log, "text 166 3 "), 1);
-    EXPECT_NE(std::find_if(log.begin(), log.end(),
-                           [](const std::string& l) {
-                               return l.rfind("text 166 3 ", 0) == 0 &&
-                                      l.find("#00ff50 layout=0 font=\"Segoe UI 11 bold\" \"IN\"") != std::string::npos;
-                           }),
-              log.end());
+    EXPECT_TRUE(Has(log, "text 166 3 206 18 #00ff50 layout=0 font=\"Segoe UI 11 bold\" \"IN\""));
     EXPECT_TRUE(Has(log, "line 810 0 810 90 #ff3232 width=3 style=0"));
     EXPECT_TRUE(Has(log, "line 810 0 798 0 #ff3232 width=3 style=0"));
     EXPECT_EQ(Count(log, "text 782 3 "), 1);
@@ -309,8 +222,8 @@ TEST_F(FilmstripWindow, TransitionsAndInsertedClipsAreLabelledOnTheirSplits) {
     ASSERT_TRUE(AddSplitAt(*strip, 7.5).ok);  // x 728
     std::string clip = dir + "/an_intro_clip_with_a_long_name.mp4";
     qt::Shell("printf x > '" + clip + "'");
-    Call(185, {"Strip", "Dissolve", "2"});
-    Call(190, {"Strip", clip});
+    wt::Call(185, {"Strip", "Dissolve", "2"});
+    wt::Call(190, {"Strip", clip});
     std::vector<std::string> log = Paint(*strip);
     // The name centred on the line at half height on a black box (the stand-in
     // measures half the font height per character: 36 x 9 for these 8).
@@ -332,34 +245,41 @@ TEST_F(FilmstripWindow, AClickSeeksThePlayerOrSelectsTheSplitUnderIt) {
     capture::writes.clear();
 
     Send(*strip, HW_PRESS, 397);
-    EXPECT_EQ(MciLog(), std::vector<std::string>{});  // 8 pixels off: selected, no seek
+    EXPECT_EQ(wt::MciLog(), std::vector<std::string>{});  // 8 pixels off: selected, no seek
     EXPECT_EQ(strip->selectedSplit, 0);
     EXPECT_EQ(capture::Last("[QMT_Status]"), "Split selected");
     EXPECT_EQ(capture::Last("[QMT_SplitIndex]"), "0");
+    EXPECT_EQ(capture::Last("[QMT_SplitTimeSec]"), "15.000");
+    EXPECT_EQ(capture::Last("[QMT_SplitExitDuration]"), "1.00");
 
     // 9 pixels off: frame 7 + 396 / 162 = 9 of 0..19, trunc(9 / 19 x 30000).
     Send(*strip, HW_PRESS, 396);
-    EXPECT_EQ(MciLog(), std::vector<std::string>{"seek qmt_p0 to 14210"});
+    EXPECT_EQ(wt::MciLog(), std::vector<std::string>{"seek qmt_p0 to 14210"});
     EXPECT_EQ(strip->selectedSplit, -1);
     EXPECT_EQ(capture::Last("[QMT_SplitIndex]"), "-1");
     Send(*strip, HW_PRESS, 5);
-    EXPECT_EQ(MciLog(), std::vector<std::string>{"seek qmt_p0 to 11052"});  // frame 7
+    EXPECT_EQ(wt::MciLog(), std::vector<std::string>{"seek qmt_p0 to 11052"});  // frame 7
     Send(*strip, HW_PRESS, 639);  // frame 10
-    EXPECT_EQ(MciLog(), std::vector<std::string>{"seek qmt_p0 to 15789"});
+    EXPECT_EQ(wt::MciLog(), std::vector<std::string>{"seek qmt_p0 to 15789"});
     strip->firstVisible = 18;  // frame 21 is held at the last one
     Send(*strip, HW_PRESS, 600);
-    EXPECT_EQ(MciLog(), std::vector<std::string>{"seek qmt_p0 to 30000"});
+    EXPECT_EQ(wt::MciLog(), std::vector<std::string>{"seek qmt_p0 to 30000"});
     // The stand-in device did not start playing.
     char mode[32];
     hmMciSendString("status qmt_p0 mode", mode, sizeof mode);
     EXPECT_STREQ(mode, "stopped");
 
     // Without its player the click seeks nothing but still clears the selection.
-    Call(122, {"Player"});
-    MciLog();
+    wt::Call(122, {"Player"});
+    wt::MciLog();
     Send(*strip, HW_PRESS, 5);
-    EXPECT_EQ(MciLog(), std::vector<std::string>{});
+    EXPECT_EQ(wt::MciLog(), std::vector<std::string>{});
     EXPECT_EQ(capture::Last("[QMT_SplitIndex]"), "-1");
+    // Before any frame is ready no split is hit.
+    strip->firstVisible = 7;
+    strip->framesReady = 0;
+    Send(*strip, HW_PRESS, 404);
+    EXPECT_EQ(strip->selectedSplit, -1);
 }
 
 TEST_F(FilmstripWindow, TheWheelScrollsAndZoomsWhatIsPainted) {
@@ -370,7 +290,11 @@ TEST_F(FilmstripWindow, TheWheelScrollsAndZoomsWhatIsPainted) {
     EXPECT_EQ(strip->firstVisible, 6);
     std::vector<std::string> log = Paint(*strip);
     EXPECT_TRUE(Has(log, "text 2 79 160 90 #c8c8c8 layout=0 font=\"Consolas 10\" \"0:09\""));  // frame 6
-    Send(*strip, HW_WHEEL, 100, 120 * 5);
+    Send(*strip, HW_WHEEL, 100, -119);  // less than a notch does nothing
+    EXPECT_EQ(strip->firstVisible, 6);
+    Send(*strip, HW_WHEEL, 100, -120 * 5);  // held at the last frame
+    EXPECT_EQ(strip->firstVisible, 19);
+    Send(*strip, HW_WHEEL, 100, 120 * 10);
     EXPECT_EQ(strip->firstVisible, 0);
 
     // Ctrl: one level per notch, each width from the table of the base 160.
@@ -387,7 +311,7 @@ TEST_F(FilmstripWindow, TheWheelScrollsAndZoomsWhatIsPainted) {
         Send(*strip, HW_WHEEL, 100, -120, HW_CTRL);
         EXPECT_EQ(strip->cellWidth, widths[level]) << level;
     }
-    Send(*strip, HW_WHEEL, 100, -120, HW_CTRL);
+    Send(*strip, HW_WHEEL, 100, 0, HW_CTRL);  // no delta counts as a turn toward the user
     EXPECT_EQ(strip->zoomLevel, 1);
     log = Paint(*strip);
     EXPECT_EQ(Count(log, "bitmap 82 0 162 90 "), 1);  // cells of 80 + 2; the bitmap cut to the cell
@@ -395,12 +319,12 @@ TEST_F(FilmstripWindow, TheWheelScrollsAndZoomsWhatIsPainted) {
 
     // The zoom action: 9 is level 5, "abc" level 1, which halves the 40-pixel
     // base of a Rectangle 20 high.
-    Call(147, {"Strip", "9"});
+    wt::Call(147, {"Strip", "9"});
     EXPECT_EQ(capture::Last("[QMT_ZoomLevel]"), "5");
     EXPECT_EQ(strip->cellWidth, 320);
     FrameStripRecord* low = Create(300, 20, "Low");
     ASSERT_NE(low, nullptr);
-    Call(147, {"Low", "abc"});
+    wt::Call(147, {"Low", "abc"});
     EXPECT_EQ(capture::Last("[QMT_ZoomLevel]"), "1");
     EXPECT_EQ(low->cellWidth, 20);
 }
@@ -412,7 +336,7 @@ TEST_F(FilmstripWindow, TheTimerKeepsThePlayheadInTheMiddle) {
     EXPECT_EQ(strip->firstVisible, 0);
     Fill(*strip, 20, 10.0);
     AddPlayer(10000, 0);
-    Call(123, {"Player"});  // play
+    wt::Call(123, {"Player"});  // play
     hmMciAdvanceClock(5000);
     strip->firstVisible = 0;
     Send(*strip, HW_TIMER, 0);
@@ -425,7 +349,9 @@ TEST_F(FilmstripWindow, TheTimerKeepsThePlayheadInTheMiddle) {
     Send(*strip, HW_TIMER, 0);  // ...until the next tick: frame 17 less two
     EXPECT_EQ(strip->firstVisible, 15);
     int before = hwInvalidationCount(HandleBits(strip->stripWindow));
+    hmMciAdvanceClock(90000);  // past the end: held with the last frame in view
     Send(*strip, HW_TIMER, 0);
+    EXPECT_EQ(strip->firstVisible, 16);
     EXPECT_GT(hwInvalidationCount(HandleBits(strip->stripWindow)), before);
 }
 
@@ -433,16 +359,22 @@ TEST_F(FilmstripWindow, MarkersStopAtFiftyAndClearRepaints) {
     FrameStripRecord* strip = Create(640, 90);
     ASSERT_NE(strip, nullptr);
     Fill(*strip, 20, 30.0);
-    for (int i = 0; i < 50; ++i) Call(143, {"Strip", "1", "", "white"});
+    for (int i = 0; i < 50; ++i) wt::Call(143, {"Strip", "1", "", "white"});
     capture::writes.clear();
-    Call(143, {"Strip", "2", "51st", "red"});
+    wt::Call(143, {"Strip", "2", "51st", "red"});
     EXPECT_EQ(Error(), "Max markers reached.");
-    Call(143, {"Elsewhere", "2", "", "red"});
+    wt::Call(143, {"Elsewhere", "2", "", "red"});
     EXPECT_EQ(Error(), "FrameStrip not found.");
     EXPECT_EQ(Count(Paint(*strip), "line 80 8 80 90 #ffffff"), 50);
     int before = hwInvalidationCount(HandleBits(strip->stripWindow));
-    Call(144, {"strip"});
+    wt::Call(144, {"strip"});
     EXPECT_GT(hwInvalidationCount(HandleBits(strip->stripWindow)), before);
     EXPECT_EQ(strip->markerCount, 0);
     EXPECT_EQ(Count(Paint(*strip), "line 80 8 80 90 #ffffff"), 0);
+    // A label keeps its first 31 characters.
+    wt::Call(143, {"Strip", "1", std::string(40, 'x'), "white"});
+    std::vector<std::string> log = Paint(*strip);
+    EXPECT_TRUE(std::any_of(log.begin(), log.end(), [](const std::string& l) {
+        return l.find(" \"" + std::string(31, 'x') + "\"") != std::string::npos;
+    }));
 }

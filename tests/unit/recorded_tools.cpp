@@ -4,6 +4,9 @@
 #include "toolchain/tool_location.h"
 
 void RecordedToolsTest::SetUp() {
+    const char* before = getenv("TMPDIR");
+    savedTmpDir.reset(before ? new std::string(before) : nullptr);
+    savedTools = g_tools;
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
     dir = qt::MakeTempDir(std::string(info->test_suite_name()) + "." + info->name());
     ASSERT_FALSE(dir.empty());
@@ -19,6 +22,10 @@ void RecordedToolsTest::SetUp() {
 
 void RecordedToolsTest::TearDown() {
     capture::Remove();
+    // Tests that share the process find the tools and temporary folder as they were.
+    g_tools = savedTools;
+    if (savedTmpDir) setenv("TMPDIR", savedTmpDir->c_str(), 1);
+    else unsetenv("TMPDIR");
     // Kept after a failure so the outputs can be looked at.
     if (!HasFailure()) qt::RemoveTree(dir);
 }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include "tests/support/test_support.h"
+#include "toolchain/tool_location.h"
 
 class RecordedToolsTest : public ::testing::Test {
 protected:
@@ -15,4 +16,8 @@ protected:
     std::string dir;  // the test's folder
     std::string tmp;  // the plug-in's temporary folder, with its trailing slash
     std::unique_ptr<qt::ToolRecorder> rec;
+
+private:
+    ToolLocation savedTools;
+    std::unique_ptr<std::string> savedTmpDir;
 };

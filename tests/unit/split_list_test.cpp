@@ -1,29 +1,22 @@
 // Split points on a filmstrip: the adding rules, transitions and clips, the
-// list text and the actions' messages and variables.
+// list text and the actions' messages and variables. Selecting one with the
+// mouse is in filmstrip_window_test.
 #include <gtest/gtest.h>
-#include <map>
 #include "strips/filmstrip_record.h"
 #include "strips/split_actions.h"
 #include "strips/split_list.h"
 #include "strips/split_render.h"
 #include "tests/support/test_support.h"
 #include "tests/unit/capture_host.h"
+#include "tests/unit/window_test.h"
 
 namespace {
-
-std::map<std::string, std::string> g_hostValues;
-
-void QMT_CALL GetValue(const char* name, char** value) {
-    static std::string last;
-    last = g_hostValues[name];
-    *value = &last[0];
-}
 
 class Splits : public ::testing::Test {
 protected:
     void SetUp() override {
         capture::Install();
-        g_hostValues.clear();
+        wt::Page::Open();  // the host's variables
         slot = OpenFrameStrip("Strip", "/v.mp4", "Player", kNoWindow, 640, 90);
         ASSERT_GE(slot, 0);
         strip = FrameStripAt(slot);
@@ -31,8 +24,7 @@ protected:
         strip->framesReady = 20;
     }
     void TearDown() override {
-        CloseFrameStrip(slot, kStripDestroyWaitMs);
-        g_host.getVariable = nullptr;
+        wt::Page::Close();
         capture::Remove();
     }
     // Calls an action handler with these parameters.
@@ -129,8 +121,7 @@ TEST_F(Splits, TransitionsAreCheckedClampedAndPublished) {
     // The picker's answer goes through the same action.
     EXPECT_EQ(PickTransitionRefusal("Strip", true).message, "No clip inserted at this split. Insert a clip first.");
     EXPECT_TRUE(PickTransitionRefusal("Strip", false).ok);
-    g_host.getVariable = GetValue;
-    g_hostValues["[QMT_PickedTransition]"] = "dissolve";
+    wt::Page::Vars()["[QMT_PickedTransition]"] = "dissolve";
     ApplyPickedTransition("Strip", false);
     EXPECT_EQ(List(), "10.000,dissolve,1.00;25.000,none,1.00");
 
@@ -147,20 +138,6 @@ TEST_F(Splits, TransitionsAreCheckedClampedAndPublished) {
     Call(SplitClearAction, {"Strip"});
     EXPECT_EQ(capture::Last("[QMT_Status]"), "All splits cleared");
     EXPECT_EQ(List(), "");
-}
-
-TEST_F(Splits, AClickNearASplitLineSelectsIt) {
-    ASSERT_TRUE(AddSplitAt(*strip, 15.0).ok);  // frame 9 of 20, line at 9 x 162 + 81
-    SelectSplit(*strip, -1);
-    EXPECT_FALSE(SelectSplitByClick(slot, 9 * 162 + 81 + 9));
-    ASSERT_TRUE(SelectSplitByClick(slot, 9 * 162 + 81 - 8));
-    EXPECT_EQ(strip->selectedSplit, 0);
-    EXPECT_EQ(capture::Last("[QMT_Status]"), "Split selected");
-    EXPECT_EQ(capture::Last("[QMT_SplitTimeSec]"), "15.000");
-    EXPECT_EQ(capture::Last("[QMT_SplitIndex]"), "0");
-    EXPECT_EQ(capture::Last("[QMT_SplitExitDuration]"), "1.00");
-    strip->framesReady = 0;  // nothing is hit before frames are ready
-    EXPECT_FALSE(SelectSplitByClick(slot, 9 * 162 + 81));
 }
 
 TEST(SplitRules, TransitionCapsIntoClipsAndBetweenSegments) {

@@ -4,22 +4,18 @@
 #include <signal.h>
 #include <algorithm>
 #include <atomic>
-#include <cstdlib>
+#include <filesystem>
 #include <thread>
-#include "host/dispatch.h"
-#include "host/host_state.h"
-#include "host/teardown.h"
-#include "platform/headless/headless_window.h"
 #include "platform/platform.h"
 #include "strips/filmstrip_record.h"
 #include "strips/thumbnail_bitmap.h"
 #include "strips/thumbnail_worker.h"
 #include "strips/track_lane_record.h"
 #include "strips/waveform_record.h"
-#include "strips/strip_record_actions.h"
 #include "tests/support/test_support.h"
 #include "tests/unit/capture_host.h"
 #include "tests/unit/recorded_tools.h"
+#include "tests/unit/window_test.h"
 #include "toolchain/tool_location.h"
 
 namespace {
@@ -52,11 +48,41 @@ protected:
     }
     double Elapsed(uint64_t since) const { return static_cast<double>(plat::TickMs() - since); }
     static bool Alive(int pid) { return kill(pid, 0) == 0; }
+    // This process's threads: a worker that has ended is no longer among them.
+    static int ThreadCount() {
+        int n = 0;
+        for (auto& entry : std::filesystem::directory_iterator("/proc/self/task")) n += entry.exists() ? 1 : 0;
+        return n;
+    }
 };
 
 }  // namespace
 
-TEST_F(StripWorkers, ThumbnailsAreExtractedOneRunEachAtTheCellSize) {
+// Each thumbnail is made at the cell size of the moment its run starts.
+TEST_F(StripWorkers, AZoomDuringExtractionSizesTheThumbnailsStillToCome) {
+    int slot = OpenFrameStrip("Strip", qt::ClipAV(3.0, 160, 90), "Player", kNoWindow, 640, 90);
+    FrameStripRecord& strip = *FrameStripAt(slot);
+    ASSERT_TRUE(StartFrameStripExtraction(slot));
+    ASSERT_TRUE(qt::WaitUntil([&] { return rec->RunCount() > 0; }, 60000));
+    SetZoom(strip, 5);
+    std::string zoomed = std::to_string(strip.cellWidth);
+    ASSERT_TRUE(qt::WaitUntil([&] { return !strip.extracting; }, 240000));
+    EXPECT_EQ(rec->Runs().front()[8], "scale=160:90");
+    EXPECT_EQ(rec->Last()[8], "scale=" + zoomed + ":90");
+    int w = 0, h = 0;
+    ASSERT_TRUE(ThumbnailBitmapSize(strip.thumbnails[19], w, h));
+    EXPECT_EQ(std::to_string(w), zoomed);
+}
+
+// One run a thumbnail at the cell size, by the tools found on the host's
+// thread when the worker started: a folder set while it runs is for the jobs
+// after it, and the worker never asks the host.
+TEST_F(StripWorkers, AWorkerRunsTheToolsLocatedBeforeItStarted) {
+    g_tools = ToolLocation{false, "", "", "", ""};
+    g_pubDir = rec->folder() + "/";
+    g_hostThread = std::this_thread::get_id();
+    g_asksOffThread = 0;
+    g_host.getVariable = PubDir;
     std::string video = qt::ClipAV(3.0, 160, 90);
     intptr_t window = hwCreateWindow(0, "QMT_FrameStripWnd", 0, 0, 640, 90);
     int slot = OpenFrameStrip("Strip", video, "Player", kNoWindow, 640, 90);
@@ -64,7 +90,12 @@ TEST_F(StripWorkers, ThumbnailsAreExtractedOneRunEachAtTheCellSize) {
     FrameStripRecord& strip = *FrameStripAt(slot);
     strip.stripWindow = WindowHandle{window};
     ASSERT_TRUE(StartFrameStripExtraction(slot));
+    qt::ToolRecorder other(dir + "/other");
+    wt::Call(1, {other.folder()});  // QMT_SetFFmpegPath
+    EXPECT_EQ(capture::Last("[QMT_FFmpegPath]"), other.folder());
     ASSERT_TRUE(qt::WaitUntil([&] { return !strip.extracting; }, 240000));
+    EXPECT_EQ(other.RunCount(), 1u);  // QMT_SetFFmpegPath's "-version"
+    EXPECT_EQ(g_asksOffThread, 0);
 
     EXPECT_NEAR(strip.duration, 3.0, 0.05);
     EXPECT_EQ(strip.framesReady, 20);
@@ -91,77 +122,20 @@ TEST_F(StripWorkers, ThumbnailsAreExtractedOneRunEachAtTheCellSize) {
     EXPECT_EQ(FindFrameStrip("Strip"), -1);
 }
 
-// Each thumbnail is made at the cell size of the moment its run starts.
-TEST_F(StripWorkers, AZoomDuringExtractionSizesTheThumbnailsStillToCome) {
-    int slot = OpenFrameStrip("Strip", qt::ClipAV(3.0, 160, 90), "Player", kNoWindow, 640, 90);
-    FrameStripRecord& strip = *FrameStripAt(slot);
-    ASSERT_TRUE(StartFrameStripExtraction(slot));
-    ASSERT_TRUE(qt::WaitUntil([&] { return rec->RunCount() > 0; }, 60000));
-    SetZoom(strip, 5);
-    std::string zoomed = std::to_string(strip.cellWidth);
-    ASSERT_TRUE(qt::WaitUntil([&] { return !strip.extracting; }, 240000));
-    EXPECT_EQ(rec->Runs().front()[8], "scale=160:90");
-    EXPECT_EQ(rec->Last()[8], "scale=" + zoomed + ":90");
-    int w = 0, h = 0;
-    ASSERT_TRUE(ThumbnailBitmapSize(strip.thumbnails[19], w, h));
-    EXPECT_EQ(std::to_string(w), zoomed);
-}
-
-// The tools are found on the host's thread when the worker starts; a folder
-// set while it runs is for the jobs after it.
-TEST_F(StripWorkers, AWorkerRunsTheToolsLocatedBeforeItStarted) {
-    g_tools = ToolLocation{false, "", "", "", ""};
-    g_pubDir = rec->folder() + "/";
-    g_hostThread = std::this_thread::get_id();
-    g_asksOffThread = 0;
-    g_host.getVariable = PubDir;
-    int slot = OpenFrameStrip("Strip", qt::ClipAV(3.0, 160, 90), "Player", kNoWindow, 640, 90);
-    ASSERT_TRUE(StartFrameStripExtraction(slot));
-    qt::ToolRecorder other(dir + "/other");
-    std::string folder = other.folder();
-    char* params[] = {&folder[0], nullptr};
-    DispatchAction(1, params);  // QMT_SetFFmpegPath
-    EXPECT_EQ(capture::Last("[QMT_FFmpegPath]"), folder);
-    ASSERT_TRUE(qt::WaitUntil([&] { return !FrameStripAt(slot)->extracting; }, 240000));
-    EXPECT_EQ(rec->RunCount(), 20u);
-    EXPECT_EQ(other.RunCount(), 1u);  // QMT_SetFFmpegPath's "-version"
-    EXPECT_EQ(g_asksOffThread, 0);
-}
-
-TEST_F(StripWorkers, DestroyDuringExtractionEndsTheToolAndLeavesNothing) {
-    rec->DelayWhen("bgr24");
-    int slot = OpenFrameStrip("Strip", qt::ClipAV(3.0, 160, 90), "Player", kNoWindow, 640, 90);
-    ASSERT_TRUE(StartFrameStripExtraction(slot));
-    ASSERT_TRUE(qt::WaitUntil([&] { return !rec->DelayedPids().empty(); }, 60000));
-    int pid = rec->DelayedPids()[0];
-    EXPECT_TRUE(Alive(pid));
-
-    capture::writes.clear();
-    uint64_t t0 = plat::TickMs();
-    FrameStripDestroyAction(ActionArgs{nullptr});  // no name: nothing happens
-    EXPECT_TRUE(capture::writes.empty());
-    std::string name = "STRIP";
-    char* params[] = {&name[0]};
-    FrameStripDestroyAction(ActionArgs{params});
-    EXPECT_LT(Elapsed(t0), kStripDestroyWaitMs);
-    EXPECT_EQ(capture::Last("[QMT_Status]"), "FrameStrip destroyed");
-    EXPECT_FALSE(Alive(pid));
-    EXPECT_EQ(FindFrameStrip("Strip"), -1);
-    EXPECT_EQ(rec->RunCount(), 1u);
-    EXPECT_TRUE(Leftovers().empty());
-}
-
 TEST_F(StripWorkers, AWorkerLetGoAfterTheWaitNeverReachesTheFreedRecord) {
-    rec->DelayProbes(1.5);
+    rec->DelayProbes(1.0);
+    int threads = ThreadCount();
     int slot = OpenFrameStrip("Strip", qt::ClipAV(3.0, 160, 90), "Player", kNoWindow, 640, 90);
     ASSERT_TRUE(StartFrameStripExtraction(slot));
+    ASSERT_TRUE(qt::WaitUntil([&] { return rec->ProbesStarted() > 0; }, 60000));
     uint64_t t0 = plat::TickMs();
     CloseFrameStrip(slot, 100);  // the probe is still running
-    EXPECT_LT(Elapsed(t0), 1400);
+    EXPECT_LT(Elapsed(t0), 900);
     EXPECT_FALSE(FrameStripAt(slot)->inUse);
-    // The slot is taken again at once; the old worker must not fill it.
+    // The slot is taken again at once; the old worker, going on after its
+    // probe, must not fill it.
     ASSERT_EQ(OpenFrameStrip("Other", "/nothing.mp4", "Player", kNoWindow, 640, 90), slot);
-    plat::SleepMs(3000);
+    ASSERT_TRUE(qt::WaitUntil([&] { return ThreadCount() <= threads; }, 60000));
     EXPECT_EQ(FrameStripAt(slot)->duration, 0);
     EXPECT_EQ(FrameStripAt(slot)->framesReady, 0);
     EXPECT_EQ(rec->RunCount(), 0u);
@@ -188,36 +162,21 @@ TEST_F(StripWorkers, WaveformHasFourThousandPeaksOfTheSine) {
                                                       "-acodec", "pcm_s16le", WaveformRawPath(slot)}));
     EXPECT_EQ(WaveformRawPath(slot), tmp + "qmt_wf_" + std::to_string(slot) + ".raw");
     EXPECT_GE(hwInvalidationCount(window), 1);
-    EXPECT_TRUE(Leftovers().empty());
 
-    // A quarter of a second decodes to 2000 samples: one peak each.
-    int quarter = OpenWaveform("Quarter", qt::ClipAudio(0.25), "Player", kNoWindow);
-    ASSERT_TRUE(StartWaveformAnalysis(quarter));
-    ASSERT_TRUE(qt::WaitUntil([&] { return !WaveformAt(quarter)->analysing; }, 120000));
-    EXPECT_EQ(WaveformAt(quarter)->peakCount, 2000);
-}
-
-TEST_F(StripWorkers, WaveformOfAVideoWithoutSoundSaysSo) {
-    int slot = OpenWaveform("Wave", qt::ClipVideoOnly(1.0, 160, 90), "Player", kNoWindow);
-    ASSERT_TRUE(StartWaveformAnalysis(slot));
-    ASSERT_TRUE(qt::WaitUntil([&] { return !WaveformAt(slot)->analysing; }, 120000));
-    EXPECT_TRUE(WaveformAt(slot)->noSound);
-    EXPECT_EQ(WaveformAt(slot)->peakCount, 0);
-    EXPECT_TRUE(Leftovers().empty());
-}
-
-TEST_F(StripWorkers, WaveformDestroyDuringTheDecodeEndsIt) {
-    rec->DelayWhen("s16le");
-    int slot = OpenWaveform("Wave", qt::ClipAV(3.0, 160, 90), "Player", kNoWindow);
-    ASSERT_TRUE(StartWaveformAnalysis(slot));
-    ASSERT_TRUE(qt::WaitUntil([&] { return !rec->DelayedPids().empty(); }, 60000));
-    uint64_t t0 = plat::TickMs();
-    std::string name = "wave";
-    char* params[] = {&name[0]};
-    WaveformDestroyAction(ActionArgs{params});
-    EXPECT_LT(Elapsed(t0), kWaveformDestroyWaitMs);
-    EXPECT_FALSE(Alive(rec->DelayedPids()[0]));
-    EXPECT_EQ(FindWaveform("Wave"), -1);
+    // A quarter of a second decodes to 2000 samples, one peak each; a video
+    // without sound gives none and says so.
+    const struct {
+        std::string name, path;
+        int peaks;
+        bool noSound;
+    } others[] = {{"Quarter", qt::ClipAudio(0.25), 2000, false}, {"Mute", qt::ClipVideoOnly(1.0, 160, 90), 0, true}};
+    for (const auto& o : others) {
+        int other = OpenWaveform(o.name, o.path, "Player", kNoWindow);
+        ASSERT_TRUE(StartWaveformAnalysis(other));
+        ASSERT_TRUE(qt::WaitUntil([&] { return !WaveformAt(other)->analysing; }, 120000));
+        EXPECT_EQ(WaveformAt(other)->peakCount, o.peaks) << o.name;
+        EXPECT_EQ(WaveformAt(other)->noSound, o.noSound) << o.name;
+    }
     EXPECT_TRUE(Leftovers().empty());
 }
 
@@ -234,19 +193,13 @@ TEST_F(StripWorkers, LanesAnalyseEachAudioLaneAtFourKilohertz) {
     EXPECT_EQ(rec->Last(), (std::vector<std::string>{"-y", "-i", audio, "-ac", "1", "-ar", "4000", "-f", "s16le",
                                                       "-acodec", "pcm_s16le", tmp + "qmt_tl0_a1.raw"}));
     // With the worker done, an added lane is analysed by the action itself.
-    std::vector<std::string> values = {"lanes", video, "Video sound", "pink"};
-    char* params[] = {&values[0][0], &values[1][0], &values[2][0], &values[3][0]};
-    TrackLaneAddAudioAction(ActionArgs{params});
+    wt::Call(149, {"lanes", video, "Video sound", "pink"});
     EXPECT_EQ(d.laneCount, 3);
     EXPECT_EQ(d.lanes[2].peakCount, 0);
     EXPECT_TRUE(d.lanes[2].noSound);  // that video has no sound
-    values[1] = qt::ClipAudio(0.25);
-    char* quarter[] = {&values[0][0], &values[1][0], &values[2][0], &values[3][0]};
-    TrackLaneAddAudioAction(ActionArgs{quarter});
+    wt::Call(149, {"lanes", qt::ClipAudio(0.25), "Quarter", "pink"});
     EXPECT_EQ(d.lanes[3].peakCount, 1000);
     EXPECT_EQ(d.lanes[3].colour, Rgb(255, 100, 150));
-    TrackLaneAddAudioAction(ActionArgs{quarter});
-    EXPECT_EQ(capture::Last("[QMT_Error]"), "Max lanes reached.");
 
     // A second display decodes the same lane into a raw file of its own.
     int second = OpenTrackLanes("Lanes2", video, audio, "Player", kNoWindow);
@@ -257,23 +210,43 @@ TEST_F(StripWorkers, LanesAnalyseEachAudioLaneAtFourKilohertz) {
     EXPECT_TRUE(Leftovers().empty());
 }
 
-TEST_F(StripWorkers, PageTearDownStopsLaneAnalysisAndExtraction) {
-    rec->DelayWhen("-ar");
-    int lanes = OpenTrackLanes("Lanes", qt::ClipAV(3.0, 160, 90), "", "Player", kNoWindow);
-    ASSERT_TRUE(StartTrackLaneAnalysis(lanes));
-    int strip = OpenFrameStrip("Strip", qt::ClipAV(3.0, 160, 90), "Player", kNoWindow, 320, 90);
+// Re-created, destroyed or left with the page while a decode never ends,
+// each ends its own tools within its wait and leaves nothing behind.
+TEST_F(StripWorkers, RecreateDestroyAndPageTearDownEndTheirOwnTools) {
+    rec->DelayWhen("s16le");
+    std::string video = qt::ClipAV(3.0, 160, 90);
+    int wave = OpenWaveform("Wave", video, "Player", kNoWindow);
+    ASSERT_TRUE(StartWaveformAnalysis(wave));
+    ASSERT_TRUE(StartTrackLaneAnalysis(OpenTrackLanes("Lanes", video, "", "Player", kNoWindow)));
+    ASSERT_TRUE(qt::WaitUntil([&] { return rec->DelayedPids().size() == 2; }, 60000));
+    std::vector<int> first = rec->DelayedPids();
+
+    uint64_t t0 = plat::TickMs();
+    wave = OpenWaveform("WAVE", video, "Player", kNoWindow);
+    EXPECT_LT(Elapsed(t0), kWaveformRecreateWaitMs);
+    ASSERT_TRUE(StartWaveformAnalysis(wave));
+    ASSERT_TRUE(qt::WaitUntil([&] { return rec->DelayedPids().size() == 3; }, 60000));
+    EXPECT_EQ(Alive(first[0]) + Alive(first[1]), 1);  // the old waveform's decode, not the lanes'
+
+    t0 = plat::TickMs();
+    wt::Call(146, {"wave"});
+    EXPECT_LT(Elapsed(t0), kWaveformDestroyWaitMs);
+    EXPECT_FALSE(Alive(rec->DelayedPids()[2]));
+    EXPECT_EQ(FindWaveform("Wave"), -1);
+
+    // The page goes while the lanes still decode and a strip is half-way through its thumbnails.
+    int strip = OpenFrameStrip("Strip", video, "Player", kNoWindow, 320, 90);
     ASSERT_TRUE(StartFrameStripExtraction(strip));
-    ASSERT_TRUE(qt::WaitUntil([&] { return !rec->DelayedPids().empty(); }, 60000));
     ASSERT_TRUE(qt::WaitUntil(
         [&] {
             plat::LockHold held(FrameStripAt(strip)->lock);  // the worker is storing thumbnails
             return FrameStripAt(strip)->framesReady > 0;
         },
         60000));
-    uint64_t t0 = plat::TickMs();
+    t0 = plat::TickMs();
     PageTearDown();
     EXPECT_LT(Elapsed(t0), kStripRecreateWaitMs);
-    EXPECT_FALSE(Alive(rec->DelayedPids()[0]));
+    for (int pid : rec->DelayedPids()) EXPECT_FALSE(Alive(pid)) << pid;
     EXPECT_EQ(FindTrackLane("Lanes"), -1);
     EXPECT_EQ(FindFrameStrip("Strip"), -1);
     EXPECT_EQ(LiveThumbnailBitmaps(), 0);

@@ -1,9 +1,9 @@
 // The waveform and track-lane windows on a real Win32 system: the linked-in
 // plug-in code analyses a generated silent clip with the Windows ffmpeg.exe,
-// paints into shown Rectangles, and the pixels are checked at computed
-// coordinates (the silent wave's 2-pixel centre line, the playhead, a trim
-// mark, the lane headers); posted clicks seek the player, whose command
-// strings go through the MCI seam (Wine's MCI cannot seek to a time).
+// paints into shown Rectangles, and a few pixels are checked (the silent
+// wave's 2-pixel centre line, the playheads, a lane header; the layout is
+// checked on the draw log natively); posted clicks seek the player, whose
+// command strings go through the MCI seam (Wine's MCI cannot seek to a time).
 #include <cstdio>
 #include <cstring>
 #include "tests/wine/wine_checks.h"
@@ -27,9 +27,6 @@ bool HalfWayDevice(const std::string& command, std::string& reply, unsigned long
     if (command.find(" position") != std::string::npos) reply = "1000";
     return true;
 }
-
-
-
 
 // Two seconds of 8 kHz mono silence as a PCM WAV file, written directly:
 // one Windows tool run fewer under Wine.
@@ -76,7 +73,6 @@ QMT_WINE_CHECKS(waveform) {
     // A waveform 200 x 60 and track lanes 200 x 80, analysed side by side.
     ShowRectangle(host, "Wave", 200, 60, 0, 0);
     ShowRectangle(host, "Lanes", 200, 80, 0, 70);
-    g_vars["[TrimStart]"] = "0.5";
     Dispatch(145, {"Wave", silence, "Player"});
     CheckEq(Last("[QMT_Status]"), "Waveform created", "waveform create");
     Dispatch(148, {"Lanes", silence, "", "Player"});
@@ -96,11 +92,8 @@ QMT_WINE_CHECKS(waveform) {
         CheckPixelRgb(shot, 20, 29, 0x00b478, "silent wave above the centre");
         CheckPixelRgb(shot, 20, 30, 0x00b478, "silent wave on the centre row");
         CheckPixelRgb(shot, 20, 31, 0x0f0f14, "background below the line");
-        CheckPixelRgb(shot, 20, 28, 0x0f0f14, "background above the line");
-        // 1000 ms of 2 s: x = 100, with a white line on its left.
+        // 1000 ms of 2 s: x = 100.
         CheckPixelRgb(shot, 100, 10, 0xff3c3c, "playhead");
-        CheckPixelRgb(shot, 99, 10, 0xffffff, "white edge of the playhead");
-        CheckPixelRgb(shot, 50, 10, 0x00e650, "in-point mark at 0.5 s");
         if (shot.At(100, 10) != 0xff3c3c) shot.SaveBmp(ctx.work + "\\waveform.bmp");
     }
     g_seeks.clear();
@@ -113,11 +106,9 @@ QMT_WINE_CHECKS(waveform) {
     Check(shot.width == 200 && shot.height == 80, "the lanes cover their Rectangle");
     if (shot.width == 200 && shot.height == 80) {
         CheckPixelRgb(shot, 1, 5, 0x508cff, "V1 header");
-        CheckPixelRgb(shot, 1, 45, 0x00b478, "A1 header");
         CheckPixelRgb(shot, 100, 59, 0x00b478, "A1's silent line");
         // Half of the 172 pixels right of the header.
         CheckPixelRgb(shot, 28 + 86, 20, 0xff3232, "playhead across the lanes");
-        CheckPixelRgb(shot, 150, 39, 0x32323c, "separator under V1");
     }
     g_seeks.clear();
     CheckHostScript(ctx, "clicks on the lanes", "Click Lanes 10 20\nClick Lanes 157 60\n");
@@ -129,7 +120,6 @@ QMT_WINE_CHECKS(waveform) {
     Check(!IsWindow(AsHwnd(window)) && !IsWindow(AsHwnd(laneWindow)) &&
               FindWaveform("Wave") < 0 && FindTrackLane("Lanes") < 0,
           "destroy removes both windows and frees the slots");
-    g_vars.erase("[TrimStart]");
     PageTearDown();
     SetMciHook(nullptr);
 }
