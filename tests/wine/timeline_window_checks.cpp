@@ -19,9 +19,11 @@ QMT_WINE_CHECKS(timeline_window) {
                          "Assert [QMT_Status] \"Complete\"\n"))
         return;
 
-    // Posted clicks select the V1 clip (x 92 to 212) and place the playhead at 20 s (x 632).
+    // Posted clicks select the V1 clip (x 92 to 212) and place the playhead at
+    // 20 s (x 632); the host's Capture shows its window for the read-back.
     CheckHostScript(ctx, "select and place the playhead",
-                    "Click TlWin 632 10\nClick TlWin 152 40\nAssert [NLE_SelTrack] \"0\"\n");
+                    "Click TlWin 632 10\nClick TlWin 152 40\nAssert [NLE_SelTrack] \"0\"\n"
+                    "Capture TlWin \"" + ctx.work + "\\tl_window.bmp\"\n");
     HWND rect = reinterpret_cast<HWND>(host.Rectangle("TlWin"));
     HWND window = rect ? GetWindow(rect, GW_CHILD) : nullptr;
     Check(window != nullptr, "the timeline window is the Rectangle's child");
