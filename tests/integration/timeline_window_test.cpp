@@ -74,47 +74,26 @@ TEST_F(TimelineWindow, PointerCommandsSelectDragAndZoom) {
     EXPECT_EQ(State("[NLE_Zoom]"), "26.0");
 }
 
-TEST_F(TimelineWindow, HeaderDoubleClicksNameTheTrackOrRefuseTheDialogs) {
-    EXPECT_EQ(Script("DoubleClick NLE1 10 40\n"), "");
-    EXPECT_EQ(Var("[NLE_TrackAction]"), "V1");
-    EXPECT_EQ(Script("DoubleClick NLE1 10 218\n"), "");
-    EXPECT_EQ(Var("[NLE_TrackAction]"), "A1");
-
-    // FX and TX open the pickers, which this build does not have.
+// Header double-clicks name V1/A1; the FX and TX headers, an effect or title
+// clip and "Set Transition..." open dialogs, which this build refuses without
+// changing anything (the dialogs themselves are the Wine checks').
+TEST_F(TimelineWindow, DoubleClicksNameTheTrackOrOpenTheDialogs) {
     Run("QMT_TimelineAddClip", {"NLE1", "FX", "2", "hue=s=0", "Grey", "10", "2"});
-    ExpectComplete();
-    for (const char* header : {"DoubleClick NLE1 10 126\n", "DoubleClick NLE1 10 172\n"}) {
+    Run("QMT_TimelineAddClip", {"NLE1", "TX", "3", "Title", "", "0", "3"});
+    const char* const steps[][2] = {
+        {"DoubleClick NLE1 10 40\n", "V1"},      {"DoubleClick NLE1 10 218\n", "A1"},
+        {"DoubleClick NLE1 10 126\n", nullptr},  {"DoubleClick NLE1 10 172\n", nullptr},
+        {"DoubleClick NLE1 362 126\n", nullptr}, {"DoubleClick NLE1 62 180\n", nullptr},
+        {"RightClick NLE1 152 40 2\nClick NLE1 152 40\n", nullptr},
+    };
+    for (auto& s : steps) {
         Run("QMT_TimelineGetState", {"NLE1"});
-        EXPECT_EQ(Script(header), "");
-        ExpectRefused();
+        EXPECT_EQ(Script(s[0]), "") << s[0];
+        if (s[1]) EXPECT_EQ(Var("[NLE_TrackAction]"), s[1]) << s[0];
+        else ExpectRefused();
     }
     EXPECT_EQ(Var("[NLE_TrackAction]"), "A1");
-    EXPECT_EQ(State("[NLE_ClipCount]"), "3");
-
-    // So does editing an effect clip or setting a transition; nothing changes.
-    EXPECT_EQ(Script("DoubleClick NLE1 362 126\n"), "");
-    ExpectRefused();
-    EXPECT_EQ(Var("[NLE_SelFilter]"), "hue=s=0");
-    Run("QMT_TimelineAddClip", {"NLE1", "TX", "3", "Title", "", "0", "3"});
-    EXPECT_EQ(Script("DoubleClick NLE1 62 180\n"), "");
-    ExpectRefused();
-    EXPECT_EQ(Var("[NLE_SelText]"), "Title");
-    EXPECT_EQ(Var("[NLE_SelDuration]"), "3.000");
-    Run("QMT_TimelineGetState", {"NLE1"});
-    EXPECT_EQ(Script("RightClick NLE1 152 40 2\nClick NLE1 152 40\n"), "");
-    ExpectRefused();
     EXPECT_EQ(Var("[NLE_SelTransition]"), "");
-
-    // The picker actions themselves refuse the same way and write no clip.
-    for (const char* action : {"QMT_TimelinePickEffect", "QMT_TimelinePickText"}) {
-        host.ClearWrites();
-        Run(action, {"nle1"});
-        EXPECT_EQ(host.WritesOf("[QMT_Status]"), (std::vector<std::string>{"Processing", "Error"})) << action;
-        ExpectRefused();
-        EXPECT_TRUE(host.WritesOf("[NLE_ClipIndex]").empty()) << action;
-        Run(action, {"NLE9"});
-        EXPECT_EQ(Var("[QMT_Error]"), "NLE Timeline not found.") << action;
-    }
     EXPECT_EQ(State("[NLE_ClipCount]"), "4");
 }
 
@@ -182,30 +161,16 @@ TEST_F(TimelineWindow, TheFollowTimerMovesThePlayheadAndScrollsAfterIt) {
     EXPECT_EQ(State("[NLE_PlayheadTime]"), "5.500");
 }
 
-TEST_F(TimelineWindow, CaptureWritesTheDrawLogAndBadCommandsNameTheProblem) {
-    EXPECT_STREQ(hwGetClassName(window), "QMT_NLETimelineWnd");
-    host.SetVar("[Shot]", Out("timeline.txt"));
-    EXPECT_EQ(Script("Capture NLE1 \"[Shot]\"\n"), "");
-    std::string log = qt::ReadFile(Out("timeline.txt"));
-    EXPECT_EQ(log.rfind("window QMT_NLETimelineWnd 832x300\nfill 0 0 832 300 #121216\n", 0), 0u) << log;
+TEST_F(TimelineWindow, CreatingAgainRepaintsAndBadCommandsNameTheProblem) {
     // Creating it again repaints it at once through the same handler.
+    Capture("NLE1");
     int paints = hwPaintCount(window), calls = hwDrawCallCount(window);
     Run("QMT_TimelineCreate", {"nle1", ""});
     EXPECT_EQ(hwPaintCount(window), paints + 1);
     EXPECT_EQ(hwDrawCallCount(window), calls);
-
     host.AddRectangle("Empty", 100, 100);
-    const char* const bad[][2] = {
-        {"Click Nowhere 1 1", "line 1: no Rectangle named Nowhere"},
-        {"Capture Empty \"x.txt\"", "line 1: no plug-in window in Rectangle Empty"},
-        {"Click NLE1 1", "line 1: usage: Click Rect X Y [Ctrl]"},
-        {"Wheel NLE1 1 2 up", "line 1: usage: Wheel Rect X Y Delta [Ctrl]"},
-        {"Key NLE1 Hyper", "line 1: unknown key \"Hyper\""},
-        {"Tick NLE1 2", "line 1: timer 2 is not running"},
-        {"Capture NLE1 \"/nonexistent/dir/x.txt\"", "line 1: cannot write /nonexistent/dir/x.txt"},
-        {"Capture NLE1 \"/nonexistent/dir/x.bmp\"", "line 1: cannot write /nonexistent/dir/x.bmp"},
-    };
-    for (auto& b : bad) EXPECT_EQ(Script(std::string(b[0]) + "\n"), b[1]) << b[0];
+    EXPECT_EQ(Script("Capture Empty \"x.txt\"\n"), "line 1: no plug-in window in Rectangle Empty");
+    EXPECT_EQ(Script("Tick NLE1 2\n"), "line 1: timer 2 is not running");
 }
 
 TEST_F(TimelineWindow, DestroyAndPageTearDownUnbindTheWindow) {
@@ -217,13 +182,6 @@ TEST_F(TimelineWindow, DestroyAndPageTearDownUnbindTheWindow) {
     ASSERT_NE(again, 0);
     host.Message(2);
     EXPECT_FALSE(hwIsWindow(again));
-    // The stand-in keeps no procedure that points into the plug-in after the
-    // page has gone: a window of the class made now hears nothing.
-    intptr_t stray = hwCreateWindow(host.Rectangle("NLE1"), "QMT_NLETimelineWnd", 0, 0, 10, 10);
-    HwEvent paint = {};
-    paint.type = HW_PAINT;
-    EXPECT_EQ(hwSendEvent(stray, &paint), 0);
-    hwDestroyWindow(stray);
     // The next page starts from empty tables and paints again.
     Run("QMT_TimelineCreate", {"NLE1", ""});
     ExpectComplete();

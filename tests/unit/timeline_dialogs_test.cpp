@@ -1,10 +1,6 @@
-// What the timeline's dialogs make of typed values, how they open on a
-// clip's transition, and the native build's refusal of the split pickers.
+// What the timeline's dialogs make of typed values and how they open on a
+// clip's transition.
 #include <gtest/gtest.h>
-#include "strips/filmstrip_record.h"
-#include "strips/split_list.h"
-#include "tests/unit/capture_host.h"
-#include "tests/unit/window_test.h"
 #include "timeline/dialog_values.h"
 
 // The limits and presets the Wine dialog checks show on screen are theirs;
@@ -42,26 +38,4 @@ TEST(TimelineDialogValues, TransitionPrimingAndDurations) {
     const std::pair<std::string, double> durations[] = {
         {"x", 0.5}, {"2.25s", 2.25}, {"0.1", 0.1}, {std::string(31, '0') + "1.5", 0.5}};
     for (auto& d : durations) EXPECT_DOUBLE_EQ(TransitionDialogDuration(d.first), d.second) << d.first;
-}
-
-TEST(TimelineDialogValues, NativeBuildRefusesTheSplitPickers) {
-    capture::Install();
-    int slot = OpenFrameStrip("Strip", "/v.mp4", "Player", kNoWindow, 640, 90);
-    ASSERT_GE(slot, 0);
-    FrameStripRecord* strip = FrameStripAt(slot);
-    strip->duration = 30.0;
-    strip->framesReady = 20;
-
-    // With a split selected the picker's own checks pass; the dialog is what is missing.
-    ASSERT_TRUE(AddSplitAt(*strip, 10.0).ok);
-    wt::Call(189, {"strip"});
-    EXPECT_EQ(capture::Last("[QMT_Status]"), "Error");
-    EXPECT_EQ(capture::Last("[QMT_Error]"), "Dialogs are not available in this build.");
-    EXPECT_EQ(capture::Last("[QMT_PickedTransition]"), "");
-    EXPECT_STREQ(strip->splits[0].transition, "");
-    wt::Call(189, {"Elsewhere"});
-    EXPECT_EQ(capture::Last("[QMT_Error]"), "FrameStrip not found.");
-
-    CloseFrameStrip(slot, kStripDestroyWaitMs);
-    capture::Remove();
 }

@@ -1,7 +1,6 @@
 // The timeline window's pure layers on plain records: geometry and hit zones,
 // the ruler, wheel and follow arithmetic, snapping, the press-drag-release
-// machine with the linked partner, what the dialogs read and write, and the
-// calls one paint makes.
+// machine with the linked partner, and the calls one paint makes.
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -204,9 +203,7 @@ TEST(TimelineSnap, NearestCandidateInOrderAndTheGuide) {
     EXPECT_DOUBLE_EQ(SnapTime(b.tl, 4.1), 4);
 
     b.tl.snap = false;
-    b.tl.snapGuideTicks = 0;
     EXPECT_DOUBLE_EQ(SnapTime(b.tl, 5.9), 5.9);
-    EXPECT_EQ(b.tl.snapGuideTicks, 0);
 }
 
 TEST(TimelineDrag, PressWithinTwoPixelsSelectsWithoutMoving) {
@@ -215,14 +212,10 @@ TEST(TimelineDrag, PressWithinTwoPixelsSelectsWithoutMoving) {
     EXPECT_EQ(b.Press(152, kLaneV1), kPressClip);
     EXPECT_EQ(b.tl.selTrack, kV1);
     EXPECT_EQ(b.tl.selClip, 0);
-    EXPECT_EQ(b.tl.dragMode, kDragMove);
     EXPECT_EQ(b.DragTo(154), kDragIdle);
     EXPECT_EQ(b.DragTo(150), kDragIdle);
-    EXPECT_FALSE(b.tl.dragMoved);
     EndDrag(b.tl);
     EXPECT_EQ(b.tl.dragMode, kDragNone);
-    EXPECT_EQ(b.tl.dragTrack, -1);
-    EXPECT_EQ(b.tl.dragClip, -1);
     EXPECT_DOUBLE_EQ(b.Clip(kV1, 0).start, 2);
     EXPECT_EQ(b.tl.selClip, 0);  // still selected
 
@@ -297,21 +290,19 @@ TEST(TimelineDrag, RulerHeaderAndEmptySpace) {
     EXPECT_EQ(b.tl.selClip, 0);
     EXPECT_EQ(b.Press(92, 10), kPressRuler);
     EXPECT_DOUBLE_EQ(b.tl.playhead, 2);
-    EXPECT_EQ(b.tl.dragMode, kDragPlayhead);
-    EXPECT_EQ(b.DragTo(122), kDragPlayheadSet);
-    EXPECT_DOUBLE_EQ(b.tl.playhead, 3);
     EXPECT_EQ(b.DragTo(0), kDragPlayheadSet);
     EXPECT_DOUBLE_EQ(b.tl.playhead, 0);
     EndDrag(b.tl);
     EXPECT_EQ(b.Press(b.X(9), kLaneV1), kPressEmpty);
-    EXPECT_EQ(b.tl.selTrack, -1);
     EXPECT_EQ(b.tl.selClip, -1);
     EXPECT_DOUBLE_EQ(b.tl.playhead, 9);
     EXPECT_EQ(b.tl.dragMode, kDragNone);
     EXPECT_EQ(b.DragTo(400), kDragIdle);
 }
 
-TEST(TimelineClipDialogs, TransitionsEffectsAndTexts) {
+// What the transition dialog's answer does to a clip (the dialog itself, and
+// the effect and text dialogs with their clips, are the Wine checks').
+TEST(TimelineClipDialogs, TransitionAnswerOnTheClip) {
     NleClip c;
     ResetClip(c, kClipVideo, 0, 4);
     SetField(c.transIn, "fade");
@@ -321,55 +312,13 @@ TEST(TimelineClipDialogs, TransitionsEffectsAndTexts) {
     st.ok = true;
     EXPECT_TRUE(ApplyTransitionDialog(c, st));
     EXPECT_STREQ(c.transIn, "out:wipeleft");
-    EXPECT_DOUBLE_EQ(c.transInDur, 1.0);
-    EXPECT_EQ(TransitionCaption(c), "wipeleft 1.0s <<");
     st.applyEnd = false;
     st.duration = 0.1;
     ApplyTransitionDialog(c, st);
     EXPECT_STREQ(c.transIn, "wipeleft");
     EXPECT_DOUBLE_EQ(c.transInDur, 0.5);
-    EXPECT_EQ(TransitionCaption(c), ">> wipeleft 0.5s");
     st.chosen = -1;
     EXPECT_FALSE(ApplyTransitionDialog(c, st));
-    RemoveClipTransition(c);
-    EXPECT_STREQ(c.transIn, "");
-    EXPECT_EQ(c.transInDur, 0);
-
-    ApplyEffectEntry(c, kEffectTable[0], NleRgb(200, 120, 30));
-    EXPECT_STREQ(c.filter, "hue=s=0");
-    EXPECT_STREQ(c.label, "Grayscale");
-    EXPECT_EQ(c.color, NleRgb(200, 120, 30));
-
-    NleClip t;
-    ResetClip(t, kClipText, 3, 4);
-    SetField(t.text, "Title");
-    t.fontSize = 0;
-    t.textX = -1;
-    t.textY = 20;
-    TextOverlayDialogState ts = {};
-    PrimeTextDialog(t, ts);
-    EXPECT_STREQ(ts.text, "Title");
-    EXPECT_EQ(ts.fontSize, 48);
-    EXPECT_EQ(ts.x, -1);
-    EXPECT_EQ(ts.y, 20);
-    EXPECT_EQ(ts.colour, NleRgb(255, 255, 255));
-    EXPECT_DOUBLE_EQ(ts.duration, 4);
-    SetField(ts.text, "New title");
-    ts.fontSize = 30;
-    ts.x = -2;
-    ts.y = -2;
-    ts.colour = NleRgb(255, 0, 0);
-    ts.duration = 6;
-    ApplyTextDialog(t, ts);
-    EXPECT_STREQ(t.text, "New title");
-    EXPECT_STREQ(t.label, "New title");
-    EXPECT_EQ(t.fontSize, 30);
-    EXPECT_EQ(t.textX, -2);
-    EXPECT_EQ(t.textY, -2);
-    EXPECT_EQ(t.textColor, NleRgb(255, 0, 0));
-    EXPECT_DOUBLE_EQ(t.duration, 6);
-    EXPECT_DOUBLE_EQ(t.srcOut, 6);
-    EXPECT_DOUBLE_EQ(t.start, 3);
 }
 
 TEST(TimelinePaint, ClipsMarkersPlayheadGuideAndHeaders) {
@@ -386,39 +335,28 @@ TEST(TimelinePaint, ClipsMarkersPlayheadGuideAndHeaders) {
     b.tl.snapGuideTicks = 5;
     std::vector<std::string> p = PaintOf(b.tl);
 
-    EXPECT_EQ(p[0], "fill 0 0 832 300 #121216");
-    EXPECT_EQ(p[1], "fill 0 0 832 24 #23232a");
-    EXPECT_TRUE(wt::Has(p, "line 32 16 32 24 #464650 width=1 style=0"));
-    EXPECT_TRUE(wt::Has(p, "text 34 2 832 24 #a0a0aa layout=0 font=\"Consolas 10\" \"0:00\""));
-    EXPECT_TRUE(wt::Has(p, "text 814 2 832 24 #a0a0aa layout=0 font=\"Consolas 10\" \"0:26\""));
-    EXPECT_TRUE(wt::Has(p, "line 0 23 832 23 #3c3c46 width=1 style=0"));
-    EXPECT_TRUE(wt::Has(p, "fill 32 24 832 70 #16161c"));
-    // The selected clip: lifted fill, yellow outline of 2 and yellow handles.
-    EXPECT_TRUE(wt::Has(p, "fill 92 26 212 68 #5a8cdc"));
-    EXPECT_TRUE(wt::Has(p, "frame 92 26 212 68 #ffdc3c width=2 style=0"));
-    EXPECT_TRUE(wt::Has(p, "fill 92 26 95 68 #ffdc3c"));
-    EXPECT_TRUE(wt::Has(p, "fill 209 26 212 68 #ffdc3c"));
-    EXPECT_TRUE(wt::Has(p, "text 97 26 207 68 #ffffff layout=2 font=\"Segoe UI 11\" \"clip 0\""));
-    // Its exit marker at the right end, 20 px wide, with its caption.
-    EXPECT_TRUE(wt::Has(p, "triangle 192 26 212 68 #ffc832 points=212,26 212,68 192,47"));
-    EXPECT_TRUE(wt::Has(p, "text 132 27 212 68 #ffc832 layout=0 font=\"Segoe UI 10\" \"wipeleft 1.0s <<\""));
-    // The companion, not selected: grey outline and handles, entry marker at the left.
-    EXPECT_TRUE(wt::Has(p, "fill 92 210 212 252 #32a03c"));
-    EXPECT_TRUE(wt::Has(p, "frame 92 210 212 252 #50505a width=1 style=0"));
-    EXPECT_TRUE(wt::Has(p, "fill 92 210 95 252 #787882"));
-    EXPECT_TRUE(wt::Has(p, "triangle 92 210 112 252 #ffc832 points=92,210 92,252 112,231"));
-    EXPECT_TRUE(wt::Has(p, "text 114 211 212 252 #ffc832 layout=0 font=\"Segoe UI 10\" \">> fade 0.5s\""));
-    EXPECT_TRUE(wt::Has(p, "line 32 69 832 69 #2d2d37 width=1 style=0"));
-    // Playhead and guide.
-    EXPECT_TRUE(wt::Has(p, "line 272 0 272 300 #ff3232 width=2 style=0"));
-    EXPECT_TRUE(wt::Has(p, "triangle 267 0 277 8 #ff3232 points=267,0 277,0 272,8"));
-    EXPECT_TRUE(wt::Has(p, "line 152 24 152 300 #00ff64 width=1 style=1"));
-    // The header column over everything, one named cell per lane.
-    EXPECT_TRUE(wt::Has(p, "fill 0 0 32 300 #1c1c22"));
-    EXPECT_TRUE(wt::Has(p, "fill 0 24 32 70 #3264b4"));
-    EXPECT_TRUE(wt::Has(p, "text 0 24 32 70 #ffffff layout=1 font=\"Segoe UI 10 bold\" \"V1\""));
-    EXPECT_TRUE(wt::Has(p, "text 0 254 32 300 #ffffff layout=1 font=\"Segoe UI 10 bold\" \"A2\""));
-    EXPECT_EQ(wt::Count(p, "text 0 "), 6);
+    // Landmarks: the ruler's first and last labels, the selected clip's yellow
+    // outline and handle, each marker with its caption, playhead, guide and
+    // the header column's cells.
+    const char* const landmarks[] = {
+        "fill 0 0 832 300 #121216",
+        "text 34 2 832 24 #a0a0aa layout=0 font=\"Consolas 10\" \"0:00\"",
+        "text 814 2 832 24 #a0a0aa layout=0 font=\"Consolas 10\" \"0:26\"",
+        "fill 92 26 212 68 #5a8cdc",
+        "frame 92 26 212 68 #ffdc3c width=2 style=0",
+        "fill 209 26 212 68 #ffdc3c",
+        "text 97 26 207 68 #ffffff layout=2 font=\"Segoe UI 11\" \"clip 0\"",
+        "triangle 192 26 212 68 #ffc832 points=212,26 212,68 192,47",
+        "text 132 27 212 68 #ffc832 layout=0 font=\"Segoe UI 10\" \"wipeleft 1.0s <<\"",
+        "frame 92 210 212 252 #50505a width=1 style=0",
+        "triangle 92 210 112 252 #ffc832 points=92,210 92,252 112,231",
+        "text 114 211 212 252 #ffc832 layout=0 font=\"Segoe UI 10\" \">> fade 0.5s\"",
+        "line 272 0 272 300 #ff3232 width=2 style=0",
+        "line 152 24 152 300 #00ff64 width=1 style=1",
+        "text 0 24 32 70 #ffffff layout=1 font=\"Segoe UI 10 bold\" \"V1\"",
+    };
+    for (const char* line : landmarks) EXPECT_TRUE(wt::Has(p, line)) << line;
+    EXPECT_EQ(wt::Count(p, "text 0 "), 6);  // one named cell per track
 
     // The guide shows on five paints in all.
     int shown = 1;
@@ -440,7 +378,6 @@ TEST(TimelinePaint, NarrowAndScrolledClips) {
     std::vector<std::string> p = PaintOf(b.tl);
     EXPECT_TRUE(wt::Has(p, "fill 77 26 84 68 #3264b4"));
     EXPECT_FALSE(wt::Has(p, "fill 77 26 80 68 #787882"));
-    EXPECT_TRUE(wt::Has(p, "fill 167 26 185 68 #3264b4"));
     EXPECT_TRUE(wt::Has(p, "fill 167 26 170 68 #787882"));
     EXPECT_TRUE(wt::Has(p, "triangle 167 26 171 68 #ffc832 points=167,26 167,68 171,47"));
     EXPECT_EQ(wt::Count(p, "text 172 "), 0);
@@ -448,5 +385,4 @@ TEST(TimelinePaint, NarrowAndScrolledClips) {
     EXPECT_EQ(wt::Count(p, "fill 1217 "), 0);
     EXPECT_TRUE(wt::Has(p, "fill 32 26 47 68 #3264b4"));  // 0 to 1 s, cut at the header column
     EXPECT_EQ(wt::Count(p, "line 23 "), 0);
-    EXPECT_EQ(wt::Count(p, "triangle 18 "), 0);
 }
