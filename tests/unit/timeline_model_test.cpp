@@ -113,6 +113,21 @@ TEST(TimelineFragments, DrawTextEscapesEveryLevel) {
     EXPECT_EQ(EscapeDrawText(std::string(600, '\'')).size(), 505u);  // whole escapes only, at most 508
 }
 
+TEST(TimelineRenderPlan, SegmentSizeAndFrameRate) {
+    // Size rounded down to even, then both fallbacks.
+    int w = 0, h = 0, num = 0, den = 0;
+    ParseFrameSize("1279x719\n", w, h);
+    ParseFrameRate("30000/1001\n", num, den);
+    EXPECT_EQ(std::vector<int>({w, h, num, den}), std::vector<int>({1278, 718, 30000, 1001}));
+    ParseFrameSize("", w, h);
+    ParseFrameRate("0/0", num, den);
+    EXPECT_EQ(std::vector<int>({w, h, num, den}), std::vector<int>({1920, 1080, 25, 1}));
+    // A stream-copy join with a gap drives r_frame_rate up; the average holds then.
+    const char* const rates[][3] = {{"30000/1001", "30000/1001", "30000/1001"}, {"100/1", "2000/81", "25/1"},
+                                    {"90000/1", "617/50", "617/50"}, {"0/0", "0/0", "25/1"}};
+    for (auto& r : rates) EXPECT_EQ(ChooseFrameRate(r[0], r[1]), r[2]) << r[0] << " " << r[1];
+}
+
 TEST(TimelineProject, TextRoundTripAndMalformedLines) {
     Fresh f;
     f.tl.zoom = 42.5;
