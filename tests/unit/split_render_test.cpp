@@ -70,23 +70,6 @@ TEST_F(SplitRender, WithoutTransitionsTheReencodedSegmentsAreJoinedAsTheyAre) {
     EXPECT_EQ(capture::Values("[QMT_Progress]"), (std::vector<std::string>{"0", "16", "33", "80", "100"}));
 }
 
-TEST_F(SplitRender, AOneSecondCrossfadeShortensBothStreamsByOneSecond) {
-    std::string in = qt::ClipAV(4.0, 160, 90);
-    // The cross-fade's piece is then joined plainly to the last segment.
-    Render({Split(2.0, "Fade", 1.0), Split(3.5)}, in, 3.0);  // typed in any case
-    // One encode: the three segments cut on input, the fade over the last
-    // second of the first, then a plain cut to the last.
-    ASSERT_EQ(rec->RunCount(), 1u);
-    std::vector<std::string> run = rec->Last();
-    EXPECT_EQ(std::vector<std::string>(run.begin(), run.begin() + 7),
-              (std::vector<std::string>{"-y", "-ss", "0.000", "-t", "2.000", "-i", in}));
-    const std::string& graph = run.at(run.size() - 14);
-    for (const char* part : {"[xb0]trim=end_frame=25[xbody0]", "xfade=transition=fade:duration=1.000000:offset=0,",
-                             "[a0][a1]acrossfade=d=1.000000[ja0]", "[jv0][v2]concat=n=2:v=1:a=0[jv1]",
-                             "[ja0][a2]concat=n=2:v=0:a=1[ja1]"})
-        EXPECT_NE(graph.find(part), std::string::npos) << part << " in " << graph;
-}
-
 TEST_F(SplitRender, AnInsertedClipOfAnotherSizeRateAndSoundIsFittedToTheVideo) {
     std::string in = qt::ClipAV(3.0, 160, 90);
     std::string clip = qt::Media("insert_320x240_30fps_22k.mp4",
