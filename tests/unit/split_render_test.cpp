@@ -76,9 +76,9 @@ TEST_F(SplitRender, AnInsertedClipOfAnotherSizeRateAndSoundIsFittedToTheVideo) {
                                  "-f lavfi -i testsrc=size=320x240:rate=30:duration=1 -f lavfi -i "
                                  "sine=frequency=880:sample_rate=22050:duration=1 -c:v libx264 -preset ultrafast "
                                  "-pix_fmt yuv420p -c:a aac -shortest");
-    // Into the clip: min(1.0, 0.4 x 1.5) = 0.6; back out: min(1.0, 0.4 x 1.9) = 0.76;
+    // Typed in any case. Into the clip: min(1.0, 0.4 x 1.5) = 0.6; back out: min(1.0, 0.4 x 1.9) = 0.76;
     // whole frames and AAC frames round each piece a little.
-    qt::Probed p = Render({Split(1.5, "fade", 1.0, clip, "wipeleft", 1.0)}, in, 3.0 + 1.0 - 0.6 - 0.76, 0.15);
+    qt::Probed p = Render({Split(1.5, "Fade", 1.0, clip, "wipeleft", 1.0)}, in, 3.0 + 1.0 - 0.6 - 0.76, 0.15);
     EXPECT_TRUE(RanWith("fade:duration=0.600000"));
     EXPECT_TRUE(RanWith("wipeleft:duration=0.760000"));
     EXPECT_EQ(p.width, 160);
