@@ -44,12 +44,9 @@ unit_tests=(
   RunnerTest.FailureWritesTheLogAndTheExactMessage
   SplitRender.WithoutTransitionsTheReencodedSegmentsAreJoinedAsTheyAre
   SplitRender.AnInsertedClipOfAnotherSizeRateAndSoundIsFittedToTheVideo
-  "Rows/ExportRun.*/0"   # MP4 with every video and audio codec and quality
-  "Rows/ExportRun.*/1"   # WebM
-  "Rows/ExportRun.*/8"   # GIF
-  "Rows/ExportRun.*/12"  # OGG, audio only
+  ExportRun.EachContainerWithItsDefaults  # every container with its default codecs
   TimelinePreview.SeveralClipsAreCutAndJoinedLikeTheRenderWithoutSound
-  StripWorkers.ThumbnailsAreExtractedOneRunEachAtTheCellSize
+  StripWorkers.AWorkerRunsTheToolsLocatedBeforeItStarted  # thumbnails, one run each
   StripWorkers.WaveformHasFourThousandPeaksOfTheSine
   StripWorkers.LanesAnalyseEachAudioLaneAtFourKilohertz
 )
