@@ -11,13 +11,13 @@
 
 namespace {
 
-enum class Outcome { Choosing, Cancelled, Exporting };
+enum class DialogEnd { Choosing, Cancelled, Exporting };
 
 struct ExportWindow {
     HWND window = nullptr;
     WNDPROC staticProc = nullptr;
     HFONT font = nullptr;
-    Outcome outcome = Outcome::Choosing;
+    DialogEnd outcome = DialogEnd::Choosing;
 };
 
 ExportWindow* StateOf(HWND window) {
@@ -30,7 +30,7 @@ int Selection(HWND window, int list) {
 
 void Select(HWND window, int list, int index) { SendDlgItemMessageA(window, list, CB_SETCURSEL, index, 0); }
 
-void Finish(ExportWindow* state, Outcome outcome) {
+void Finish(ExportWindow* state, DialogEnd outcome) {
     state->outcome = outcome;
     // Wakes the loop when the command arrived as a sent message.
     PostMessageA(state->window, WM_NULL, 0, 0);
@@ -75,9 +75,9 @@ void OnCommand(ExportWindow* state, int id, int code) {
         ExportSelection s = ReadSelection(window);
         std::string refusal = ExportRefusal(s.format, s.video, s.audio);
         if (!refusal.empty()) MessageBoxA(window, refusal.c_str(), kExportTitle, MB_OK | MB_ICONWARNING);
-        else Finish(state, Outcome::Exporting);
+        else Finish(state, DialogEnd::Exporting);
     } else if (id == kExportCancelButton && code == BN_CLICKED) {
-        Finish(state, Outcome::Cancelled);
+        Finish(state, DialogEnd::Cancelled);
     }
 }
 
@@ -89,7 +89,7 @@ LRESULT CALLBACK ExportProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         OnCommand(state, LOWORD(wParam), HIWORD(wParam));
         return 0;
     case WM_CLOSE:
-        Finish(state, Outcome::Cancelled);
+        Finish(state, DialogEnd::Cancelled);
         return 0;
     case WM_ERASEBKGND:
         return 1;
@@ -102,7 +102,7 @@ LRESULT CALLBACK ExportProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     }
     case WM_DESTROY:
-        if (state->outcome == Outcome::Choosing) state->outcome = Outcome::Cancelled;
+        if (state->outcome == DialogEnd::Choosing) state->outcome = DialogEnd::Cancelled;
         break;
     default:
         break;
@@ -189,13 +189,13 @@ void CloseWindow(ExportWindow& state) {
 void RunExportDialog(const std::string& input) {
     ExportWindow state;
     if (!BuildWindow(state, input)) return;
-    while (state.outcome == Outcome::Choosing) {
+    while (state.outcome == DialogEnd::Choosing) {
         MSG msg;
         BOOL got = GetMessageA(&msg, nullptr, 0, 0);
         if (got <= 0) {
             // The thread's loop is ending: leave the quit message for the host's loop.
             if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
-            state.outcome = Outcome::Cancelled;
+            state.outcome = DialogEnd::Cancelled;
             break;
         }
         if (!IsDialogMessageA(state.window, &msg)) {
@@ -203,7 +203,7 @@ void RunExportDialog(const std::string& input) {
             DispatchMessageA(&msg);
         }
     }
-    if (state.outcome != Outcome::Exporting) {
+    if (state.outcome != DialogEnd::Exporting) {
         CloseWindow(state);
         return;
     }

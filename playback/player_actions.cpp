@@ -132,7 +132,7 @@ void Load(const ActionArgs& a) {
     if (slot >= 0) ReloadPlayer(slot, a.text(1));
 }
 
-void Speed(const ActionArgs& a) {
+void PlayerSpeed(const ActionArgs& a) {
     int slot = FindPlayer(a.text(0));
     if (slot >= 0) SendMci(Fmt("set %s speed %d", PlayerAlias(slot).c_str(), MciSpeed(a.text(1))));
 }
@@ -162,7 +162,7 @@ void RegisterPlaybackActions() {
     RegisterAction(129, State);
     RegisterAction(130, Loop);
     RegisterAction(131, Load);
-    RegisterAction(132, Speed);
+    RegisterAction(132, PlayerSpeed);
     RegisterAction(133, Fullscreen);
     RegisterPreviewActions();
 }

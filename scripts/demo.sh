@@ -7,7 +7,7 @@ bash "$root/scripts/setup.sh" demo
 # A build tree of its own, so the demo never reconfigures the one the tests
 # and benchmarks use.
 build="$root/build/demo"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQMT_BUILD_TESTS=OFF
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQMT_BUILD_TESTS=OFF
 cmake --build "$build" -j2 --target qmthost quillmont
 
 out="$root/out/demo"

@@ -13,13 +13,13 @@ const Colour kLockedFrame = Rgb(255, 160, 30), kFreeFrame = Rgb(0, 255, 100), kG
 const int kLabelHeight = 16, kLabelWidth = 200;
 const int kGrabMargin = 5;
 
-OverlayRecord* Bound(const FrameTarget& at) {
+OverlayRecord* BoundOverlay(const FrameTarget& at) {
     return OwningRecord(OverlayAt(at.slot), &OverlayRecord::overlayWindow, at);
 }
 
 void PaintOverlay(const FrameTarget& at, Painter& p, int width, int height) {
     p.Fill(Box{0, 0, width, height}, kOverlaySeeThrough);
-    OverlayRecord* o = Bound(at);
+    OverlayRecord* o = BoundOverlay(at);
     if (!o) return;
     plat::LockHold held(o->lock);
     Box box{o->x, o->y, o->x + o->w, o->y + o->h};
@@ -39,12 +39,12 @@ void PaintOverlay(const FrameTarget& at, Painter& p, int width, int height) {
 }
 
 void PressOverlay(const FrameTarget& at, const PointerInput& in) {
-    OverlayRecord* o = Bound(at);
+    OverlayRecord* o = BoundOverlay(at);
     if (o && StartOverlayDrag(*o, in.x, in.y)) CaptureFramePointer(at.window);
 }
 
 void MoveOverlay(const FrameTarget& at, const PointerInput& in) {
-    OverlayRecord* o = Bound(at);
+    OverlayRecord* o = BoundOverlay(at);
     int width = 0, height = 0;
     if (!o || !o->dragging || !FrameClientSize(at.window, width, height)) return;
     DragOverlay(*o, in.x, in.y, width, height);
@@ -53,7 +53,7 @@ void MoveOverlay(const FrameTarget& at, const PointerInput& in) {
 }
 
 void ReleaseOverlay(const FrameTarget& at, const PointerInput&) {
-    OverlayRecord* o = Bound(at);
+    OverlayRecord* o = BoundOverlay(at);
     if (!o) return;
     {
         plat::LockHold held(o->lock);
@@ -64,7 +64,7 @@ void ReleaseOverlay(const FrameTarget& at, const PointerInput&) {
 }
 
 void WheelOverOverlay(const FrameTarget& at, const WheelInput& in) {
-    OverlayRecord* o = Bound(at);
+    OverlayRecord* o = BoundOverlay(at);
     if (!o || !WheelOverlay(*o, in.delta)) return;
     if (o->kind == kOverlayText) {
         MeasureOverlayText(at.slot);
@@ -77,7 +77,7 @@ void WheelOverOverlay(const FrameTarget& at, const WheelInput& in) {
 // Keeps the pop-up over the Rectangle while the host is in front, and out of
 // the way of any other application.
 void FollowRectangle(const FrameTarget& at, int timerId) {
-    OverlayRecord* o = Bound(at);
+    OverlayRecord* o = BoundOverlay(at);
     if (!o || timerId != kOverlayFollowTimerId) return;
     if (!FrameOwnerInFront(at.window, o->rectWindow)) {
         HideFrameWindow(at.window);
@@ -90,7 +90,7 @@ void FollowRectangle(const FrameTarget& at, int timerId) {
 
 // The Rectangle took its pop-up with it: the record no longer names it.
 void OverlayWindowGone(const FrameTarget& at) {
-    if (OverlayRecord* o = Bound(at)) o->overlayWindow = kNoWindow;
+    if (OverlayRecord* o = BoundOverlay(at)) o->overlayWindow = kNoWindow;
 }
 
 }  // namespace

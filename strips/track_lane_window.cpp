@@ -8,10 +8,10 @@
 namespace {
 
 const FontSpec kLabelFont = {"Segoe UI", 10, true};
-const FontSpec kStateFont = {"Segoe UI", 10, false};
+const FontSpec kLaneStateFont = {"Segoe UI", 10, false};
 const Colour kStateColour = Rgb(80, 80, 90);
 
-TrackLaneRecord* Bound(const FrameTarget& at) {
+TrackLaneRecord* BoundLane(const FrameTarget& at) {
     return OwningRecord(TrackLaneAt(at.slot), &TrackLaneRecord::laneWindow, at);
 }
 
@@ -22,7 +22,7 @@ double Duration(TrackLaneRecord& d) {
 
 void PaintPeaks(const LaneRecord& lane, const Box& body, int top, int laneHeight, Painter& p, int w) {
     if (lane.peakCount == 0) {
-        p.Text(body, lane.noSound ? "No audio" : "Analyzing...", kStateFont, kStateColour, kTextCentred);
+        p.Text(body, lane.noSound ? "No audio" : "Analyzing...", kLaneStateFont, kStateColour, kTextCentred);
         return;
     }
     int centre = top + laneHeight / 2;
@@ -60,12 +60,12 @@ void PaintLane(const LaneRecord& lane, int k, int laneHeight, Painter& p, int w)
     p.Text(Box{2, top + 2, kLaneHeaderWidth - 2, bottom}, lane.label, kLabelFont, Rgb(255, 255, 255), kTextCentred);
     if (lane.kind == kLaneAudio) PaintPeaks(lane, body, top, laneHeight, p, w);
     else if (!PaintThumbnails(lane, top, laneHeight, p, w))
-        p.Text(body, "No video", kStateFont, kStateColour, kTextCentred);
+        p.Text(body, "No video", kLaneStateFont, kStateColour, kTextCentred);
     p.Line(Point{0, bottom - 1}, Point{w, bottom - 1}, 1, Rgb(50, 50, 60));
 }
 
 void PaintTrackLanes(const FrameTarget& at, Painter& p, int w, int h) {
-    TrackLaneRecord* d = Bound(at);
+    TrackLaneRecord* d = BoundLane(at);
     if (!d) return;
     p.Fill(Box{0, 0, w, h}, Rgb(18, 18, 22));
     double duration = 0;
@@ -83,7 +83,7 @@ void PaintTrackLanes(const FrameTarget& at, Painter& p, int w, int h) {
 }
 
 void PressTrackLanes(const FrameTarget& at, const PointerInput& in) {
-    TrackLaneRecord* d = Bound(at);
+    TrackLaneRecord* d = BoundLane(at);
     if (!d) return;
     double duration = Duration(*d);
     int w = 0, h = 0;

@@ -9,10 +9,10 @@
 
 namespace {
 
-const FontSpec kStateFont = {"Segoe UI", 12, false};
+const FontSpec kWaveStateFont = {"Segoe UI", 12, false};
 const FontSpec kRulerFont = {"Segoe UI", 9, false};
 
-WaveformRecord* Bound(const FrameTarget& at) {
+WaveformRecord* BoundWave(const FrameTarget& at) {
     return OwningRecord(WaveformAt(at.slot), &WaveformRecord::waveWindow, at);
 }
 
@@ -26,7 +26,7 @@ bool PaintPeaks(WaveformRecord& wave, Painter& p, int w, int h) {
     plat::LockHold held(wave.lock);
     if (wave.peakCount == 0) {
         // A source without sound never gets peaks: say so rather than analyse for ever.
-        p.Text(Box{0, 0, w, h}, wave.noSound ? "No audio" : "Analyzing audio...", kStateFont, Rgb(140, 140, 160),
+        p.Text(Box{0, 0, w, h}, wave.noSound ? "No audio" : "Analyzing audio...", kWaveStateFont, Rgb(140, 140, 160),
                kTextCentred);
         return false;
     }
@@ -65,7 +65,7 @@ void PaintTrimMark(bool set, double t, double duration, Colour colour, Painter& 
 }
 
 void PaintWaveform(const FrameTarget& at, Painter& p, int w, int h) {
-    WaveformRecord* wave = Bound(at);
+    WaveformRecord* wave = BoundWave(at);
     if (!wave) return;
     p.Fill(Box{0, 0, w, h}, wave->backColour);
     if (!PaintPeaks(*wave, p, w, h)) return;
@@ -79,7 +79,7 @@ void PaintWaveform(const FrameTarget& at, Painter& p, int w, int h) {
 }
 
 void PressWaveform(const FrameTarget& at, const PointerInput& in) {
-    WaveformRecord* wave = Bound(at);
+    WaveformRecord* wave = BoundWave(at);
     if (!wave) return;
     double duration = Duration(*wave);
     int w = 0, h = 0;

@@ -17,7 +17,6 @@ const TextPositionPreset kTextPositions[kTextPositionCount] = {
 
 namespace {
 
-const char kExitPrefix[] = "out:";
 const size_t kDurationChars = 31;
 const double kMinTransitionDuration = 0.1;
 const double kShortTransitionDuration = 0.5;

@@ -280,3 +280,7 @@ void PublishSelection(NleTimeline& tl) {
 
 double ParamNumber(const std::string& text) { return atof(text.c_str()); }
 int ParamInt(const std::string& text) { return atoi(text.c_str()); }
+
+const char kExitPrefix[] = "out:";
+
+bool IsExitTransition(const char* transIn) { return strncmp(transIn, kExitPrefix, strlen(kExitPrefix)) == 0; }

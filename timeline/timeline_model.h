@@ -112,6 +112,9 @@ void ClearAllClips(NleTimeline& tl);
 void RemoveClipWithPartner(NleTimeline& tl, int track, int clip);
 void RecomputeViewLength(NleTimeline& tl);
 int CountClips(const NleTimeline& tl);
+// A transition typed "out:name" plays at the end of its clip, not the start.
+extern const char kExitPrefix[];
+bool IsExitTransition(const char* transIn);
 double ClampZoom(double zoom);
 
 // Split at the playhead (the selection is then on the right piece), or refused.

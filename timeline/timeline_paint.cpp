@@ -17,7 +17,6 @@ const FontSpec kCaptionFont = {"Segoe UI", 11, false};
 const FontSpec kMarkerFont = {"Segoe UI", 10, false};
 const FontSpec kHeaderFont = {"Segoe UI", 10, true};
 
-const char kExitPrefix[] = "out:";
 const int kSelectionLift = 40;  // added to each channel of a selected clip's colour
 const int kHandleWidth = 3;
 const int kTickTop = 16, kHalfTickTop = 20, kRulerLine = 23;
@@ -115,7 +114,6 @@ void PaintHeaders(Painter& p, const NleTimeline& tl, const TimelineView& view, c
 
 }  // namespace
 
-bool IsExitTransition(const char* transIn) { return strncmp(transIn, kExitPrefix, strlen(kExitPrefix)) == 0; }
 
 std::string ClipCaption(const NleClip& c) { return c.label[0] ? c.label : c.text[0] ? c.text : c.filter; }
 

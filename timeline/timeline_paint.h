@@ -14,4 +14,3 @@ std::string ClipCaption(const NleClip& clip);
 // The caption of a clip's transition marker: ">> name 1.0s" on entry,
 // "name 1.0s <<" for an exit ("out:name").
 std::string TransitionCaption(const NleClip& clip);
-bool IsExitTransition(const char* transIn);

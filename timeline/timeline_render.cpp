@@ -19,8 +19,6 @@ namespace {
 
 const size_t kMaxInputs = 2047;
 
-bool IsExitTransition(const char* trans) { return strncmp(trans, "out:", 4) == 0; }
-
 void Add(ClipRef* list, int& count, int track, int slot) {
     list[count].track = track;
     list[count].slot = slot;

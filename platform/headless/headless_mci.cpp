@@ -33,7 +33,7 @@ struct Device {
     long speed = 1000;
 };
 
-std::recursive_mutex g_mutex;
+std::recursive_mutex g_mciMutex;
 std::map<std::string, Device> g_devices;  // key: lower-case alias
 std::vector<std::string> g_log;
 bool g_manualClock = false;
@@ -294,7 +294,7 @@ const char* ErrorText(unsigned long code) {
 extern "C" {
 
 unsigned long hmMciSendString(const char* command, char* reply, unsigned replySize) {
-    std::lock_guard<std::recursive_mutex> hold(g_mutex);
+    std::lock_guard<std::recursive_mutex> hold(g_mciMutex);
     g_log.push_back(command ? command : "");
     return Send(command ? command : "", reply, replySize);
 }
@@ -308,7 +308,7 @@ int hmMciGetErrorString(unsigned long code, char* text, unsigned size) {
 }
 
 void hmMciAdvanceClock(unsigned long ms) {
-    std::lock_guard<std::recursive_mutex> hold(g_mutex);
+    std::lock_guard<std::recursive_mutex> hold(g_mciMutex);
     if (!g_manualClock) {
         g_clock = RealMs();
         g_manualClock = true;
@@ -317,39 +317,39 @@ void hmMciAdvanceClock(unsigned long ms) {
 }
 
 uint64_t hmMciClock() {
-    std::lock_guard<std::recursive_mutex> hold(g_mutex);
+    std::lock_guard<std::recursive_mutex> hold(g_mciMutex);
     return Now();
 }
 
 void hmMciSetNextLength(double ms) {
-    std::lock_guard<std::recursive_mutex> hold(g_mutex);
+    std::lock_guard<std::recursive_mutex> hold(g_mciMutex);
     g_nextLength = ms;
 }
 
 void hmMciRefuseOpens(int count, unsigned long code) {
-    std::lock_guard<std::recursive_mutex> hold(g_mutex);
+    std::lock_guard<std::recursive_mutex> hold(g_mciMutex);
     g_refuseCount = count;
     g_refuseCode = code;
 }
 
 int hmMciLogCount() {
-    std::lock_guard<std::recursive_mutex> hold(g_mutex);
+    std::lock_guard<std::recursive_mutex> hold(g_mciMutex);
     return static_cast<int>(g_log.size());
 }
 
 const char* hmMciLogEntry(int index) {
-    std::lock_guard<std::recursive_mutex> hold(g_mutex);
+    std::lock_guard<std::recursive_mutex> hold(g_mciMutex);
     if (index < 0 || index >= static_cast<int>(g_log.size())) return "";
     return g_log[static_cast<size_t>(index)].c_str();
 }
 
 void hmMciClearLog() {
-    std::lock_guard<std::recursive_mutex> hold(g_mutex);
+    std::lock_guard<std::recursive_mutex> hold(g_mciMutex);
     g_log.clear();
 }
 
 int hmMciOpenDevices() {
-    std::lock_guard<std::recursive_mutex> hold(g_mutex);
+    std::lock_guard<std::recursive_mutex> hold(g_mciMutex);
     return static_cast<int>(g_devices.size());
 }
 

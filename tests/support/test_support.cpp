@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include "platform/headless/headless_mci.h"
 #include "platform/posix/command_line.h"
@@ -122,54 +123,47 @@ std::string ImagePng(int width, int height) {
                      ":duration=1 -frames:v 1");
 }
 
-static std::string Field(const std::string& text, const std::string& key) {
-    // Lines look like key=value (ffprobe's default writer, sections flattened).
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line))
-        if (line.compare(0, key.size() + 1, key + "=") == 0) return line.substr(key.size() + 1);
-    return std::string();
-}
-
+// One ffprobe run: ffprobe's default writer gives each section as
+// [STREAM] ... [/STREAM] or [FORMAT] ... [/FORMAT] with key=value lines.
 Probed Probe(const std::string& path) {
     Probed p;
     std::string out;
-    if (Shell("ffprobe -v error -show_entries format=duration,format_name -of default=noprint_wrappers=1 '" + path + "'",
+    if (Shell("ffprobe -v error -show_entries format=duration,format_name:stream=codec_type,codec_name,width,height,"
+              "avg_frame_rate,r_frame_rate,pix_fmt,profile,duration,sample_rate,channels -of default '" + path + "'",
               &out) != 0)
         return p;
     p.ok = true;
-    p.duration = atof(Field(out, "duration").c_str());
-    p.formatName = Field(out, "format_name");
-    if (Shell("ffprobe -v error -select_streams v:0 -show_entries "
-              "stream=codec_name,width,height,avg_frame_rate,r_frame_rate,pix_fmt,profile,duration -of "
-              "default=noprint_wrappers=1 '" + path + "'",
-              &out) == 0 && !out.empty()) {
-        p.vcodec = Field(out, "codec_name");
-        p.width = atoi(Field(out, "width").c_str());
-        p.height = atoi(Field(out, "height").c_str());
-        p.videoDuration = atof(Field(out, "duration").c_str());
-        p.pixFmt = Field(out, "pix_fmt");
-        p.profile = Field(out, "profile");
-        p.frameRate = Field(out, "r_frame_rate");
-        int num = 0, den = 0;
-        if (sscanf(Field(out, "avg_frame_rate").c_str(), "%d/%d", &num, &den) == 2 && den > 0)
-            p.fps = static_cast<double>(num) / den;
-    }
-    if (Shell("ffprobe -v error -select_streams a:0 -show_entries stream=codec_name,sample_rate,channels,duration -of "
-              "default=noprint_wrappers=1 '" + path + "'",
-              &out) == 0 && !out.empty()) {
-        p.acodec = Field(out, "codec_name");
-        p.sampleRate = atoi(Field(out, "sample_rate").c_str());
-        p.channels = atoi(Field(out, "channels").c_str());
-        p.audioDuration = atof(Field(out, "duration").c_str());
-    }
-    if (Shell("ffprobe -v error -show_entries stream=codec_type -of csv=p=0 '" + path + "'", &out) == 0) {
-        std::istringstream in(out);
-        std::string line;
-        while (std::getline(in, line)) {
-            if (line.compare(0, 5, "video") == 0) ++p.videoStreams;
-            if (line.compare(0, 5, "audio") == 0) ++p.audioStreams;
+    std::istringstream in(out);
+    std::string line;
+    std::map<std::string, std::string> section;
+    while (std::getline(in, line)) {
+        size_t eq = line.find('=');
+        if (eq != std::string::npos) {
+            section[line.substr(0, eq)] = line.substr(eq + 1);
+            continue;
         }
+        auto field = [&](const char* key) { return section[key]; };
+        if (line == "[/FORMAT]") {
+            p.duration = atof(field("duration").c_str());
+            p.formatName = field("format_name");
+        } else if (line == "[/STREAM]" && field("codec_type") == "video" && p.videoStreams++ == 0) {
+            p.vcodec = field("codec_name");
+            p.width = atoi(field("width").c_str());
+            p.height = atoi(field("height").c_str());
+            p.videoDuration = atof(field("duration").c_str());
+            p.pixFmt = field("pix_fmt");
+            p.profile = field("profile");
+            p.frameRate = field("r_frame_rate");
+            int num = 0, den = 0;
+            if (sscanf(field("avg_frame_rate").c_str(), "%d/%d", &num, &den) == 2 && den > 0)
+                p.fps = static_cast<double>(num) / den;
+        } else if (line == "[/STREAM]" && field("codec_type") == "audio" && p.audioStreams++ == 0) {
+            p.acodec = field("codec_name");
+            p.sampleRate = atoi(field("sample_rate").c_str());
+            p.channels = atoi(field("channels").c_str());
+            p.audioDuration = atof(field("duration").c_str());
+        }
+        if (line[0] == '[') section.clear();
     }
     return p;
 }
