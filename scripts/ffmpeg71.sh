@@ -28,14 +28,12 @@ integration_tests=(
   DetectionTest.SetPathTriesBinAndRefusesAFolderWithoutProbe  # QMT_GetVersion
   PluginTest.MediaInfoOfAGeneratedClip                  # every information action's ffprobe answer
   SingleOps.TrimCopiesTheRangeAsTyped                   # stream copy
-  SingleOps.SpeedFactorsAndTiming                       # setpts/atempo chains, frame rate, reverse
   CommandSafety.FilterFilePathsSurviveTheGraphAndOptionSyntax  # vidstab and subtitles, paths inside filters
   CutJoin.RemoveSegmentJoinsTheOutsidePartsAndCleansUp  # MPEG-TS pieces, concat protocol
   CutJoin.ConcatTransitionOverlapsTheEndOfTheFirstFile  # xfade of two files
   Transitions.OneSplitUsesTheFirstEntryAndHalvesAnOverlongTransition  # PCM pieces, xfade, acrossfade
   TimelineRender.TwelveClipsWithEveryJoinRuleAnEffectATitleAndMusic   # transitions, FX, title, A2
   TimelineRender.TitlesAndTextOverlaysDrawExactlyWhatWasTyped         # drawtext, QMT_TextOverlay
-  TimelineRender.SourcesOfOtherFrameRatesSizesAndSoundJoin
   TimelineRender.SingleClipPlacesTheOverlayAtTheCorner                # V2
   Previews.InRectReplacesTheRunningPreviewAndStopEndsIt               # ffplay
 )

@@ -67,7 +67,9 @@ public:
     bool Run(const std::string& action, std::vector<std::string> args, const std::vector<Output>& outputs) {
         for (std::string& a : args)
             if (!a.empty() && a[0] == '@') a = Out(a.substr(1));
+        DWORD begin = GetTickCount();
         ctx.host.Call(action, args);
+        printf("    %s %.1f s\n", action.c_str(), (GetTickCount() - begin) / 1000.0);
         bool done = Completed(action);
         if (done)
             for (const Output& o : outputs) List(o, action);
