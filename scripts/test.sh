@@ -8,6 +8,8 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$root/scripts/setup.sh" test
 # Debian 13's FFmpeg 7.1 for native.ffmpeg71, unpacked once into the cache.
 bash "$root/scripts/ffmpeg71.sh" prepare
+# The Windows ffmpeg.exe/ffprobe.exe of the Wine checks, from the npm registry.
+bash "$root/scripts/windows_tools.sh"
 build="$root/build/native"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQMT_BUILD_TESTS=ON
 cmake --build "$build" -j2

@@ -128,23 +128,14 @@ log="$build.wine.log"
 cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$src/cmake/toolchain-mingw-$arch.cmake" > "$log" 2>&1 || { cat "$log"; exit 1; }
 cmake --build "$build" -j2 --target quillmont qmt_wine_checks qmthost >> "$log" 2>&1 || { tail -40 "$log"; exit 1; }
-# The x86_64 DLL's export table is checked here, where it is built; the
-# export check builds only the shipping i686 DLL, so the two runs start at once.
+# The DLL's export table, checked where it is built: windows.exports builds
+# only the shipping i686 DLL, so it and the x86_64 run start side by side.
 bash "$src/scripts/check_exports.sh" "$build/quillmont.dll" "$arch-w64-mingw32-objdump"
 t_build=$((SECONDS - t0))
 
-# The Windows tools come out of the packages' tarballs, unpacked once and kept.
+# The Windows tools come out of the npm packages' tarballs, unpacked once and kept.
 tools="${QMT_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/quillmont}/win32-$npm_arch"
-mkdir -p "$tools"
-for pkg in ffmpeg ffprobe; do
-  [ -s "$tools/$pkg.exe" ] && continue
-  unpack="$(mktemp -d "$tools/unpack.XXXXXX")"
-  (cd "$unpack" && npm pack "@$pkg-installer/win32-$npm_arch" --silent > pack.txt && tar xzf "$(tail -1 pack.txt)")
-  exe="$(find "$unpack/package" -name "$pkg.exe" | head -1)"
-  [ -n "$exe" ] && [ -s "$exe" ] || { echo "could not unpack $pkg.exe from @$pkg-installer/win32-$npm_arch" >&2; exit 1; }
-  mv -f "$exe" "$tools/$pkg.exe"   # atomic: a parallel run sees the whole file or none
-  rm -rf "$unpack"
-done
+bash "$src/scripts/windows_tools.sh" "$npm_arch"
 t_tools=$((SECONDS - t0 - t_build))
 
 # The prefix is the tests' own; one made before 32-bit Wine was installed (or
