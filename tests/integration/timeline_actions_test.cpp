@@ -43,10 +43,13 @@ TEST_F(TimelineActions, CreateLimitsAndUnknownNames) {
     Run("QMT_TimelineCreate", {"NLE3", ""});
     ExpectComplete();
     EXPECT_EQ(hwWindowCount(), windows);
-    // Leaving the page destroys every timeline.
+    // Leaving the page destroys every timeline; the next page starts from empty tables.
     host.Message(2);
     EXPECT_EQ(hwWindowCount(), windows - 2);
     EXPECT_EQ(After("QMT_TimelineGetState", {"NLE1"}), "NLE Timeline not found.");
+    Run("QMT_TimelineCreate", {"NLE1", ""});
+    ExpectComplete();
+    EXPECT_EQ(hwWindowCount(), windows - 1);
 }
 
 TEST_F(TimelineActions, SlotsTracksAndStateVariables) {

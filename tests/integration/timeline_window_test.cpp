@@ -38,7 +38,6 @@ protected:
     void ExpectRefused() const {
         EXPECT_EQ(Var("[QMT_Status]"), "Error");
         EXPECT_EQ(Var("[QMT_Error]"), kRefusal);
-        EXPECT_EQ(Var("[LastError]"), kRefusal);
     }
     intptr_t window = 0;
 };
@@ -161,30 +160,11 @@ TEST_F(TimelineWindow, TheFollowTimerMovesThePlayheadAndScrollsAfterIt) {
     EXPECT_EQ(State("[NLE_PlayheadTime]"), "5.500");
 }
 
-TEST_F(TimelineWindow, CreatingAgainRepaintsAndBadCommandsNameTheProblem) {
-    // Creating it again repaints it at once through the same handler.
+TEST_F(TimelineWindow, CreatingAgainRepaintsThroughTheSameHandler) {
     Capture("NLE1");
     int paints = hwPaintCount(window), calls = hwDrawCallCount(window);
     Run("QMT_TimelineCreate", {"nle1", ""});
     EXPECT_EQ(hwPaintCount(window), paints + 1);
     EXPECT_EQ(hwDrawCallCount(window), calls);
-    host.AddRectangle("Empty", 100, 100);
-    EXPECT_EQ(Script("Capture Empty \"x.txt\"\n"), "line 1: no plug-in window in Rectangle Empty");
-    EXPECT_EQ(Script("Tick NLE1 2\n"), "line 1: timer 2 is not running");
 }
 
-TEST_F(TimelineWindow, DestroyAndPageTearDownUnbindTheWindow) {
-    Run("QMT_TimelineDestroy", {"NLE1"});
-    EXPECT_FALSE(hwIsWindow(window));
-    EXPECT_EQ(Script("Click NLE1 1 1\n"), "line 1: no plug-in window in Rectangle NLE1");
-    Run("QMT_TimelineCreate", {"NLE1", ""});
-    intptr_t again = hwFindChild(host.Rectangle("NLE1"), "QMT_");
-    ASSERT_NE(again, 0);
-    host.Message(2);
-    EXPECT_FALSE(hwIsWindow(again));
-    // The next page starts from empty tables and paints again.
-    Run("QMT_TimelineCreate", {"NLE1", ""});
-    ExpectComplete();
-    EXPECT_EQ(State("[NLE_ClipCount]"), "0");
-    EXPECT_TRUE(Has(Capture("NLE1"), "fill 0 0 832 300 #121216"));
-}
