@@ -47,5 +47,4 @@ TEST(Batch, NeedsTheScriptProcessor) {
     bare.Init(false);
     ASSERT_TRUE(bare.Call("QMT_Batch", {"/tmp", "*", "QMT_Grayscale", "", "/tmp"}));
     EXPECT_EQ(bare.Var("[QMT_Error]"), "Script processor not available.");
-    EXPECT_EQ(bare.Var("[LastError]"), "Script processor not available.");
 }

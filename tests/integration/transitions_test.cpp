@@ -38,7 +38,6 @@ TEST_F(Transitions, EntriesAreClampedSortedAndKeepTheTypeAsTyped) {
 
     EXPECT_EQ(After("QMT_TransitionAdd", {"5", "crossfade", "1", "[I]"}, "[QMT_Status]"), "Error");
     EXPECT_EQ(Var("[QMT_Error]"), "Invalid transition type. Use: fade, dissolve, wipeleft, etc.");
-    EXPECT_EQ(Var("[LastError]"), Var("[QMT_Error]"));
     EXPECT_EQ(Var("[QMT_TransCount]"), "5");
 }
 

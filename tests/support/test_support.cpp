@@ -93,7 +93,7 @@ std::string Media(const std::string& fileName, const std::string& ffmpegArgs) {
     return path;
 }
 
-static std::string Num(double v) {
+std::string Num(double v) {
     char buf[64];
     snprintf(buf, sizeof buf, "%g", v);
     return buf;

@@ -22,6 +22,8 @@ std::string ClipAV(double seconds = 2.0, int width = 320, int height = 240);
 std::string ClipVideoOnly(double seconds = 3.0, int width = 320, int height = 240);
 std::string ClipAudio(double seconds = 2.0);  // .wav (pcm) sine
 std::string ImagePng(int width = 160, int height = 120);
+// A number as %g writes it: "2", "0.25".
+std::string Num(double v);
 
 struct Probed {
     bool ok = false;
