@@ -98,7 +98,7 @@ void CheckPainted(const Capture& c, int w, int h) {
 QMT_WINE_CHECKS(frame) {
     HostSimulator& host = ctx.host;
     const int w = 240, h = 120;
-    WindowHandle rect{host.AddRectangle("Canvas", w, h)};
+    WindowHandle rect = WindowHandleOf(ShowRectangle(host, "Canvas", w, h));
     WindowHandle window = CreateFrameWindow(kCheckKind, 4, rect);
     Check(window != kNoWindow, "a window of the test kind is created in the Rectangle");
     if (!window) return;

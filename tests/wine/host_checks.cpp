@@ -3,6 +3,7 @@
 #include <cstring>
 #include "tests/wine/wine_checks.h"
 #include "host/catalogue.h"
+#include "host/plugin_api.h"
 #include "playback/rectangle_lookup.h"
 
 QMT_WINE_CHECKS(host) {
