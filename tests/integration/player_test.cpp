@@ -22,13 +22,9 @@ protected:
         hmMciClearLog();
     }
     std::string State(const std::string& rectName = "Rect1") {
-        Run("QMT_PlayerState", {rectName, "[Mode]"});
-        return Var("[Mode]");
+        return After("QMT_PlayerState", {rectName, "[Mode]"}, "[Mode]");
     }
-    std::string Position(const std::string& rectName = "Rect1") {
-        Run("QMT_PlayerPosition", {rectName, "[Pos]"});
-        return Var("[Pos]");
-    }
+    std::string Position() { return After("QMT_PlayerPosition", {"Rect1", "[Pos]"}, "[Pos]"); }
     std::string clip;
     intptr_t rect = 0;
 };

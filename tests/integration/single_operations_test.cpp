@@ -29,8 +29,7 @@ TEST_F(SingleOps, TrimCopiesTheRangeAsTyped) {
     // An empty output name still runs; success then leaves the last output alone.
     rec->PassWhen("-to 1 -i");
     host.ClearWrites();
-    ASSERT_TRUE(Run("QMT_Trim", {in, "0", "1", ""}));
-    ExpectComplete();
+    Completes("QMT_Trim", {in, "0", "1", ""});
     EXPECT_TRUE(host.WritesOf("[QMT_LastOutput]").empty());
     EXPECT_EQ(Var("[QMT_LastOutput]"), Out("t.mp4"));
 }

@@ -90,16 +90,13 @@ protected:
         ASSERT_TRUE(Run("QMT_TimelineCreate", {"NLE1", ""}));
     }
     void Add(const std::string& track, const std::string& type, const std::string& what, double start, double duration) {
-        Run("QMT_TimelineAddClip", {"NLE1", track, type, what, "", Num(start), Num(duration)});
-        ExpectComplete();
+        Completes("QMT_TimelineAddClip", {"NLE1", track, type, what, "", Num(start), Num(duration)});
     }
     void Transition(int clip, const std::string& name, double duration) {
-        Run("QMT_TimelineSetTransition", {"NLE1", "V1", std::to_string(clip), name, Num(duration)});
-        ExpectComplete();
+        Completes("QMT_TimelineSetTransition", {"NLE1", "V1", std::to_string(clip), name, Num(duration)});
     }
     void Render(const std::string& out) {
-        ASSERT_TRUE(Run("QMT_TimelineRender", {"NLE1", out}));
-        ExpectComplete();
+        Completes("QMT_TimelineRender", {"NLE1", out});
         EXPECT_EQ(Var("[QMT_LastOutput]"), out);
         EXPECT_FALSE(qt::Exists(Temp("qmt_nle")));
     }
@@ -270,8 +267,7 @@ TEST_F(TimelineRender, TitlesAndTextOverlaysDrawExactlyWhatWasTyped) {
     EXPECT_LT(Psnr(Whole(Out("title.mp4")), Whole(src)), 40);  // the text is there at all
 
     const std::string overlay = "It's 100% C:\\x 12\" vinyl, [a];b";
-    ASSERT_TRUE(Run("QMT_TextOverlay", {src, overlay, "12", "yellow", "2", "20", Out("overlay.mp4")}));
-    ExpectComplete();
+    Completes("QMT_TextOverlay", {src, overlay, "12", "yellow", "2", "20", Out("overlay.mp4")});
     std::ofstream(Out("overlay.txt")) << overlay;
     reference = ReferenceRun(rec.Last(), Out("overlay.txt"), Out("overlay_ref.mp4"));
     EXPECT_GT(Psnr(Whole(Out("overlay.mp4")), Whole(reference)), 40);
@@ -281,8 +277,7 @@ TEST_F(TimelineRender, OneClipRendersOnlyItsStretchAndFailuresAreNotComplete) {
     // srcIn comes from a saved project, as after a split.
     std::string src = Source(10, 160, 90, 3.0);
     Add("V1", "0", src, 0, 0);
-    Run("QMT_TimelineSave", {"NLE1", Out("p.qmtp")});
-    ExpectComplete();
+    Completes("QMT_TimelineSave", {"NLE1", Out("p.qmtp")});
     std::string text = qt::ReadFile(Out("p.qmtp"));
     for (const std::string line : {"  srcIn=1.000000", "  duration=1.500000"}) {
         size_t at = text.find(line.substr(0, line.find('=') + 1));  // the V1 clip comes first
@@ -290,8 +285,7 @@ TEST_F(TimelineRender, OneClipRendersOnlyItsStretchAndFailuresAreNotComplete) {
         text.replace(at, text.find('\n', at) - at, line);
     }
     std::ofstream(Out("p.qmtp")) << text;
-    Run("QMT_TimelineLoad", {"NLE1", Out("p.qmtp")});
-    ExpectComplete();
+    Completes("QMT_TimelineLoad", {"NLE1", Out("p.qmtp")});
     Render(Out("one.mp4"));
     ExpectPlayable(Out("one.mp4"), 1.5, 0.05, 0.1);
     EXPECT_GT(Psnr(FrameAt(Out("one.mp4"), 0), FrameAt(src, 1.0)), 30);  // starts at the in-point

@@ -19,17 +19,12 @@ protected:
     void SetUp() override {
         qt::PluginTest::SetUp();
         host.AddRectangle("NLE1", 832, 300);
-        ASSERT_TRUE(Run("QMT_TimelineCreate", {"NLE1", "Player1"}));
-        ExpectComplete();
-        Run("QMT_TimelineAddClip", {"NLE1", "V1", "0", qt::ClipAV(2.0, 160, 90), "Main", "2", "4"});
-        ExpectComplete();
+        Completes("QMT_TimelineCreate", {"NLE1", "Player1"});
+        Completes("QMT_TimelineAddClip", {"NLE1", "V1", "0", qt::ClipAV(2.0, 160, 90), "Main", "2", "4"});
         window = hwFindChild(host.Rectangle("NLE1"), "QMT_");
         ASSERT_EQ(State("[NLE_ClipCount]"), "2");
     }
-    std::string State(const std::string& var) {
-        Run("QMT_TimelineGetState", {"NLE1"});
-        return Var(var);
-    }
+    std::string State(const std::string& var) { return After("QMT_TimelineGetState", {"NLE1"}, var); }
     // What is selected: "track/slot start duration".
     std::string Selected() const {
         return Var("[NLE_SelTrack]") + "/" + Var("[NLE_SelClip]") + " " + Var("[NLE_SelStart]") + " " +
@@ -97,8 +92,7 @@ TEST_F(TimelineWindow, DoubleClicksNameTheTrackOrOpenTheDialogs) {
 }
 
 TEST_F(TimelineWindow, ContextMenuAndDeleteKeyRemoveTransitionsAndClips) {
-    Run("QMT_TimelineSetTransition", {"NLE1", "V1", "0", "out:wipeleft", "1.0"});
-    ExpectComplete();
+    Completes("QMT_TimelineSetTransition", {"NLE1", "V1", "0", "out:wipeleft", "1.0"});
     // Dismissed: the clip is selected all the same.
     EXPECT_EQ(Script("RightClick NLE1 152 40\n"), "");
     EXPECT_STREQ(hwLastMenu(), "1:Delete Clip\n0:\n2:Set Transition...\n3:Remove Transition\n");

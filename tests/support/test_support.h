@@ -116,6 +116,11 @@ protected:
     }
     // Asserts [QMT_Status] is "Complete", printing [QMT_Error] when not.
     void ExpectComplete() const;
+    // Runs the action and expects it to complete.
+    void Completes(const std::string& action, const std::vector<std::string>& args) {
+        EXPECT_TRUE(Run(action, args)) << action;
+        ExpectComplete();
+    }
     // Points the plug-in at a recording tool folder.
     ToolRecorder& Record();
     // Runs host script text; the error text, empty on success. `printed`
