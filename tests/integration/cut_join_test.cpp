@@ -28,8 +28,7 @@ protected:
 
 TEST_F(CutJoin, TrimExactReencodesTheRange) {
     std::string in = qt::ClipAV(3.0, 160, 120);
-    ASSERT_TRUE(Run("QMT_TrimExact", {in, "0.5", "00:00:01.700", Out("x.mp4")}));
-    ExpectComplete();
+    Completes("QMT_TrimExact", {in, "0.5", "00:00:01.700", Out("x.mp4")});
     EXPECT_EQ(Var("[QMT_LastOutput]"), Out("x.mp4"));
     EXPECT_EQ(rec->Last(), qt::Argv("-y -i " + Quoted(in) + " -ss 0.5 -to 00:00:01.700 -c:v libx264 -preset fast -crf 18 "
                                     "-c:a aac -b:a 192k " + Quoted(Out("x.mp4"))));
@@ -40,8 +39,7 @@ TEST_F(CutJoin, TrimExactReencodesTheRange) {
 
 TEST_F(CutJoin, SplitWritesBothHalvesAndKeepsTheFirstWhenTheSecondFails) {
     std::string in = KeyframeClip();
-    ASSERT_TRUE(Run("QMT_Split", {in, "1", Out("a.mp4"), Out("b.mp4")}));
-    ExpectComplete();
+    Completes("QMT_Split", {in, "1", Out("a.mp4"), Out("b.mp4")});
     EXPECT_EQ(Var("[QMT_LastOutput]"), Out("b.mp4"));
     EXPECT_NEAR(qt::Probe(Out("a.mp4")).duration, 1.0, 0.15);
     EXPECT_NEAR(qt::Probe(Out("b.mp4")).duration, 2.0, 0.15);
@@ -59,8 +57,7 @@ TEST_F(CutJoin, SplitWritesBothHalvesAndKeepsTheFirstWhenTheSecondFails) {
 
 TEST_F(CutJoin, RemoveSegmentJoinsTheOutsidePartsAndCleansUp) {
     std::string in = KeyframeClip();
-    ASSERT_TRUE(Run("QMT_RemoveSegment", {in, "1", "2", Out("cut.mp4")}));
-    ExpectComplete();
+    Completes("QMT_RemoveSegment", {in, "1", "2", Out("cut.mp4")});
     qt::Probed p = qt::Probe(Out("cut.mp4"));
     EXPECT_NEAR(p.duration, 2.0, 0.2);
     EXPECT_EQ(p.videoStreams, 1);
@@ -87,8 +84,7 @@ TEST_F(CutJoin, ConcatWritesOneListLinePerNameAndDeletesTheList) {
     std::string quoted = Out("it's.mp4");
     qt::Shell("cp '" + clip + "' \"" + quoted + "\"");
     rec->Snapshot(Temp("qmt_concat.txt"));
-    ASSERT_TRUE(Run("QMT_Concat", {"  " + clip + " ,, " + quoted + "," + clip + " ,", Out("all.mp4")}));
-    ExpectComplete();
+    Completes("QMT_Concat", {"  " + clip + " ,, " + quoted + "," + clip + " ,", Out("all.mp4")});
     EXPECT_EQ(rec->SnapshotText(),
               "file '" + clip + "'\nfile '" + Out("it'\\''s.mp4") + "'\nfile '" + clip + "'\n");
     EXPECT_EQ(rec->Last(), qt::Argv("-y -f concat -safe 0 -i " + Quoted(Temp("qmt_concat.txt")) + " -c copy " +
@@ -103,8 +99,7 @@ TEST_F(CutJoin, ConcatWritesOneListLinePerNameAndDeletesTheList) {
 
 TEST_F(CutJoin, ConcatTransitionOverlapsTheEndOfTheFirstFile) {
     std::string a = qt::ClipAV(2.0, 160, 120), b = qt::ClipAV(1.0, 160, 120);
-    ASSERT_TRUE(Run("QMT_ConcatTransition", {a, b, "circleopen", "0.5", Out("j.mp4")}));
-    ExpectComplete();
+    Completes("QMT_ConcatTransition", {a, b, "circleopen", "0.5", Out("j.mp4")});
     // The first file's 2 s (as probed: 2.00 to 2.02 with its sound's last frame) less the half second.
     EXPECT_NE(rec->Last().at(6).find("xfade=transition=circleopen:duration=0.50:offset=1.5"), std::string::npos)
         << rec->Last().at(6);

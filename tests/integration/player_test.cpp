@@ -22,13 +22,9 @@ protected:
         hmMciClearLog();
     }
     std::string State(const std::string& rectName = "Rect1") {
-        Run("QMT_PlayerState", {rectName, "[Mode]"});
-        return Var("[Mode]");
+        return After("QMT_PlayerState", {rectName, "[Mode]"}, "[Mode]");
     }
-    std::string Position(const std::string& rectName = "Rect1") {
-        Run("QMT_PlayerPosition", {rectName, "[Pos]"});
-        return Var("[Pos]");
-    }
+    std::string Position() { return After("QMT_PlayerPosition", {"Rect1", "[Pos]"}, "[Pos]"); }
     std::string clip;
     intptr_t rect = 0;
 };
@@ -62,20 +58,6 @@ TEST_F(Players, TransportWordsFollowTheDevice) {
     EXPECT_EQ(State(), "None");
 }
 
-TEST_F(Players, SameNameInAnyCaseReusesTheSlot) {
-    host.AddRectangle("Rect2", 200, 150);
-    Run("QMT_PlayerCreate", {"Rect1", clip, ""});
-    Run("QMT_PlayerCreate", {"Rect2", clip, ""});
-    Run("QMT_PlayerCreate", {"RECT1", clip, "[S]"});
-    EXPECT_EQ(Var("[S]"), "Ready");
-    auto log = MciLog();
-    ASSERT_EQ(log.size(), 7u);
-    EXPECT_EQ(log[2], OpenString(clip, 1, host.Rectangle("Rect2")));
-    EXPECT_EQ(log[4], "close qmt_p0");
-    EXPECT_EQ(log[5], OpenString(clip, 0, rect));
-    EXPECT_EQ(hmMciOpenDevices(), 2);
-}
-
 TEST_F(Players, TableLimitAndOpenFailures) {
     for (int i = 1; i <= 9; ++i) host.AddRectangle("R" + std::to_string(i), 160, 120);
     for (int i = 1; i <= 8; ++i) Run("QMT_PlayerCreate", {"R" + std::to_string(i), clip, ""});
@@ -85,10 +67,12 @@ TEST_F(Players, TableLimitAndOpenFailures) {
     EXPECT_EQ(Var("[QMT_Status]"), "Error");
     EXPECT_EQ(Var("[LastError]"), "Max players reached.");
     EXPECT_TRUE(MciLog().empty());
-    // Re-creating an existing name still works when the table is full.
+    // Re-creating an existing name, in any case, closes its player and reuses
+    // the slot, even when the table is full.
     Run("QMT_PlayerCreate", {"r8", clip, "[S8]"});
     EXPECT_EQ(Var("[S8]"), "Ready");
-    EXPECT_EQ(MciLog().at(1), OpenString(clip, 7, host.Rectangle("R8")));
+    EXPECT_EQ(MciLog(), (std::vector<std::string>{"close qmt_p7", OpenString(clip, 7, host.Rectangle("R8")),
+                                                  "put qmt_p7 window at 0 0 160 120"}));
 
     // A device that refuses the type is asked again without it.
     host.Message(2);

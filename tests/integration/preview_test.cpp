@@ -33,16 +33,14 @@ TEST_F(Previews, InRectReplacesTheRunningPreviewAndStopEndsIt) {
     host.AddRectangle("Rect1", 150, 100);  // too small: the preview takes its own size
     Run("QMT_PlayerCreate", {"Rect1", clip, ""});
     host.ClearWrites();
-    ASSERT_TRUE(Run("QMT_PreviewInRect", {"Rect1", ""}));
-    ExpectComplete();
+    Completes("QMT_PreviewInRect", {"Rect1", ""});
     EXPECT_EQ(host.WritesOf("[QMT_Status]"), (std::vector<std::string>{"Processing", "Previewing", "Complete"}));
     std::string first = Var("[QMT_PreviewPID]");
     ASSERT_FALSE(first.empty());
     EXPECT_TRUE(qt::Alive(first)) << "ffplay " << first << " ended early";
     ASSERT_TRUE(rec->WaitForPlays(1));
 
-    Run("QMT_PreviewInRect", {"RECT1", "hflip"});
-    ExpectComplete();
+    Completes("QMT_PreviewInRect", {"RECT1", "hflip"});
     std::string second = Var("[QMT_PreviewPID]");
     EXPECT_NE(second, first);
     EXPECT_FALSE(qt::Alive(first));
@@ -55,14 +53,12 @@ TEST_F(Previews, InRectReplacesTheRunningPreviewAndStopEndsIt) {
     EXPECT_EQ(plays[1][3], "scale=514:289:flags=bilinear,hflip");
 
     host.ClearWrites();
-    Run("QMT_PreviewStop", {});
-    ExpectComplete();
+    Completes("QMT_PreviewStop", {});
     EXPECT_EQ(host.WritesOf("[QMT_Status]"), (std::vector<std::string>{"Processing", "Complete"}));
     EXPECT_EQ(Var("[QMT_PreviewMode]"), "0");
     EXPECT_FALSE(qt::Alive(second));
     // Stopping again, with nothing running, still completes.
-    Run("QMT_PreviewStop", {});
-    ExpectComplete();
+    Completes("QMT_PreviewStop", {});
 }
 
 TEST_F(Previews, InRectFindsItsVideoAndPageTearDownEndsIt) {
@@ -70,8 +66,7 @@ TEST_F(Previews, InRectFindsItsVideoAndPageTearDownEndsIt) {
     host.AddRectangle("Big", 320, 240);
     // No player: the page's input file is played at the Rectangle's size.
     host.SetVar("[InputFile]", clip);
-    Run("QMT_PreviewInRect", {"Big", "negate"});
-    ExpectComplete();
+    Completes("QMT_PreviewInRect", {"Big", "negate"});
     std::string pid = Var("[QMT_PreviewPID]");
     EXPECT_TRUE(qt::Alive(pid));
     EXPECT_EQ(Play(1).at(3), "scale=320:240:flags=bilinear,negate");
@@ -81,8 +76,7 @@ TEST_F(Previews, InRectFindsItsVideoAndPageTearDownEndsIt) {
     // Without a Rectangle a file named in its place is played at the default size.
     // A double quote in the filter stays inside its one argument.
     host.SetVar("[InputFile]", "");
-    Run("QMT_PreviewInRect", {clip, "drawtext=text=\"a \\\"b\\\"\""});
-    ExpectComplete();
+    Completes("QMT_PreviewInRect", {clip, "drawtext=text=\"a \\\"b\\\"\""});
     EXPECT_EQ(Play(2).at(3), "scale=514:289:flags=bilinear,drawtext=text=\"a \\\"b\\\"\"");
     pid = Var("[QMT_PreviewPID]");
     Run("QMT_PreviewStop", {});

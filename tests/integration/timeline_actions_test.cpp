@@ -11,17 +11,13 @@ protected:
     void SetUp() override {
         qt::PluginTest::SetUp();
         host.AddRectangle("NLE1", 800, 300);
-        ASSERT_TRUE(Run("QMT_TimelineCreate", {"NLE1", ""}));
-        ExpectComplete();
+        Completes("QMT_TimelineCreate", {"NLE1", ""});
     }
     void Add(const std::string& track, const std::string& type, const std::string& what, const std::string& start,
              const std::string& duration, const std::string& label = "") {
         Run("QMT_TimelineAddClip", {"NLE1", track, type, what, label, start, duration});
     }
-    std::string State(const std::string& var) {
-        Run("QMT_TimelineGetState", {"NLE1"});
-        return Var(var);
-    }
+    std::string State(const std::string& var) { return After("QMT_TimelineGetState", {"NLE1"}, var); }
 };
 
 }  // namespace
@@ -29,10 +25,8 @@ protected:
 TEST_F(TimelineActions, CreateLimitsAndUnknownNames) {
     host.AddRectangle("NLE2", 400, 200);
     host.AddRectangle("NLE3", 400, 200);
-    Run("QMT_TimelineCreate", {"nle1", ""});
-    ExpectComplete();
-    Run("QMT_TimelineCreate", {"NLE2", ""});
-    ExpectComplete();
+    Completes("QMT_TimelineCreate", {"nle1", ""});
+    Completes("QMT_TimelineCreate", {"NLE2", ""});
     EXPECT_EQ(After("QMT_TimelineCreate", {"NLE3", ""}), "Max NLE timelines reached.");
     EXPECT_EQ(After("QMT_TimelineCreate", {"Nowhere", ""}), "Rectangle not found.");
     EXPECT_EQ(After("QMT_TimelineClear", {"Nowhere"}), "NLE Timeline not found.");
@@ -40,13 +34,14 @@ TEST_F(TimelineActions, CreateLimitsAndUnknownNames) {
     int windows = hwWindowCount();
     Run("QMT_TimelineDestroy", {"NLE2"});
     EXPECT_EQ(hwWindowCount(), windows - 1);
-    Run("QMT_TimelineCreate", {"NLE3", ""});
-    ExpectComplete();
+    Completes("QMT_TimelineCreate", {"NLE3", ""});
     EXPECT_EQ(hwWindowCount(), windows);
-    // Leaving the page destroys every timeline.
+    // Leaving the page destroys every timeline; the next page starts from empty tables.
     host.Message(2);
     EXPECT_EQ(hwWindowCount(), windows - 2);
     EXPECT_EQ(After("QMT_TimelineGetState", {"NLE1"}), "NLE Timeline not found.");
+    Completes("QMT_TimelineCreate", {"NLE1", ""});
+    EXPECT_EQ(hwWindowCount(), windows - 1);
 }
 
 TEST_F(TimelineActions, SlotsTracksAndStateVariables) {
@@ -59,8 +54,7 @@ TEST_F(TimelineActions, SlotsTracksAndStateVariables) {
     EXPECT_EQ(Var("[NLE_ClipIndex]"), "31");
     Add("FX", "2", "negate", "40", "1");
     EXPECT_EQ(Var("[QMT_Error]"), "Max clips on track.");
-    Run("QMT_TimelineRemoveClip", {"NLE1", "FX", "7"});
-    ExpectComplete();
+    Completes("QMT_TimelineRemoveClip", {"NLE1", "FX", "7"});
     EXPECT_EQ(After("QMT_TimelineRemoveClip", {"NLE1", "FX", "7"}), "Clip not found.");
     EXPECT_EQ(After("QMT_TimelineRemoveClip", {"NLE1", "FX", "-1"}), "Clip not found.");
     Add("FX", "2", "hue=s=0", "3", "1");
@@ -95,8 +89,7 @@ TEST_F(TimelineActions, MediaClipsProbeAndGetCompanions) {
     EXPECT_EQ(Var("[NLE_TotalDuration]"), "15.000");
 
     // Save shows the probed lengths and the link both ways.
-    ASSERT_TRUE(Run("QMT_TimelineSave", {"NLE1", Out("p.qmtproj")}));
-    ExpectComplete();
+    Completes("QMT_TimelineSave", {"NLE1", Out("p.qmtproj")});
     EXPECT_EQ(Var("[QMT_LastOutput]"), Out("p.qmtproj"));
     std::string text = qt::ReadFile(Out("p.qmtproj"));
     EXPECT_NE(text.find("TRACK V1 0 3\nCLIP 0\n  start=0.000000\n  duration=2.0"), std::string::npos) << text;
@@ -115,8 +108,7 @@ TEST_F(TimelineActions, MediaClipsProbeAndGetCompanions) {
 TEST_F(TimelineActions, TransitionsMovesTrimsAndLoad) {
     Add("TX", "3", "Hello", "1", "2");
     EXPECT_EQ(Var("[NLE_ClipIndex]"), "0");
-    Run("QMT_TimelineSetTransition", {"NLE1", "TX", "0", "WipeLeft", "0"});
-    ExpectComplete();
+    Completes("QMT_TimelineSetTransition", {"NLE1", "TX", "0", "WipeLeft", "0"});
     Run("QMT_TimelineMoveClip", {"NLE1", "TX", "0", "-3"});
     Run("QMT_TimelineTrimClip", {"NLE1", "TX", "0", "-1", "0.05"});
     Run("QMT_TimelineSnap", {"NLE1", "ON"});
@@ -135,8 +127,7 @@ TEST_F(TimelineActions, TransitionsMovesTrimsAndLoad) {
 
     qt::Shell("printf 'QMT_PROJECT 2.7\\nzoom=12.5\\nTRACK A2 4 1\\nCLIP 4\\n  start=20\\n  file=m.wav\\n' > " +
               Out("short.qmtproj"));
-    Run("QMT_TimelineLoad", {"NLE1", Out("short.qmtproj")});
-    ExpectComplete();
+    Completes("QMT_TimelineLoad", {"NLE1", Out("short.qmtproj")});
     EXPECT_EQ(State("[NLE_ClipCount]"), "1");
     EXPECT_EQ(Var("[NLE_Zoom]"), "12.5");
     EXPECT_EQ(Var("[NLE_TotalDuration]"), "25.000");  // no duration key: 0

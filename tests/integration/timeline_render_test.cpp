@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include "bench/reference_graph.h"
@@ -14,11 +13,7 @@
 
 namespace {
 
-std::string Num(double v) {
-    char buf[32];
-    snprintf(buf, sizeof buf, "%g", v);
-    return buf;
-}
+using qt::Num;
 
 // testsrc picture and a sine tone of the given shape; `sampleRate` 0 leaves the sound out.
 std::string Source(int fps, int width, int height, double seconds, int sampleRate = 44100, int channels = 2) {
@@ -95,16 +90,13 @@ protected:
         ASSERT_TRUE(Run("QMT_TimelineCreate", {"NLE1", ""}));
     }
     void Add(const std::string& track, const std::string& type, const std::string& what, double start, double duration) {
-        Run("QMT_TimelineAddClip", {"NLE1", track, type, what, "", Num(start), Num(duration)});
-        ExpectComplete();
+        Completes("QMT_TimelineAddClip", {"NLE1", track, type, what, "", Num(start), Num(duration)});
     }
     void Transition(int clip, const std::string& name, double duration) {
-        Run("QMT_TimelineSetTransition", {"NLE1", "V1", std::to_string(clip), name, Num(duration)});
-        ExpectComplete();
+        Completes("QMT_TimelineSetTransition", {"NLE1", "V1", std::to_string(clip), name, Num(duration)});
     }
     void Render(const std::string& out) {
-        ASSERT_TRUE(Run("QMT_TimelineRender", {"NLE1", out}));
-        ExpectComplete();
+        Completes("QMT_TimelineRender", {"NLE1", out});
         EXPECT_EQ(Var("[QMT_LastOutput]"), out);
         EXPECT_FALSE(qt::Exists(Temp("qmt_nle")));
     }
@@ -137,7 +129,6 @@ TEST_F(TimelineRender, SingleClipPlacesTheOverlayAtTheCorner) {
 TEST_F(TimelineRender, NothingOnV1) {
     Add("TX", "3", "Hi", 0, 1);
     EXPECT_EQ(After("QMT_TimelineRender", {"NLE1", Out("x.mp4")}), "No video clips on V1.");
-    EXPECT_EQ(After("QMT_TimelineRender", {"NLE9", Out("x.mp4")}), "NLE Timeline not found.");
 }
 
 TEST_F(TimelineRender, TwelveClipsWithEveryJoinRuleAnEffectATitleAndMusic) {
@@ -276,8 +267,7 @@ TEST_F(TimelineRender, TitlesAndTextOverlaysDrawExactlyWhatWasTyped) {
     EXPECT_LT(Psnr(Whole(Out("title.mp4")), Whole(src)), 40);  // the text is there at all
 
     const std::string overlay = "It's 100% C:\\x 12\" vinyl, [a];b";
-    ASSERT_TRUE(Run("QMT_TextOverlay", {src, overlay, "12", "yellow", "2", "20", Out("overlay.mp4")}));
-    ExpectComplete();
+    Completes("QMT_TextOverlay", {src, overlay, "12", "yellow", "2", "20", Out("overlay.mp4")});
     std::ofstream(Out("overlay.txt")) << overlay;
     reference = ReferenceRun(rec.Last(), Out("overlay.txt"), Out("overlay_ref.mp4"));
     EXPECT_GT(Psnr(Whole(Out("overlay.mp4")), Whole(reference)), 40);
@@ -287,8 +277,7 @@ TEST_F(TimelineRender, OneClipRendersOnlyItsStretchAndFailuresAreNotComplete) {
     // srcIn comes from a saved project, as after a split.
     std::string src = Source(10, 160, 90, 3.0);
     Add("V1", "0", src, 0, 0);
-    Run("QMT_TimelineSave", {"NLE1", Out("p.qmtp")});
-    ExpectComplete();
+    Completes("QMT_TimelineSave", {"NLE1", Out("p.qmtp")});
     std::string text = qt::ReadFile(Out("p.qmtp"));
     for (const std::string line : {"  srcIn=1.000000", "  duration=1.500000"}) {
         size_t at = text.find(line.substr(0, line.find('=') + 1));  // the V1 clip comes first
@@ -296,8 +285,7 @@ TEST_F(TimelineRender, OneClipRendersOnlyItsStretchAndFailuresAreNotComplete) {
         text.replace(at, text.find('\n', at) - at, line);
     }
     std::ofstream(Out("p.qmtp")) << text;
-    Run("QMT_TimelineLoad", {"NLE1", Out("p.qmtp")});
-    ExpectComplete();
+    Completes("QMT_TimelineLoad", {"NLE1", Out("p.qmtp")});
     Render(Out("one.mp4"));
     ExpectPlayable(Out("one.mp4"), 1.5, 0.05, 0.1);
     EXPECT_GT(Psnr(FrameAt(Out("one.mp4"), 0), FrameAt(src, 1.0)), 30);  // starts at the in-point

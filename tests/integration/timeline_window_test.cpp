@@ -19,17 +19,12 @@ protected:
     void SetUp() override {
         qt::PluginTest::SetUp();
         host.AddRectangle("NLE1", 832, 300);
-        ASSERT_TRUE(Run("QMT_TimelineCreate", {"NLE1", "Player1"}));
-        ExpectComplete();
-        Run("QMT_TimelineAddClip", {"NLE1", "V1", "0", qt::ClipAV(2.0, 160, 90), "Main", "2", "4"});
-        ExpectComplete();
+        Completes("QMT_TimelineCreate", {"NLE1", "Player1"});
+        Completes("QMT_TimelineAddClip", {"NLE1", "V1", "0", qt::ClipAV(2.0, 160, 90), "Main", "2", "4"});
         window = hwFindChild(host.Rectangle("NLE1"), "QMT_");
         ASSERT_EQ(State("[NLE_ClipCount]"), "2");
     }
-    std::string State(const std::string& var) {
-        Run("QMT_TimelineGetState", {"NLE1"});
-        return Var(var);
-    }
+    std::string State(const std::string& var) { return After("QMT_TimelineGetState", {"NLE1"}, var); }
     // What is selected: "track/slot start duration".
     std::string Selected() const {
         return Var("[NLE_SelTrack]") + "/" + Var("[NLE_SelClip]") + " " + Var("[NLE_SelStart]") + " " +
@@ -38,7 +33,6 @@ protected:
     void ExpectRefused() const {
         EXPECT_EQ(Var("[QMT_Status]"), "Error");
         EXPECT_EQ(Var("[QMT_Error]"), kRefusal);
-        EXPECT_EQ(Var("[LastError]"), kRefusal);
     }
     intptr_t window = 0;
 };
@@ -98,8 +92,7 @@ TEST_F(TimelineWindow, DoubleClicksNameTheTrackOrOpenTheDialogs) {
 }
 
 TEST_F(TimelineWindow, ContextMenuAndDeleteKeyRemoveTransitionsAndClips) {
-    Run("QMT_TimelineSetTransition", {"NLE1", "V1", "0", "out:wipeleft", "1.0"});
-    ExpectComplete();
+    Completes("QMT_TimelineSetTransition", {"NLE1", "V1", "0", "out:wipeleft", "1.0"});
     // Dismissed: the clip is selected all the same.
     EXPECT_EQ(Script("RightClick NLE1 152 40\n"), "");
     EXPECT_STREQ(hwLastMenu(), "1:Delete Clip\n0:\n2:Set Transition...\n3:Remove Transition\n");
@@ -161,30 +154,11 @@ TEST_F(TimelineWindow, TheFollowTimerMovesThePlayheadAndScrollsAfterIt) {
     EXPECT_EQ(State("[NLE_PlayheadTime]"), "5.500");
 }
 
-TEST_F(TimelineWindow, CreatingAgainRepaintsAndBadCommandsNameTheProblem) {
-    // Creating it again repaints it at once through the same handler.
+TEST_F(TimelineWindow, CreatingAgainRepaintsThroughTheSameHandler) {
     Capture("NLE1");
     int paints = hwPaintCount(window), calls = hwDrawCallCount(window);
     Run("QMT_TimelineCreate", {"nle1", ""});
     EXPECT_EQ(hwPaintCount(window), paints + 1);
     EXPECT_EQ(hwDrawCallCount(window), calls);
-    host.AddRectangle("Empty", 100, 100);
-    EXPECT_EQ(Script("Capture Empty \"x.txt\"\n"), "line 1: no plug-in window in Rectangle Empty");
-    EXPECT_EQ(Script("Tick NLE1 2\n"), "line 1: timer 2 is not running");
 }
 
-TEST_F(TimelineWindow, DestroyAndPageTearDownUnbindTheWindow) {
-    Run("QMT_TimelineDestroy", {"NLE1"});
-    EXPECT_FALSE(hwIsWindow(window));
-    EXPECT_EQ(Script("Click NLE1 1 1\n"), "line 1: no plug-in window in Rectangle NLE1");
-    Run("QMT_TimelineCreate", {"NLE1", ""});
-    intptr_t again = hwFindChild(host.Rectangle("NLE1"), "QMT_");
-    ASSERT_NE(again, 0);
-    host.Message(2);
-    EXPECT_FALSE(hwIsWindow(again));
-    // The next page starts from empty tables and paints again.
-    Run("QMT_TimelineCreate", {"NLE1", ""});
-    ExpectComplete();
-    EXPECT_EQ(State("[NLE_ClipCount]"), "0");
-    EXPECT_TRUE(Has(Capture("NLE1"), "fill 0 0 832 300 #121216"));
-}

@@ -93,7 +93,7 @@ std::string Media(const std::string& fileName, const std::string& ffmpegArgs) {
     return path;
 }
 
-static std::string Num(double v) {
+std::string Num(double v) {
     char buf[64];
     snprintf(buf, sizeof buf, "%g", v);
     return buf;
@@ -339,8 +339,7 @@ std::vector<std::string> Argv(const std::string& commandLine) { return plat::Spl
 
 ToolRecorder& PluginTest::Record() {
     recorder.reset(new ToolRecorder(dir + "/tools"));
-    EXPECT_TRUE(host.Call("QMT_SetFFmpegPath", {recorder->folder()}));
-    ExpectComplete();
+    Completes("QMT_SetFFmpegPath", {recorder->folder()});
     recorder->Clear();  // the version check of the path setting is not a job
     return *recorder;
 }
@@ -353,8 +352,7 @@ void OperationTest::SetUp() {
 
 Probed OperationTest::Do(const std::string& action, const std::vector<std::string>& args) {
     std::string out = args.back();
-    EXPECT_TRUE(Run(action, args));
-    ExpectComplete();
+    Completes(action, args);
     EXPECT_EQ(Var("[QMT_LastOutput]"), out);
     return Probe(out);
 }

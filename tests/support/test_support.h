@@ -22,6 +22,8 @@ std::string ClipAV(double seconds = 2.0, int width = 320, int height = 240);
 std::string ClipVideoOnly(double seconds = 3.0, int width = 320, int height = 240);
 std::string ClipAudio(double seconds = 2.0);  // .wav (pcm) sine
 std::string ImagePng(int width = 160, int height = 120);
+// A number as %g writes it: "2", "0.25".
+std::string Num(double v);
 
 struct Probed {
     bool ok = false;
@@ -114,6 +116,11 @@ protected:
     }
     // Asserts [QMT_Status] is "Complete", printing [QMT_Error] when not.
     void ExpectComplete() const;
+    // Runs the action and expects it to complete.
+    void Completes(const std::string& action, const std::vector<std::string>& args) {
+        EXPECT_TRUE(Run(action, args)) << action;
+        ExpectComplete();
+    }
     // Points the plug-in at a recording tool folder.
     ToolRecorder& Record();
     // Runs host script text; the error text, empty on success. `printed`

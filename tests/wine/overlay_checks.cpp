@@ -4,35 +4,9 @@
 // posted-message drags and wheel turns, focus and capture, and message 2
 // taking it away. The box's rules (clamps, limits, lock) are checked on the
 // draw log by the integration overlay_preview_test.
-#include <cstdio>
 #include "tests/wine/wine_checks.h"
 
 namespace {
-
-// What the screen shows over the window's client area: a layered window's
-// see-through pixels show what lies below it.
-Capture ScreenOver(HWND window) {
-    RECT rc;
-    POINT origin = {0, 0};
-    if (!GetClientRect(window, &rc) || !ClientToScreen(window, &origin)) return Capture();
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, rc.right, rc.bottom, screen, origin.x, origin.y, SRCCOPY);
-    SelectObject(memory, old);
-    Capture c = CaptureBitmap(bitmap);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return c;
-}
-
-std::string Hex(uint32_t v) {
-    char text[16];
-    snprintf(text, sizeof text, "%06x", v);
-    return text;
-}
 
 bool Near(uint32_t a, uint32_t b, int tolerance) {
     for (int shift = 0; shift < 24; shift += 8) {
@@ -83,7 +57,7 @@ QMT_WINE_CHECKS(overlay) {
 
     RedrawWindow(popup, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     PumpMessages(100);
-    Capture screen = ScreenOver(popup);
+    Capture screen = CaptureScreen(popup);
     Capture below = CaptureWindow(rect);
     Check(screen.width == 320 && below.width == 320, "screen and Rectangle read back");
     if (screen.width == 320 && below.width == 320) {

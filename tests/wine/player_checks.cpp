@@ -159,12 +159,6 @@ QMT_WINE_CHECKS(players) {
     modes += " " + Call(host, "QMT_PlayerState", {"Rect1", "[Mode]"}, "[Mode]");
     CheckEq(modes, "stopped playing paused stopped", "state after create, play, pause and stop");
     CheckEq(Call(host, "QMT_PlayerPosition", {"Rect1", "[Pos]"}, "[Pos]"), "00:00:00.000", "stop seeks to start");
-
-    // Leaving the page closes every player and its window.
-    HWND rect2 = ShowRectangle(host, "Rect2", 200, 150);
-    host.Call("QMT_PlayerCreate", {"Rect2", clip, ""});
-    host.Message(2);
-    Check(!GetWindow(rect, GW_CHILD) && !GetWindow(rect2, GW_CHILD), "message 2 closes every video window");
 }
 
 // ---- what the players take from Win32, through the seam ----------------------
@@ -241,29 +235,6 @@ QMT_WINE_CHECKS(previews) {
     CheckEq(Last("[QMT_PreviewMode]"), "0", "preview mode off");
     Check(g_sent.size() > 1 && g_sent.front() == "close qmt_p0" && g_sent[1] == OpenString(ctx.self, 0, rect, true),
           "the player is opened again on [InputFile]: " + Join(g_sent));
-    PageTearDown();
-    SetMciHook(nullptr);
-}
-
-// ---- a one-clip timeline preview in the stand-in ffplay ------------------------
-QMT_WINE_CHECKS(timeline_preview) {
-    HostSimulator& host = ctx.host;
-    std::string play = ctx.work + "\\play";
-    plat::MakeDirectory(play);
-    Check(CopyFileA(ctx.self.c_str(), (play + "\\ffplay.exe").c_str(), FALSE) != 0, "stand-in ffplay.exe in place");
-    UseTools(play + "\\ffmpeg.exe", ctx.tools + "\\ffprobe.exe");
-    HWND rect = ShowRectangle(host, "Player1", 320, 240);
-    host.AddRectangle("NLE1", 400, 120);
-    SetMciHook(RecordAndAnswer);
-    g_device = Device::AnswerAll;
-    Dispatch(121, {"Player1", ctx.self, ""});
-    Dispatch(200, {"NLE1", "Player1"});
-    Dispatch(202, {"NLE1", "V1", "0", ctx.self, "", "0", "2"});
-
-    Dispatch(213, {"NLE1"});
-    CheckEq(Last("[QMT_Status]"), "Complete", "timeline preview (error: " + Last("[QMT_Error]") + ")");
-    HWND window = AsHwnd(g_preview.ffplayWindow);
-    Check(window && GetParent(window) == rect, "the ffplay window is taken into the player's Rectangle");
     PageTearDown();
     SetMciHook(nullptr);
 }

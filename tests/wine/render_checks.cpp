@@ -46,9 +46,6 @@ Output Joined(const std::string& file, double seconds) { return AV(file, seconds
 Output Sound(const std::string& file, const std::string& codec, double seconds, double tolerance = kFrame) {
     return {file, "audio:" + codec, "-", "-", seconds, tolerance};
 }
-Output Picture(const std::string& file, const std::string& codec, const std::string& size, const std::string& pixfmt) {
-    return {file, "video:" + codec, size, pixfmt, -1, 0};
-}
 
 struct Render {
     std::string action;
@@ -75,7 +72,6 @@ public:
             for (const Output& o : outputs) List(o, action);
         return done;
     }
-    bool Run(const Render& r) { return Run(r.action, r.args, r.outputs); }
 
     // A failure shows the end of FFmpeg's own output from the failure log.
     bool Completed(const std::string& what) {
@@ -153,7 +149,8 @@ void FileOperations(RenderSession& s, const std::string& clip, const std::string
         {"QMT_Watermark", {clip, logo, "bottomright", "0.5", "@watermark.mp4"}, {AV("watermark.mp4", 2)}},
         {"QMT_BurnSubtitles", {clip, subtitles, "14", "FFFFFF", "@subtitles.mp4"}, {AV("subtitles.mp4", 2)}},
         {"QMT_FadeAudioOut", {clip, "0.5", "@afade_out.mp4"}, {AV("afade_out.mp4", 2)}},
-        {"QMT_ContactSheet", {clip, "2", "2", "@sheet.jpg"}, {Picture("sheet.jpg", "mjpeg", "640x360", "yuvj420p")}},
+        {"QMT_ContactSheet", {clip, "2", "2", "@sheet.jpg"},
+         {{"sheet.jpg", "video:mjpeg", "640x360", "yuvj420p", -1, 0}}},
         {"QMT_ExtractGIF", {clip, "0.5", "1", "80", "10", "@part.gif"},
          {{"part.gif", "video:gif", "80x45", "bgra", 1, kFrame}}},
         {"QMT_Convert", {clip, "@converted.mkv"},
@@ -162,7 +159,7 @@ void FileOperations(RenderSession& s, const std::string& clip, const std::string
         {"QMT_Stabilize", {clip, "medium", "@stabilized.mp4"}, {AV("stabilized.mp4", 2)}},
         {"QMT_Reverse", {clip, "@reversed.mp4"}, {AV("reversed.mp4", 2)}},
     };
-    for (const Render& r : renders) s.Run(r);
+    for (const Render& r : renders) s.Run(r.action, r.args, r.outputs);
 }
 
 // Transitions need xfade, which FFmpeg 4.1 does not have: the render fails

@@ -19,10 +19,7 @@ QMT_WINE_CHECKS(runner) {
     g_writes.clear();
     Check(!RunFFmpeg("-i \"" + work + "\\missing.mp4\" \"" + work + "\\never.mp4\"", 0).ok, "missing input fails");
     CheckEq(Last("[QMT_Error]"), "FFmpeg failed (exit 1)\nLog: " + log, "failure message");
-    CheckEq(Last("[QMT_Status]"), "Error", "failure status");
     std::string text = ReadAll(log);
-    Check(text.compare(0, 26, "Exit code: 1\r\n\r\nCommand:\r\n") == 0, "log opens with the exit code in CR LF lines");
-    Check(text.find("\"" + g_tools.ffmpegPath + "\" -y -i ") != std::string::npos, "log holds the command line");
     Check(text.find("FFmpeg output:\r\n") != std::string::npos && text.find("missing.mp4") != std::string::npos,
           "log holds ffmpeg's own error output (stderr through the pipe)");
     bool bareLf = false;

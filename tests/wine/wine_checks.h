@@ -91,6 +91,11 @@ struct Capture {
     bool SaveBmp(const std::string& path) const;  // for looking at a failure
 };
 Capture CaptureWindow(HWND window);
+// What the screen shows over a window's client area: a layered window's
+// see-through pixels show what lies below it.
+Capture CaptureScreen(HWND window);
+// 0xRRGGBB as six hex digits.
+std::string Hex(uint32_t rgb);
 // Checks one pixel of a capture against 0xRRGGBB, naming both as hex.
 void CheckPixelRgb(const Capture& c, int x, int y, uint32_t rgb, const std::string& what);
 // A bitmap's pixels as 0xRRGGBB (e.g. a resource loaded with LoadImage).

@@ -136,8 +136,8 @@ long RunQmthostScript(WineContext& ctx, const std::string& script, std::string* 
 // ---- pixels ------------------------------------------------------------------
 namespace {
 
-// Copies `width` x `height` from a DC into 32-bit top-down pixels.
-Capture ReadDc(HDC source, int width, int height) {
+// Copies `width` x `height` from `x`,`y` of a DC into 32-bit top-down pixels.
+Capture ReadDc(HDC source, int x, int y, int width, int height) {
     Capture c;
     if (width <= 0 || height <= 0) return c;
     BITMAPINFO bi;
@@ -153,7 +153,7 @@ Capture ReadDc(HDC source, int width, int height) {
     HBITMAP dib = CreateDIBSection(memory, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (dib && bits) {
         HGDIOBJ old = SelectObject(memory, dib);
-        BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
+        BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
         GdiFlush();
         const uint32_t* p = static_cast<const uint32_t*>(bits);
         c.width = width;
@@ -169,14 +169,15 @@ Capture ReadDc(HDC source, int width, int height) {
 
 }  // namespace
 
+std::string Hex(uint32_t rgb) {
+    char text[16];
+    snprintf(text, sizeof text, "%06x", static_cast<unsigned>(rgb));
+    return text;
+}
+
 void CheckPixelRgb(const Capture& c, int x, int y, uint32_t rgb, const std::string& what) {
-    auto hex = [](uint32_t v) {
-        char text[16];
-        snprintf(text, sizeof text, "%06x", static_cast<unsigned>(v));
-        return std::string(text);
-    };
     bool inside = x >= 0 && y >= 0 && x < c.width && y < c.height;
-    CheckEq(inside ? hex(c.At(x, y)) : "outside", hex(rgb), what + " at " + std::to_string(x) + "," + std::to_string(y));
+    CheckEq(inside ? Hex(c.At(x, y)) : "outside", Hex(rgb), what + " at " + std::to_string(x) + "," + std::to_string(y));
 }
 
 int Capture::DistinctColours() const { return static_cast<int>(std::set<uint32_t>(pixels.begin(), pixels.end()).size()); }
@@ -245,8 +246,18 @@ Capture CaptureWindow(HWND window) {
     RECT r;
     if (!GetClientRect(window, &r)) return Capture();
     HDC dc = GetDC(window);
-    Capture c = ReadDc(dc, r.right, r.bottom);
+    Capture c = ReadDc(dc, 0, 0, r.right, r.bottom);
     ReleaseDC(window, dc);
+    return c;
+}
+
+Capture CaptureScreen(HWND window) {
+    RECT r;
+    POINT origin = {0, 0};
+    if (!GetClientRect(window, &r) || !ClientToScreen(window, &origin)) return Capture();
+    HDC screen = GetDC(nullptr);
+    Capture c = ReadDc(screen, origin.x, origin.y, r.right, r.bottom);
+    ReleaseDC(nullptr, screen);
     return c;
 }
 
@@ -256,7 +267,7 @@ Capture CaptureBitmap(HBITMAP bitmap) {
     HDC screen = GetDC(nullptr);
     HDC source = CreateCompatibleDC(screen);
     HGDIOBJ old = SelectObject(source, bitmap);
-    Capture c = ReadDc(source, info.bmWidth, info.bmHeight);
+    Capture c = ReadDc(source, 0, 0, info.bmWidth, info.bmHeight);
     SelectObject(source, old);
     DeleteDC(source);
     ReleaseDC(nullptr, screen);
