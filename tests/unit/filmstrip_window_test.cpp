@@ -325,7 +325,7 @@ TEST_F(FilmstripWindow, MarkersStopAtFiftyAndClearRepaints) {
     FrameStripRecord* strip = Create(640, 90);
     ASSERT_NE(strip, nullptr);
     Fill(*strip, 20, 30.0);
-    for (int i = 0; i < 50; ++i) wt::Call(143, {"Strip", "1", "", "white"});
+    for (int i = 0; i < 50; ++i) wt::Call(143, {"Strip", "1", "", "WHITE"});
     capture::writes.clear();
     wt::Call(143, {"Strip", "2", "51st", "red"});
     EXPECT_EQ(Error(), "Max markers reached.");
