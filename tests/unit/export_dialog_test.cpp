@@ -12,23 +12,15 @@
 
 namespace {
 
-int VideoCodec(const char* word) {
-    for (int v = 0; v < kExportVideoCodecCount; ++v)
-        if (!strcmp(kExportVideoCodecs[v].word, word)) return v;
+// The row of `table` whose `field` is `text`, -1 when there is none.
+template <class Row, size_t N>
+int Find(const Row (&table)[N], const char* Row::*field, const char* text) {
+    for (size_t i = 0; i < N; ++i)
+        if (!strcmp(table[i].*field, text)) return static_cast<int>(i);
     return -1;
 }
 
-int AudioCodec(const char* word) {
-    for (int a = 0; a < kExportAudioCodecCount; ++a)
-        if (!strcmp(kExportAudioCodecs[a].word, word)) return a;
-    return -1;
-}
-
-int FormatRow(const char* extension) {
-    for (int row = 0; row < kExportFormatCount; ++row)
-        if (!strcmp(ExportFormatTable[row].extension, extension)) return row;
-    return -1;
-}
+int FormatRow(const char* extension) { return Find(ExportFormatTable, &ExportFormat::extension, extension); }
 
 }  // namespace
 
@@ -155,7 +147,8 @@ TEST_F(ExportRun, EachOtherCodecOnce) {
     };
     for (const auto& r : runs) {
         std::string what = std::string(r.extension) + " " + r.video + "/" + r.audio;
-        int row = FormatRow(r.extension), video = VideoCodec(r.video), audio = AudioCodec(r.audio);
+        int row = FormatRow(r.extension), video = Find(kExportVideoCodecs, &ExportChoice::word, r.video);
+        int audio = Find(kExportAudioCodecs, &ExportChoice::word, r.audio);
         ASSERT_TRUE(row >= 0 && video >= 0 && audio >= 0) << what;
         ASSERT_EQ(ExportRefusal(row, video, audio), "") << what;
         qt::Probed p = Export(row, video, audio, r.quality, what);

@@ -58,26 +58,10 @@ protected:
 
 }  // namespace
 
-// Each thumbnail is made at the cell size of the moment its run starts.
-TEST_F(StripWorkers, AZoomDuringExtractionSizesTheThumbnailsStillToCome) {
-    int slot = OpenFrameStrip("Strip", qt::ClipAV(3.0, 160, 90), "Player", kNoWindow, 640, 90);
-    FrameStripRecord& strip = *FrameStripAt(slot);
-    ASSERT_TRUE(StartFrameStripExtraction(slot));
-    ASSERT_TRUE(qt::WaitUntil([&] { return rec->RunCount() > 0; }, 60000));
-    SetZoom(strip, 5);
-    std::string zoomed = std::to_string(strip.cellWidth);
-    ASSERT_TRUE(qt::WaitUntil([&] { return !strip.extracting; }, 240000));
-    EXPECT_EQ(rec->Runs().front()[8], "scale=160:90");
-    EXPECT_EQ(rec->Last()[8], "scale=" + zoomed + ":90");
-    int w = 0, h = 0;
-    ASSERT_TRUE(ThumbnailBitmapSize(strip.thumbnails[19], w, h));
-    EXPECT_EQ(std::to_string(w), zoomed);
-}
-
-// One run a thumbnail at the cell size, by the tools found on the host's
-// thread when the worker started: a folder set while it runs is for the jobs
-// after it, and the worker never asks the host.
-TEST_F(StripWorkers, AWorkerRunsTheToolsLocatedBeforeItStarted) {
+// One run a thumbnail at the cell size of the moment the run starts, by the
+// tools found on the host's thread when the worker started: a folder set
+// while it runs is for the jobs after it, and the worker never asks the host.
+TEST_F(StripWorkers, AWorkerRunsTheToolsLocatedBeforeItStartedAtEachRunsCellSize) {
     g_tools = ToolLocation{false, "", "", "", ""};
     g_pubDir = rec->folder() + "/";
     g_hostThread = std::this_thread::get_id();
@@ -93,6 +77,9 @@ TEST_F(StripWorkers, AWorkerRunsTheToolsLocatedBeforeItStarted) {
     qt::ToolRecorder other(dir + "/other");
     wt::Call(1, {other.folder()});  // QMT_SetFFmpegPath
     EXPECT_EQ(capture::Last("[QMT_FFmpegPath]"), other.folder());
+    ASSERT_TRUE(qt::WaitUntil([&] { return rec->RunCount() > 0; }, 60000));
+    SetZoom(strip, 5);
+    std::string zoomed = std::to_string(strip.cellWidth);
     ASSERT_TRUE(qt::WaitUntil([&] { return !strip.extracting; }, 240000));
     EXPECT_EQ(other.RunCount(), 1u);  // QMT_SetFFmpegPath's "-version"
     EXPECT_EQ(g_asksOffThread, 0);
@@ -107,6 +94,10 @@ TEST_F(StripWorkers, AWorkerRunsTheToolsLocatedBeforeItStarted) {
                                                  "scale=160:90", "-pix_fmt", "bgr24", ThumbnailImagePath(slot, 0)}));
     EXPECT_EQ(ThumbnailImagePath(slot, 0), tmp + "qmt_fs_" + std::to_string(slot) + "_0.bmp");
     EXPECT_EQ(runs[19][2], "2.857");
+    EXPECT_EQ(runs[19][8], "scale=" + zoomed + ":90");
+    int w = 0, h = 0;
+    ASSERT_TRUE(ThumbnailBitmapSize(strip.thumbnails[19], w, h));
+    EXPECT_EQ(std::to_string(w), zoomed);
     EXPECT_GE(hwInvalidationCount(window), 20);
     EXPECT_TRUE(Leftovers().empty());
 
