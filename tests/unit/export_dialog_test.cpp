@@ -69,7 +69,6 @@ protected:
     void SetUp() override {
         dir = qt::MakeTempDir("export");
         setenv("TMPDIR", (dir + "/").c_str(), 1);
-        g_tools = ToolLocation{false, "", "", "", ""};
         ASSERT_TRUE(LocateFFmpeg());
         capture::Install();
         // Five frames and half a second of sound: every encoder has little to do.
@@ -78,7 +77,6 @@ protected:
                           "-c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac -shortest");
     }
     void TearDown() override {
-        capture::Remove();
         if (!HasFailure()) qt::RemoveTree(dir);
     }
     // Exports with the choices; the file as ffprobe reads it.

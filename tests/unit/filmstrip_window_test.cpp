@@ -28,7 +28,6 @@ protected:
     void SetUp() override {
         capture::Install();
         wt::Page::Open();
-        tools = g_tools;
         g_tools = ToolLocation{true, "", "/nonexistent/ffmpeg", "/nonexistent/ffprobe", ""};  // no probe starts
         dir = qt::MakeTempDir("strip_windows");
         video = dir + "/video.mp4";  // stands in for a video: no tool reads it
@@ -37,8 +36,6 @@ protected:
     void TearDown() override {
         wt::Page::Close();
         EXPECT_EQ(LiveThumbnailBitmaps(), 0);
-        g_tools = tools;
-        capture::Remove();
         if (!HasFailure()) qt::RemoveTree(dir);
     }
     std::string Error() const { return capture::Last("[QMT_Error]"); }
@@ -84,7 +81,6 @@ protected:
     }
     static std::string LastMci() { return hmMciLogCount() ? hmMciLogEntry(hmMciLogCount() - 1) : ""; }
 
-    ToolLocation tools;
     std::string dir, video;
 };
 

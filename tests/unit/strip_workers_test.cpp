@@ -35,7 +35,6 @@ void QMT_CALL PubDir(const char* name, char** value) {
 class StripWorkers : public RecordedToolsTest {
 protected:
     void TearDown() override {
-        g_host.getVariable = nullptr;
         PageTearDown();
         EXPECT_EQ(LiveThumbnailBitmaps(), 0);
         RecordedToolsTest::TearDown();

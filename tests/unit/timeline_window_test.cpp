@@ -260,21 +260,18 @@ TEST(TimelineDrag, MovesAndTrimsCarryTheCompanionWithinTheFloors) {
     }
 }
 
-TEST(TimelineDrag, EdgesAndMovesSnapWithTheGuide) {
+TEST(TimelineDrag, EdgesAndMovesSnap) {
     Board b;
     b.AddLinked(0, 4);
     b.Add(kFX, 10, 2);
-    // Near another clip's end the start lands on it exactly, with the guide.
+    // Near another clip's end the start lands on it exactly.
     b.Drag(92, kLaneV1, 92 + 357);  // would start at 11.9
     EXPECT_DOUBLE_EQ(b.Clip(kV1, 0).start, 12);
     EXPECT_DOUBLE_EQ(b.Clip(kA1, 0).start, 12);
-    EXPECT_DOUBLE_EQ(b.tl.snapGuideTime, 12);
-    EXPECT_EQ(b.tl.snapGuideTicks, 5);
     // The right edge snaps to the playhead.
     b.tl.playhead = 18;
     b.Drag(b.X(16) - 1, kLaneV1, b.X(17.9) - 1);
     EXPECT_DOUBLE_EQ(b.Clip(kV1, 0).duration, 6);
-    EXPECT_DOUBLE_EQ(b.tl.snapGuideTime, 18);
     // A left trim that would snap past the floor stays at the floor.
     b.tl.playhead = 17.95;
     b.Drag(b.X(12) + 1, kLaneV1, b.X(17.85) + 1);
