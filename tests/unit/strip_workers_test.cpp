@@ -1,7 +1,6 @@
 // The strips' workers against the real ffmpeg, and their tear-down while a
 // tool is still running (a stand-in that never ends by itself).
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <algorithm>
 #include <atomic>
 #include <filesystem>
@@ -46,7 +45,6 @@ protected:
         return names;
     }
     double Elapsed(uint64_t since) const { return static_cast<double>(plat::TickMs() - since); }
-    static bool Alive(int pid) { return kill(pid, 0) == 0; }
     // This process's threads: a worker that has ended is no longer among them.
     static int ThreadCount() {
         int n = 0;
@@ -199,12 +197,12 @@ TEST_F(StripWorkers, RecreateDestroyAndPageTearDownEndTheirOwnTools) {
     EXPECT_LT(Elapsed(t0), kWaveformRecreateWaitMs);
     ASSERT_TRUE(StartWaveformAnalysis(wave));
     ASSERT_TRUE(qt::WaitUntil([&] { return rec->DelayedPids().size() == 3; }, 60000));
-    EXPECT_EQ(Alive(first[0]) + Alive(first[1]), 1);  // the old waveform's decode, not the lanes'
+    EXPECT_EQ(qt::Alive(std::to_string(first[0])) + qt::Alive(std::to_string(first[1])), 1);  // the old waveform's decode, not the lanes'
 
     t0 = plat::TickMs();
     wt::Call(146, {"wave"});
     EXPECT_LT(Elapsed(t0), kWaveformDestroyWaitMs);
-    EXPECT_FALSE(Alive(rec->DelayedPids()[2]));
+    EXPECT_FALSE(qt::Alive(std::to_string(rec->DelayedPids()[2])));
     EXPECT_EQ(FindWaveform("Wave"), -1);
 
     // The page goes while the lanes still decode and a strip is half-way through its thumbnails.
@@ -219,7 +217,7 @@ TEST_F(StripWorkers, RecreateDestroyAndPageTearDownEndTheirOwnTools) {
     t0 = plat::TickMs();
     PageTearDown();
     EXPECT_LT(Elapsed(t0), kStripRecreateWaitMs);
-    for (int pid : rec->DelayedPids()) EXPECT_FALSE(Alive(pid)) << pid;
+    for (int pid : rec->DelayedPids()) EXPECT_FALSE(qt::Alive(std::to_string(pid))) << pid;
     EXPECT_EQ(FindTrackLane("Lanes"), -1);
     EXPECT_EQ(FindFrameStrip("Strip"), -1);
     EXPECT_EQ(LiveThumbnailBitmaps(), 0);
