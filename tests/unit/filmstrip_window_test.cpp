@@ -156,8 +156,6 @@ TEST_F(FilmstripWindow, EachLayerIsDrawnWhereTheGeometryPutsIt) {
     strip->selectedSplit = 0;                        // the one at 3.2 s
 
     std::vector<std::string> log = Paint(*strip);
-    ASSERT_GT(log.size(), 10u);
-    EXPECT_EQ(log[0], "fill 0 0 1280 90 #141419");
     // Thumbnails: frames 0..8 (7 full cells + 2), each unscaled in its cell with its time label.
     EXPECT_EQ(Count(log, "bitmap "), 9);
     EXPECT_TRUE(Has(log, "bitmap 324 0 484 90 #000000 bitmap=" +

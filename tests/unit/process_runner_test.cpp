@@ -104,8 +104,6 @@ TEST_F(RunnerTest, CrashStatusIsAnUnsignedCode) {
 
 TEST_F(RunnerTest, CaptureCutsTheOutputAndGivesUpOnABlockedTool) {
     std::string out;
-    ASSERT_TRUE(CaptureToolOutput("-version", out, 8192));
-    EXPECT_NE(out.find("ffprobe version"), std::string::npos);
     // A tool that prints far more than the buffer stays blocked on its pipe;
     // the capture keeps the first size-1 bytes and reports failure after 10 s.
     FakeTools("exec yes 0123456789");

@@ -98,8 +98,7 @@ TEST_F(TimelinePreview, OneClipAloneIsPlayedFromTheSourceAndThePlayheadFollowsTh
                                                          "QMT Preview", "-autoexit", "-loglevel", "quiet"}));
     EXPECT_EQ(Statuses(), (std::vector<std::string>{"Processing", "Previewing", "Complete"}));
     EXPECT_EQ(capture::Values("[QMT_PreviewMode]"), (std::vector<std::string>{"0", "1"}));
-    ASSERT_GE(hmMciLogCount(), 1);
-    EXPECT_EQ(hmMciLogEntry(0), std::string("pause qmt_p0"));  // the player makes way
+    EXPECT_EQ(wt::MciLog().at(0), "pause qmt_p0");  // the player makes way
     std::string pid = capture::Last("[QMT_PreviewPID]");
     EXPECT_TRUE(qt::Alive(pid));
 
@@ -113,10 +112,7 @@ TEST_F(TimelinePreview, OneClipAloneIsPlayedFromTheSourceAndThePlayheadFollowsTh
     EXPECT_DOUBLE_EQ(tl->playhead, 1.75);
     EXPECT_GT(hwInvalidationCount(HandleBits(tl->window)), painted);
     // The window's player-follow timer leaves it to the preview.
-    HwEvent follow = {};
-    follow.type = HW_TIMER;
-    follow.timerId = 1;
-    ASSERT_TRUE(hwSendEvent(HandleBits(tl->window), &follow));
+    wt::Send(HandleBits(tl->window), HW_TIMER, 0, 0, 0, 0, 1);
     EXPECT_DOUBLE_EQ(tl->playhead, 1.75);
 
     // Paused through the player's actions (natively the ffplay window is a
