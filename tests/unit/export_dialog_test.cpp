@@ -43,16 +43,9 @@ TEST(ExportTables, DefaultPathsFilterAndSelections) {
     EXPECT_EQ(DefaultExportPath("C:\\x/y\\c.mp4", "ts"), "C:\\x/y\\qmt_export.ts");
     EXPECT_EQ(ExportSaveFilter("webm"), std::string("webm Files\0*.webm\0All Files\0*.*\0", 32));
 
-    ExportSelection s;
-    s.format = -1;
-    s.video = -1;
-    s.audio = 99;
-    s.quality = -1;
-    ExportSelection n = NormalizeSelection(s);
-    EXPECT_EQ(n.format, 0);
-    EXPECT_EQ(n.video, 0);
-    EXPECT_EQ(n.audio, 0);
-    EXPECT_EQ(n.quality, kExportDefaultQuality);
+    ExportSelection n = NormalizeSelection(ExportSelection{-1, -1, 99, -1});
+    EXPECT_EQ(std::vector<int>({n.format, n.video, n.audio, n.quality}),
+              std::vector<int>({0, 0, 0, kExportDefaultQuality}));
     int video = 3, audio = 4;
     ApplyFormatDefaults(13, video, audio);  // no such row: nothing changes
     EXPECT_EQ(video, 3);
@@ -82,12 +75,7 @@ protected:
     // Exports with the choices; the file as ffprobe reads it.
     qt::Probed Export(int row, int video, int audio, int quality, const std::string& what) {
         std::string out = dir + "/o" + std::to_string(++runs) + "." + ExportFormatTable[row].extension;
-        ExportSelection s;
-        s.format = row;
-        s.video = video;
-        s.audio = audio;
-        s.quality = quality;
-        RunExport(input, s, out);
+        RunExport(input, ExportSelection{row, video, audio, quality}, out);
         EXPECT_EQ(capture::Last("[QMT_Status]"), "Complete") << what << ": " << capture::Last("[QMT_Error]");
         EXPECT_EQ(capture::Last("[QMT_LastOutput]"), out) << what;
         return qt::Probe(out);

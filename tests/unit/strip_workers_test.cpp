@@ -197,7 +197,8 @@ TEST_F(StripWorkers, RecreateDestroyAndPageTearDownEndTheirOwnTools) {
     EXPECT_LT(Elapsed(t0), kWaveformRecreateWaitMs);
     ASSERT_TRUE(StartWaveformAnalysis(wave));
     ASSERT_TRUE(qt::WaitUntil([&] { return rec->DelayedPids().size() == 3; }, 60000));
-    EXPECT_EQ(qt::Alive(std::to_string(first[0])) + qt::Alive(std::to_string(first[1])), 1);  // the old waveform's decode, not the lanes'
+    // The old waveform's decode has ended, not the lanes'.
+    EXPECT_EQ(qt::Alive(std::to_string(first[0])) + qt::Alive(std::to_string(first[1])), 1);
 
     t0 = plat::TickMs();
     wt::Call(146, {"wave"});
