@@ -82,9 +82,7 @@ TEST_F(Splits, TransitionsAreCheckedClampedAndPublished) {
     wt::Call(185, {"Strip", "fade", "1"});
     EXPECT_EQ(List(), "10.000,fade,1.00;25.000,none,1.00");
     wt::Call(186, {"Strip", "[T]", "[Y]", "[D]"});
-    EXPECT_EQ(capture::Last("[T]"), "00:00:10.000");
-    EXPECT_EQ(capture::Last("[Y]"), "fade");
-    EXPECT_EQ(capture::Last("[D]"), "1.00");
+    EXPECT_EQ(capture::Last("[T]") + " " + capture::Last("[Y]") + " " + capture::Last("[D]"), "00:00:10.000 fade 1.00");
     wt::Call(185, {"Strip", "NONE", "2"});
     EXPECT_EQ(List(), "10.000,none,2.00;25.000,none,1.00");
 
