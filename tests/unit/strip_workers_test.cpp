@@ -58,7 +58,7 @@ protected:
 // One run a thumbnail at the cell size of the moment the run starts, by the
 // tools found on the host's thread when the worker started: a folder set
 // while it runs is for the jobs after it, and the worker never asks the host.
-TEST_F(StripWorkers, AWorkerRunsTheToolsLocatedBeforeItStartedAtEachRunsCellSize) {
+TEST_F(StripWorkers, AWorkerRunsTheToolsLocatedBeforeItStarted) {
     g_tools = ToolLocation{false, "", "", "", ""};
     g_pubDir = rec->folder() + "/";
     g_hostThread = std::this_thread::get_id();
