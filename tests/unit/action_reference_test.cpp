@@ -2,23 +2,15 @@
 // generator makes from the plug-in now, the reference has an entry for every
 // action of the catalogue, and lists every message the plug-in reports.
 #include <gtest/gtest.h>
-#include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
 #include "docgen/reference_markdown.h"
 #include "host/action_reference.h"
 #include "host/catalogue.h"
 #include "host/messages.h"
+#include "tests/support/test_support.h"
 
 namespace {
-
-std::string ReadSource(const std::string& relative) {
-    std::ifstream in(std::string(QMT_SOURCE_DIR) + "/" + relative, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 const char kRegenerate[] = "docs/actions.md is out of date: run cmake --build build/native --target docs";
 
@@ -45,7 +37,8 @@ TEST(ActionReference, HasOneEntryPerCatalogueAction) {
 }
 
 TEST(ActionReference, CommittedFileIsWhatTheGeneratorMakes) {
-    std::string committed = ReadSource("docs/actions.md"), generated = ActionReferenceMarkdown();
+    std::string committed = qt::ReadFile(std::string(QMT_SOURCE_DIR) + "/docs/actions.md");
+    std::string generated = ActionReferenceMarkdown();
     size_t at = 0;
     while (at < committed.size() && at < generated.size() && committed[at] == generated[at]) ++at;
     size_t line = committed.rfind('\n', at) + 1;  // npos + 1: the first line

@@ -12,23 +12,15 @@
 
 namespace {
 
-int VideoCodec(const char* word) {
-    for (int v = 0; v < kExportVideoCodecCount; ++v)
-        if (!strcmp(kExportVideoCodecs[v].word, word)) return v;
+// The row of `table` whose `field` is `text`, -1 when there is none.
+template <class Row, size_t N>
+int Find(const Row (&table)[N], const char* Row::*field, const char* text) {
+    for (size_t i = 0; i < N; ++i)
+        if (!strcmp(table[i].*field, text)) return static_cast<int>(i);
     return -1;
 }
 
-int AudioCodec(const char* word) {
-    for (int a = 0; a < kExportAudioCodecCount; ++a)
-        if (!strcmp(kExportAudioCodecs[a].word, word)) return a;
-    return -1;
-}
-
-int FormatRow(const char* extension) {
-    for (int row = 0; row < kExportFormatCount; ++row)
-        if (!strcmp(ExportFormatTable[row].extension, extension)) return row;
-    return -1;
-}
+int FormatRow(const char* extension) { return Find(ExportFormatTable, &ExportFormat::extension, extension); }
 
 }  // namespace
 
@@ -51,16 +43,9 @@ TEST(ExportTables, DefaultPathsFilterAndSelections) {
     EXPECT_EQ(DefaultExportPath("C:\\x/y\\c.mp4", "ts"), "C:\\x/y\\qmt_export.ts");
     EXPECT_EQ(ExportSaveFilter("webm"), std::string("webm Files\0*.webm\0All Files\0*.*\0", 32));
 
-    ExportSelection s;
-    s.format = -1;
-    s.video = -1;
-    s.audio = 99;
-    s.quality = -1;
-    ExportSelection n = NormalizeSelection(s);
-    EXPECT_EQ(n.format, 0);
-    EXPECT_EQ(n.video, 0);
-    EXPECT_EQ(n.audio, 0);
-    EXPECT_EQ(n.quality, kExportDefaultQuality);
+    ExportSelection n = NormalizeSelection(ExportSelection{-1, -1, 99, -1});
+    EXPECT_EQ(std::vector<int>({n.format, n.video, n.audio, n.quality}),
+              std::vector<int>({0, 0, 0, kExportDefaultQuality}));
     int video = 3, audio = 4;
     ApplyFormatDefaults(13, video, audio);  // no such row: nothing changes
     EXPECT_EQ(video, 3);
@@ -77,7 +62,6 @@ protected:
     void SetUp() override {
         dir = qt::MakeTempDir("export");
         setenv("TMPDIR", (dir + "/").c_str(), 1);
-        g_tools = ToolLocation{false, "", "", "", ""};
         ASSERT_TRUE(LocateFFmpeg());
         capture::Install();
         // Five frames and half a second of sound: every encoder has little to do.
@@ -86,18 +70,12 @@ protected:
                           "-c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac -shortest");
     }
     void TearDown() override {
-        capture::Remove();
         if (!HasFailure()) qt::RemoveTree(dir);
     }
     // Exports with the choices; the file as ffprobe reads it.
     qt::Probed Export(int row, int video, int audio, int quality, const std::string& what) {
         std::string out = dir + "/o" + std::to_string(++runs) + "." + ExportFormatTable[row].extension;
-        ExportSelection s;
-        s.format = row;
-        s.video = video;
-        s.audio = audio;
-        s.quality = quality;
-        RunExport(input, s, out);
+        RunExport(input, ExportSelection{row, video, audio, quality}, out);
         EXPECT_EQ(capture::Last("[QMT_Status]"), "Complete") << what << ": " << capture::Last("[QMT_Error]");
         EXPECT_EQ(capture::Last("[QMT_LastOutput]"), out) << what;
         return qt::Probe(out);
@@ -155,7 +133,8 @@ TEST_F(ExportRun, EachOtherCodecOnce) {
     };
     for (const auto& r : runs) {
         std::string what = std::string(r.extension) + " " + r.video + "/" + r.audio;
-        int row = FormatRow(r.extension), video = VideoCodec(r.video), audio = AudioCodec(r.audio);
+        int row = FormatRow(r.extension), video = Find(kExportVideoCodecs, &ExportChoice::word, r.video);
+        int audio = Find(kExportAudioCodecs, &ExportChoice::word, r.audio);
         ASSERT_TRUE(row >= 0 && video >= 0 && audio >= 0) << what;
         ASSERT_EQ(ExportRefusal(row, video, audio), "") << what;
         qt::Probed p = Export(row, video, audio, r.quality, what);

@@ -28,7 +28,6 @@ protected:
     void SetUp() override {
         capture::Install();
         wt::Page::Open();
-        tools = g_tools;
         g_tools = ToolLocation{true, "", "/nonexistent/ffmpeg", "/nonexistent/ffprobe", ""};  // no probe starts
         dir = qt::MakeTempDir("strip_windows");
         video = dir + "/video.mp4";  // stands in for a video: no tool reads it
@@ -37,8 +36,6 @@ protected:
     void TearDown() override {
         wt::Page::Close();
         EXPECT_EQ(LiveThumbnailBitmaps(), 0);
-        g_tools = tools;
-        capture::Remove();
         if (!HasFailure()) qt::RemoveTree(dir);
     }
     std::string Error() const { return capture::Last("[QMT_Error]"); }
@@ -74,22 +71,6 @@ protected:
     static void Send(const FrameStripRecord& strip, int type, int x, int delta = 0, int flags = 0) {
         wt::Send(HandleBits(strip.stripWindow), type, x, 40, delta, flags, kStripFollowTimerId);
     }
-
-    ToolLocation tools;
-    std::string dir, video;
-};
-
-class WaveLaneWindows : public FilmstripWindow {
-protected:
-    // A player of a 3 s clip, 1.5 s in.
-    void PlayerHalfWay() {
-        wt::Page::AddRect("Player", 320, 180);
-        hmMciSetNextLength(3000);
-        wt::Call(121, {"Player", video, ""});
-        wt::Call(123, {"Player"});
-        hmMciAdvanceClock(1500);
-        hmMciClearLog();
-    }
     // The window a create action made in `rect`, of its class, with its follow timer running.
     static intptr_t Created(const std::string& rect, const char* className, int timerId, const char* status) {
         EXPECT_EQ(capture::Last("[QMT_Status]"), status);
@@ -99,7 +80,11 @@ protected:
         return window;
     }
     static std::string LastMci() { return hmMciLogCount() ? hmMciLogEntry(hmMciLogCount() - 1) : ""; }
+
+    std::string dir, video;
 };
+
+using WaveLaneWindows = FilmstripWindow;
 
 }  // namespace
 
@@ -131,13 +116,9 @@ TEST_F(FilmstripWindow, CreateMakesTheWindowTimerAndWorkerAndSaysSoWhileExtracti
     EXPECT_EQ(strip->zoomLevel, 3);
     EXPECT_FALSE(hwIsWindow(window));
     EXPECT_EQ(FindFrameStrip("Strip"), 0);
-    EXPECT_NE(HandleBits(strip->stripWindow), window);
     EXPECT_EQ(hwFindChild(rect, "QMT_"), HandleBits(strip->stripWindow));
 
-    // A Rectangle 20 pixels high still gets 40-pixel cells.
-    FrameStripRecord* low = Create(300, 20, "Low");
-    ASSERT_NE(low, nullptr);
-    EXPECT_EQ(low->cellWidth, 40);
+    Create(300, 90, "Second");
     Create(300, 90, "Third");
     Create(300, 90, "Fourth");
     wt::Page::AddRect("Fifth", 300, 90);
@@ -147,7 +128,6 @@ TEST_F(FilmstripWindow, CreateMakesTheWindowTimerAndWorkerAndSaysSoWhileExtracti
 
     // Destroy takes the window and its timer with it.
     intptr_t last = HandleBits(strip->stripWindow);
-    capture::writes.clear();
     wt::Call(142, {"strip"});
     EXPECT_EQ(capture::Last("[QMT_Status]"), "FrameStrip destroyed");
     EXPECT_FALSE(hwIsWindow(last));
@@ -167,7 +147,6 @@ TEST_F(FilmstripWindow, EachLayerIsDrawnWhereTheGeometryPutsIt) {
     wt::Page::Vars()["[TrimOut]"] = "20";   // not used while [TrimEnd] has a value
     wt::Call(143, {"Strip", "12", "Green", "#00ff00"});  // frame 7: x 1214
     wt::Call(143, {"Strip", "0:10.5", "", "#0f0"});      // frame 6: x 1052
-    wt::Call(143, {"Strip", "1", "first", "Red"});       // frame 0: x 80
     wt::Call(143, {"Strip", "40", "gone", "blue"});      // frame 25: off the strip
     ASSERT_TRUE(AddSplitAt(*strip, 7.5).ok);          // frame 4: x 728, selected
     ASSERT_TRUE(AddSplitAt(*strip, 3.2).ok);          // frame 2: x 404
@@ -175,8 +154,6 @@ TEST_F(FilmstripWindow, EachLayerIsDrawnWhereTheGeometryPutsIt) {
     strip->selectedSplit = 0;                        // the one at 3.2 s
 
     std::vector<std::string> log = Paint(*strip);
-    ASSERT_GT(log.size(), 10u);
-    EXPECT_EQ(log[0], "fill 0 0 1280 90 #141419");
     // Thumbnails: frames 0..8 (7 full cells + 2), each unscaled in its cell with its time label.
     EXPECT_EQ(Count(log, "bitmap "), 9);
     EXPECT_TRUE(Has(log, "bitmap 324 0 484 90 #000000 bitmap=" +
@@ -193,7 +170,6 @@ TEST_F(FilmstripWindow, EachLayerIsDrawnWhereTheGeometryPutsIt) {
     // Markers in their colours (#0f0 is no colour: yellow); the one past the end is not drawn.
     EXPECT_TRUE(Has(log, "line 1214 8 1214 90 #00ff00 width=2 style=0"));
     EXPECT_TRUE(Has(log, "line 1052 8 1052 90 #ffdc28 width=2 style=0"));
-    EXPECT_TRUE(Has(log, "line 80 8 80 90 #ff3232 width=2 style=0"));
     EXPECT_EQ(Count(log, "line 4130 "), 0);
     // Splits: the selected one brighter and wider with "CUT", the others orange and silent.
     EXPECT_TRUE(Has(log, "line 404 0 404 90 #ffc828 width=3 style=0"));
@@ -281,22 +257,15 @@ TEST_F(FilmstripWindow, TheWheelScrollsAndZoomsWhatIsPainted) {
     Send(*strip, HW_WHEEL, 100, 120 * 10);
     EXPECT_EQ(strip->firstVisible, 0);
 
-    // Ctrl: one level per notch, each width from the table of the base 160.
-    const int widths[] = {0, 80, 120, 160, 240, 320};
+    // Ctrl: one level per notch. A thumbnail made at 160 stays 160 wide in a
+    // cell of 240 (level 4), and is cut to a cell of 80 (level 1).
     Send(*strip, HW_WHEEL, 100, 120, HW_CTRL);
     EXPECT_EQ(strip->zoomLevel, 4);
-    EXPECT_EQ(strip->cellWidth, widths[4]);
-    log = Paint(*strip);
-    // A thumbnail made at 160 stays 160 wide in its wider cell; the label box spans the cell.
-    EXPECT_EQ(Count(log, "bitmap 242 0 402 90 "), 1);
-    for (int level = 3; level >= 1; --level) {
-        Send(*strip, HW_WHEEL, 100, -120, HW_CTRL);
-        EXPECT_EQ(strip->cellWidth, widths[level]) << level;
-    }
+    EXPECT_EQ(Count(Paint(*strip), "bitmap 242 0 402 90 "), 1);
+    for (int notch = 0; notch < 2; ++notch) Send(*strip, HW_WHEEL, 100, -120, HW_CTRL);
     Send(*strip, HW_WHEEL, 100, 0, HW_CTRL);  // no delta counts as a turn toward the user
     EXPECT_EQ(strip->zoomLevel, 1);
-    log = Paint(*strip);
-    EXPECT_EQ(Count(log, "bitmap 82 0 162 90 "), 1);  // cells of 80 + 2; the bitmap cut to the cell
+    EXPECT_EQ(Count(Paint(*strip), "bitmap 82 0 162 90 "), 1);
 
     // The zoom action: 9 is level 5, "abc" level 1, which halves the 40-pixel
     // base of a Rectangle 20 high.
@@ -305,6 +274,7 @@ TEST_F(FilmstripWindow, TheWheelScrollsAndZoomsWhatIsPainted) {
     EXPECT_EQ(strip->cellWidth, 320);
     FrameStripRecord* low = Create(300, 20, "Low");
     ASSERT_NE(low, nullptr);
+    EXPECT_EQ(low->cellWidth, 40);  // never narrower than 40 to start with
     wt::Call(147, {"Low", "abc"});
     EXPECT_EQ(capture::Last("[QMT_ZoomLevel]"), "1");
     EXPECT_EQ(low->cellWidth, 20);
@@ -340,8 +310,7 @@ TEST_F(FilmstripWindow, MarkersStopAtFiftyAndClearRepaints) {
     FrameStripRecord* strip = Create(640, 90);
     ASSERT_NE(strip, nullptr);
     Fill(*strip, 20, 30.0);
-    for (int i = 0; i < 50; ++i) wt::Call(143, {"Strip", "1", "", "white"});
-    capture::writes.clear();
+    for (int i = 0; i < 50; ++i) wt::Call(143, {"Strip", "1", "", "WHITE"});
     wt::Call(143, {"Strip", "2", "51st", "red"});
     EXPECT_EQ(Error(), "Max markers reached.");
     wt::Call(143, {"Elsewhere", "2", "", "red"});
@@ -350,7 +319,6 @@ TEST_F(FilmstripWindow, MarkersStopAtFiftyAndClearRepaints) {
     int before = hwInvalidationCount(HandleBits(strip->stripWindow));
     wt::Call(144, {"strip"});
     EXPECT_GT(hwInvalidationCount(HandleBits(strip->stripWindow)), before);
-    EXPECT_EQ(strip->markerCount, 0);
     EXPECT_EQ(Count(Paint(*strip), "line 80 8 80 90 #ffffff"), 0);
     // A label keeps its first 31 characters.
     wt::Call(143, {"Strip", "1", std::string(40, 'x'), "white"});
@@ -361,7 +329,7 @@ TEST_F(FilmstripWindow, MarkersStopAtFiftyAndClearRepaints) {
 }
 
 TEST_F(WaveLaneWindows, WaveformDrawsTheSoundThePlayheadRulerAndTrimMarks) {
-    PlayerHalfWay();
+    AddPlayer(3000, 1500);
     wt::Page::AddRect("Wave", 400, 80);
     wt::Call(145, {"Wave", video, "player"});
     intptr_t window = Created("Wave", "QMT_WaveformWnd", kWaveformTimerId, "Waveform created");
@@ -410,14 +378,12 @@ TEST_F(WaveLaneWindows, WaveformDrawsTheSoundThePlayheadRulerAndTrimMarks) {
 }
 
 TEST_F(WaveLaneWindows, LanesDrawHeadersPeaksBorrowedThumbnailsAndThePlayhead) {
-    PlayerHalfWay();
+    AddPlayer(3000, 1500);
     // A filmstrip of the same video with 20 thumbnails, made here without its worker.
-    std::string bmp = dir + "/thumb.bmp";
-    ASSERT_TRUE(WriteBmpFile(bmp, BlankPicture(160, 90, 0x808080)));
     int strip = OpenFrameStrip("Strip", video, "Player", kNoWindow, 320, 90);
     ASSERT_GE(strip, 0);
     FrameStripRecord& s = *FrameStripAt(strip);
-    for (int i = 0; i < 20; ++i) StoreThumbnail(s, i, LoadThumbnailBitmap(bmp, 160, 90));
+    Fill(s, 20, 3.0);
 
     wt::Page::AddRect("Lanes", 300, 80);
     wt::Call(148, {"Lanes", video, "", "Player"});
@@ -466,12 +432,9 @@ TEST_F(WaveLaneWindows, LanesDrawHeadersPeaksBorrowedThumbnailsAndThePlayhead) {
 
 TEST_F(WaveLaneWindows, CreateLimits) {
     for (int i = 0; i < 5; ++i) wt::Page::AddRect("W" + std::to_string(i), 100, 40);
-    for (int i = 0; i < 4; ++i) wt::Call(145, {"W" + std::to_string(i), "/missing.mp4", "Player"});
-    wt::Call(145, {"W4", "/missing.mp4", "Player"});
+    for (int i = 0; i < 5; ++i) wt::Call(145, {"W" + std::to_string(i), "/missing.mp4", "Player"});
     EXPECT_EQ(capture::Last("[QMT_Error]"), "Max waveforms reached.");
-    wt::Call(148, {"W0", "/missing.mp4", "", "Player"});
-    wt::Call(148, {"W1", "/missing.mp4", "", "Player"});
-    wt::Call(148, {"W2", "/missing.mp4", "", "Player"});
+    for (int i = 0; i < 3; ++i) wt::Call(148, {"W" + std::to_string(i), "/missing.mp4", "", "Player"});
     EXPECT_EQ(capture::Last("[QMT_Error]"), "Max track lanes reached.");
     wt::Call(149, {"W3", "/a.wav", "A2", "green"});
     EXPECT_EQ(capture::Last("[QMT_Error]"), "Track lane not found.");

@@ -9,20 +9,16 @@
 #include "host/action_reference.h"
 #include "host/catalogue.h"
 #include "host/editor_fields.h"
+#include "host/text_util.h"
 
 namespace {
-
-std::string Lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(tolower(c)); });
-    return s;
-}
 
 // The words of a label that say what the parameter is, not what kind it is.
 std::vector<std::string> TellingWords(const std::string& label) {
     static const char* const kGeneric[] = {"sec", "var", "json", "png", "jpg", "comma", "sep", "px", "mb", "result", "new"};
     std::vector<std::string> words;
     std::string word;
-    for (char c : Lower(label) + " ") {
+    for (char c : ToLowerAscii(label) + " ") {
         if (isalnum(static_cast<unsigned char>(c))) {
             word += c;
             continue;
@@ -50,7 +46,7 @@ TEST(LongHelp, DescribesEveryParameterOfItsAction) {
         for (int i = 0; i < row.count; ++i) {
             bool named = description.find("[" + names[i] + "]") != std::string::npos;
             for (const std::string& w : TellingWords(fields[i].label))
-                named = named || Lower(description).find(w) != std::string::npos;
+                named = named || ToLowerAscii(description).find(w) != std::string::npos;
             EXPECT_TRUE(named) << row.name << ": " << fields[i].label << " / [" << names[i] << "] in: " << description;
         }
     }

@@ -6,7 +6,6 @@
 #include <memory>
 #include <string>
 #include "tests/support/test_support.h"
-#include "toolchain/tool_location.h"
 
 class RecordedToolsTest : public ::testing::Test {
 protected:
@@ -18,6 +17,5 @@ protected:
     std::unique_ptr<qt::ToolRecorder> rec;
 
 private:
-    ToolLocation savedTools;
     std::unique_ptr<std::string> savedTmpDir;
 };

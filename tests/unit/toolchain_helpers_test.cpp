@@ -7,13 +7,8 @@
 #include "toolchain/probe.h"
 #include "toolchain/tool_location.h"
 
-class RecentFilesTest : public ::testing::Test {
-protected:
-    void SetUp() override { capture::Install(); }
-    void TearDown() override { capture::Remove(); }
-};
-
-TEST_F(RecentFilesTest, NewestFirstDropsTheSixthAndAKnownFileMovesToTheTop) {
+TEST(RecentFiles, NewestFirstDropsTheSixthAndAKnownFileMovesToTheTop) {
+    capture::Install();
     for (const char* f : {"C:\\A.mp4", "b.mp4", "c.mp4", "d.mp4", "e.mp4"}) AddRecentFile(f);
     capture::writes.clear();
     AddRecentFile("c:\\a.MP4");  // known, in any case

@@ -61,8 +61,6 @@ struct Page {
         PageTearDown();
         for (auto& r : Rects()) hwDestroyWindow(r.second);
         Rects().clear();
-        g_host.getVariable = nullptr;
-        g_host.interfaceAccess = nullptr;
     }
     static intptr_t AddRect(const std::string& name, int width, int height) {
         return Rects()[name] = hwCreateWindow(0, "Rectangle", 0, 0, width, height);
