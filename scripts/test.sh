@@ -13,6 +13,10 @@ bash "$root/scripts/windows_tools.sh"
 build="$root/build/native"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQMT_BUILD_TESTS=ON
 cmake --build "$build" -j2
+# The Windows trees: the shipping i686 DLL, and the x86_64 DLL with the Wine
+# checks program and qmthost.exe. The tests that use them find them built.
+bash "$root/scripts/cross_build.sh" "$root" "$build" i686 quillmont
+bash "$root/scripts/cross_build.sh" "$root" "$build" x86_64 quillmont qmt_wine_checks qmthost
 cd "$build"
 # Three jobs: the Wine run mostly waits on Wine starting processes, so two
 # native groups beside it keep both cores busy.

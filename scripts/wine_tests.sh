@@ -124,10 +124,7 @@ fi
 t0=$SECONDS
 
 build="$root/win-$arch"
-log="$build.wine.log"
-cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$src/cmake/toolchain-mingw-$arch.cmake" > "$log" 2>&1 || { cat "$log"; exit 1; }
-cmake --build "$build" -j2 --target quillmont qmt_wine_checks qmthost >> "$log" 2>&1 || { tail -40 "$log"; exit 1; }
+bash "$src/scripts/cross_build.sh" "$src" "$root" "$arch" quillmont qmt_wine_checks qmthost
 # The DLL's export table, checked where it is built: windows.exports builds
 # only the shipping i686 DLL, so it and the x86_64 run start side by side.
 bash "$src/scripts/check_exports.sh" "$build/quillmont.dll" "$arch-w64-mingw32-objdump"
