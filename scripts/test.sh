@@ -12,12 +12,15 @@ bash "$root/scripts/ffmpeg71.sh" prepare
 bash "$root/scripts/windows_tools.sh"
 build="$root/build/native"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQMT_BUILD_TESTS=ON
+# The Windows trees build beside the native one: the shipping i686 DLL, and
+# the x86_64 DLL with the Wine checks program and qmthost.exe. The tests that
+# use a tree wait for its build (scripts/cross_build.sh locks each tree), and
+# a failed build fails them with its log.
+trap 'kill $(jobs -p) 2>/dev/null || true' EXIT
+bash "$root/scripts/cross_build.sh" "$root" "$build" i686 quillmont 2>/dev/null &
+bash "$root/scripts/cross_build.sh" "$root" "$build" x86_64 quillmont qmt_wine_checks qmthost 2>/dev/null &
 cmake --build "$build" -j2
-# The Windows trees: the shipping i686 DLL, and the x86_64 DLL with the Wine
-# checks program and qmthost.exe. The tests that use them find them built.
-bash "$root/scripts/cross_build.sh" "$root" "$build" i686 quillmont
-bash "$root/scripts/cross_build.sh" "$root" "$build" x86_64 quillmont qmt_wine_checks qmthost
 cd "$build"
-# Three jobs: the Wine run mostly waits on Wine starting processes, so two
-# native groups beside it keep both cores busy.
+# Three jobs on two cores: many tests spend part of their time waiting (a
+# player playing, a dialog, a preview, a blocked tool), which a third job fills.
 ctest -j3 --output-on-failure --timeout 600

@@ -10,7 +10,7 @@
 namespace {
 
 const FontSpec kWaveStateFont = {"Segoe UI", 12, false};
-const FontSpec kRulerFont = {"Segoe UI", 9, false};
+const FontSpec kWaveRulerFont = {"Segoe UI", 9, false};
 
 WaveformRecord* BoundWave(const FrameTarget& at) {
     return OwningRecord(WaveformAt(at.slot), &WaveformRecord::waveWindow, at);
@@ -54,7 +54,7 @@ void PaintRuler(double duration, Painter& p, int w, int h) {
     for (int t = step; t < duration; t += step) {
         int x = WaveTimeX(t, duration, w);
         p.Line(Point{x, h - 10}, Point{x, h}, 1, Rgb(60, 60, 75));
-        p.Text(Box{x + 2, h - 11, w, h}, RulerLabel(t), kRulerFont, Rgb(100, 100, 120));
+        p.Text(Box{x + 2, h - 11, w, h}, RulerLabel(t), kWaveRulerFont, Rgb(100, 100, 120));
     }
 }
 

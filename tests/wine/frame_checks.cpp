@@ -14,26 +14,26 @@ std::vector<std::string> g_heard;
 std::string Where(const char* what, const FrameTarget& at, int x, int y) {
     return std::string(what) + " " + std::to_string(at.slot) + " " + std::to_string(x) + "," + std::to_string(y);
 }
-void Press(const FrameTarget& at, const PointerInput& in) { g_heard.push_back(Where("press", at, in.x, in.y)); }
-void Move(const FrameTarget& at, const PointerInput& in) {
+void HeardPress(const FrameTarget& at, const PointerInput& in) { g_heard.push_back(Where("press", at, in.x, in.y)); }
+void HeardMove(const FrameTarget& at, const PointerInput& in) {
     g_heard.push_back(Where(in.leftButton ? "drag" : "move", at, in.x, in.y));
 }
-void Release(const FrameTarget& at, const PointerInput& in) { g_heard.push_back(Where("release", at, in.x, in.y)); }
-void Double(const FrameTarget& at, const PointerInput& in) { g_heard.push_back(Where("double", at, in.x, in.y)); }
-void Menu(const FrameTarget& at, const PointerInput& in, std::vector<MenuItem>& menu) {
+void HeardRelease(const FrameTarget& at, const PointerInput& in) { g_heard.push_back(Where("release", at, in.x, in.y)); }
+void HeardDouble(const FrameTarget& at, const PointerInput& in) { g_heard.push_back(Where("double", at, in.x, in.y)); }
+void HeardMenu(const FrameTarget& at, const PointerInput& in, std::vector<MenuItem>& menu) {
     g_heard.push_back(Where("menu", at, in.x, in.y));
     menu = {{1, "Delete Clip"}, {0, ""}, {2, "Set Transition..."}, {3, "Remove Transition"}};
 }
-void Command(const FrameTarget& at, int command) {
+void HeardCommand(const FrameTarget& at, int command) {
     g_heard.push_back("command " + std::to_string(at.slot) + " " + std::to_string(command));
 }
-void Wheel(const FrameTarget& at, const WheelInput& in) {
+void HeardWheel(const FrameTarget& at, const WheelInput& in) {
     g_heard.push_back(Where("wheel", at, in.x, in.y) + " " + std::to_string(in.delta) + (in.ctrl ? " ctrl" : ""));
 }
-void Key(const FrameTarget& at, int key) {
+void HeardKey(const FrameTarget& at, int key) {
     g_heard.push_back("key " + std::to_string(at.slot) + " " + std::to_string(key));
 }
-void Timer(const FrameTarget& at, int id) {
+void HeardTimer(const FrameTarget& at, int id) {
     g_heard.push_back("timer " + std::to_string(at.slot) + " " + std::to_string(id));
 }
 void Destroyed(const FrameTarget& at) { g_heard.push_back("destroyed " + std::to_string(at.slot)); }
@@ -53,8 +53,9 @@ void Paint(const FrameTarget&, Painter& p, int w, int h) {
     p.Text(Box{70, h / 2, w - 50, h - 14}, "Quillmont", FontSpec{"Arial", 16, true}, kWhite, kTextCentred);
 }
 
-const WindowKind kCheckKind = {"QMT_FrameCheckWnd", kCursorArrow, true, Paint, Press, Move, Release, Double, Menu,
-                               Command,             Wheel,        Key,  Timer, Destroyed};
+const WindowKind kCheckKind = {"QMT_FrameCheckWnd", kCursorArrow, true,      Paint,      HeardPress,
+                               HeardMove,           HeardRelease, HeardDouble, HeardMenu, HeardCommand,
+                               HeardWheel,          HeardKey,     HeardTimer,  Destroyed};
 
 uint32_t AsRgb(Colour c) {
     return (static_cast<uint32_t>(RedOf(c)) << 16) | (static_cast<uint32_t>(GreenOf(c)) << 8) | BlueOf(c);
