@@ -178,8 +178,10 @@ TEST_F(TimelineRender, TwelveClipsWithEveryJoinRuleAnEffectATitleAndMusic) {
     // frames), 0.5 and 0.5 (0.05 s is too short): 12.8 - 3.96.
     ExpectPlayable(Out("twelve.mp4"), 8.84, 0.05, 0.04);
 
+    // 0, what ffmpeg reported on the way (twice a second; how often depends on
+    // the machine's speed), then 100.
     std::vector<std::string> progress = host.WritesOf("[QMT_Progress]");
-    ASSERT_GT(progress.size(), 4u);
+    ASSERT_GE(progress.size(), 3u);
     for (size_t i = 1; i < progress.size(); ++i)
         EXPECT_GE(atoi(progress[i].c_str()), atoi(progress[i - 1].c_str())) << "step " << i;
     EXPECT_EQ(progress.back(), "100");
