@@ -3,6 +3,7 @@
 #include <cstring>
 #include "host/dialogs.h"
 #include "host/text_util.h"
+#include "timeline/timeline_model.h"
 
 const TextPositionPreset kTextPositions[kTextPositionCount] = {
     {"Custom (use X/Y)", "", "", 0, 0},

@@ -114,7 +114,6 @@ void PaintHeaders(Painter& p, const NleTimeline& tl, const TimelineView& view, c
 
 }  // namespace
 
-
 std::string ClipCaption(const NleClip& c) { return c.label[0] ? c.label : c.text[0] ? c.text : c.filter; }
 
 std::string TransitionCaption(const NleClip& c) {
