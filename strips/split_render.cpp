@@ -7,6 +7,7 @@
 #include "host/report.h"
 #include "host/text_util.h"
 #include "operations/join_graph.h"
+#include "operations/sound_inputs.h"
 #include "operations/transition_types.h"
 #include "operations/word_tables.h"
 #include "platform/platform.h"
@@ -153,23 +154,13 @@ Outcome ChainRender(const std::vector<SplitRecord>& splits, const std::vector<do
     int rateNum = 25, rateDen = 1;
     ParseRate(shape.frameRate, rateNum, rateDen);
     GraphJoin join = StartJoin("[v0]", shape.audio ? "[a0]" : "", 0, rateNum, rateDen);
-    // Sound comes through inputs of its own, after the pictures' inputs: read
-    // through a picture's input, the sound a cross-fade wants ahead of its
-    // picture makes ffmpeg decode those pictures too and hold them all until
-    // their turn. An input whose picture is never used decodes none.
-    CommandOutcome soundInputs = BuildCommand("", {});
-    int nextSound = m;
-    for (int k = 0; k < n; ++k) nextSound += splits[k].insertClip[0] ? 1 : 0;
-    auto soundOf = [&](const std::string& file, double start, double length) {
-        soundInputs = length > 0 ? BuildCommand("%s -ss %.3f -t %.3f -i \"%s\"", {{"Inputs", soundInputs}, {"Start", start},
-                                                                               {"Length", length}, {"File", file}})
-                                 : BuildCommand("%s -i \"%s\"", {{"Inputs", soundInputs}, {"File", file}});
-        return nextSound++;
-    };
+    int pictureInputs = m;
+    for (int k = 0; k < n; ++k) pictureInputs += splits[k].insertClip[0] ? 1 : 0;
+    SoundInputs sounds(pictureInputs);
     std::vector<int> frames;
     for (int i = 0; i < m; ++i) {
         frames.push_back(std::max(1, JoinFrames(join, ends[i] - starts[i])));
-        int sound = shape.audio ? soundOf(input, starts[i], ends[i] - starts[i]) : -1;
+        int sound = shape.audio ? sounds.Add(input, starts[i], ends[i] - starts[i]) : -1;
         AppendStatement(graph, PieceStatements(shape, i, false, sound, frames[i], JoinSeconds(join, frames[i]),
                                                Fmt("[v%d]", i), Fmt("[a%d]", i)));
     }
@@ -185,7 +176,7 @@ Outcome ChainRender(const std::vector<SplitRecord>& splits, const std::vector<do
             inputs = BuildCommand("%s -i \"%s\"", {{"Inputs", inputs}, {"ClipFile", split.insertClip}});
             int clipFrames = std::max(1, JoinFrames(join, clipSeconds));
             std::string video = Fmt("[iv%d]", k), audio = shape.audio ? Fmt("[ia%d]", k) : "";
-            int sound = shape.audio && clip.audio ? soundOf(split.insertClip, 0, 0) : -1;
+            int sound = shape.audio && clip.audio ? sounds.AddWhole(split.insertClip) : -1;
             AppendStatement(graph, PieceStatements(shape, nextInput++, true, sound, clipFrames,
                                                    JoinSeconds(join, clipFrames), video, audio));
             JoinPiece(join, video, audio, clipFrames, split.transition, split.transitionDuration, 0.4);
@@ -197,7 +188,7 @@ Outcome ChainRender(const std::vector<SplitRecord>& splits, const std::vector<do
         }
     }
     AppendStatement(graph, join.graph);
-    inputs = BuildCommand("%s%s", {{"Inputs", inputs}, {"SoundInputs", soundInputs}});
+    inputs = sounds.After(inputs);
 
     WorkFiles files(plat::TempFolder() + "qmt_splitr" + plat::PathSeparator());
     // Written aside and copied at the end, so a failed render leaves the

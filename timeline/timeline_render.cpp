@@ -7,6 +7,7 @@
 #include "host/report.h"
 #include "host/text_util.h"
 #include "operations/join_graph.h"
+#include "operations/sound_inputs.h"
 #include "operations/transition_types.h"
 #include "platform/platform.h"
 #include "timeline/filter_fragments.h"
@@ -320,13 +321,7 @@ Outcome BuildTimelineGraph(const NleTimeline& tl, const RenderLists& lists, cons
     out = TimelineGraph();
     std::string graph;
     CommandOutcome inputs = BuildCommand("", {});
-    // Each clip's sound comes through an input of its own, after the
-    // pictures' inputs. Read through the picture's input, the sound that a
-    // cross-fade wants ahead of its picture makes ffmpeg decode that file's
-    // pictures too and hold every one until the picture's turn: gigabytes on
-    // a long timeline. An input whose picture is never used decodes none.
-    CommandOutcome soundInputs = BuildCommand("", {});
-    int soundCount = 0;
+    SoundInputs sounds(lists.mainCount);
     GraphJoin join;
     int stage = 0;
     for (int i = 0; i < lists.mainCount; ++i) {
@@ -344,12 +339,7 @@ Outcome BuildTimelineGraph(const NleTimeline& tl, const RenderLists& lists, cons
         AppendStatement(graph, Fmt("[%d:v]%s,settb=AVTB[v%d]", i, SegmentPicture(chain, m, format).c_str(), i));
         std::string audio;
         if (hasAudio) {
-            int soundInput = -1;
-            if ((*hasAudio)[i]) {
-                soundInputs = BuildCommand("%s -ss %.3f -t %.3f -i \"%s\"", {{"Inputs", soundInputs}, {"srcIn", m.srcIn},
-                                                                          {"duration", m.duration}, {"File", m.file}});
-                soundInput = lists.mainCount + soundCount++;
-            }
+            int soundInput = (*hasAudio)[i] ? sounds.Add(m.file, m.srcIn, m.duration) : -1;
             AppendStatement(graph, ClipSound(tl, lists, i, soundInput, length, stage));
             audio = Fmt("[a%d]", i);
         }
@@ -369,8 +359,8 @@ Outcome BuildTimelineGraph(const NleTimeline& tl, const RenderLists& lists, cons
         JoinNext(join, video, audio, frames, name, fade);
     }
     AppendStatement(graph, join.graph);
-    out.inputs = BuildCommand("%s%s", {{"Inputs", inputs}, {"SoundInputs", soundInputs}});
-    out.inputCount = lists.mainCount + soundCount;
+    out.inputs = sounds.After(inputs);
+    out.inputCount = sounds.NextInput();
     out.graph = graph;
     out.video = join.video;
     out.audio = join.audio;

@@ -47,12 +47,16 @@ std::string ShellQuote(const std::string& s) {
 
 // PSNR of two pictures or videos given as ffmpeg input options; 1000 for
 // identical ones ("inf"). Inputs opened with -ss compare one frame each.
+// The graph comparing input 0 with input 1 taken through `bFilter`.
+std::string PsnrGraph(const std::string& bFilter, const std::string& psnrOptions = "") {
+    return ShellQuote("[1:v]" + bFilter + ",format=yuv420p[r];[0:v]format=yuv420p[o];[o][r]psnr" + psnrOptions);
+}
+
 double Psnr(const std::string& aInput, const std::string& bInput, const std::string& bFilter = "null") {
     std::string out;
     bool frames = aInput.rfind("-ss ", 0) == 0;
     qt::Shell("ffmpeg -hide_banner -nostats " + aInput + " " + bInput + (frames ? " -frames:v 1" : "") +
-                  " -filter_complex " +
-                  ShellQuote("[1:v]" + bFilter + ",format=yuv420p[r];[0:v]format=yuv420p[o];[o][r]psnr") + " -f null -",
+                  " -filter_complex " + PsnrGraph(bFilter) + " -f null -",
               &out);
     size_t at = out.rfind("average:");
     if (at == std::string::npos) {
@@ -67,8 +71,7 @@ double Psnr(const std::string& aInput, const std::string& bInput, const std::str
 std::vector<double> PsnrPerFrame(const std::string& a, const std::string& b, const std::string& statsFile) {
     std::string out;
     qt::Shell("ffmpeg -v error -i " + ShellQuote(a) + " -i " + ShellQuote(b) + " -filter_complex " +
-                  ShellQuote("[1:v]format=yuv420p[r];[0:v]format=yuv420p[o];[o][r]psnr=stats_file=" + statsFile) +
-                  " -f null -",
+                  PsnrGraph("null", "=stats_file=" + statsFile) + " -f null -",
               &out);
     std::vector<double> values;
     std::ifstream stats(statsFile);
